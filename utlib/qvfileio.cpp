@@ -1,0 +1,207 @@
+// qvfileio over POSIX file descriptors.
+#include "qvfileio.h"
+
+#include "error_handler.h"
+#include "message_catalogue.h"
+#include "text_helpers.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr off_t max_position = 0xFFFFFFFFLL;
+
+} // namespace
+
+qvfileio::qvfileio(Error_Handler* handler, const char* file_name, unsigned long access,
+                   unsigned long share, const char* directory)
+    : m_handler(handler) {
+    const char* name = file_name ? file_name : "";
+    m_handler->init_fileio(name);
+
+    std::string path = name;
+    if (directory != nullptr && directory[0] != '\0') {
+        path = std::string(directory) + "/" + get_filename(name);
+    }
+
+    int flags = O_CLOEXEC;
+    bool truncate = false;
+    bool shared = false;
+    if (access == QV_GENERIC_READ_WRITE) {
+        flags |= O_RDWR | O_CREAT;
+    } else if ((access & QV_GENERIC_WRITE) != 0) {
+        flags |= ((access & QV_GENERIC_READ) != 0 ? O_RDWR : O_WRONLY) | O_CREAT;
+        truncate = true;
+    } else {
+        flags |= O_RDONLY;
+        shared = (share & QV_SHARE_READ) != 0;
+    }
+
+    const int fd = ::open(path.c_str(), flags, 0666);
+    if (fd < 0) {
+        raise_system_error(errno);
+    }
+    m_fd = fd;
+
+    // The destructor does not run for a constructor that raises: close here.
+    const auto fail = [this](int system_error) {
+        ::close(m_fd);
+        m_fd = -1;
+        raise_system_error(system_error);
+    };
+    struct stat info {};
+    if (::fstat(m_fd, &info) != 0) {
+        fail(errno);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        fail(EISDIR);
+    }
+    // Taken before emptying, so that a file another opener holds is never cut.
+    if (S_ISREG(info.st_mode) && ::flock(m_fd, (shared ? LOCK_SH : LOCK_EX) | LOCK_NB) != 0) {
+        fail(errno == EWOULDBLOCK ? EBUSY : errno);
+    }
+    if (truncate && S_ISREG(info.st_mode) && ::ftruncate(m_fd, 0) != 0) {
+        fail(errno);
+    }
+}
+
+qvfileio::~qvfileio() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+    }
+}
+
+void qvfileio::raise_system_error(int system_error) {
+    m_handler->set_last_error_code(static_cast<unsigned long>(system_error));
+    throw m_handler;
+}
+
+unsigned long qvfileio::read_some(char* buffer, unsigned long count) {
+    unsigned long done = 0;
+    while (done < count) {
+        const ssize_t got = ::read(m_fd, buffer + done, count - done);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            raise_system_error(errno);
+        }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<unsigned long>(got);
+    }
+    return done;
+}
+
+void qvfileio::read(char* buffer, unsigned count) {
+    if (read_some(buffer, count) != count) {
+        m_handler->set_last_error_code(0);
+        m_handler->set_error_code(MSG_READ_ERROR_AT_EOF);
+        throw m_handler;
+    }
+}
+
+void qvfileio::read_aligned(char* buffer, unsigned long buffer_size, unsigned long stored_size) {
+    const uint32_t position = get_position();
+    const uint32_t size = get_file_size();
+    if (position > size || stored_size > size - position) {
+        m_handler->set_last_error_code(0);
+        m_handler->set_error_code(MSG_READ_ERROR_AT_EOF);
+        throw m_handler;
+    }
+    if (buffer_size < stored_size) {
+        read(buffer, static_cast<unsigned>(buffer_size));
+        move_ptr(static_cast<long>(stored_size - buffer_size), QV_FILE_CURRENT);
+    } else {
+        read(buffer, static_cast<unsigned>(stored_size));
+    }
+}
+
+bool qvfileio::read_nothrow_eof(char* buffer, unsigned long count) {
+    return read_some(buffer, count) == count;
+}
+
+void qvfileio::write(const char* buffer, unsigned count) {
+    unsigned long done = 0;
+    while (done < count) {
+        const ssize_t put = ::write(m_fd, buffer + done, count - done);
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            raise_system_error(errno);
+        }
+        if (put == 0) {
+            m_handler->set_last_error_code(0);
+            m_handler->set_error_code(MSG_INSUFFICIENT_DISK_SPACE);
+            throw m_handler;
+        }
+        done += static_cast<unsigned long>(put);
+    }
+}
+
+void qvfileio::move_ptr(long distance, unsigned long origin) {
+    const int whence = origin == QV_FILE_BEGIN     ? SEEK_SET
+                       : origin == QV_FILE_CURRENT ? SEEK_CUR
+                       : origin == QV_FILE_END     ? SEEK_END
+                                                   : -1;
+    // Distances are signed 32-bit and positions 32-bit, whatever width long has here.
+    if (whence < 0 || distance != static_cast<int32_t>(distance)) {
+        raise_system_error(EINVAL);
+    }
+    const off_t base = whence == SEEK_SET ? 0
+                       : whence == SEEK_CUR ? ::lseek(m_fd, 0, SEEK_CUR)
+                                            : static_cast<off_t>(get_file_size());
+    if (base < 0) {
+        raise_system_error(errno);
+    }
+    const off_t target = base + distance;
+    if (target < 0 || target > max_position) {
+        raise_system_error(EINVAL);
+    }
+    if (::lseek(m_fd, target, SEEK_SET) < 0) {
+        raise_system_error(errno);
+    }
+}
+
+uint32_t qvfileio::get_position() {
+    const off_t position = ::lseek(m_fd, 0, SEEK_CUR);
+    if (position < 0) {
+        raise_system_error(errno);
+    }
+    if (position > max_position) {
+        raise_system_error(EOVERFLOW);
+    }
+    return static_cast<uint32_t>(position);
+}
+
+uint32_t qvfileio::get_file_size() {
+    struct stat info {};
+    if (::fstat(m_fd, &info) != 0) {
+        raise_system_error(errno);
+    }
+    if (info.st_size > max_position) {
+        raise_system_error(EFBIG);
+    }
+    return static_cast<uint32_t>(info.st_size);
+}
+
+void qvfileio::set_endof_file() {
+    const off_t position = ::lseek(m_fd, 0, SEEK_CUR);
+    if (position >= 0) {
+        [[maybe_unused]] const int result = ::ftruncate(m_fd, position);
+    }
+}
+
+void qvfileio::throw_error_code(int code) {
+    m_handler->set_error_code(code);
+    throw m_handler;
+}

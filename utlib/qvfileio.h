@@ -1,0 +1,73 @@
+// qvfileio: one open file, read and written exactly, every failure raised as Error_Handler*.
+//
+// Constructed means open; the destructor closes the file, also while an exception unwinds.
+// Opening arms the handler for this file (Error_Handler::init_fileio), so the handler always
+// describes the most recently opened file. Positions and sizes are 32-bit, as in the files.
+#pragma once
+
+#include "qv6_ut_export.h"
+
+#include <cstdint>
+
+class Error_Handler;
+
+// Access rights.
+inline constexpr unsigned long QV_GENERIC_READ = 0x80000000UL;
+inline constexpr unsigned long QV_GENERIC_WRITE = 0x40000000UL;
+inline constexpr unsigned long QV_GENERIC_READ_WRITE = 0xC0000000UL;
+// Sharing: whether other openers may read the file while it is open here.
+inline constexpr unsigned long QV_SHARE_NONE = 0;
+inline constexpr unsigned long QV_SHARE_READ = 1;
+// Origins of move_ptr.
+inline constexpr unsigned long QV_FILE_BEGIN = 0;
+inline constexpr unsigned long QV_FILE_CURRENT = 1;
+inline constexpr unsigned long QV_FILE_END = 2;
+
+class QV6_UT_EXPORT qvfileio {
+public:
+    // Opens `file_name`:
+    //  - read and write (exactly QV_GENERIC_READ_WRITE): opens, or creates when missing;
+    //  - any other access with write: creates, emptying an existing file;
+    //  - read: opens an existing file, which others may read too when `share` allows it.
+    // A file opened without read sharing is locked against other openers (advisory lock).
+    // When `directory` is not empty, the file opened is the name's file-name part in that
+    // folder. Raises the handler when the file cannot be opened.
+    qvfileio(Error_Handler* handler, const char* file_name, unsigned long access,
+             unsigned long share, const char* directory = nullptr);
+    ~qvfileio();
+    qvfileio(const qvfileio&) = delete;
+    qvfileio& operator=(const qvfileio&) = delete;
+
+    // Reads exactly `count` bytes; a short read raises with code 123.
+    void read(char* buffer, unsigned count);
+    // Reads a record the file stores with `stored_size` bytes into a buffer of `buffer_size`:
+    // a longer stored record is cut to the buffer and the rest skipped; a shorter one fills the
+    // start of the buffer and leaves the rest as the caller set it. A record that the file does
+    // not hold whole raises with code 123, before anything is read.
+    void read_aligned(char* buffer, unsigned long buffer_size, unsigned long stored_size);
+    // Reads up to `count` bytes; true when all were read, false at the end of the file. Raises
+    // only when the read itself fails.
+    bool read_nothrow_eof(char* buffer, unsigned long count);
+    // Writes exactly `count` bytes; a short write raises with code 116.
+    void write(const char* buffer, unsigned count);
+    // Moves the position by `distance` from `origin` (QV_FILE_BEGIN, _CURRENT, _END). A position
+    // before the start or beyond 32 bits raises.
+    void move_ptr(long distance, unsigned long origin);
+    // The current position.
+    uint32_t get_position();
+    // The size of the file; a file of 4 GiB or more raises.
+    uint32_t get_file_size();
+    // Cuts the file at the current position.
+    void set_endof_file();
+    // Records `code` (a catalogue id) in the handler and raises it: for format faults the reader
+    // finds itself, such as a wrong identifier (104).
+    [[noreturn]] void throw_error_code(int code);
+
+private:
+    [[noreturn]] void raise_system_error(int system_error);
+    // Reads up to `count` bytes, retrying interrupted and partial reads; the count read.
+    unsigned long read_some(char* buffer, unsigned long count);
+
+    int m_fd = -1;
+    Error_Handler* m_handler;
+};

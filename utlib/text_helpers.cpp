@@ -1,0 +1,282 @@
+// Text, number and path helpers.
+#include "text_helpers.h"
+
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+struct Unit_Settings {
+    int missing_integer = 0;
+    bool metric = true;
+    double feet_to_metres = 0.3048;
+};
+
+Unit_Settings units;
+
+constexpr const char* character_sets[LAST_CHARACTER_SET + 1] = {
+    "",                    // 0: text only, no number
+    "",                    // 1
+    "+-.1234567890eE",     // 2
+    "+.1234567890",        // 3
+    "+-.1234567890",       // 4
+    "+.1234567890xX",      // 5
+    "+-.1234567890xX",     // 6
+    "+1234567890",         // 7
+    "+-1234567890",        // 8
+    "+-.1234567890 nNsS",  // 9
+    "+-.1234567890 eEwW",  // 10
+    "+-1234567890nNsS",    // 11
+    "+.1234567890fFmM",    // 12
+    "+.1234567890xXfFmM",  // 13
+    "+-.1234567890xXfFmM", // 14
+    "+-.1234567890 ",      // 15
+    "+.1234567890",        // 16
+    "+.1234567890xX",      // 17
+    "+.1234567890fFmM",    // 18
+    "+.1234567890xXfFmM",  // 19
+};
+
+bool zero_is_invalid(unsigned char set_index) { return set_index >= 16 && set_index <= 19; }
+
+bool has_unit_letter(unsigned char set_index) {
+    return (set_index >= 12 && set_index <= 14) || set_index == 18 || set_index == 19;
+}
+
+bool all_in_set(const char* text, const char* allowed) {
+    for (const char* c = text; *c != '\0'; ++c) {
+        if (std::strchr(allowed, *c) == nullptr) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The leading decimal number of `text`, as a plain C conversion reads it but independent of the
+// process locale and without hexadecimal forms. No number at all gives 0; `overflow` is set when
+// the number is too large for a double.
+double leading_double(const char* text, bool& overflow) {
+    overflow = false;
+    const char* begin = text;
+    if (*begin == '+' && begin[1] != '+' && begin[1] != '-') {
+        ++begin;
+    }
+    const char* end = begin + std::strlen(begin);
+    double value = 0.0;
+    const auto result = std::from_chars(begin, end, value, std::chars_format::general);
+    if (result.ec == std::errc::invalid_argument) {
+        return 0.0;
+    }
+    if (result.ec == std::errc::result_out_of_range) {
+        // Either far too large or far too small: tell them apart by the exponent's sign.
+        const char* exponent = begin;
+        while (exponent < result.ptr && *exponent != 'e' && *exponent != 'E') {
+            ++exponent;
+        }
+        const bool tiny = exponent + 1 < result.ptr && exponent[1] == '-';
+        if (tiny) {
+            return 0.0;
+        }
+        overflow = true;
+        return 0.0;
+    }
+    return value;
+}
+
+// The leading decimal integer of `text`; `overflow` is set beyond the 32-bit range.
+int leading_int32(const char* text, bool& overflow) {
+    overflow = false;
+    const char* begin = text;
+    if (*begin == '+' && begin[1] != '+' && begin[1] != '-') {
+        ++begin;
+    }
+    const char* end = begin + std::strlen(begin);
+    long long value = 0;
+    const auto result = std::from_chars(begin, end, value);
+    if (result.ec == std::errc::invalid_argument) {
+        return 0;
+    }
+    if (result.ec == std::errc::result_out_of_range || value > INT32_MAX || value < INT32_MIN) {
+        overflow = true;
+        return 0;
+    }
+    return static_cast<int>(value);
+}
+
+char* walk_position = nullptr;
+
+constexpr std::size_t directory_buffer_size = 4096;
+char directory_buffer[directory_buffer_size];
+
+} // namespace
+
+void init_qv5_util(int missing_integer, bool metric_units, double feet_to_metres) {
+    units.missing_integer = missing_integer;
+    units.metric = metric_units;
+    if (feet_to_metres > 0.0 && std::isfinite(feet_to_metres)) {
+        units.feet_to_metres = feet_to_metres;
+    }
+}
+
+int missing_integer_value() { return units.missing_integer; }
+
+void strip_space(char* text) {
+    if (text == nullptr || text[0] == '\0') {
+        return;
+    }
+    std::size_t start = 0;
+    while (text[start] == ' ' || text[start] == '\t') {
+        ++start;
+    }
+    std::size_t length = std::strlen(text + start);
+    if (start > 0) {
+        std::memmove(text, text + start, length + 1);
+    }
+    while (length > 0) {
+        const auto code = static_cast<unsigned char>(text[length - 1]);
+        if (code < 1 || code > 32) {
+            break;
+        }
+        text[--length] = '\0';
+    }
+}
+
+const char* character_set_chars(unsigned char set_index) {
+    return set_index <= LAST_CHARACTER_SET ? character_sets[set_index] : nullptr;
+}
+
+double get_valid_double(char* text, unsigned char set_index) {
+    if (text == nullptr) {
+        return NOT_SET;
+    }
+    strip_space(text);
+    if (text[0] == '\0' || text[0] == 'X' || text[0] == 'x') {
+        return NOT_SET;
+    }
+    const char* allowed = character_set_chars(set_index);
+    if (allowed == nullptr || !all_in_set(text, allowed)) {
+        return NOT_SET;
+    }
+    bool overflow = false;
+    double value = leading_double(text, overflow);
+    if (overflow) {
+        return NOT_SET;
+    }
+    if (zero_is_invalid(set_index) && value == 0.0) {
+        return NOT_SET;
+    }
+    if (has_unit_letter(set_index)) {
+        const char last = text[std::strlen(text) - 1];
+        if ((last == 'f' || last == 'F') && units.metric) {
+            value *= units.feet_to_metres;
+        } else if ((last == 'm' || last == 'M') && !units.metric) {
+            value /= units.feet_to_metres;
+        }
+    }
+    return value;
+}
+
+int get_valid_int32(char* text, unsigned char set_index) {
+    if (text == nullptr) {
+        return units.missing_integer;
+    }
+    strip_space(text);
+    const char* allowed = character_set_chars(set_index);
+    if (text[0] == '\0' || allowed == nullptr || !all_in_set(text, allowed)) {
+        return units.missing_integer;
+    }
+    bool overflow = false;
+    const int value = leading_int32(text, overflow);
+    return overflow ? units.missing_integer : value;
+}
+
+void set_frequency_str(char* buffer, unsigned size, double value) {
+    if (buffer == nullptr || size == 0) {
+        return;
+    }
+    buffer[0] = '\0';
+    if (value == NOT_SET) {
+        return;
+    }
+    // Fixed notation of the largest double needs 309 digits before the point.
+    char text[400];
+    const auto result = std::to_chars(text, text + sizeof text - 1, value,
+                                      std::chars_format::fixed, 8);
+    std::size_t length = result.ec == std::errc() ? static_cast<std::size_t>(result.ptr - text) : 0;
+    text[length] = '\0';
+    if (const char* point = std::strchr(text, '.')) {
+        const std::size_t keep = static_cast<std::size_t>(point - text) + 3;
+        while (length > keep && text[length - 1] == '0') {
+            text[--length] = '\0';
+        }
+    }
+    const std::size_t count = length < size - 1 ? length : size - 1;
+    std::memcpy(buffer, text, count);
+    buffer[count] = '\0';
+}
+
+char* get_delimited_fields(char* text, char delimiter) {
+    if (text != nullptr) {
+        walk_position = text;
+    } else if (walk_position == nullptr || *walk_position == '\0') {
+        return nullptr;
+    }
+    char* field = walk_position;
+    char* end = std::strchr(field, delimiter);
+    if (end != nullptr && delimiter != '\0') {
+        *end = '\0';
+        walk_position = end + 1;
+    } else {
+        walk_position = field + std::strlen(field);
+    }
+    return field;
+}
+
+char* get_filename(char* path) {
+    if (path == nullptr) {
+        return nullptr;
+    }
+    char* slash = std::strrchr(path, '/');
+    return slash ? slash + 1 : path;
+}
+
+const char* get_filename(const char* path) { return get_filename(const_cast<char*>(path)); }
+
+std::string get_filename_c(const char* path) {
+    return path ? std::string(get_filename(path)) : std::string();
+}
+
+char* get_extension(char* path) {
+    if (path == nullptr) {
+        return nullptr;
+    }
+    char* name = get_filename(path);
+    char* dot = std::strrchr(name, '.');
+    return dot ? dot : name + std::strlen(name);
+}
+
+const char* get_extension(const char* path) { return get_extension(const_cast<char*>(path)); }
+
+char* get_directory(const char* path) {
+    directory_buffer[0] = '\0';
+    if (path == nullptr) {
+        return directory_buffer;
+    }
+    std::strncpy(directory_buffer, path, directory_buffer_size - 1);
+    directory_buffer[directory_buffer_size - 1] = '\0';
+    char* slash = std::strrchr(directory_buffer, '/');
+    if (slash == nullptr) {
+        directory_buffer[0] = '\0';
+    } else if (slash == directory_buffer) {
+        directory_buffer[1] = '\0'; // the root keeps its one separator
+    } else {
+        *slash = '\0';
+    }
+    return directory_buffer;
+}

@@ -1,0 +1,62 @@
+// Small text, number and path helpers shared by every reader, editor and form.
+//
+// They work in place on zero-terminated single-byte texts and never raise: a bad number comes
+// back as NOT_SET (or the missing-integer value). Paths use '/' as the only separator.
+#pragma once
+
+#include "qv6_ut_export.h"
+
+#include <string>
+
+// The "no value" number of every numeric record field; compared for exact equality.
+inline constexpr double NOT_SET = 222.222;
+
+// Highest character-set index that get_valid_double and get_valid_int32 know.
+inline constexpr unsigned char LAST_CHARACTER_SET = 19;
+
+// Settings the suite's programs hand over at start-up: the integer that stands for "no value",
+// whether lengths are metric, and how many metres make a foot. Without the call the integer is 0,
+// the units are metric and a foot is 0.3048 m.
+QV6_UT_EXPORT void init_qv5_util(int missing_integer, bool metric_units, double feet_to_metres);
+QV6_UT_EXPORT int missing_integer_value();
+
+// Trims leading blanks and tabs and trailing characters with codes 1 to 32, in place.
+// Nothing happens for a null or empty text.
+QV6_UT_EXPORT void strip_space(char* text);
+
+// The characters number set `set_index` allows (null for an unknown index; empty for 0 and 1).
+QV6_UT_EXPORT const char* character_set_chars(unsigned char set_index);
+
+// Trims the text in place and converts it when every character belongs to the set; otherwise,
+// and for an empty text or one that starts with X, returns NOT_SET. A value too large for a
+// double is NOT_SET as well.
+QV6_UT_EXPORT double get_valid_double(char* text, unsigned char set_index);
+
+// Trims the text in place and converts its leading integer when every character belongs to the
+// set; otherwise (and beyond the 32-bit range) returns the missing-integer value.
+QV6_UT_EXPORT int get_valid_int32(char* text, unsigned char set_index);
+
+// Writes `value` with up to eight decimals and at least two, trailing zeros dropped, a point as
+// the decimal separator; the empty text for NOT_SET. The text is cut to fit `size`.
+QV6_UT_EXPORT void set_frequency_str(char* buffer, unsigned size, double value);
+
+// Walks a line field by field. The first call passes the line (which it changes: each delimiter
+// found becomes a terminator); the next calls pass null and get the following fields, then null
+// when the line is used up. Empty fields come back as empty texts; a final delimiter makes no
+// last empty field. One walk at a time in the whole process.
+QV6_UT_EXPORT char* get_delimited_fields(char* text, char delimiter);
+
+// Pointer into `path` at its file-name part: after the last '/', or the whole text.
+QV6_UT_EXPORT char* get_filename(char* path);
+QV6_UT_EXPORT const char* get_filename(const char* path);
+// The file-name part as a string; empty when the path ends with '/'.
+QV6_UT_EXPORT std::string get_filename_c(const char* path);
+
+// Pointer into `path` at the extension of its file-name part (the last dot, included), or at
+// the terminating zero when the file name has no dot.
+QV6_UT_EXPORT char* get_extension(char* path);
+QV6_UT_EXPORT const char* get_extension(const char* path);
+
+// The folder part of `path` without a final '/' ("/" for a file in the root, empty for a bare
+// file name), in a buffer of the library that the next call overwrites.
+QV6_UT_EXPORT char* get_directory(const char* path);
