@@ -1,0 +1,86 @@
+// Helpers shared by the unit tests: a presenter that records message boxes, and scratch folders.
+#pragma once
+
+#include "message_presenter.h"
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace kelvor_test {
+
+struct Shown_Message {
+    std::string caption;
+    std::string text;
+    unsigned style;
+};
+
+// Installed for its lifetime; records every message and answers with `answer` (or with
+// the presenter's default question answer when `answer` is 0).
+class Recording_Presenter : public Message_Presenter {
+public:
+    explicit Recording_Presenter(int answer = 0) : m_answer(answer) {
+        m_previous = set_message_presenter(this);
+    }
+    ~Recording_Presenter() override { set_message_presenter(m_previous); }
+
+    int show_message(Owner_Window, const std::string& caption, const std::string& text,
+                     unsigned style) override {
+        shown.push_back({caption, text, style});
+        return m_answer != 0 ? m_answer : cautious_answer(style);
+    }
+
+    const Shown_Message& last() const { return shown.back(); }
+
+    std::vector<Shown_Message> shown;
+
+private:
+    int m_answer;
+    Message_Presenter* m_previous;
+};
+
+// A scratch folder removed with everything in it at the end of the test.
+class Temp_Dir {
+public:
+    Temp_Dir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kelvor-test-XXXXXX");
+        m_path = ::mkdtemp(pattern.data());
+    }
+    ~Temp_Dir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    Temp_Dir(const Temp_Dir&) = delete;
+    Temp_Dir& operator=(const Temp_Dir&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+    std::string file(const std::string& name) const { return (m_path / name).string(); }
+
+    // Writes `bytes` to `name` in the folder and returns the file's path.
+    std::string write(const std::string& name, const std::string& bytes) const {
+        const std::string full = file(name);
+        std::ofstream(full, std::ios::binary) << bytes;
+        return full;
+    }
+
+    std::vector<std::string> entries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path)) {
+            names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
+
+private:
+    std::filesystem::path m_path;
+};
+
+inline std::string read_bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+} // namespace kelvor_test

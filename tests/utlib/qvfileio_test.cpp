@@ -1,0 +1,264 @@
+// qvfileio: exact reads and writes, the open modes, and every failure raised as the handler.
+#include "error_handler.h"
+#include "message_catalogue.h"
+#include "qvfileio.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+using kelvor_test::read_bytes;
+using kelvor_test::Recording_Presenter;
+using kelvor_test::Temp_Dir;
+
+namespace {
+
+// Runs `work`, expecting it to raise `handler`; false when nothing or something else was raised.
+bool raises(Error_Handler& handler, const std::function<void()>& work) {
+    try {
+        work();
+    } catch (Error_Handler* raised) {
+        return raised == &handler;
+    }
+    return false;
+}
+
+std::size_t open_descriptors() {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                                  std::filesystem::directory_iterator()));
+}
+
+class QvFileIo : public testing::Test {
+protected:
+    Temp_Dir dir;
+    Error_Handler handler;
+};
+
+TEST_F(QvFileIo, MissingFileRaisesWithSystemText) {
+    const std::string missing = dir.file("missing.rsd");
+    EXPECT_TRUE(raises(handler, [&] { qvfileio file(&handler, missing.c_str(), QV_GENERIC_READ, QV_SHARE_READ); }));
+    EXPECT_EQ(handler.get_error_type(), ET_ERROR);
+    EXPECT_EQ(handler.get_error_code(), MSG_FILE_ERROR);
+    EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(ENOENT));
+
+    Recording_Presenter presenter;
+    handler.show_errormsg(nullptr, false);
+    EXPECT_EQ(presenter.last().caption, "File error");
+    EXPECT_EQ(presenter.last().text, missing + "\r\nNo such file or directory");
+}
+
+TEST_F(QvFileIo, WriteThenReadBack) {
+    const std::string path = dir.file("data.bin");
+    {
+        qvfileio file(&handler, path.c_str(), QV_GENERIC_WRITE, QV_SHARE_NONE);
+        file.write("QV50_RADIO", 10);
+        file.write("\0\x01\x02", 3);
+        EXPECT_EQ(file.get_file_size(), 13u);
+    }
+    EXPECT_EQ(read_bytes(path), std::string("QV50_RADIO\0\x01\x02", 13));
+
+    qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+    char buffer[13] = {};
+    file.read(buffer, 13);
+    EXPECT_EQ(std::memcmp(buffer, "QV50_RADIO\0\x01\x02", 13), 0);
+    // Opening armed the handler for this file.
+    EXPECT_STREQ(handler.get_file_name(), path.c_str());
+    EXPECT_EQ(handler.get_error_code(), MSG_FILE_ERROR);
+}
+
+TEST_F(QvFileIo, OpeningForWriteEmptiesTheFile) {
+    const std::string path = dir.write("old.raf", "old contents");
+    { qvfileio file(&handler, path.c_str(), QV_GENERIC_WRITE, QV_SHARE_NONE); }
+    EXPECT_EQ(read_bytes(path), "");
+}
+
+TEST_F(QvFileIo, ReadWriteOpensOrCreatesWithoutEmptying) {
+    const std::string path = dir.write("keep.bin", "0123456789");
+    {
+        qvfileio file(&handler, path.c_str(), QV_GENERIC_READ_WRITE, QV_SHARE_NONE);
+        file.move_ptr(2, QV_FILE_BEGIN);
+        file.write("ab", 2);
+    }
+    EXPECT_EQ(read_bytes(path), "01ab456789");
+
+    const std::string fresh = dir.file("fresh.bin");
+    { qvfileio file(&handler, fresh.c_str(), QV_GENERIC_READ_WRITE, QV_SHARE_NONE); }
+    EXPECT_TRUE(std::filesystem::exists(fresh));
+}
+
+TEST_F(QvFileIo, ShortReadRaisesReadErrorAtEnd) {
+    const std::string path = dir.write("short.bin", "abc");
+    qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+    char buffer[8];
+    EXPECT_TRUE(raises(handler, [&] { file.read(buffer, 8); }));
+    EXPECT_EQ(handler.get_error_code(), MSG_READ_ERROR_AT_EOF);
+    EXPECT_EQ(handler.get_last_error_code(), 0u);
+
+    Recording_Presenter presenter;
+    handler.show_errormsg(nullptr, false);
+    EXPECT_EQ(presenter.last().text, path + "\r\nRead error at end of file");
+}
+
+TEST_F(QvFileIo, ReadNothrowEofReportsTheEnd) {
+    const std::string path = dir.write("eof.bin", "abcdef");
+    qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+    char buffer[4] = {};
+    EXPECT_TRUE(file.read_nothrow_eof(buffer, 4));
+    EXPECT_EQ(std::string(buffer, 4), "abcd");
+    EXPECT_FALSE(file.read_nothrow_eof(buffer, 4));
+    EXPECT_FALSE(file.read_nothrow_eof(buffer, 4));
+}
+
+TEST_F(QvFileIo, ReadAlignedSkipsTheRestOfALongerRecord) {
+    const std::string path = dir.write("long.bin", "ABCDEFGHxy");
+    qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+    char buffer[4] = {};
+    file.read_aligned(buffer, sizeof buffer, 8);
+    EXPECT_EQ(std::string(buffer, 4), "ABCD");
+    EXPECT_EQ(file.get_position(), 8u);
+    char next[2];
+    file.read(next, 2);
+    EXPECT_EQ(std::string(next, 2), "xy");
+}
+
+TEST_F(QvFileIo, ReadAlignedKeepsDefaultsAfterAShorterRecord) {
+    const std::string path = dir.write("shortrec.bin", "ABCxy");
+    qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+    char buffer[6];
+    std::memset(buffer, '-', sizeof buffer);
+    file.read_aligned(buffer, sizeof buffer, 3);
+    EXPECT_EQ(std::string(buffer, 6), "ABC---");
+    EXPECT_EQ(file.get_position(), 3u);
+}
+
+TEST_F(QvFileIo, ReadAlignedRefusesARecordBeyondTheEnd) {
+    const std::string path = dir.write("trunc.bin", "ABCDEF");
+    qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+    char buffer[4];
+    std::memset(buffer, '-', sizeof buffer);
+    // A longer stored record whose tail is missing must not pass as a whole one.
+    EXPECT_TRUE(raises(handler, [&] { file.read_aligned(buffer, sizeof buffer, 10); }));
+    EXPECT_EQ(handler.get_error_code(), MSG_READ_ERROR_AT_EOF);
+    EXPECT_EQ(std::string(buffer, 4), "----");
+    EXPECT_EQ(file.get_position(), 0u);
+    // An absurd stored size from a damaged header is refused the same way.
+    EXPECT_TRUE(raises(handler, [&] { file.read_aligned(buffer, sizeof buffer, 0xFFFFFFFFUL); }));
+}
+
+TEST_F(QvFileIo, MovePointerFromEachOrigin) {
+    const std::string path = dir.write("move.bin", "0123456789");
+    qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+    char c;
+    file.move_ptr(-3, QV_FILE_END);
+    file.read(&c, 1);
+    EXPECT_EQ(c, '7');
+    file.move_ptr(-5, QV_FILE_CURRENT);
+    file.read(&c, 1);
+    EXPECT_EQ(c, '3');
+    file.move_ptr(1, QV_FILE_BEGIN);
+    file.read(&c, 1);
+    EXPECT_EQ(c, '1');
+
+    EXPECT_TRUE(raises(handler, [&] { file.move_ptr(-20, QV_FILE_CURRENT); }));
+    EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(EINVAL));
+    EXPECT_TRUE(raises(handler, [&] { file.move_ptr(0, 7); }));
+}
+
+TEST_F(QvFileIo, SetEndOfFileCutsAtThePosition) {
+    const std::string path = dir.write("cut.bin", "0123456789");
+    {
+        qvfileio file(&handler, path.c_str(), QV_GENERIC_READ_WRITE, QV_SHARE_NONE);
+        file.move_ptr(4, QV_FILE_BEGIN);
+        file.set_endof_file();
+        EXPECT_EQ(file.get_file_size(), 4u);
+    }
+    EXPECT_EQ(read_bytes(path), "0123");
+}
+
+TEST_F(QvFileIo, ThrowErrorCodeRecordsTheFormatFault) {
+    const std::string path = dir.write("bad.rsd", "NOT A RADIO");
+    qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+    EXPECT_TRUE(raises(handler, [&] { file.throw_error_code(MSG_WRONG_FILE_FORMAT); }));
+
+    Recording_Presenter presenter;
+    handler.show_errormsg(nullptr, false);
+    EXPECT_EQ(presenter.last().caption, "File error");
+    EXPECT_EQ(presenter.last().text, path + "\r\nWrong file format");
+}
+
+TEST_F(QvFileIo, DirectoryArgumentTakesTheFileNamePart) {
+    dir.write("target.bin", "xyz");
+    qvfileio file(&handler, "/elsewhere/target.bin", QV_GENERIC_READ, QV_SHARE_READ,
+                  dir.path().c_str());
+    char buffer[3];
+    file.read(buffer, 3);
+    EXPECT_EQ(std::string(buffer, 3), "xyz");
+    // The handler names the file as the caller gave it.
+    EXPECT_STREQ(handler.get_file_name(), "/elsewhere/target.bin");
+}
+
+TEST_F(QvFileIo, FolderIsNotAFileAndLeaksNothing) {
+    const std::size_t before = open_descriptors();
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_TRUE(raises(handler, [&] {
+            qvfileio file(&handler, dir.path().c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+        }));
+        EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(EISDIR));
+    }
+    EXPECT_EQ(open_descriptors(), before);
+}
+
+TEST_F(QvFileIo, FullDiskRaisesWithTheSystemText) {
+    if (!std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full here";
+    }
+    qvfileio file(&handler, "/dev/full", QV_GENERIC_WRITE, QV_SHARE_NONE);
+    EXPECT_TRUE(raises(handler, [&] { file.write("data", 4); }));
+    EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(ENOSPC));
+    Recording_Presenter presenter;
+    handler.show_errormsg(nullptr, false);
+    EXPECT_EQ(presenter.last().text, "/dev/full\r\nNo space left on device");
+}
+
+TEST_F(QvFileIo, UnsharedFileIsNotOpenedTwice) {
+    const std::string path = dir.write("busy.raf", "contents");
+    Error_Handler other;
+    {
+        qvfileio reader(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+        // Readers that share may open it together ...
+        qvfileio second(&other, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+        // ... but a writer may not, and the file must not be emptied by the attempt.
+        EXPECT_TRUE(raises(other, [&] {
+            qvfileio writer(&other, path.c_str(), QV_GENERIC_WRITE, QV_SHARE_NONE);
+        }));
+        EXPECT_EQ(other.get_last_error_code(), static_cast<uint32_t>(EBUSY));
+    }
+    EXPECT_EQ(read_bytes(path), "contents");
+    {
+        qvfileio writer(&handler, path.c_str(), QV_GENERIC_READ_WRITE, QV_SHARE_NONE);
+        EXPECT_TRUE(raises(other, [&] {
+            qvfileio reader(&other, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+        }));
+    }
+    qvfileio reader(&other, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+}
+
+TEST_F(QvFileIo, NextOpenRearmsTheHandler) {
+    EXPECT_TRUE(raises(handler, [&] {
+        qvfileio file(&handler, dir.file("nope").c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+    }));
+    ASSERT_NE(handler.get_last_error_code(), 0u);
+    const std::string path = dir.write("yes.bin", "1");
+    qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+    EXPECT_EQ(handler.get_last_error_code(), 0u);
+    EXPECT_EQ(handler.get_error_code(), MSG_FILE_ERROR);
+    EXPECT_EQ(handler.get_error_type(), ET_ERROR);
+    EXPECT_STREQ(handler.get_file_name(), path.c_str());
+}
+
+} // namespace

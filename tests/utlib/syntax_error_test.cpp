@@ -1,0 +1,98 @@
+// Data_Syntax_Error and the syntax-error report.
+#include "syntax_error.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+using kelvor_test::Recording_Presenter;
+
+namespace {
+
+// Starts a read of `path` and raises at `line`, returning what was thrown.
+Data_Syntax_Error* fault(Data_Syntax_Error& error, const char* path, int line, const char* text) {
+    error.start_read(path);
+    try {
+        error.raise(line, text, "unknown keyword");
+    } catch (Data_Syntax_Error* raised) {
+        return raised;
+    }
+    return nullptr;
+}
+
+TEST(SyntaxError, RaiseThrowsTheObjectWithLineAndText) {
+    Data_Syntax_Error error;
+    EXPECT_EQ(fault(error, "/data/radios/link.raf", 12, "BANDWITH: 28"), &error);
+    EXPECT_STREQ(error.file_name(), "link.raf");
+    EXPECT_EQ(error.line_number(), 12);
+    EXPECT_STREQ(error.line_text(), "BANDWITH: 28");
+    EXPECT_EQ(error.fault(), "unknown keyword");
+}
+
+TEST(SyntaxError, StartingAReadForgetsTheLastFault) {
+    Data_Syntax_Error error;
+    fault(error, "a.raf", 3, "bad");
+    error.start_read("/x/b.adf");
+    EXPECT_STREQ(error.file_name(), "b.adf");
+    EXPECT_EQ(error.line_number(), -1);
+    EXPECT_EQ(error.line_text(), nullptr);
+    EXPECT_EQ(error.fault(), "");
+}
+
+TEST(SyntaxError, ReportShowsFileLineNumberAndLine) {
+    Recording_Presenter presenter;
+    Data_Syntax_Error error;
+    fault(error, "/data/radios/link.raf", 12, "BANDWITH: 28");
+    EXPECT_EQ(show_syntax_error(error, false), ID_OK);
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(presenter.last().caption, "Syntax Error");
+    EXPECT_EQ(presenter.last().text, "link.raf\r\nLine number 12\r\nBANDWITH: 28\r\n");
+    EXPECT_EQ(presenter.last().style, BOX_OK | BOX_ICON_STOP);
+}
+
+TEST(SyntaxError, BatchReportAsksToContinue) {
+    for (int answer : {ID_YES, ID_NO}) {
+        Recording_Presenter presenter(answer);
+        Data_Syntax_Error error;
+        fault(error, "b.raf", 4, "X");
+        EXPECT_EQ(show_syntax_error(error, true), answer);
+        EXPECT_EQ(presenter.last().text, "b.raf\r\nLine number 4\r\nX\r\nContinue?");
+        EXPECT_EQ(presenter.last().style, BOX_YES_NO | BOX_ICON_STOP);
+    }
+}
+
+TEST(SyntaxError, ReportWithoutLineOrText) {
+    Data_Syntax_Error error;
+    error.start_read("c.raf");
+    EXPECT_EQ(format_syntax_error(error, false), "c.raf\r\n");
+    try {
+        error.raise(-1, nullptr);
+    } catch (Data_Syntax_Error*) {
+    }
+    EXPECT_EQ(format_syntax_error(error, false), "c.raf\r\n");
+}
+
+TEST(SyntaxError, LongNamesAndLinesAreCut) {
+    Data_Syntax_Error error;
+    const std::string name = "/tmp/" + std::string(120, 'n') + ".raf";
+    const std::string line(2000, 'L');
+    fault(error, name.c_str(), 1, line.c_str());
+    EXPECT_EQ(std::strlen(error.file_name()), 79u);
+    EXPECT_EQ(std::string(error.file_name()), std::string(79, 'n'));
+    // The line itself is kept whole; the report is cut to its buffer.
+    EXPECT_EQ(std::strlen(error.line_text()), 2000u);
+    EXPECT_EQ(format_syntax_error(error, true).size(), 1023u);
+}
+
+TEST(SyntaxError, OneObjectForTheProgram) {
+    Recording_Presenter presenter;
+    Data_Syntax_Error& error = data_syntax_error();
+    EXPECT_EQ(&error, &data_syntax_error());
+    fault(error, "p.raf", 2, "line");
+    show_syntax_error(false);
+    EXPECT_EQ(presenter.last().text, "p.raf\r\nLine number 2\r\nline\r\n");
+}
+
+} // namespace
