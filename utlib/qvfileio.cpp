@@ -109,13 +109,24 @@ void qvfileio::read(char* buffer, unsigned count) {
     }
 }
 
-void qvfileio::read_aligned(char* buffer, unsigned long buffer_size, unsigned long stored_size) {
+uint32_t qvfileio::bytes_left() {
     const uint32_t position = get_position();
     const uint32_t size = get_file_size();
-    if (position > size || stored_size > size - position) {
+    return position < size ? size - position : 0;
+}
+
+uint32_t qvfileio::checked_count(uint32_t count, uint32_t item_size) {
+    if (static_cast<uint64_t>(count) * item_size > bytes_left()) {
         m_handler->set_last_error_code(0);
-        m_handler->set_error_code(MSG_READ_ERROR_AT_EOF);
-        throw m_handler;
+        throw_error_code(MSG_READ_ERROR_AT_EOF);
+    }
+    return count;
+}
+
+void qvfileio::read_aligned(char* buffer, unsigned long buffer_size, unsigned long stored_size) {
+    if (stored_size > bytes_left()) {
+        m_handler->set_last_error_code(0);
+        throw_error_code(MSG_READ_ERROR_AT_EOF);
     }
     if (buffer_size < stored_size) {
         read(buffer, static_cast<unsigned>(buffer_size));

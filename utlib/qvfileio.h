@@ -57,6 +57,12 @@ public:
     uint32_t get_position();
     // The size of the file; a file of 4 GiB or more raises.
     uint32_t get_file_size();
+    // Bytes between the position and the end of the file.
+    uint32_t bytes_left();
+    // Checks, before anything is allocated for them, that `count` items of `item_size` bytes
+    // (a count read from the file) fit in what is left of it; raises with code 123 when they
+    // do not. Returns the count.
+    uint32_t checked_count(uint32_t count, uint32_t item_size);
     // Cuts the file at the current position.
     void set_endof_file();
     // Records `code` (a catalogue id) in the handler and raises it: for format faults the reader
