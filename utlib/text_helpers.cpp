@@ -1,7 +1,7 @@
 // Text, number and path helpers.
 #include "text_helpers.h"
 
-#include <cerrno>
+#include <cctype>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -59,13 +59,17 @@ bool all_in_set(const char* text, const char* allowed) {
 }
 
 // The leading decimal number of `text`, as a plain C conversion reads it but independent of the
-// process locale and without hexadecimal forms. No number at all gives 0; `overflow` is set when
-// the number is too large for a double.
+// process locale and without hexadecimal, infinite or NaN forms. No number at all gives 0;
+// `overflow` is set when the number is too large for a double.
 double leading_double(const char* text, bool& overflow) {
     overflow = false;
     const char* begin = text;
     if (*begin == '+' && begin[1] != '+' && begin[1] != '-') {
         ++begin;
+    }
+    const char* digits = *begin == '-' ? begin + 1 : begin;
+    if (!std::isdigit(static_cast<unsigned char>(*digits)) && *digits != '.') {
+        return 0.0;
     }
     const char* end = begin + std::strlen(begin);
     double value = 0.0;
@@ -89,7 +93,8 @@ double leading_double(const char* text, bool& overflow) {
     return value;
 }
 
-// The leading decimal integer of `text`; `overflow` is set beyond the 32-bit range.
+// The leading decimal integer of `text`; `overflow` is set beyond the 32-bit range, and
+// `value` then holds the nearest 32-bit value.
 int leading_int32(const char* text, bool& overflow) {
     overflow = false;
     const char* begin = text;
@@ -104,9 +109,16 @@ int leading_int32(const char* text, bool& overflow) {
     }
     if (result.ec == std::errc::result_out_of_range || value > INT32_MAX || value < INT32_MIN) {
         overflow = true;
-        return 0;
+        return *begin == '-' ? INT32_MIN : INT32_MAX;
     }
     return static_cast<int>(value);
+}
+
+const char* skip_blanks(const char* text) {
+    while (*text == ' ' || *text == '\t') {
+        ++text;
+    }
+    return text;
 }
 
 char* walk_position = nullptr;
@@ -125,6 +137,23 @@ void init_qv5_util(int missing_integer, bool metric_units, double feet_to_metres
 }
 
 int missing_integer_value() { return units.missing_integer; }
+
+double text_to_double(const char* text) {
+    if (text == nullptr) {
+        return 0.0;
+    }
+    bool overflow = false;
+    const double value = leading_double(skip_blanks(text), overflow);
+    return overflow ? NOT_SET : value;
+}
+
+int text_to_int(const char* text) {
+    if (text == nullptr) {
+        return 0;
+    }
+    bool overflow = false;
+    return leading_int32(skip_blanks(text), overflow);
+}
 
 void strip_space(char* text) {
     if (text == nullptr || text[0] == '\0') {

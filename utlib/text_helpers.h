@@ -36,6 +36,15 @@ QV6_UT_EXPORT double get_valid_double(char* text, unsigned char set_index);
 // set; otherwise (and beyond the 32-bit range) returns the missing-integer value.
 QV6_UT_EXPORT int get_valid_int32(char* text, unsigned char set_index);
 
+// The leading decimal number of `text` (blanks and tabs before it skipped; sign, digits, point,
+// exponent), the rest ignored, as a plain C conversion reads it but independent of the process
+// locale: no number gives 0, and hexadecimal, "inf" and "nan" are not numbers. A number too
+// large for a double gives NOT_SET.
+QV6_UT_EXPORT double text_to_double(const char* text);
+// The leading decimal integer of `text` (blanks and tabs before it skipped, sign allowed); 0 when
+// there is none; clamped to the 32-bit range.
+QV6_UT_EXPORT int text_to_int(const char* text);
+
 // Writes `value` with up to eight decimals and at least two, trailing zeros dropped, a point as
 // the decimal separator; the empty text for NOT_SET. The text is cut to fit `size`.
 QV6_UT_EXPORT void set_frequency_str(char* buffer, unsigned size, double value);

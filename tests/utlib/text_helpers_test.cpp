@@ -152,6 +152,29 @@ TEST(GetValidInt32, MissingValueComesFromTheSuite) {
     EXPECT_EQ(valid_int("z", 8), 0);
 }
 
+TEST(PlainConversion, ReadsTheLeadingNumberWhateverFollows) {
+    EXPECT_EQ(text_to_double("0.001 // comment"), 0.001);
+    EXPECT_EQ(text_to_double("  -85dBm"), -85.0);
+    EXPECT_EQ(text_to_double("2.5e3x"), 2500.0);
+    EXPECT_EQ(text_to_double("+.5"), 0.5);
+    EXPECT_EQ(text_to_double("abc"), 0.0);
+    EXPECT_EQ(text_to_double(""), 0.0);
+    EXPECT_EQ(text_to_double(nullptr), 0.0);
+    // Only decimal numbers: no hexadecimal, infinities or NaN.
+    EXPECT_EQ(text_to_double("0x1p4"), 0.0);
+    EXPECT_EQ(text_to_double("inf"), 0.0);
+    EXPECT_EQ(text_to_double("-nan"), 0.0);
+    EXPECT_EQ(text_to_double("1e400"), NOT_SET);
+    EXPECT_EQ(text_to_double("1e-400"), 0.0);
+
+    EXPECT_EQ(text_to_int(" 12, R1"), 12);
+    EXPECT_EQ(text_to_int("-3"), -3);
+    EXPECT_EQ(text_to_int("4.9"), 4);
+    EXPECT_EQ(text_to_int("x"), 0);
+    EXPECT_EQ(text_to_int("99999999999"), 2147483647);
+    EXPECT_EQ(text_to_int("-99999999999"), -2147483647 - 1);
+}
+
 TEST(SetFrequencyStr, KeepsTwoToEightDecimals) {
     EXPECT_EQ(frequency(NOT_SET), "");
     EXPECT_EQ(frequency(1850.125), "1850.125");
