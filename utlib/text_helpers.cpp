@@ -1,14 +1,17 @@
 // Text, number and path helpers.
 #include "text_helpers.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -225,6 +228,95 @@ int get_valid_int32(char* text, unsigned char set_index) {
     return overflow ? units.missing_integer : value;
 }
 
+namespace {
+
+// Digits of |value| with `precision` decimals (fixed) or `precision` decimals after the first
+// digit (scientific), rounded half away from zero as the data files have always been written:
+// 7.125 gives 7.13, where a correctly rounding printf would give 7.12.
+std::string rounded_digits(double magnitude, int precision, std::chars_format format) {
+    constexpr int guard = 25;
+    char text[1600];
+    auto result = std::to_chars(text, text + sizeof text, magnitude, format, precision + guard);
+    std::string digits(text, result.ptr);
+    std::string exponent;
+    if (format == std::chars_format::scientific) {
+        const auto e = digits.find('e');
+        exponent = digits.substr(e);
+        digits.resize(e);
+    }
+    const std::size_t cut = digits.find('.') + 1 + static_cast<std::size_t>(precision);
+    std::string tail = digits.substr(cut);
+    bool up = tail[0] >= '5';
+    if (tail.find_first_not_of('0', 1) == std::string::npos && tail[0] == '5') {
+        // Seemingly a tie: look at the exact expansion, which can be 1074 decimals long.
+        const int exact_precision = format == std::chars_format::fixed ? 1074 : 800;
+        result = std::to_chars(text, text + sizeof text, magnitude, format, exact_precision);
+        std::string exact(text, result.ptr);
+        if (format == std::chars_format::scientific) {
+            exact.resize(exact.find('e'));
+        }
+        up = exact[cut] >= '5';
+    }
+    digits.resize(precision > 0 ? cut : cut - 1);
+    if (up) {
+        int i = static_cast<int>(digits.size()) - 1;
+        for (; i >= 0; --i) {
+            if (digits[static_cast<std::size_t>(i)] == '.') {
+                continue;
+            }
+            if (digits[static_cast<std::size_t>(i)] == '9') {
+                digits[static_cast<std::size_t>(i)] = '0';
+            } else {
+                ++digits[static_cast<std::size_t>(i)];
+                break;
+            }
+        }
+        if (i < 0) {
+            digits.insert(digits.begin(), '1');
+            if (format == std::chars_format::scientific) {
+                // 9.99E+00 became 10.00E+00: move the point back one place.
+                const auto point = digits.find('.');
+                if (point != std::string::npos) {
+                    std::swap(digits[point - 1], digits[point]);
+                    digits.pop_back();
+                } else {
+                    digits.pop_back();
+                }
+                int power = std::atoi(exponent.c_str() + 1) + 1;
+                char buffer[16];
+                std::snprintf(buffer, sizeof buffer, "e%+03d", power);
+                exponent = buffer;
+            }
+        }
+    }
+    return digits + exponent;
+}
+
+std::string format_number(double value, int precision, std::chars_format format) {
+    if (!std::isfinite(value) || precision < 0 || precision > 100) {
+        char text[64];
+        const auto result = std::to_chars(text, text + sizeof text, value);
+        return std::string(text, result.ptr);
+    }
+    const std::string digits = rounded_digits(std::fabs(value), precision, format);
+    return std::signbit(value) ? "-" + digits : digits;
+}
+
+} // namespace
+
+std::string format_fixed(double value, int precision) {
+    return format_number(value, precision, std::chars_format::fixed);
+}
+
+std::string format_exponent(double value, int precision) {
+    std::string formatted = format_number(value, precision, std::chars_format::scientific);
+    const auto e = formatted.find('e');
+    if (e != std::string::npos) {
+        formatted[e] = 'E';
+    }
+    return formatted;
+}
+
 void set_frequency_str(char* buffer, unsigned size, double value) {
     if (buffer == nullptr || size == 0) {
         return;
@@ -235,9 +327,9 @@ void set_frequency_str(char* buffer, unsigned size, double value) {
     }
     // Fixed notation of the largest double needs 309 digits before the point.
     char text[400];
-    const auto result = std::to_chars(text, text + sizeof text - 1, value,
-                                      std::chars_format::fixed, 8);
-    std::size_t length = result.ec == std::errc() ? static_cast<std::size_t>(result.ptr - text) : 0;
+    const std::string formatted = format_fixed(value, 8);
+    std::size_t length = std::min(formatted.size(), sizeof text - 1);
+    std::memcpy(text, formatted.data(), length);
     text[length] = '\0';
     if (const char* point = std::strchr(text, '.')) {
         const std::size_t keep = static_cast<std::size_t>(point - text) + 3;

@@ -45,6 +45,11 @@ QV6_UT_EXPORT double text_to_double(const char* text);
 // there is none; clamped to the 32-bit range.
 QV6_UT_EXPORT int text_to_int(const char* text);
 
+// `value` as printf's "%.*f" and "%.*E" write it, but always with a point as the decimal
+// separator, whatever the process locale ("1.00E-03", "-85.00").
+QV6_UT_EXPORT std::string format_fixed(double value, int precision);
+QV6_UT_EXPORT std::string format_exponent(double value, int precision);
+
 // Writes `value` with up to eight decimals and at least two, trailing zeros dropped, a point as
 // the decimal separator; the empty text for NOT_SET. The text is cut to fit `size`.
 QV6_UT_EXPORT void set_frequency_str(char* buffer, unsigned size, double value);

@@ -175,6 +175,33 @@ TEST(PlainConversion, ReadsTheLeadingNumberWhateverFollows) {
     EXPECT_EQ(text_to_int("-99999999999"), -2147483647 - 1);
 }
 
+TEST(FormatNumbers, PointAndTwoDigitExponentWhateverTheLocale) {
+    EXPECT_EQ(format_fixed(7.125, 2), "7.13");
+    EXPECT_EQ(format_fixed(-85, 2), "-85.00");
+    EXPECT_EQ(format_exponent(0.001, 2), "1.00E-03");
+    EXPECT_EQ(format_exponent(-0.000001, 2), "-1.00E-06");
+    EXPECT_EQ(format_exponent(1.5e-300, 2), "1.50E-300");
+    EXPECT_EQ(format_fixed(1e300, 2).size(), 304u);
+    EXPECT_EQ(format_fixed(0, 2), "0.00");
+    EXPECT_EQ(format_fixed(-0.001, 2), "-0.00");
+}
+
+TEST(FormatNumbers, ExactTiesRoundAwayFromZero) {
+    EXPECT_EQ(format_fixed(0.125, 2), "0.13");
+    EXPECT_EQ(format_fixed(-0.125, 2), "-0.13");
+    EXPECT_EQ(format_fixed(2.5, 0), "3");
+    // 0.145 is stored a little below the tie and 0.135 a little above it.
+    EXPECT_EQ(format_fixed(0.145, 2), "0.14");
+    EXPECT_EQ(format_fixed(0.135, 2), "0.14");
+    EXPECT_EQ(format_fixed(9.995, 2), "9.99");
+    EXPECT_EQ(format_fixed(99.999, 2), "100.00");
+    EXPECT_EQ(format_exponent(0.0012345, 2), "1.23E-03");
+    EXPECT_EQ(format_exponent(0.00125, 2), "1.25E-03");
+    EXPECT_EQ(format_exponent(0.0099999, 2), "1.00E-02");
+    EXPECT_EQ(format_exponent(0.0009999999, 2), "1.00E-03");
+    EXPECT_EQ(format_exponent(0.0, 2), "0.00E+00");
+}
+
 TEST(SetFrequencyStr, KeepsTwoToEightDecimals) {
     EXPECT_EQ(frequency(NOT_SET), "");
     EXPECT_EQ(frequency(1850.125), "1850.125");
