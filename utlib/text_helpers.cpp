@@ -211,7 +211,8 @@ double get_valid_double(char* text, unsigned char set_index) {
             value /= units.feet_to_metres;
         }
     }
-    return value;
+    // A conversion to metres or feet can still overflow what the text held.
+    return std::isfinite(value) ? value : NOT_SET;
 }
 
 int get_valid_int32(char* text, unsigned char set_index) {

@@ -115,6 +115,8 @@ TEST(GetValidDouble, UnitLettersConvertFeetInMetricUnits) {
 
     init_qv5_util(0, false, 0.3048);
     EXPECT_DOUBLE_EQ(valid_double("3.048m", 13), 10.0);
+    // Near the largest double, metres to feet would overflow.
+    EXPECT_EQ(valid_double("17" + std::string(307, '0') + "m", 13), NOT_SET);
     EXPECT_EQ(valid_double("10f", 13), 10.0);
     init_qv5_util(0, true, 0.3048);
 }
