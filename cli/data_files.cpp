@@ -1,0 +1,68 @@
+// Reading data files for the command-line tool.
+#include "data_files.h"
+
+#include "error_handler.h"
+#include "message_catalogue.h"
+#include "radio_json.h"
+#include "raf_format.h"
+#include "syntax_error.h"
+
+Loaded_File load_data_file(const std::string& path, Error_Handler* handler) {
+    const Radio_File_Kind kind = identify_radio_file(path.c_str(), handler);
+    Loaded_File loaded;
+    loaded.kind = radio_kind_name(kind);
+    switch (kind) {
+    case Radio_File_Kind::raf5:
+        loaded.radio = std::make_unique<Radio_Record>();
+        read_raf_file(*loaded.radio, path.c_str(), handler);
+        return loaded;
+    case Radio_File_Kind::rsd:
+    case Radio_File_Kind::mrs:
+    case Radio_File_Kind::raf4:
+        handler->init(ET_ERROR, 0, path.c_str());
+        handler->set_info_buff(("reading " + loaded.kind + " files is not supported yet").c_str());
+        throw handler;
+    default:
+        handler->init(ET_ERROR, MSG_INVALID_RADIO_SUFFIX, path.c_str());
+        throw handler;
+    }
+}
+
+nlohmann::ordered_json data_file_json(const Loaded_File& file) {
+    nlohmann::ordered_json record;
+    if (file.radio) {
+        record = radio_to_json(*file.radio);
+    }
+    return {{"format", file.kind}, {"record", record}};
+}
+
+std::string describe_failure(Error_Handler& handler) {
+    handler.format_errormsg();
+    std::string text;
+    if (handler.get_message_text() != nullptr) {
+        text = handler.get_message_text();
+    }
+    if (handler.get_info_text() != nullptr) {
+        text += (text.empty() ? "" : " ") + std::string(handler.get_info_text());
+    }
+    std::string line = to_display_lines(text);
+    for (char& c : line) {
+        if (c == '\n') {
+            c = ' ';
+        }
+    }
+    return line;
+}
+
+std::string describe_failure(const Data_Syntax_Error& error) {
+    std::string text;
+    if (error.line_number() != -1) {
+        text += std::to_string(error.line_number()) + ": ";
+    }
+    text += error.fault().empty() ? "syntax error" : error.fault();
+    if (error.line_text() != nullptr) {
+        text += ": ";
+        text += error.line_text();
+    }
+    return text;
+}

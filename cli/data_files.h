@@ -1,0 +1,32 @@
+// Loading any data file the command-line tool knows, and describing why a file failed.
+#pragma once
+
+#include "radio_file_kind.h"
+#include "radio_record.h"
+
+#include <nlohmann/json.hpp>
+
+#include <memory>
+#include <string>
+
+class Error_Handler;
+class Data_Syntax_Error;
+
+// One file read into its record.
+struct Loaded_File {
+    std::string kind; // "raf5", ...
+    std::unique_ptr<Radio_Record> radio;
+};
+
+// Reads `path` with the reader its first bytes choose, as the editors do when they open a file.
+// Raises `handler` (a file that cannot be read, or one of no known kind) or the program's
+// Data_Syntax_Error.
+Loaded_File load_data_file(const std::string& path, Error_Handler* handler);
+
+// {"format": KIND, "record": {...}}
+nlohmann::ordered_json data_file_json(const Loaded_File& file);
+
+// One line telling why a file failed: the handler's message, without its caption.
+std::string describe_failure(Error_Handler& handler);
+// "LINE: FAULT: TEXT" for a syntax error (the parts that are known).
+std::string describe_failure(const Data_Syntax_Error& error);

@@ -1,0 +1,126 @@
+// kelvor-cli: checks, dumps and converts radio and antenna data files without a display.
+#include "convert.h"
+#include "data_files.h"
+
+#include "error_handler.h"
+#include "kelvor_version.h"
+#include "syntax_error.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* usage_text =
+    "Usage: kelvor-cli COMMAND [OPTIONS] PATH...\n"
+    "\n"
+    "Commands:\n"
+    "  check FILE...      read each file and report whether it is sound\n"
+    "  dump FILE          print the file's record as JSON\n"
+    "  convert --to FORMAT [--out DIR] [--continue] PATH...\n"
+    "                     convert files, or every ASCII radio file below a folder;\n"
+    "                     FORMAT: raf (version 5 ASCII radio file)\n"
+    "\n"
+    "Options:\n"
+    "  --to FORMAT        the format to write\n"
+    "  --out DIR          write into DIR instead of beside each source\n"
+    "  --continue         go on after a file that failed\n"
+    "  --help             show this text\n"
+    "  --version          show the version\n";
+
+int usage_error(const std::string& message) {
+    std::cerr << "kelvor-cli: " << message << "\n\n" << usage_text;
+    return 2;
+}
+
+int check(const std::vector<std::string>& files) {
+    Error_Handler handler;
+    bool failed = false;
+    for (const std::string& path : files) {
+        try {
+            const Loaded_File file = load_data_file(path, &handler);
+            std::cout << path << ": ok (" << file.kind << ")\n";
+        } catch (Error_Handler* raised) {
+            failed = true;
+            std::cout << path << ": " << describe_failure(*raised) << '\n';
+        } catch (Data_Syntax_Error* raised) {
+            failed = true;
+            std::cout << path << ":" << describe_failure(*raised) << '\n';
+        }
+    }
+    return failed ? 1 : 0;
+}
+
+int dump(const std::string& path) {
+    Error_Handler handler;
+    try {
+        const Loaded_File file = load_data_file(path, &handler);
+        std::cout << data_file_json(file).dump(2) << '\n';
+        return 0;
+    } catch (Error_Handler* raised) {
+        std::cerr << path << ": " << describe_failure(*raised) << '\n';
+    } catch (Data_Syntax_Error* raised) {
+        std::cerr << path << ":" << describe_failure(*raised) << '\n';
+    }
+    return 1;
+}
+
+int convert(const std::vector<std::string>& args) {
+    Convert_Options options;
+    std::vector<std::string> paths;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--to" || arg == "--out") {
+            if (i + 1 >= args.size()) {
+                return usage_error(arg + " needs a value");
+            }
+            (arg == "--to" ? options.target : options.out_dir) = args[++i];
+        } else if (arg == "--continue") {
+            options.keep_going = true;
+        } else if (arg.rfind("--", 0) == 0) {
+            return usage_error("unknown option " + arg);
+        } else {
+            paths.push_back(arg);
+        }
+    }
+    if (options.target.empty()) {
+        return usage_error("convert needs --to FORMAT");
+    }
+    if (!is_convert_target(options.target)) {
+        return usage_error("cannot convert to " + options.target);
+    }
+    if (paths.empty()) {
+        return usage_error("convert needs at least one file or folder");
+    }
+    return run_convert(options, paths, std::cout, std::cerr);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        return usage_error("no command given");
+    }
+    const std::string& command = args[0];
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << usage_text;
+        return 0;
+    }
+    if (command == "--version") {
+        std::cout << KELVOR_VERSION_TEXT << '\n';
+        return 0;
+    }
+    if (command == "check") {
+        return rest.empty() ? usage_error("check needs at least one file") : check(rest);
+    }
+    if (command == "dump") {
+        return rest.size() != 1 ? usage_error("dump takes one file") : dump(rest[0]);
+    }
+    if (command == "convert") {
+        return convert(rest);
+    }
+    return usage_error("unknown command " + command);
+}
