@@ -7,8 +7,11 @@
 #include <vector>
 
 // A double as the radio files write it: empty for NOT_SET, "0.00" for zero, two decimals, or
-// the exponent form below 0.005 ("1.00E-03").
+// the exponent form below 0.005 ("1.00E-03"); more decimals only where two would change the
+// value.
 std::string raf_double(double value);
+// A curve point's offset or level: two decimals, or more where two would change it.
+std::string raf_point(float value);
 // A count or code as the radio files write it: empty for -1, 222 and 0.
 std::string raf_integer(int value);
 

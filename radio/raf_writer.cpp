@@ -185,9 +185,32 @@ void Raf_Writer::curve_blocks() {
         }
         line(header);
         for (const Radio_Point& point : curve.points) {
-            line(format_fixed(point.offset, 2) + ", " + format_fixed(point.db, 2));
+            line(raf_point(point.offset) + ", " + raf_point(point.db));
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// The most decimals the writer adds to keep a value that two decimals would change.
+constexpr int max_extra_precision = 10;
+
+// `value` with two decimals, as the format writes numbers, or with as many more as it takes to
+// read back the same value: two decimals would turn a 12.5 kHz channel (0.0125 MHz) into
+// 0.01 MHz and put the points of a narrow-band curve on top of each other. Values that two
+// decimals hold are written exactly as the format has always written them.
+template <typename Number>
+std::string precise(Number value, std::string (*format)(double, int)) {
+    std::string text = format(value, 2);
+    for (int precision = 3; precision <= max_extra_precision; ++precision) {
+        if (static_cast<Number>(text_to_double(text.c_str())) == value) {
+            break;
+        }
+        text = format(value, precision);
+    }
+    return text;
 }
 
 } // namespace
@@ -200,10 +223,12 @@ std::string raf_double(double value) {
         return "0.00";
     }
     if (std::fabs(value) < 0.005) {
-        return format_exponent(value, 2);
+        return precise(value, format_exponent);
     }
-    return format_fixed(value, 2);
+    return precise(value, format_fixed);
 }
+
+std::string raf_point(float value) { return precise(value, format_fixed); }
 
 std::string raf_integer(int value) {
     if (value == -1 || value == 222 || value == 0) {

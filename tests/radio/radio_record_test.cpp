@@ -1,0 +1,166 @@
+// The radio record's defaults and the values derived from what a file gives.
+#include "radio_record.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+TEST(RadioRecord, ResetGivesTheDefaults) {
+    Radio_Record record;
+    record.spec.manufacturer[0] = 'X';
+    record.curves.add_curve(CURVE_TX_EMISSION, nullptr);
+    record.acm_table.make(3);
+    record.acu_table.make(2);
+    record.reset();
+
+    const Radio_Spec& s = record.spec;
+    EXPECT_STREQ(s.manufacturer, "");
+    EXPECT_EQ(s.application_type, 0);
+    EXPECT_EQ(s.selective_fading, 1);
+    EXPECT_EQ(s.reserved_4, 255);
+    EXPECT_EQ(s.reserved_7[0], 255);
+    EXPECT_EQ(s.reserved_7[2], 255);
+    EXPECT_EQ(s.reserved_10, 0);
+    EXPECT_EQ(s.reserved_16, NOT_SET);
+    EXPECT_EQ(s.capacity_count, -1);
+    EXPECT_EQ(s.bits_block, -1);
+    EXPECT_EQ(s.alpha[2], -1);
+    EXPECT_EQ(s.tx_data_rate, NOT_SET);
+    EXPECT_EQ(s.reserved_1040, NOT_SET);
+    EXPECT_EQ(s.reserved_1096[2], NOT_SET);
+    EXPECT_EQ(s.tr_fixed, NOT_SET);
+    EXPECT_EQ(s.threshold_copy[3].ber, 0.0);
+    for (const Rx_Threshold& t : record.thresholds) {
+        EXPECT_EQ(t.kind, 0);
+        EXPECT_EQ(t.ber, NOT_SET);
+        EXPECT_EQ(t.max_rx_signal, NOT_SET);
+        EXPECT_EQ(t.spare, 0.0);
+    }
+    EXPECT_TRUE(record.curves.empty());
+    EXPECT_TRUE(record.acm_table.empty());
+    EXPECT_TRUE(record.acu_table.empty());
+    EXPECT_EQ(record.lock_flag(), 0);
+}
+
+TEST(RadioRecord, LockFlagSitsInBytes22And23) {
+    Radio_Record record;
+    std::strcpy(record.header.identifier, "QV50_RADIO_SPEC_04");
+    record.set_lock_flag(666);
+    EXPECT_EQ(static_cast<unsigned char>(record.header.identifier[22]), 0x9A);
+    EXPECT_EQ(static_cast<unsigned char>(record.header.identifier[23]), 0x02);
+    EXPECT_EQ(record.lock_flag(), 666);
+    EXPECT_STREQ(record.header.identifier, "QV50_RADIO_SPEC_04");
+}
+
+TEST(RadioRecord, PositiveThresholdIsTakenAsNegative) {
+    Rx_Threshold threshold{};
+    set_threshold_dbm(threshold, 85);
+    EXPECT_EQ(threshold.threshold_dbm, -85.0);
+    EXPECT_NEAR(threshold.threshold_uv, 12.6, 0.05);
+    set_threshold_dbm(threshold, -30);
+    EXPECT_NEAR(threshold.threshold_uv, 7071.07, 0.01);
+    set_threshold_dbm(threshold, NOT_SET);
+    EXPECT_EQ(threshold.threshold_dbm, NOT_SET);
+    EXPECT_EQ(threshold.threshold_uv, NOT_SET);
+}
+
+TEST(RadioRecord, FirstPowerOptionGivesPowerInWatts) {
+    Radio_Spec spec{};
+    set_first_tx_power(spec, 30);
+    EXPECT_EQ(spec.tx_power_dbm, 30.0);
+    EXPECT_DOUBLE_EQ(spec.tx_power_watts, 1.0);
+    set_first_tx_power(spec, NOT_SET);
+    EXPECT_EQ(spec.tx_power_watts, NOT_SET);
+}
+
+TEST(ModulationTable, KnownModulationsGiveTheirTtoI) {
+    EXPECT_DOUBLE_EQ(modulation_ttoi("64QAM"), 33.5);
+    EXPECT_NEAR(modulation_ttoi("16TCM"), 26.1, 1e-5);
+    EXPECT_NEAR(modulation_ttoi("QPSK"), 22.0, 1e-5);
+    EXPECT_NEAR(modulation_ttoi("oqpsk"), 22.0, 1e-5);
+    EXPECT_NEAR(modulation_ttoi("4PSK"), 22.0, 1e-5);
+    EXPECT_NEAR(modulation_ttoi("MSK"), 20.2, 1e-5);
+    EXPECT_NEAR(modulation_ttoi("4qam"), 16.6, 1e-5);
+    EXPECT_NEAR(modulation_ttoi("1024QAM"), 46.4, 1e-5);
+    EXPECT_NEAR(modulation_ttoi("81QPR"), 32.1, 1e-5);
+}
+
+TEST(ModulationTable, UnknownTextsGiveNoValue) {
+    EXPECT_EQ(modulation_ttoi("8QAM"), NOT_SET);
+    EXPECT_EQ(modulation_ttoi("QAM"), NOT_SET);
+    EXPECT_EQ(modulation_ttoi("64"), NOT_SET);
+    EXPECT_EQ(modulation_ttoi(""), NOT_SET);
+    EXPECT_EQ(modulation_ttoi("99999999999QAM"), NOT_SET);
+    EXPECT_EQ(modulation_ttoi(nullptr), NOT_SET);
+}
+
+TEST(RadioRecord, CapacitySummary) {
+    Radio_Record record;
+    EXPECT_EQ(capacity_summary_text(record), "Microwave");
+    record.spec.tx_data_rate = 155.52;
+    EXPECT_EQ(capacity_summary_text(record), "155.52Mbs");
+    record.spec.capacity_count = 16;
+    copy_text(record.spec.capacity_unit, "E1");
+    EXPECT_EQ(capacity_summary_text(record), "155.52Mbs");
+    copy_text(record.spec.modulation, "QPSK");
+    EXPECT_EQ(capacity_summary_text(record), "16E1-QPSK");
+    record.spec.application_type = APPLICATION_ADAPTIVE_MODULATION;
+    EXPECT_EQ(capacity_summary_text(record), "OFDM");
+    record.spec.application_type = APPLICATION_LAND_MOBILE;
+    make_capacity_summary(record);
+    EXPECT_STREQ(record.capacity_summary, "Land mobile");
+}
+
+TEST(RadioRecord, CopyTextCutsToTheField) {
+    char field[8];
+    copy_text(field, "abcdefghijk");
+    EXPECT_STREQ(field, "abcdefg");
+    copy_text(field, nullptr);
+    EXPECT_STREQ(field, "");
+}
+
+TEST(AcuConfig, LossesThatDoNotApplyAreCleared) {
+    struct Case {
+        uint8_t ant;
+        bool crc, txs, txf, rxh, rxf, drc; // kept
+    };
+    const Case cases[] = {
+        {ACU_TR, true, true, true, true, true, false},
+        {ACU_DR, false, false, false, false, true, true},
+        {ACU_TX, true, true, true, false, false, false},
+        {ACU_RX, true, false, false, true, true, false},
+        {ACU_TH, true, true, true, true, true, false},
+        {7, true, true, true, true, true, true},
+    };
+    for (const Case& c : cases) {
+        Acu_Config config = Acu_Config::fresh();
+        config.ANT = c.ant;
+        config.CRC = config.TXS = config.TXF = config.RXH = config.RXF = config.DRC = 1.5;
+        config.reserved_48[1] = 0;
+        config.clear_unused_losses();
+        EXPECT_EQ(config.CRC != NOT_SET, c.crc) << int(c.ant);
+        EXPECT_EQ(config.TXS != NOT_SET, c.txs) << int(c.ant);
+        EXPECT_EQ(config.TXF != NOT_SET, c.txf) << int(c.ant);
+        EXPECT_EQ(config.RXH != NOT_SET, c.rxh) << int(c.ant);
+        EXPECT_EQ(config.RXF != NOT_SET, c.rxf) << int(c.ant);
+        EXPECT_EQ(config.DRC != NOT_SET, c.drc) << int(c.ant);
+        EXPECT_EQ(config.reserved_48[1], NOT_SET);
+    }
+}
+
+TEST(AcmState, FreshStateHasNoValues) {
+    const Acm_State state = Acm_State::fresh();
+    EXPECT_STREQ(state.Mod, "");
+    EXPECT_EQ(state.reserved_48, 0.0);
+    EXPECT_EQ(state.step_up, NOT_SET);
+    EXPECT_EQ(state.ATPC_top[4], NOT_SET);
+    EXPECT_EQ(state.max_rxsig, NOT_SET);
+    EXPECT_EQ(state.reserved_264[1], NOT_SET);
+    EXPECT_EQ(state.reserved_280[15], 0);
+    EXPECT_EQ(state.dispfm_step, NOT_SET);
+    EXPECT_EQ(state.reserved_320[55], 0);
+}
+
+} // namespace
