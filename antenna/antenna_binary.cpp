@@ -1,0 +1,212 @@
+// Reading and writing the binary antenna files.
+#include "antenna_binary.h"
+
+#include "error_handler.h"
+#include "message_catalogue.h"
+#include "qvfileio.h"
+#include "save_atomically.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double dbi_to_dbd = 2.15;
+constexpr std::size_t asd_magic_length = sizeof ASD_MAGIC - 1; // 22
+constexpr std::size_t v4_magic_length = sizeof MAS_MAGIC - 1;  // 9
+
+// Copies a text field of a file, which need not hold a terminator, into a wider record field.
+void copy_file_text(char* field, std::size_t field_size, const char* source,
+                    std::size_t source_size) {
+    const std::size_t length = std::min(strnlen(source, source_size), field_size - 1);
+    std::memcpy(field, source, length);
+    std::memset(field + length, 0, field_size - length);
+}
+template <std::size_t N, std::size_t M> void copy_file_text(char (&field)[N], const char (&source)[M]) {
+    copy_file_text(field, N, source, M);
+}
+
+// Every text of a header read as an image gets its terminator, whatever the file held.
+template <std::size_t N> void terminate(char (&field)[N]) { field[N - 1] = '\0'; }
+
+void read_points(qvfileio& file, Antenna_Record& record, const int32_t (&counts)[PATTERN_SLOTS]) {
+    for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
+        if (counts[slot] == 0) {
+            continue;
+        }
+        if (counts[slot] < 0) {
+            file.throw_error_code(MSG_WRONG_FILE_FORMAT);
+        }
+        const uint32_t count =
+            file.checked_count(static_cast<uint32_t>(counts[slot]), sizeof(Pattern_Point));
+        std::vector<Pattern_Point> points(count);
+        file.read(reinterpret_cast<char*>(points.data()),
+                  static_cast<unsigned>(count * sizeof(Pattern_Point)));
+        for (const Pattern_Point& point : points) {
+            if (!std::isfinite(point.angle) || !std::isfinite(point.attenuation)) {
+                file.throw_error_code(MSG_WRONG_FILE_FORMAT);
+            }
+        }
+        // Files written by other programs are not always in order; the record always is.
+        std::stable_sort(points.begin(), points.end(), compare_pattern_angles);
+        record.set_cut(slot, std::move(points));
+    }
+}
+
+void read_mas(qvfileio& file, Antenna_Record& record) {
+    Mas_Record mas{};
+    file.read(reinterpret_cast<char*>(&mas), sizeof mas);
+    if (std::memcmp(mas.magic, MAS_MAGIC, v4_magic_length) != 0) {
+        file.throw_error_code(MSG_WRONG_FILE_FORMAT);
+    }
+    Antenna_Spec& spec = record.spec;
+    spec.feed_orientation = mas.feed_orientation;
+    copy_file_text(spec.manufacturer, mas.manufacturer);
+    copy_file_text(spec.model, mas.model);
+    copy_file_text(spec.date, mas.date);
+    copy_file_text(spec.file_name, mas.file_name);
+    spec.low_frequency = mas.low_frequency;
+    spec.high_frequency = mas.high_frequency;
+    spec.gain_dbi = mas.gain_dbi;
+    spec.gain_dbd = mas.gain_dbi == NOT_SET ? NOT_SET : mas.gain_dbi - dbi_to_dbd;
+    spec.antenna_size = mas.antenna_size;
+    spec.azimuth_beamwidth = mas.azimuth_beamwidth;
+    spec.technology = TECH_APERTURE;
+    int32_t counts[PATTERN_SLOTS] = {};
+    for (int i = 0; i < PATTERN_SLOTS; ++i) {
+        counts[mas_count_slots[i]] = mas.counts[i];
+    }
+    read_points(file, record, counts);
+}
+
+void read_vas(qvfileio& file, Antenna_Record& record) {
+    Vas_Record vas{};
+    file.read(reinterpret_cast<char*>(&vas), sizeof vas);
+    if (std::memcmp(vas.magic, VAS_MAGIC, v4_magic_length) != 0) {
+        file.throw_error_code(MSG_WRONG_FILE_FORMAT);
+    }
+    Antenna_Spec& spec = record.spec;
+    copy_file_text(spec.manufacturer, vas.manufacturer);
+    copy_file_text(spec.model, vas.model);
+    copy_file_text(spec.description, vas.description);
+    copy_file_text(spec.file_name, vas.file_name);
+    spec.pattern_type = vas.pattern_type;
+    spec.low_frequency = vas.low_frequency;
+    spec.high_frequency = vas.high_frequency;
+    spec.reserved_2 = vas.unnamed;
+    spec.gain_dbi = vas.gain_dbi;
+    spec.gain_dbd = vas.gain_dbd;
+    spec.electrical_tilt = vas.electrical_tilt;
+    spec.azimuth_beamwidth = vas.azimuth_beamwidth;
+    spec.elevation_beamwidth = vas.elevation_beamwidth;
+    spec.technology = TECH_DIPOLE;
+    spec.feed_orientation = FEED_NA;
+    int32_t counts[PATTERN_SLOTS] = {};
+    counts[0] = vas.points_azimuth_hh;
+    counts[2] = vas.points_azimuth_vv;
+    counts[4] = vas.points_elevation_hh;
+    counts[6] = vas.points_elevation_vv;
+    read_points(file, record, counts);
+}
+
+void append_points(std::string& bytes, const Antenna_Record& record, int slot) {
+    const auto points = record.cut(slot);
+    bytes.append(reinterpret_cast<const char*>(points.data()), points.size_bytes());
+}
+
+void save_bytes(Error_Handler* handler, const char* path, const std::string& bytes) {
+    save_atomically(handler, path, [&](const char* temp_path) {
+        qvfileio file(handler, temp_path, QV_GENERIC_WRITE, QV_SHARE_NONE);
+        file.write(bytes.data(), static_cast<unsigned>(bytes.size()));
+    });
+}
+
+} // namespace
+
+Antenna_Kind read_antenna_binary(qvfileio& file, Antenna_Record& record) {
+    // The magic is looked at before the size: a version 4 file may well be shorter than the
+    // version 5 header, and is still a good file.
+    Antenna_Spec header{};
+    const uint32_t head = std::min<uint32_t>(file.bytes_left(), sizeof header);
+    file.read(reinterpret_cast<char*>(&header), head);
+
+    if (head >= asd_magic_length && std::memcmp(header.magic, ASD_MAGIC, asd_magic_length) == 0) {
+        if (head < sizeof header) {
+            file.throw_error_code(MSG_READ_ERROR_AT_EOF);
+        }
+        terminate(header.magic);
+        terminate(header.manufacturer);
+        terminate(header.model);
+        terminate(header.description);
+        terminate(header.file_name);
+        terminate(header.date);
+        int32_t counts[PATTERN_SLOTS];
+        std::memcpy(counts, header.cut_points, sizeof counts);
+        // The counts arrive with the arrays, so that they describe what was read.
+        std::memset(header.cut_points, 0, sizeof header.cut_points);
+        record.spec = header;
+        read_points(file, record, counts);
+        return Antenna_Kind::asd;
+    }
+
+    const bool mas = head >= v4_magic_length &&
+                     std::memcmp(header.magic, MAS_MAGIC, v4_magic_length) == 0;
+    const bool vas = head >= v4_magic_length &&
+                     std::memcmp(header.magic, VAS_MAGIC, v4_magic_length) == 0;
+    if (!mas && !vas) {
+        file.throw_error_code(MSG_WRONG_FILE_FORMAT);
+    }
+    record.clear_antenna_spec();
+    file.move_ptr(0, QV_FILE_BEGIN);
+    if (mas) {
+        read_mas(file, record);
+        return Antenna_Kind::mas;
+    }
+    read_vas(file, record);
+    return Antenna_Kind::vas;
+}
+
+void write_asd_file(Antenna_Record& record, Error_Handler* handler, const char* path) {
+    copy_text_field(record.spec.magic, ASD_MAGIC);
+    Antenna_Spec header = record.spec;
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+    for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
+        append_points(bytes, record, slot);
+    }
+    save_bytes(handler, path, bytes);
+}
+
+void write_mas_file(const Antenna_Record& record, Error_Handler* handler, const char* path) {
+    for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
+        if (record.cut(slot).size() > static_cast<std::size_t>(MAX_V4_POINTS)) {
+            handler->init(ET_ERROR, MSG_WRONG_FILE_FORMAT, path);
+            handler->set_info_buff(
+                "A pattern cut of a version 4 antenna data file holds at most 32767 points.");
+            throw handler;
+        }
+    }
+    const Antenna_Spec& spec = record.spec;
+    Mas_Record mas{};
+    std::memcpy(mas.magic, MAS_MAGIC, sizeof MAS_MAGIC);
+    mas.feed_orientation = static_cast<uint8_t>(spec.feed_orientation);
+    copy_text_field(mas.manufacturer, spec.manufacturer);
+    copy_text_field(mas.model, spec.model);
+    copy_text_field(mas.date, spec.date);
+    copy_text_field(mas.file_name, spec.file_name);
+    mas.low_frequency = spec.low_frequency;
+    mas.high_frequency = spec.high_frequency;
+    mas.gain_dbi = spec.gain_dbi;
+    mas.antenna_size = spec.antenna_size;
+    mas.azimuth_beamwidth = spec.azimuth_beamwidth;
+    for (int i = 0; i < PATTERN_SLOTS; ++i) {
+        mas.counts[i] = static_cast<int16_t>(record.cut(mas_count_slots[i]).size());
+    }
+    std::string bytes(reinterpret_cast<const char*>(&mas), sizeof mas);
+    for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
+        append_points(bytes, record, slot);
+    }
+    save_bytes(handler, path, bytes);
+}

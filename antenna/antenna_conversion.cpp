@@ -1,0 +1,155 @@
+// Converting NSMA files to the binary antenna formats, one file or a folder tree at a time.
+#include "antenna_conversion.h"
+
+#include "antenna_binary.h"
+#include "antenna_record.h"
+#include "antenna_text.h"
+#include "nsma_format.h"
+
+#include "error_handler.h"
+#include "message_presenter.h"
+#include "syntax_error.h"
+#include "text_helpers.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+constexpr std::size_t max_v5_name = 47;
+constexpr std::size_t max_v4_name = 15;
+constexpr const char* filename_error_caption = "Filename Error";
+constexpr const char* v5_name_text =
+    "The file name cannot exceed 47 characters for version 5 radio and antenna data files";
+constexpr const char* v4_name_text =
+    "Version 4 antenna data file name cannot exceed 15 characters.";
+
+int refuse_name(const char* path, const char* reason, bool ask_continue) {
+    std::string text = get_filename_c(path) + "\r\n" + reason;
+    if (ask_continue) {
+        text += "\r\nContinue?";
+        return show_message_box(nullptr, filename_error_caption, text,
+                                BOX_YES_NO | BOX_ICON_QUESTION);
+    }
+    show_message_box(nullptr, filename_error_caption, text, BOX_OK | BOX_ICON_STOP);
+    return ID_NO;
+}
+
+// The model of an antenna with a feed orientation says which: " (L)" or " (R)", when it fits.
+void mark_feed_orientation(Antenna_Record& record, std::size_t shorter_than) {
+    if (record.spec.feed_orientation == FEED_NA ||
+        std::strlen(record.spec.model) >= shorter_than) {
+        return;
+    }
+    std::string model = record.spec.model;
+    model += record.spec.feed_orientation == FEED_LEFT ? " (L)" : " (R)";
+    copy_text_field(record.spec.model, model.c_str());
+}
+
+} // namespace
+
+bool v5_file_name_ok(const char* path) { return base_name(path).size() <= max_v5_name; }
+bool v4_file_name_ok(const char* path) { return base_name(path).size() <= max_v4_name; }
+
+int check_v5_file_name(const char* path, bool ask_continue) {
+    return v5_file_name_ok(path) ? ID_OK : refuse_name(path, v5_name_text, ask_continue);
+}
+
+int check_v4_file_name(const char* path, bool ask_continue) {
+    return v4_file_name_ok(path) ? ID_OK : refuse_name(path, v4_name_text, ask_continue);
+}
+
+std::string conversion_target_path(const char* path, const char* target_folder,
+                                   const char* extension) {
+    std::string target = target_folder;
+    if (!target.empty() && target.back() != '/') {
+        target += '/';
+    }
+    return target + base_name(path) + extension;
+}
+
+int convert_to_asd(Antenna_Record& record, Error_Handler* handler, const char* path,
+                   const char* target_folder, Technology_Answers& answers,
+                   const Technology_Asker& ask) {
+    read_nsma_file(record, handler, path);
+    if (record.spec.technology == TECH_UNKNOWN) {
+        if (!(answers.use_for_all && answers.last_technology != TECH_UNKNOWN)) {
+            if (!ask || !ask(path, answers)) {
+                return 0;
+            }
+        }
+        if (answers.last_technology != TECH_DIPOLE && answers.last_technology != TECH_APERTURE) {
+            return 0; // an asker that gave no technology has not answered
+        }
+        record.spec.technology = answers.last_technology;
+    }
+    mark_feed_orientation(record, 44);
+    copy_text_field(record.spec.file_name, base_name(path).c_str());
+    write_asd_file(record, handler, conversion_target_path(path, target_folder, ".asd").c_str());
+    return 1;
+}
+
+int convert_to_mas(Antenna_Record& record, Error_Handler* handler, const char* path,
+                   const char* target_folder, bool ask_continue) {
+    if (!v4_file_name_ok(path)) {
+        return check_v4_file_name(path, ask_continue);
+    }
+    read_nsma_file(record, handler, path);
+    mark_feed_orientation(record, 20);
+    copy_text_field(record.spec.file_name, base_name(path).c_str());
+    write_mas_file(record, handler, conversion_target_path(path, target_folder, ".mas").c_str());
+    return 1;
+}
+
+int convert_batch_file(Antenna_Target target, Antenna_Record& record, Error_Handler* handler,
+                       const char* path, const char* target_folder, bool ask_continue,
+                       Technology_Answers& answers, const Technology_Asker& ask) {
+    const int name_check = check_v5_file_name(path, ask_continue);
+    if (name_check != ID_OK) {
+        return name_check;
+    }
+    try {
+        return target == Antenna_Target::asd
+                   ? convert_to_asd(record, handler, path, target_folder, answers, ask)
+                   : convert_to_mas(record, handler, path, target_folder, ask_continue);
+    } catch (Error_Handler* failed) {
+        const int answer = failed->show_errormsg(nullptr, ask_continue);
+        return ask_continue ? answer : ID_NO;
+    } catch (Data_Syntax_Error* fault) {
+        const int answer = show_syntax_error(*fault, ask_continue);
+        return ask_continue ? answer : ID_NO;
+    }
+}
+
+std::string converted_files_text(int count) {
+    return std::to_string(count) + " files successfully converted";
+}
+
+bool is_antenna_batch_extension(const char* path) {
+    static const char* const extensions[] = {".adf", ".dat", ".Adf", ".Dat", ".ADF", ".DAT"};
+    const char* extension = get_extension(path);
+    return std::any_of(std::begin(extensions), std::end(extensions),
+                       [&](const char* e) { return std::strcmp(extension, e) == 0; });
+}
+
+std::vector<std::string> antenna_folder_files(const std::string& top_folder) {
+    namespace fs = std::filesystem;
+    std::vector<std::string> files;
+    std::error_code error;
+    fs::recursive_directory_iterator walk(top_folder, fs::directory_options::skip_permission_denied,
+                                          error);
+    for (; !error && walk != fs::recursive_directory_iterator(); walk.increment(error)) {
+        std::error_code status_error;
+        if (!walk->is_regular_file(status_error)) {
+            continue;
+        }
+        const std::string path = walk->path().string();
+        if (is_antenna_batch_extension(path.c_str())) {
+            files.push_back(path);
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}

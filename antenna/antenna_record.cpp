@@ -1,0 +1,104 @@
+// The antenna record's reset, its cut slots and the slot table.
+#include "antenna_record.h"
+
+#include <algorithm>
+#include <cstring>
+
+const Pattern_Slot_Info pattern_slots[PATTERN_SLOTS] = {
+    {PLANE_AZIMUTH, "azimuth", "H/H", "SLL/SLL"},
+    {PLANE_AZIMUTH, "azimuth", "H/V", "SLL/SLR"},
+    {PLANE_AZIMUTH, "azimuth", "V/V", "SLR/SLR"},
+    {PLANE_AZIMUTH, "azimuth", "V/H", "SLR/SLL"},
+    {PLANE_ELEVATION, "elevation", "H/H", "SLL/SLL"},
+    {PLANE_ELEVATION, "elevation", "H/V", "SLL/SLR"},
+    {PLANE_ELEVATION, "elevation", "V/V", "SLR/SLR"},
+    {PLANE_ELEVATION, "elevation", "V/H", "SLR/SLL"},
+};
+
+const char* antenna_kind_name(Antenna_Kind kind) {
+    switch (kind) {
+    case Antenna_Kind::nsma:
+        return "nsma";
+    case Antenna_Kind::asd:
+        return "asd";
+    case Antenna_Kind::mas:
+        return "mas";
+    case Antenna_Kind::vas:
+        return "vas";
+    case Antenna_Kind::msi:
+        return "msi";
+    case Antenna_Kind::pattern:
+        return "pattern";
+    }
+    return "";
+}
+
+void copy_text_field(char* field, std::size_t size, const char* text) {
+    if (size == 0) {
+        return;
+    }
+    std::size_t length = 0;
+    if (text != nullptr) {
+        while (length < size - 1 && text[length] != '\0') {
+            ++length;
+        }
+        std::memcpy(field, text, length);
+    }
+    std::memset(field + length, 0, size - length);
+}
+
+Antenna_Record::Antenna_Record() { reset_antenna_record(); }
+
+void Antenna_Record::reset_antenna_record() {
+    gain_in_dbi = 1;
+    pattern_relative = 1;
+    std::memset(&header, 0, sizeof header);
+    copy_text_field(header.revision_number, "NSMA WG16.99.050");
+    copy_text_field(header.revision_date, "19990520");
+    for (double* value : {&header.low_band_gain, &header.high_band_gain, &header.vswr,
+                          &header.front_to_back, &header.radiation_center, &header.port_isolation,
+                          &header.max_power, &header.width, &header.depth, &header.weight,
+                          &header.pattern_frequency}) {
+        *value = NOT_SET;
+    }
+    header.frequency_count = -1;
+    header.cut_count = 0;
+    data_changed = 0;
+    for (Pattern_Cut& slot : m_cuts) {
+        slot.points = {}; // releases the array, not only its contents
+    }
+    clear_antenna_spec();
+}
+
+void Antenna_Record::clear_antenna_spec() {
+    // Every text, code and count becomes zero, then the doubles get their "no value".
+    std::memset(&spec, 0, sizeof spec);
+    for (double* value : {&spec.gain_dbi, &spec.gain_dbd, &spec.antenna_size,
+                          &spec.azimuth_beamwidth, &spec.elevation_beamwidth,
+                          &spec.electrical_tilt, &spec.reserved_1, &spec.low_frequency,
+                          &spec.high_frequency, &spec.reserved_2}) {
+        *value = NOT_SET;
+    }
+    // The counts describe the arrays, which stay: keep them in step rather than claim 0 points
+    // for a slot that still holds some.
+    for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
+        spec.cut_points[slot] = static_cast<int32_t>(m_cuts[slot].points.size());
+    }
+}
+
+std::span<const Pattern_Point> Antenna_Record::cut(int slot) const {
+    return m_cuts[slot].points;
+}
+
+void Antenna_Record::set_cut(int slot, std::vector<Pattern_Point> points) {
+    m_cuts[slot].points = std::move(points);
+    if (m_cuts[slot].points.empty()) {
+        m_cuts[slot].points.shrink_to_fit();
+    }
+    spec.cut_points[slot] = static_cast<int32_t>(m_cuts[slot].points.size());
+}
+
+int Antenna_Record::filled_slots() const {
+    return static_cast<int>(std::count_if(std::begin(m_cuts), std::end(m_cuts),
+                                          [](const Pattern_Cut& c) { return !c.points.empty(); }));
+}

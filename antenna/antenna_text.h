@@ -1,0 +1,52 @@
+// Text and number helpers of the antenna readers and writers: locale-independent conversions,
+// case folding, the NSMA number rule and the cleaning of pattern data lines.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// Reads the decimal number at the start of `text` (blanks before it skipped): sign, digits,
+// point, exponent; no "inf", "nan" or hexadecimal forms. True when one was read; `value` then
+// holds it and `end`, when given, points past it. A number beyond the range of a double is no
+// number; one too small for it reads as 0.
+bool leading_double(const char* text, double& value, const char** end = nullptr);
+// The plain conversion of the readers: the leading number, or 0 when there is none.
+double plain_double(const char* text);
+// The leading integer (blanks and a sign allowed), held to the 32-bit range; 0 when none.
+int plain_int(const char* text);
+// A float as "%f" scans it: blanks skipped, then a number that must be a finite float. Advances
+// `cursor` past it; false when there is none.
+bool scan_float(const char*& cursor, float& value);
+// The same for a double ("%lf").
+bool scan_double(const char*& cursor, double& value);
+// Skips blanks (a blank in a scan format matches any number of them, none included).
+void skip_blanks(const char*& cursor);
+
+// ASCII case folding and comparisons; the suite's texts are single-byte and only a to z fold.
+void fold_upper(char* text);
+char upper_char(char c);
+bool equals_nocase(const char* a, const char* b);
+bool starts_with_nocase(const char* text, const char* prefix);
+// Deletes every double-quote character.
+void remove_quotes(char* text);
+// Removes one comma at the end of the text.
+void remove_trailing_comma(char* text);
+
+// The NSMA number rule: "" for NOT_SET and for values that are no finite number, "0.00" for 0,
+// "%.2E" below 0.005 in magnitude and from 1e15 up (so that a line stays within its 255
+// characters), "%.2f" otherwise; always with a point.
+std::string format_nsma_number(double value);
+// "%.<decimals>f" with a point whatever the process locale.
+std::string format_fixed(double value, int decimals);
+
+// The longest line the NSMA and headerless readers accept.
+inline constexpr std::size_t MAX_LINE_LENGTH = 255;
+// What clean_number_line keeps at most.
+inline constexpr std::size_t MAX_NUMBER_LINE = 47;
+// Keeps the characters of a pattern data line that numbers are made of: tabs become blanks,
+// then only digits, "-", ".", "," and blanks are kept, without a blank at the start or after a
+// kept "-". False when more than MAX_NUMBER_LINE characters would be kept.
+bool clean_number_line(const char* line, std::string& cleaned);
+
+// The file-name part of `path` without its extension.
+std::string base_name(const char* path);

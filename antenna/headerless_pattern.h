@@ -1,0 +1,12 @@
+// The headerless pattern file: a ten-line header and named pattern blocks, which the NSMA reader
+// hands over to when a file does not begin with REVNUM.
+#pragma once
+
+class Antenna_Record;
+class string_list;
+
+// Fills the reset record from the lines the NSMA reader loaded and cleaned (blanks stripped,
+// one trailing comma removed). Raises Data_Syntax_Error* (started by the NSMA reader) at a
+// block that gives no cut name and count, an unknown cut name, a data line without two numbers,
+// a line longer than 255 characters, and the end of the file inside the header or a block.
+void read_headerless_pattern_file(Antenna_Record& record, const string_list& lines);

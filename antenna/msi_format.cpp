@@ -1,0 +1,273 @@
+// Reading .msi antenna files and their companions.
+#include "msi_format.h"
+
+#include "antenna_record.h"
+#include "antenna_text.h"
+
+#include "message_presenter.h"
+#include "qvfileio.h"
+#include "text_helpers.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+constexpr const char* file_error_caption = "File error";
+constexpr double dbi_to_dbd = 2.15;
+
+struct Msi_Lines {
+    std::vector<std::string> lines;
+    std::size_t next = 0;
+
+    bool done() const { return next >= lines.size(); }
+    const std::string& take() { return lines[next++]; }
+    std::size_t left() const { return lines.size() - next; }
+};
+
+Msi_Lines split_lines(const std::string& text) {
+    Msi_Lines result;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        auto end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        result.lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return result;
+}
+
+bool is_word_blank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+std::vector<std::string> split_words(const std::string& line, std::size_t limit = 3) {
+    std::vector<std::string> words;
+    std::size_t i = 0;
+    while (words.size() < limit) {
+        while (i < line.size() && is_word_blank(line[i])) {
+            ++i;
+        }
+        if (i >= line.size()) {
+            break;
+        }
+        const std::size_t start = i;
+        while (i < line.size() && !is_word_blank(line[i])) {
+            ++i;
+        }
+        words.push_back(line.substr(start, i - start));
+    }
+    return words;
+}
+
+std::string word(const std::vector<std::string>& words, std::size_t index) {
+    return index < words.size() ? words[index] : std::string();
+}
+
+// A number of the file as a float; a value beyond the range of a float converts like a word that
+// is no number, to 0.
+float to_float(double value) {
+    return std::fabs(value) <= FLT_MAX ? static_cast<float>(value) : 0.0f;
+}
+
+// The text after the keyword, without the blanks around it.
+std::string rest_of_line(const std::string& line, const std::string& keyword) {
+    std::string rest = line.substr(line.find(keyword) + keyword.size());
+    strip_space(rest.data());
+    rest.resize(std::strlen(rest.c_str()));
+    return rest;
+}
+
+void store_text(char* field, std::size_t size, const std::string& text, const char* refusal) {
+    if (text.size() >= size) {
+        show_message_box(nullptr, file_error_caption, refusal, BOX_OK | BOX_ICON_STOP);
+        return;
+    }
+    copy_text_field(field, size, text.c_str());
+}
+
+// Reads a HORIZONTAL or VERTICAL block of `count_word` points from the lines that follow.
+std::vector<Pattern_Point> read_block(Msi_Lines& lines, const std::string& keyword,
+                                      const std::string& count_word) {
+    const double count_value = std::trunc(plain_double(count_word.c_str()));
+    if (!(count_value >= 1.0)) {
+        return {};
+    }
+    // Points only for the lines the file has, never for what the count claims.
+    std::size_t count = lines.left();
+    if (count_value <= static_cast<double>(count)) {
+        count = static_cast<std::size_t>(count_value);
+    } else {
+        const std::string text = keyword + " pattern: the file ends after " +
+                                 std::to_string(count) + " of " + format_fixed(count_value, 0) +
+                                 " points";
+        show_message_box(nullptr, file_error_caption, text, BOX_OK | BOX_ICON_STOP);
+    }
+    std::vector<Pattern_Point> points(count);
+    for (Pattern_Point& point : points) {
+        const std::vector<std::string> words = split_words(lines.take(), 2);
+        double angle = plain_double(word(words, 0).c_str());
+        if (angle > 180.0) {
+            angle -= 360.0;
+        }
+        point.angle = to_float(angle);
+        point.attenuation = to_float(plain_double(word(words, 1).c_str()));
+    }
+    std::stable_sort(points.begin(), points.end(), compare_pattern_angles);
+    return points;
+}
+
+// An elevation pattern whose main beam (attenuation 0) lies at a positive angle while the
+// walk from the most negative angle finds no peak below the horizon first was probably stored
+// with the opposite sign convention; the user decides. One question per pattern.
+void check_backwards(std::vector<Pattern_Point>& points) {
+    if (points.empty() || !(points.front().angle < 0.0f)) {
+        return;
+    }
+    for (const Pattern_Point& point : points) {
+        if (point.angle < 0.0f && point.attenuation == 0.0f) {
+            return;
+        }
+        if (point.angle > 0.0f && point.attenuation == 0.0f) {
+            const int answer = show_message_box(
+                nullptr, file_error_caption,
+                "Elevation pattern appears to be backwards. Do you want to correct it?",
+                BOX_YES_NO | BOX_ICON_QUESTION);
+            if (answer == ID_YES) {
+                for (Pattern_Point& mirrored : points) {
+                    mirrored.angle = -mirrored.angle + 0.0f;
+                }
+                std::stable_sort(points.begin(), points.end(), compare_pattern_angles);
+            }
+            return;
+        }
+    }
+}
+
+// The keywords of both files of a pair: polarization and the two blocks.
+bool read_block_keyword(Antenna_Record& record, Msi_Lines& lines,
+                        const std::vector<std::string>& words, bool& horizontal,
+                        bool check_elevation) {
+    const std::string& keyword = words[0];
+    if (keyword == "POLARIZATION") {
+        horizontal = word(words, 1).starts_with("H");
+    } else if (keyword == "HORIZONTAL") {
+        std::vector<Pattern_Point> points = read_block(lines, keyword, word(words, 1));
+        if (!points.empty()) {
+            record.set_cut(horizontal ? 0 : 2, std::move(points));
+        }
+    } else if (keyword == "VERTICAL") {
+        std::vector<Pattern_Point> points = read_block(lines, keyword, word(words, 1));
+        if (check_elevation) {
+            check_backwards(points);
+        }
+        if (!points.empty()) {
+            record.set_cut(horizontal ? 4 : 6, std::move(points));
+        }
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void read_msi_lines(Antenna_Record& record, Msi_Lines lines) {
+    Antenna_Spec& spec = record.spec;
+    bool horizontal = false;
+    while (!lines.done()) {
+        const std::string line = lines.take();
+        const std::vector<std::string> words = split_words(line);
+        if (words.empty()) {
+            continue;
+        }
+        const std::string& keyword = words[0];
+        const double number = plain_double(word(words, 1).c_str());
+        if (read_block_keyword(record, lines, words, horizontal, true)) {
+            continue;
+        }
+        if (keyword == "NAME") {
+            store_text(spec.model, sizeof spec.model, rest_of_line(line, keyword),
+                       "NAME field must be less than 48 characters");
+        } else if (keyword == "MAKE") {
+            store_text(spec.manufacturer, sizeof spec.manufacturer, rest_of_line(line, keyword),
+                       "MAKE field must be less than 48 characters");
+        } else if (keyword == "COMMENT") {
+            store_text(record.header.comment1, sizeof record.header.comment1,
+                       rest_of_line(line, keyword),
+                       "COMMENT field must be less than 80 characters");
+        } else if (keyword == "FREQUENCY") {
+            spec.low_frequency = number;
+        } else if (keyword == "H_WIDTH" || keyword == "BEAM_WIDTH") {
+            spec.azimuth_beamwidth = number;
+        } else if (keyword == "V_WIDTH") {
+            spec.elevation_beamwidth = number;
+        } else if (keyword == "FRONT_TO_BACK") {
+            record.header.front_to_back = number;
+        } else if (keyword == "TILT" || keyword == "ELECTRICAL_TILT") {
+            spec.electrical_tilt = number;
+        } else if (keyword == "GAIN") {
+            const std::string unit = word(words, 2);
+            // A unit too long for its field is kept as far as it fits; it decides all the same.
+            copy_text_field(record.header.gain_units_text, unit.c_str());
+            if (unit == "DBI" || unit == "dbi" || unit == "dBi") {
+                record.gain_in_dbi = 1;
+                spec.gain_dbi = number;
+                spec.gain_dbd = number - dbi_to_dbd;
+            } else {
+                record.gain_in_dbi = 0;
+                spec.gain_dbd = number;
+                spec.gain_dbi = number + dbi_to_dbd;
+            }
+        }
+    }
+}
+
+} // namespace
+
+void read_msi_file(Antenna_Record& record, Error_Handler* handler, const char* path) {
+    std::string text;
+    {
+        qvfileio file(handler, path, QV_GENERIC_READ, QV_SHARE_READ);
+        text.resize(file.get_file_size());
+        file.read(text.data(), static_cast<unsigned>(text.size()));
+    }
+    read_msi_lines(record, split_lines(text));
+}
+
+bool read_msi_companion(Antenna_Record& record, const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    Msi_Lines lines = split_lines(text);
+    bool horizontal = false;
+    while (!lines.done()) {
+        const std::vector<std::string> words = split_words(lines.take());
+        if (!words.empty()) {
+            read_block_keyword(record, lines, words, horizontal, false);
+        }
+    }
+    return true;
+}
+
+std::string msi_companion_path(const char* path) {
+    std::string companion = path;
+    const std::size_t name_start = companion.size() - std::strlen(get_filename(path));
+    for (const auto& [from, to] : {std::pair{"Vpol", "Hpol"}, std::pair{"Hpol", "Vpol"}}) {
+        const auto at = companion.find(from, name_start);
+        if (at != std::string::npos) {
+            companion.replace(at, 4, to);
+            return companion;
+        }
+    }
+    return {};
+}

@@ -1,0 +1,501 @@
+// Reading and writing NSMA antenna text files.
+#include "nsma_format.h"
+
+#include "antenna_text.h"
+#include "headerless_pattern.h"
+#include "nsma_keywords.h"
+
+#include "qvfileio.h"
+#include "save_atomically.h"
+#include "string_list.h"
+#include "syntax_error.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr double dbi_to_dbd = 2.15;
+constexpr double feet_to_metres = 0.3048;
+
+// The record's text field of a text row, with its size; null for other rows.
+char* text_field(Antenna_Record& r, int row, std::size_t& size) {
+    Nsma_Header& h = r.header;
+    Antenna_Spec& s = r.spec;
+#define KELVOR_FIELD(field)                                                                        \
+    size = sizeof(field);                                                                          \
+    return field
+    switch (row) {
+    case ROW_REVNUM: KELVOR_FIELD(h.revision_number);
+    case ROW_REVDAT: KELVOR_FIELD(h.revision_date);
+    case ROW_COMNT1: KELVOR_FIELD(h.comment1);
+    case ROW_COMNT2: KELVOR_FIELD(h.comment2);
+    case ROW_ANTMAN: KELVOR_FIELD(s.manufacturer);
+    case ROW_MODNUM: KELVOR_FIELD(s.model);
+    case ROW_FILNUM: KELVOR_FIELD(h.pattern_file_number);
+    case ROW_PATNUM: KELVOR_FIELD(h.pattern_id);
+    case ROW_DESCR1: KELVOR_FIELD(s.description);
+    case ROW_DESCR2: KELVOR_FIELD(h.description2);
+    case ROW_DESCR3: KELVOR_FIELD(h.description3);
+    case ROW_DESCR4: KELVOR_FIELD(h.description4);
+    case ROW_DESCR5: KELVOR_FIELD(h.description5);
+    case ROW_DTDATA: KELVOR_FIELD(s.date);
+    case ROW_CONTYP: KELVOR_FIELD(h.connector_type);
+    case ROW_FIELD1: KELVOR_FIELD(h.field1);
+    case ROW_FIELD2: KELVOR_FIELD(h.field2);
+    case ROW_FIELD3: KELVOR_FIELD(h.field3);
+    case ROW_FIELD4: KELVOR_FIELD(h.field4);
+    default:
+        size = 0;
+        return nullptr;
+    }
+#undef KELVOR_FIELD
+}
+
+const char* text_field(const Antenna_Record& r, int row) {
+    std::size_t size = 0;
+    return text_field(const_cast<Antenna_Record&>(r), row, size);
+}
+
+// The record's double of a real row, except MDGAIN (two fields); null for other rows.
+double* real_field(Antenna_Record& r, int row) {
+    Nsma_Header& h = r.header;
+    Antenna_Spec& s = r.spec;
+    switch (row) {
+    case ROW_LOWFRQ: return &s.low_frequency;
+    case ROW_HGHFRQ: return &s.high_frequency;
+    case ROW_LWGAIN: return &h.low_band_gain;
+    case ROW_HGGAIN: return &h.high_band_gain;
+    case ROW_AZWIDT: return &s.azimuth_beamwidth;
+    case ROW_ELWIDT: return &s.elevation_beamwidth;
+    case ROW_ATVSWR: return &h.vswr;
+    case ROW_FRTOBA: return &h.front_to_back;
+    case ROW_ELTILT: return &s.electrical_tilt;
+    case ROW_RADCTR: return &h.radiation_center;
+    case ROW_POTOPO: return &h.port_isolation;
+    case ROW_MAXPOW: return &h.max_power;
+    case ROW_ANTLEN: return &s.antenna_size;
+    case ROW_ANTWID: return &h.width;
+    case ROW_ANTDEP: return &h.depth;
+    case ROW_ANTWGT: return &h.weight;
+    case ROW_PATFRE: return &h.pattern_frequency;
+    default: return nullptr;
+    }
+}
+
+double real_value(const Antenna_Record& r, int row) {
+    return *real_field(const_cast<Antenna_Record&>(r), row);
+}
+
+// The reader's working copy of a line: at most 255 characters, so longer lines are refused
+// before they are copied.
+std::string checked_line(const string_list& lines, int index) {
+    const char* line = lines[index];
+    if (std::strlen(line) > MAX_LINE_LENGTH) {
+        data_syntax_error().raise(index + 1, line, "line longer than 255 characters");
+    }
+    return line;
+}
+
+[[noreturn]] void raise_at(const string_list& lines, int index, const char* fault) {
+    data_syntax_error().raise(index + 1, lines[index], fault);
+}
+
+// The next line of a block; the end of the file inside a block is a fault of the last line.
+int next_block_line(const string_list& lines, int index) {
+    if (index + 1 >= lines.count()) {
+        raise_at(lines, lines.count() - 1, "the file ends inside a pattern cut");
+    }
+    return index + 1;
+}
+
+void store_value(Antenna_Record& r, int row, const char* value) {
+    const Nsma_Keyword& key = nsma_keywords[row];
+    std::size_t size = 0;
+    if (char* field = text_field(r, row, size)) {
+        copy_text_field(field, std::min<std::size_t>(size, static_cast<std::size_t>(key.size)),
+                        value);
+        return;
+    }
+    switch (row) {
+    case ROW_FEDORN:
+        copy_text_field(r.header.feed_orientation_text, value);
+        if (equals_nocase(value, "RIGHT")) {
+            r.spec.feed_orientation = FEED_RIGHT;
+        } else if (equals_nocase(value, "LEFT")) {
+            r.spec.feed_orientation = FEED_LEFT;
+        }
+        return;
+    case ROW_GUNITS:
+        // The value is upper case already: the whole line was folded.
+        copy_text_field(r.header.gain_units_text, value);
+        r.gain_in_dbi = std::strstr(value, "DBI") != nullptr ? 1 : 0;
+        if (std::strchr(value, '/') != nullptr) {
+            r.pattern_relative = std::strstr(value, "DBR") != nullptr ? 1 : 0;
+        }
+        return;
+    case ROW_MDGAIN: {
+        const double gain = plain_double(value);
+        if (r.gain_in_dbi) {
+            r.spec.gain_dbi = gain;
+            r.spec.gain_dbd = gain - dbi_to_dbd;
+        } else {
+            r.spec.gain_dbd = gain;
+            r.spec.gain_dbi = gain + dbi_to_dbd;
+        }
+        return;
+    }
+    case ROW_FIELD5:
+        r.spec.technology = equals_nocase(value, "DIPOLE")     ? TECH_DIPOLE
+                            : equals_nocase(value, "APERTURE") ? TECH_APERTURE
+                                                               : TECH_UNKNOWN;
+        return;
+    case ROW_PATTYP:
+        if (equals_nocase(value, "TYPICAL")) {
+            r.spec.pattern_type = PATTERN_TYPICAL;
+        } else if (equals_nocase(value, "ENVELOPE")) {
+            r.spec.pattern_type = PATTERN_ENVELOPE;
+        }
+        return;
+    case ROW_NOFREQ:
+        r.header.frequency_count = plain_int(value);
+        return;
+    case ROW_NUMCUT:
+        r.header.cut_count = plain_int(value);
+        return;
+    default:
+        break;
+    }
+    double number = plain_double(value);
+    if (number == 0.0 && (row == ROW_ELWIDT || row == ROW_ELTILT || row == ROW_PATFRE)) {
+        number = NOT_SET;
+    }
+    *real_field(r, row) = number;
+    if (row == ROW_ANTLEN) {
+        r.header.depth = number; // a later ANTDEP line overwrites it
+    }
+}
+
+// Antennas without a stated size: the width, or for Andrew antennas the size in feet that
+// their model names start with.
+void apply_antenna_size_rule(Antenna_Record& r) {
+    if (r.spec.antenna_size != NOT_SET) {
+        return;
+    }
+    if (r.header.width != NOT_SET) {
+        r.spec.antenna_size = r.header.width;
+        return;
+    }
+    apply_andrew_size_rule(r);
+}
+
+// Reads the header line of a cut block expected at `index` + 1. False (and `index` unchanged)
+// when the optional FSTLST line is absent; otherwise `value` holds the line's value.
+bool read_cut_header(const string_list& lines, int& index, int expected, std::string& value) {
+    const int at = next_block_line(lines, index);
+    std::string line = checked_line(lines, at);
+    strip_space(line.data());
+    remove_quotes(line.data());
+    line.resize(std::strlen(line.c_str()));
+    if (line.empty()) {
+        raise_at(lines, at, "empty line in a pattern cut header");
+    }
+    const auto colon = line.find(':');
+    if (colon == std::string::npos) {
+        if (expected == CUT_FSTLST) {
+            return false; // no FSTLST: this is the first data line
+        }
+        raise_at(lines, at, "line without a colon");
+    }
+    index = at;
+    std::string keyword = line.substr(0, colon);
+    value = line.substr(colon + 1);
+    if (!value.empty() && value[0] == ',') {
+        value.erase(0, 1);
+    }
+    strip_space(value.data());
+    value.resize(std::strlen(value.c_str()));
+    if (value.empty()) {
+        raise_at(lines, at, "empty value in a pattern cut header");
+    }
+    if (!equals_nocase(keyword.c_str(), nsma_cut_keywords[expected])) {
+        raise_at(lines, at, expected == CUT_POLARI   ? "POLARI expected"
+                            : expected == CUT_NUPOIN ? "NUPOIN expected"
+                                                     : "FSTLST expected");
+    }
+    return true;
+}
+
+} // namespace
+
+void apply_andrew_size_rule(Antenna_Record& r) {
+    if (r.spec.antenna_size != NOT_SET || !starts_with_nocase(r.spec.manufacturer, "ANDREW")) {
+        return;
+    }
+    if (starts_with_nocase(r.spec.model, "VHLP-800")) {
+        r.spec.antenna_size = 0.8;
+        return;
+    }
+    const char* start = r.spec.model;
+    while (*start != '\0' && !(*start >= '0' && *start <= '9') && *start != '.') {
+        ++start;
+    }
+    double feet = 0.0;
+    if (*start != '\0' && leading_double(start, feet)) {
+        r.spec.antenna_size = feet * feet_to_metres;
+        r.header.depth = r.spec.antenna_size;
+    }
+}
+
+void parse_pattern_cut(Antenna_Record& record, const string_list& lines, const char* cut_type,
+                       int& index) {
+    std::string type = cut_type;
+    fold_upper(type.data());
+    int first_slot = 0;
+    if (type == "AZ" || type == "H") {
+        first_slot = 0;
+    } else if (type == "EL" || type == "V") {
+        first_slot = 4;
+    } else {
+        raise_at(lines, index, "unknown pattern cut type");
+    }
+
+    std::string value;
+    read_cut_header(lines, index, CUT_POLARI, value);
+    fold_upper(value.data());
+    int slot = -1;
+    for (int s = first_slot; s < first_slot + 4; ++s) {
+        if (value == pattern_slots[s].polarization || value == pattern_slots[s].alternative) {
+            slot = s;
+        }
+    }
+    if (slot < 0) {
+        raise_at(lines, index, "unknown polarization");
+    }
+
+    read_cut_header(lines, index, CUT_NUPOIN, value);
+    const int count = plain_int(value.c_str());
+    if (count < 0) {
+        raise_at(lines, index, "negative point count");
+    }
+
+    if (read_cut_header(lines, index, CUT_FSTLST, value)) {
+        const char* cursor = value.c_str();
+        double first = 0.0;
+        double last = 0.0;
+        if (!scan_double(cursor, first) || *cursor++ != ',' || !scan_double(cursor, last)) {
+            raise_at(lines, index, "FSTLST needs the first and last angle");
+        }
+    }
+
+    // Room for the lines the file still has, never for what the count claims. The values are
+    // kept as doubles until they become attenuations, so that an absolute level of 30.2 below a
+    // gain of 34.2 gives 4, not the 3.9999993 of float arithmetic.
+    struct Read_Point {
+        float angle;
+        double value;
+    };
+    std::vector<Read_Point> read_points;
+    read_points.reserve(static_cast<std::size_t>(std::min(count, lines.count() - index - 1)));
+    std::string cleaned;
+    for (int n = 0; n < count; ++n) {
+        index = next_block_line(lines, index);
+        const std::string line = checked_line(lines, index);
+        if (!clean_number_line(line.c_str(), cleaned)) {
+            raise_at(lines, index, "pattern data line too long");
+        }
+        Read_Point point{};
+        const char* cursor = cleaned.c_str();
+        if (!scan_float(cursor, point.angle) || *cursor++ != ',' ||
+            !scan_double(cursor, point.value) || std::fabs(point.value) > FLT_MAX) {
+            raise_at(lines, index, "a pattern data line needs an angle and a value");
+        }
+        read_points.push_back(point);
+    }
+    std::stable_sort(read_points.begin(), read_points.end(),
+                     [](const Read_Point& a, const Read_Point& b) { return a.angle < b.angle; });
+
+    double reference = 0.0; // relative levels: attenuation = -level
+    if (!record.pattern_relative) {
+        if (record.spec.gain_dbi == NOT_SET) {
+            raise_at(lines, index, "absolute pattern values need the mid-band gain");
+        }
+        reference = record.gain_in_dbi ? record.spec.gain_dbi : record.spec.gain_dbd;
+    }
+    std::vector<Pattern_Point> points;
+    points.reserve(read_points.size());
+    for (const Read_Point& point : read_points) {
+        const auto attenuation = static_cast<float>(reference - point.value);
+        if (!std::isfinite(attenuation)) {
+            raise_at(lines, index, "pattern value out of range");
+        }
+        points.push_back({point.angle, attenuation});
+    }
+    record.set_cut(slot, std::move(points));
+}
+
+Nsma_Read_Result read_nsma_file(Antenna_Record& record, Error_Handler* handler, const char* path) {
+    data_syntax_error().start_read(path);
+    string_list lines(handler, path);
+    for (int i = 0; i < lines.count(); ++i) {
+        strip_space(lines[i]);
+        remove_trailing_comma(lines[i]);
+    }
+    record.reset_antenna_record();
+
+    bool first = true;
+    for (int i = 0; i < lines.count(); ++i) {
+        std::string line = checked_line(lines, i);
+        strip_space(line.data());
+        remove_quotes(line.data());
+        fold_upper(line.data());
+        line.resize(std::strlen(line.c_str()));
+        if (line.empty() || line.starts_with("//") || line[0] == '\n' || line[0] == '\r') {
+            continue;
+        }
+        if (first) {
+            first = false;
+            if (!line.starts_with("REVNUM")) {
+                read_headerless_pattern_file(record, lines);
+                return Nsma_Read_Result::headerless;
+            }
+        }
+        if (line.starts_with("NSMNUM") || line.starts_with("DESCRP")) {
+            line.replace(0, 6, "PATNUM");
+        }
+        const auto colon = line.find(':');
+        if (colon == std::string::npos) {
+            raise_at(lines, i, "line without a colon");
+        }
+        const std::string keyword = line.substr(0, colon);
+        if (keyword == "ENDFIL") {
+            break;
+        }
+        std::string value = line.substr(colon + 1);
+        if (!value.empty() && value[0] == ',') {
+            value.erase(0, 1);
+        }
+        const auto comment = value.find("//");
+        if (comment != std::string::npos) {
+            value.resize(comment);
+        }
+        strip_space(value.data());
+        value.resize(std::strlen(value.c_str()));
+        if (value.empty()) {
+            continue;
+        }
+        const int row = find_nsma_keyword(keyword.c_str());
+        if (row < 0) {
+            parse_pattern_cut(record, lines, value.c_str(), i);
+            continue;
+        }
+        store_value(record, row, value.c_str());
+    }
+    apply_antenna_size_rule(record);
+    return Nsma_Read_Result::nsma;
+}
+
+namespace {
+
+// A text value as the reader will give it back: no control characters (they would make the
+// file unreadable as text), no blanks at the ends and no comma at the end, which the reader
+// takes for a separator.
+std::string text_value(const char* field) {
+    std::string text = field;
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 32) {
+            c = ' ';
+        }
+    }
+    for (;;) {
+        strip_space(text.data());
+        text.resize(std::strlen(text.c_str()));
+        if (text.empty() || text.back() != ',') {
+            return text;
+        }
+        text.pop_back();
+    }
+}
+
+const char* choice_text(int32_t value, const char* const (&texts)[3]) {
+    return value >= 0 && value < 3 ? texts[value] : texts[0];
+}
+
+void append_line(std::string& text, const char* keyword, const std::string& value) {
+    text += keyword;
+    text += ":,\t";
+    text += value;
+    text += "\r\n";
+}
+
+} // namespace
+
+std::string nsma_row_value(const Antenna_Record& r, int row) {
+    static const char* const feed_texts[3] = {"N/A", "LEFT", "RIGHT"};
+    static const char* const technology_texts[3] = {"UNKNOWN", "DIPOLE", "APERTURE"};
+    static const char* const pattern_texts[3] = {"UNKNOWN", "TYPICAL", "ENVELOPE"};
+    if (const char* field = text_field(r, row)) {
+        return text_value(field);
+    }
+    switch (row) {
+    case ROW_FEDORN:
+        return choice_text(r.spec.feed_orientation, feed_texts);
+    case ROW_GUNITS:
+        return r.gain_in_dbi ? "DBI/DBR" : "DBD/DBR";
+    case ROW_MDGAIN:
+        return format_nsma_number(r.gain_in_dbi ? r.spec.gain_dbi : r.spec.gain_dbd);
+    case ROW_FIELD5:
+        return choice_text(r.spec.technology, technology_texts);
+    case ROW_PATTYP:
+        return choice_text(r.spec.pattern_type, pattern_texts);
+    case ROW_NOFREQ:
+        return format_nsma_number(static_cast<double>(r.header.frequency_count));
+    case ROW_NUMCUT: {
+        const int cuts = r.filled_slots();
+        return cuts == 0 ? std::string() : std::to_string(cuts);
+    }
+    default:
+        return format_nsma_number(real_value(r, row));
+    }
+}
+
+void write_nsma_file(const Antenna_Record& record, std::string& text) {
+    for (int row = 0; row < NSMA_KEYWORD_COUNT; ++row) {
+        append_line(text, nsma_keywords[row].keyword, nsma_row_value(record, row));
+    }
+    for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
+        const auto points = record.cut(slot);
+        if (points.empty()) {
+            continue;
+        }
+        const Pattern_Slot_Info& info = pattern_slots[slot];
+        append_line(text, "PATCUT", info.plane == PLANE_AZIMUTH ? "AZ" : "EL");
+        append_line(text, "POLARI", info.polarization);
+        append_line(text, "NUPOIN", std::to_string(points.size()));
+        append_line(text, "FSTLST",
+                    format_fixed(points.front().angle, 3) + "," +
+                        format_fixed(points.back().angle, 3));
+        for (const Pattern_Point& point : points) {
+            // The value the reader turns back into this attenuation. Adding 0 makes a zero
+            // attenuation "0.000" rather than "-0.000".
+            const float level = -point.attenuation + 0.0f;
+            text += format_fixed(point.angle, 3);
+            text += ", ";
+            text += format_fixed(level, 3);
+            text += ",\r\n";
+        }
+    }
+    text += "ENDFIL:,EOF\r\n";
+}
+
+void save_nsma_file(const Antenna_Record& record, Error_Handler* handler, const char* path) {
+    std::string text;
+    write_nsma_file(record, text);
+    save_atomically(handler, path, [&](const char* temp_path) {
+        qvfileio file(handler, temp_path, QV_GENERIC_WRITE, QV_SHARE_NONE);
+        file.write(text.data(), static_cast<unsigned>(text.size()));
+    });
+}

@@ -1,0 +1,40 @@
+// The NSMA WG16.99.050 antenna text file (.adf, .dat and every extension no other antenna
+// format claims): reader, pattern-cut blocks and writer.
+#pragma once
+
+#include "antenna_record.h"
+
+#include <string>
+
+class Error_Handler;
+class string_list;
+
+// What read_nsma_file found.
+enum class Nsma_Read_Result { nsma, headerless };
+
+// Resets the record and fills it from the NSMA file at `path`. A file whose first significant
+// line is no REVNUM line is read by the headerless pattern reader instead (the result says so).
+// Raises `handler` when the file cannot be read or is no text file, and Data_Syntax_Error* with
+// the 1-based line at the first format fault; the record then keeps what was read before it.
+Nsma_Read_Result read_nsma_file(Antenna_Record& record, Error_Handler* handler, const char* path);
+
+// Reads the pattern-cut block that starts at `index` (the line whose unknown keyword had the
+// value `cut_type`) and leaves `index` at the block's last line. Raises Data_Syntax_Error*.
+void parse_pattern_cut(Antenna_Record& record, const string_list& lines, const char* cut_type,
+                       int& index);
+
+// Appends the record as NSMA text to `text`, line by line with CR LF line ends. Pattern values
+// are written relative (DBR) whatever the record was read from.
+void write_nsma_file(const Antenna_Record& record, std::string& text);
+
+// Writes the NSMA text to `path` atomically; raises `handler` on failure, the file at `path`
+// then unchanged.
+void save_nsma_file(const Antenna_Record& record, Error_Handler* handler, const char* path);
+
+// Andrew antennas without a stated size: "VHLP-800" models are 0.8 m, other models start with
+// their size in feet, which becomes antenna_size and depth in metres. Only when antenna_size is
+// NOT_SET and the manufacturer begins with "ANDREW".
+void apply_andrew_size_rule(Antenna_Record& record);
+
+// The value the form and the NSMA text give a row (0 to 42 of the keyword table).
+std::string nsma_row_value(const Antenna_Record& record, int row);

@@ -1,0 +1,230 @@
+// Converting NSMA files to .asd and .mas: the technology question, the model suffix, the name
+// limits with their messages, one file of a batch, and the files a folder conversion takes.
+#include "antenna_binary.h"
+#include "antenna_conversion.h"
+#include "antenna_open.h"
+#include "antenna_test_support.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using antenna_test::lines;
+using antenna_test::raised_by;
+using antenna_test::value_at;
+using kelvor_test::read_bytes;
+using kelvor_test::Recording_Presenter;
+using kelvor_test::Temp_Dir;
+
+namespace {
+
+const std::string revnum = "REVNUM:,NSMA WG16.99.050";
+
+class AntennaConversion : public testing::Test {
+protected:
+    // An NSMA file with one cut and the given extra lines.
+    std::string nsma_file(const std::string& name, std::initializer_list<std::string> extra = {}) {
+        std::string text = lines({revnum, "ANTMAN:,NORDIC", "MODNUM:,NPX-60"});
+        for (const std::string& line : extra) {
+            text += line + "\r\n";
+        }
+        text += lines({"PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2", "-1, -3", "1, -3"});
+        return dir.write(name, text);
+    }
+    int to_asd(const std::string& path, const Technology_Asker& ask = nullptr) {
+        return convert_to_asd(record, &handler, path.c_str(), dir.path().c_str(), answers, ask);
+    }
+    // The record an .asd file holds.
+    Antenna_Record asd_of(const std::string& name) {
+        Antenna_Record read_back;
+        open_antenna_file(read_back, &handler, dir.file(name).c_str());
+        return read_back;
+    }
+
+    Temp_Dir dir;
+    Error_Handler handler;
+    Antenna_Record record;
+    Technology_Answers answers;
+};
+
+TEST_F(AntennaConversion, StatedTechnologyNeedsNoQuestion) {
+    int asked = 0;
+    const Technology_Asker ask = [&](const char*, Technology_Answers&) { return ++asked, false; };
+    EXPECT_EQ(to_asd(nsma_file("npx60.adf", {"FIELD5:,DIPOLE"}), ask), 1);
+    EXPECT_EQ(asked, 0);
+    const Antenna_Record written = asd_of("npx60.asd");
+    EXPECT_EQ(written.spec.technology, TECH_DIPOLE);
+    EXPECT_STREQ(written.spec.file_name, "npx60");
+    EXPECT_STREQ(written.spec.magic, "QV50_ANTENNA_SPEC_DATA");
+    EXPECT_EQ(written.cut(0).size(), 2u);
+}
+
+TEST_F(AntennaConversion, CancellingTheQuestionWritesNothing) {
+    std::string asked_for;
+    const Technology_Asker cancel = [&](const char* path, Technology_Answers&) {
+        asked_for = path;
+        return false;
+    };
+    const std::string path = nsma_file("npx60.adf");
+    EXPECT_EQ(to_asd(path, cancel), 0);
+    EXPECT_EQ(asked_for, path);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("npx60.asd")));
+    // Without anyone to ask, the same.
+    EXPECT_EQ(to_asd(path), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("npx60.asd")));
+}
+
+TEST_F(AntennaConversion, AnAnswerForAllFilesIsNotAskedAgain) {
+    int asked = 0;
+    const Technology_Asker aperture_for_all = [&](const char*, Technology_Answers& a) {
+        ++asked;
+        a.last_technology = TECH_APERTURE;
+        a.use_for_all = true;
+        return true;
+    };
+    EXPECT_EQ(to_asd(nsma_file("a.adf"), aperture_for_all), 1);
+    EXPECT_EQ(to_asd(nsma_file("b.adf"), aperture_for_all), 1);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(asd_of("b.asd").spec.technology, TECH_APERTURE);
+
+    // Without "use for all" every file asks, starting from the last answer.
+    answers = {};
+    int last_seen = -1;
+    const Technology_Asker dipole_once = [&](const char*, Technology_Answers& a) {
+        last_seen = a.last_technology;
+        a.last_technology = TECH_DIPOLE;
+        return true;
+    };
+    to_asd(nsma_file("c.adf"), dipole_once);
+    to_asd(nsma_file("d.adf"), dipole_once);
+    EXPECT_EQ(last_seen, TECH_DIPOLE);
+    EXPECT_EQ(asd_of("d.asd").spec.technology, TECH_DIPOLE);
+}
+
+TEST_F(AntennaConversion, TheCommandLineAnswersForAllFiles) {
+    answers = {TECH_DIPOLE, true};
+    EXPECT_EQ(to_asd(nsma_file("a.adf")), 1);
+    EXPECT_EQ(asd_of("a.asd").spec.technology, TECH_DIPOLE);
+}
+
+TEST_F(AntennaConversion, FeedOrientationIsAddedToTheModel) {
+    answers = {TECH_APERTURE, true};
+    to_asd(nsma_file("left.adf", {"FEDORN:,LEFT"}));
+    EXPECT_STREQ(asd_of("left.asd").spec.model, "NPX-60 (L)");
+    to_asd(nsma_file("right.adf", {"FEDORN:,RIGHT"}));
+    EXPECT_STREQ(asd_of("right.asd").spec.model, "NPX-60 (R)");
+    // The longest model an NSMA file gives (41 characters) still gets it.
+    to_asd(nsma_file("long.adf", {"MODNUM:," + std::string(41, 'X'), "FEDORN:,RIGHT"}));
+    EXPECT_EQ(std::string(asd_of("long.asd").spec.model), std::string(41, 'X') + " (R)");
+}
+
+TEST_F(AntennaConversion, MasModelSuffixOnlyBelowTwentyCharacters) {
+    nsma_file("m19.adf", {"MODNUM:," + std::string(19, 'X'), "FEDORN:,LEFT"});
+    EXPECT_EQ(convert_to_mas(record, &handler, dir.file("m19.adf").c_str(), dir.path().c_str(), false), 1);
+    EXPECT_EQ(read_bytes(dir.file("m19.mas")).substr(43, 24), std::string(19, 'X') + " (L)" + '\0');
+    nsma_file("m20.adf", {"MODNUM:," + std::string(20, 'X'), "FEDORN:,LEFT"});
+    convert_to_mas(record, &handler, dir.file("m20.adf").c_str(), dir.path().c_str(), false);
+    EXPECT_EQ(read_bytes(dir.file("m20.mas")).substr(43, 24), std::string(20, 'X') + std::string(4, '\0'));
+}
+
+TEST_F(AntennaConversion, MasNameLimitIsFifteenCharacters) {
+    Recording_Presenter presenter;
+    const std::string fits = nsma_file("abcdefghijklmno.adf");
+    EXPECT_EQ(convert_to_mas(record, &handler, fits.c_str(), dir.path().c_str(), false), 1);
+    const std::string bytes = read_bytes(dir.file("abcdefghijklmno.mas"));
+    EXPECT_EQ(bytes.substr(83, 16), std::string("abcdefghijklmno") + '\0');
+    EXPECT_EQ(value_at<int16_t>(bytes, 139), 2);
+    EXPECT_TRUE(presenter.shown.empty());
+
+    const std::string too_long = nsma_file("abcdefghijklmnop.adf");
+    EXPECT_EQ(convert_to_mas(record, &handler, too_long.c_str(), dir.path().c_str(), false), ID_NO);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("abcdefghijklmnop.mas")));
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(presenter.last().caption, "Filename Error");
+    EXPECT_EQ(presenter.last().text,
+              "abcdefghijklmnop.adf\r\nVersion 4 antenna data file name cannot exceed 15 characters.");
+    EXPECT_EQ(presenter.last().style, BOX_OK | BOX_ICON_STOP);
+
+    Recording_Presenter yes(ID_YES);
+    EXPECT_EQ(convert_to_mas(record, &handler, too_long.c_str(), dir.path().c_str(), true), ID_YES);
+    EXPECT_EQ(yes.last().text, "abcdefghijklmnop.adf\r\nVersion 4 antenna data file name cannot "
+                               "exceed 15 characters.\r\nContinue?");
+    EXPECT_EQ(yes.last().style, BOX_YES_NO | BOX_ICON_QUESTION);
+}
+
+TEST_F(AntennaConversion, Version5NameLimitIsFortySevenCharacters) {
+    Recording_Presenter presenter;
+    const std::string name47 = std::string(47, 'n') + ".adf";
+    const std::string name48 = std::string(48, 'n') + ".adf";
+    EXPECT_EQ(check_v5_file_name(("/data/" + name47).c_str(), false), 1);
+    EXPECT_TRUE(presenter.shown.empty());
+    EXPECT_EQ(check_v5_file_name(("/data/" + name48).c_str(), false), ID_NO);
+    EXPECT_EQ(presenter.last().caption, "Filename Error");
+    EXPECT_EQ(presenter.last().text, name48 + "\r\nThe file name cannot exceed 47 characters for "
+                                              "version 5 radio and antenna data files");
+    EXPECT_EQ(check_v5_file_name(("/data/" + name48).c_str(), true), ID_NO);
+    EXPECT_EQ(presenter.last().text, name48 + "\r\nThe file name cannot exceed 47 characters for "
+                                              "version 5 radio and antenna data files\r\nContinue?");
+}
+
+TEST_F(AntennaConversion, BatchFileResults) {
+    Technology_Answers batch{TECH_APERTURE, true};
+    const auto convert = [&](const std::string& path, Antenna_Target target, bool ask) {
+        return convert_batch_file(target, record, &handler, path.c_str(), dir.path().c_str(), ask,
+                                  batch, nullptr);
+    };
+    EXPECT_EQ(convert(nsma_file("good.adf"), Antenna_Target::asd, true), 1);
+    EXPECT_EQ(convert(nsma_file("good4.adf"), Antenna_Target::mas, true), 1);
+
+    // A syntax error is shown with "Continue?" and the answer comes back.
+    const std::string bad = dir.write("bad.adf", lines({revnum, "ANTMAN ANDREW"}));
+    {
+        Recording_Presenter presenter(ID_YES);
+        EXPECT_EQ(convert(bad, Antenna_Target::asd, true), ID_YES);
+        EXPECT_EQ(presenter.last().caption, "Syntax Error");
+        EXPECT_EQ(presenter.last().text, "bad.adf\r\nLine number 2\r\nANTMAN ANDREW\r\nContinue?");
+    }
+    {
+        Recording_Presenter presenter(ID_OK);
+        EXPECT_EQ(convert(bad, Antenna_Target::asd, false), ID_NO);
+    }
+    // A file error the same.
+    {
+        Recording_Presenter presenter(ID_NO);
+        EXPECT_EQ(convert(dir.file("missing.adf"), Antenna_Target::asd, true), ID_NO);
+        EXPECT_EQ(presenter.last().caption, "File error");
+    }
+    // The version 5 name check comes first, for both targets.
+    {
+        Recording_Presenter presenter(ID_YES);
+        const std::string long_name = nsma_file(std::string(48, 'x') + ".adf");
+        EXPECT_EQ(convert(long_name, Antenna_Target::mas, true), ID_YES);
+        EXPECT_EQ(presenter.shown.size(), 1u);
+    }
+    // A cancelled question skips the file.
+    Technology_Answers none;
+    EXPECT_EQ(convert_batch_file(Antenna_Target::asd, record, &handler, nsma_file("q.adf").c_str(),
+                                 dir.path().c_str(), true, none, nullptr),
+              0);
+    EXPECT_EQ(converted_files_text(2), "2 files successfully converted");
+}
+
+TEST_F(AntennaConversion, FolderRulesTakeExactExtensionsBelowTheTop) {
+    namespace fs = std::filesystem;
+    fs::create_directories(dir.path() / "sub" / "deeper");
+    fs::create_directories(dir.path() / "folder.adf");
+    for (const char* name : {"a.adf", "b.Adf", "c.aDf", "d.DAT", "e.Dat", "f.dat.bak", "g.txt",
+                             "sub/h.ADF", "sub/deeper/i.dat", "sub/j.asd"}) {
+        dir.write(name, "x");
+    }
+    fs::create_symlink(dir.path() / "sub", dir.path() / "loop");
+    std::vector<std::string> expected;
+    for (const char* name : {"a.adf", "b.Adf", "d.DAT", "e.Dat", "sub/deeper/i.dat", "sub/h.ADF"}) {
+        expected.push_back(dir.file(name));
+    }
+    EXPECT_EQ(antenna_folder_files(dir.path().string()), expected);
+    EXPECT_TRUE(antenna_folder_files(dir.file("none")).empty());
+}
+
+} // namespace

@@ -1,0 +1,96 @@
+// The headerless pattern reader: the ten header entries, the frequency range, named blocks, and
+// its syntax faults.
+#include "antenna_test_support.h"
+#include "nsma_format.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+using antenna_test::lines;
+using antenna_test::points_of;
+using antenna_test::raised_by;
+using kelvor_test::Temp_Dir;
+
+namespace {
+
+using Points = std::vector<std::pair<float, float>>;
+
+class HeaderlessReader : public testing::Test {
+protected:
+    // The ten header entries with the given frequency, gain and width, then `blocks`.
+    std::string file(const std::string& frequency, const std::string& gain,
+                     const std::string& width, std::initializer_list<std::string> blocks = {}) {
+        std::string text = lines({"Andrew Corporation", "HP4-107", "unused 2", "unused 3",
+                                  "unused 4", "1998-11-02", "HP4107", frequency, gain, width});
+        for (const std::string& line : blocks) {
+            text += line + "\r\n";
+        }
+        return text;
+    }
+    void read(const std::string& text) {
+        ASSERT_EQ(read_nsma_file(record, &handler, dir.write("hp4.pat", text).c_str()),
+                  Nsma_Read_Result::headerless);
+    }
+    std::string fault_of(const std::string& text) {
+        return raised_by([&] { read_nsma_file(record, &handler, dir.write("hp4.pat", text).c_str()); })
+            .report;
+    }
+
+    Temp_Dir dir;
+    Error_Handler handler;
+    Antenna_Record record;
+};
+
+TEST_F(HeaderlessReader, HeaderEntries) {
+    read(file("5.925 - 6.425 GHz", "38.6", "2.7"));
+    EXPECT_STREQ(record.spec.manufacturer, "Andrew Corporation"); // case kept
+    EXPECT_STREQ(record.spec.model, "HP4-107");
+    EXPECT_STREQ(record.spec.date, "1998-11-02");
+    EXPECT_STREQ(record.spec.file_name, "HP4107");
+    EXPECT_DOUBLE_EQ(record.spec.low_frequency, 5925.0);
+    EXPECT_DOUBLE_EQ(record.spec.high_frequency, 6425.0);
+    EXPECT_EQ(record.spec.gain_dbi, 38.6);
+    EXPECT_DOUBLE_EQ(record.spec.gain_dbd, 36.45);
+    EXPECT_EQ(record.spec.azimuth_beamwidth, 2.7);
+    // Andrew: four feet.
+    EXPECT_DOUBLE_EQ(record.spec.antenna_size, 4 * 0.3048);
+    EXPECT_DOUBLE_EQ(record.header.depth, 4 * 0.3048);
+}
+
+TEST_F(HeaderlessReader, FrequenciesInMegahertzStayAndEmptyValuesAreIgnored) {
+    read(file("10700 to 11700", "", ""));
+    EXPECT_EQ(record.spec.low_frequency, 10700.0);
+    EXPECT_EQ(record.spec.high_frequency, 11700.0);
+    EXPECT_EQ(record.spec.gain_dbi, NOT_SET);
+    EXPECT_EQ(record.spec.gain_dbd, NOT_SET);
+    EXPECT_EQ(record.spec.azimuth_beamwidth, NOT_SET);
+}
+
+TEST_F(HeaderlessReader, BlocksFillTheirSlots) {
+    read(file("6", "", "",
+              {"", "VV 0", "HH 3", "10 -30.5", "-10 -31", "0 0", "ELVH 1", "\t5\t-40 ", "HV_POL 1",
+               "0 -50"}));
+    EXPECT_EQ(points_of(record, 0), (Points{{-10, 31}, {0, 0}, {10, 30.5f}}));
+    EXPECT_TRUE(record.cut(2).empty());
+    EXPECT_EQ(points_of(record, 7), (Points{{5, 40}}));
+    EXPECT_EQ(points_of(record, 1), (Points{{0, 50}})); // named by its leading characters
+}
+
+TEST_F(HeaderlessReader, SyntaxFaults) {
+    // A block line without a count.
+    EXPECT_EQ(fault_of(file("6", "", "", {"HH", "0 0"})), "hp4.pat\r\nLine number 11\r\nHH\r\n");
+    EXPECT_EQ(fault_of(file("6", "", "", {"HH many"})), "hp4.pat\r\nLine number 11\r\nHH many\r\n");
+    // A cut name of no slot.
+    EXPECT_EQ(fault_of(file("6", "", "", {"XX 1", "0 0"})), "hp4.pat\r\nLine number 11\r\nXX 1\r\n");
+    EXPECT_EQ(fault_of(file("6", "", "", {"HH -1"})), "hp4.pat\r\nLine number 11\r\nHH -1\r\n");
+    // A data line that does not give two numbers.
+    EXPECT_EQ(fault_of(file("6", "", "", {"HH 2", "0 0", "five -3"})),
+              "hp4.pat\r\nLine number 13\r\nfive -3\r\n");
+    // The end of the file inside a block: the last line.
+    EXPECT_EQ(fault_of(file("6", "", "", {"HH 3", "0 0", "1 -1"})),
+              "hp4.pat\r\nLine number 13\r\n1 -1\r\n");
+    // Fewer than the ten header entries.
+    EXPECT_EQ(fault_of(lines({"Maker", "Model", "x"})), "hp4.pat\r\nLine number 3\r\nx\r\n");
+}
+
+} // namespace

@@ -1,0 +1,180 @@
+// The .msi reader and its companion: keywords, gain units, angle wrapping, polarization, the
+// refusals and questions it shows, and counts beyond the end of the file.
+#include "antenna_test_support.h"
+#include "msi_format.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+using antenna_test::points_of;
+using antenna_test::raised_by;
+using kelvor_test::Recording_Presenter;
+using kelvor_test::Temp_Dir;
+
+namespace {
+
+using Points = std::vector<std::pair<float, float>>;
+
+class MsiReader : public testing::Test {
+protected:
+    void read(const std::string& text) {
+        record.reset_antenna_record();
+        read_msi_file(record, &handler, dir.write("ant.msi", text).c_str());
+    }
+
+    Temp_Dir dir;
+    Error_Handler handler;
+    Antenna_Record record;
+};
+
+TEST_F(MsiReader, KeywordsFillTheirFields) {
+    Recording_Presenter presenter;
+    read("NAME  NPX-60 23GHz \r\nMAKE Nordic Microwave\r\nFREQUENCY 23000 MHz\r\nH_WIDTH 1.5\r\n"
+         "V_WIDTH 1.6\r\nFRONT_TO_BACK 62\r\nTILT -2\r\nCOMMENT envelope, 2024\r\nUNKNOWN 5\r\n"
+         "GAIN 41.2 dBi\r\n");
+    EXPECT_STREQ(record.spec.model, "NPX-60 23GHz");
+    EXPECT_STREQ(record.spec.manufacturer, "Nordic Microwave");
+    EXPECT_EQ(record.spec.low_frequency, 23000.0);
+    EXPECT_EQ(record.spec.high_frequency, NOT_SET);
+    EXPECT_EQ(record.spec.azimuth_beamwidth, 1.5);
+    EXPECT_EQ(record.spec.elevation_beamwidth, 1.6);
+    EXPECT_EQ(record.header.front_to_back, 62.0);
+    EXPECT_EQ(record.spec.electrical_tilt, -2.0);
+    EXPECT_STREQ(record.header.comment1, "envelope, 2024");
+    EXPECT_EQ(record.gain_in_dbi, 1);
+    EXPECT_EQ(record.spec.gain_dbi, 41.2);
+    EXPECT_DOUBLE_EQ(record.spec.gain_dbd, 39.05);
+    EXPECT_STREQ(record.header.gain_units_text, "dBi");
+    EXPECT_TRUE(presenter.shown.empty());
+
+    read("BEAM_WIDTH 65\nELECTRICAL_TILT 6\nV_WIDTH\n");
+    EXPECT_EQ(record.spec.azimuth_beamwidth, 65.0);
+    EXPECT_EQ(record.spec.electrical_tilt, 6.0);
+    EXPECT_EQ(record.spec.elevation_beamwidth, 0.0); // no number gives 0
+}
+
+TEST_F(MsiReader, GainUnitsOtherThanTheThreeDbiFormsAreDbd) {
+    read("GAIN 17.5 dBd\n");
+    EXPECT_EQ(record.gain_in_dbi, 0);
+    EXPECT_EQ(record.spec.gain_dbd, 17.5);
+    EXPECT_DOUBLE_EQ(record.spec.gain_dbi, 19.65);
+    read("GAIN 17.5 DBi\n");
+    EXPECT_EQ(record.gain_in_dbi, 0);
+    read("GAIN 17.5 dbi\n");
+    EXPECT_EQ(record.gain_in_dbi, 1);
+    read("GAIN 17.5 dBi_typical_over_band\n"); // too long for its field: cut, and not dBi
+    EXPECT_STREQ(record.header.gain_units_text, "dBi_typical_ov");
+    EXPECT_EQ(record.gain_in_dbi, 0);
+}
+
+TEST_F(MsiReader, HorizontalAnglesWrapToPlusMinus180) {
+    std::string text = "HORIZONTAL 360\n";
+    for (int angle = 0; angle < 360; ++angle) {
+        text += std::to_string(angle) + " " + std::to_string(angle == 0 ? 0 : 10) + ".5\n";
+    }
+    read(text);
+    const auto cut = record.cut(2); // vertical polarization by default
+    ASSERT_EQ(cut.size(), 360u);
+    EXPECT_EQ(cut.front().angle, -179.0f);
+    EXPECT_EQ(cut.back().angle, 180.0f);
+    EXPECT_TRUE(std::is_sorted(cut.begin(), cut.end(), compare_pattern_angles));
+    EXPECT_EQ(cut[179].angle, 0.0f);
+    EXPECT_EQ(cut[179].attenuation, 0.5f);
+}
+
+TEST_F(MsiReader, PolarizationChoosesTheSlotsOfTheBlocksAfterIt) {
+    read("VERTICAL 1\n0 0\nPOLARIZATION H\nHORIZONTAL 1\n0 1\nVERTICAL 1\n0 2\n"
+         "POLARIZATION V\nHORIZONTAL 1\n0 3\n");
+    EXPECT_EQ(points_of(record, 6), (Points{{0, 0}}));
+    EXPECT_EQ(points_of(record, 0), (Points{{0, 1}}));
+    EXPECT_EQ(points_of(record, 4), (Points{{0, 2}}));
+    EXPECT_EQ(points_of(record, 2), (Points{{0, 3}}));
+}
+
+TEST_F(MsiReader, ShortPointLinesGiveZeros) {
+    read("HORIZONTAL 3.9\n10\n\n-20 x\n");
+    EXPECT_EQ(points_of(record, 2), (Points{{-20, 0}, {0, 0}, {10, 0}}));
+}
+
+TEST_F(MsiReader, OverLongTextsAreRefusedAndReadingGoesOn) {
+    Recording_Presenter presenter;
+    read("COMMENT " + std::string(79, 'c') + "\n");
+    EXPECT_EQ(std::string(record.header.comment1), std::string(79, 'c'));
+    EXPECT_TRUE(presenter.shown.empty());
+
+    read("COMMENT " + std::string(80, 'c') + "\nNAME " + std::string(48, 'n') + "\nMAKE " +
+         std::string(48, 'm') + "\nNAME " + std::string(47, 'k') + "\n");
+    EXPECT_STREQ(record.header.comment1, "");
+    EXPECT_EQ(std::string(record.spec.model), std::string(47, 'k'));
+    EXPECT_STREQ(record.spec.manufacturer, "");
+    ASSERT_EQ(presenter.shown.size(), 3u);
+    EXPECT_EQ(presenter.shown[0].caption, "File error");
+    EXPECT_EQ(presenter.shown[0].text, "COMMENT field must be less than 80 characters");
+    EXPECT_EQ(presenter.shown[0].style, BOX_OK | BOX_ICON_STOP);
+    EXPECT_EQ(presenter.shown[1].text, "NAME field must be less than 48 characters");
+    EXPECT_EQ(presenter.shown[2].text, "MAKE field must be less than 48 characters");
+}
+
+TEST_F(MsiReader, BackwardsElevationPatternIsMirroredOnYes) {
+    const std::string text = "VERTICAL 4\n-10 20\n-5 10\n5 0\n10 25\n";
+    {
+        Recording_Presenter presenter(ID_YES);
+        read(text);
+        ASSERT_EQ(presenter.shown.size(), 1u);
+        EXPECT_EQ(presenter.last().caption, "File error");
+        EXPECT_EQ(presenter.last().text,
+                  "Elevation pattern appears to be backwards. Do you want to correct it?");
+        EXPECT_EQ(presenter.last().style, BOX_YES_NO | BOX_ICON_QUESTION);
+        EXPECT_EQ(points_of(record, 6), (Points{{-10, 25}, {-5, 0}, {5, 10}, {10, 20}}));
+    }
+    {
+        Recording_Presenter presenter(ID_NO);
+        read(text);
+        EXPECT_EQ(points_of(record, 6), (Points{{-10, 20}, {-5, 10}, {5, 0}, {10, 25}}));
+    }
+    {
+        // A peak below the horizon first: nothing to ask.
+        Recording_Presenter presenter;
+        read("VERTICAL 3\n-5 0\n5 0\n10 3\n");
+        EXPECT_TRUE(presenter.shown.empty());
+        // The companion never asks.
+        record.reset_antenna_record();
+        EXPECT_TRUE(read_msi_companion(record, dir.write("c.msi", text).c_str()));
+        EXPECT_TRUE(presenter.shown.empty());
+        EXPECT_EQ(record.cut(6).size(), 4u);
+    }
+}
+
+TEST_F(MsiReader, CountsBeyondTheEndKeepThePointsPresent) {
+    Recording_Presenter presenter;
+    read("HORIZONTAL 1e9\n0 0\n5 3\n");
+    EXPECT_EQ(points_of(record, 2), (Points{{0, 0}, {5, 3}}));
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(presenter.last().text, "HORIZONTAL pattern: the file ends after 2 of 1000000000 points");
+    // Counts that are no count make no block.
+    read("HORIZONTAL -3\n0 0\nVERTICAL x\n");
+    EXPECT_TRUE(record.cut(2).empty());
+    EXPECT_TRUE(record.cut(6).empty());
+}
+
+TEST_F(MsiReader, CompanionKnowsOnlyTheBlockKeywords) {
+    record.reset_antenna_record();
+    EXPECT_TRUE(read_msi_companion(
+        record, dir.write("h.msi", "NAME OTHER\nGAIN 3 dBd\nPOLARIZATION Hpol\nVERTICAL 1\n0 0\n").c_str()));
+    EXPECT_STREQ(record.spec.model, "");
+    EXPECT_EQ(record.spec.gain_dbi, NOT_SET);
+    EXPECT_EQ(record.cut(4).size(), 1u);
+    EXPECT_FALSE(read_msi_companion(record, dir.file("missing.msi").c_str()));
+}
+
+TEST_F(MsiReader, CompanionPathSwapsThePolarizationInTheFileName) {
+    EXPECT_EQ(msi_companion_path("/data/Vpol/ant_Vpol_Vpol.msi"), "/data/Vpol/ant_Hpol_Vpol.msi");
+    EXPECT_EQ(msi_companion_path("/data/ant_Hpol.msi"), "/data/ant_Vpol.msi");
+    EXPECT_EQ(msi_companion_path("/data/Hpol/ant_vpol.msi"), "");
+}
+
+TEST_F(MsiReader, AMissingFileIsAFileError) {
+    EXPECT_TRUE(raised_by([&] { read_msi_file(record, &handler, dir.file("none.msi").c_str()); }).file);
+}
+
+} // namespace

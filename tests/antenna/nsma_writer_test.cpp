@@ -1,0 +1,240 @@
+// The NSMA writer: the whole layout, the number rule, the cut blocks, and write -> read round
+// trips.
+#include "antenna_binary.h"
+#include "antenna_json.h"
+#include "antenna_open.h"
+#include "antenna_test_support.h"
+#include "antenna_text.h"
+#include "nsma_format.h"
+#include "nsma_keywords.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+using antenna_test::lines;
+using antenna_test::points_of;
+using kelvor_test::read_bytes;
+using kelvor_test::Temp_Dir;
+
+namespace {
+
+class NsmaWriter : public testing::Test {
+protected:
+    void read(const std::string& text) {
+        read_nsma_file(record, &handler, dir.write("in.adf", text).c_str());
+    }
+    std::string written() const {
+        std::string text;
+        write_nsma_file(record, text);
+        return text;
+    }
+    // The value written on the line of `keyword`.
+    std::string value_of(const std::string& keyword) const {
+        const std::string text = written();
+        const auto at = text.find("\r\n" + keyword + ":,\t");
+        if (at == std::string::npos) {
+            return "<missing>";
+        }
+        const auto start = at + keyword.size() + 5;
+        return text.substr(start, text.find("\r\n", start) - start);
+    }
+
+    Temp_Dir dir;
+    Error_Handler handler;
+    Antenna_Record record;
+};
+
+TEST_F(NsmaWriter, ANewRecordGivesEveryRowAndNoCut) {
+    EXPECT_EQ(written(),
+              "REVNUM:,\tNSMA WG16.99.050\r\n"
+              "REVDAT:,\t19990520\r\n"
+              "COMNT1:,\t\r\n"
+              "COMNT2:,\t\r\n"
+              "ANTMAN:,\t\r\n"
+              "MODNUM:,\t\r\n"
+              "FILNUM:,\t\r\n"
+              "PATNUM:,\t\r\n"
+              "FEDORN:,\tN/A\r\n"
+              "DESCR1:,\t\r\n"
+              "DESCR2:,\t\r\n"
+              "DESCR3:,\t\r\n"
+              "DESCR4:,\t\r\n"
+              "DESCR5:,\t\r\n"
+              "DTDATA:,\t\r\n"
+              "LOWFRQ:,\t\r\n"
+              "HGHFRQ:,\t\r\n"
+              "GUNITS:,\tDBI/DBR\r\n"
+              "LWGAIN:,\t\r\n"
+              "MDGAIN:,\t\r\n"
+              "HGGAIN:,\t\r\n"
+              "AZWIDT:,\t\r\n"
+              "ELWIDT:,\t\r\n"
+              "CONTYP:,\t\r\n"
+              "ATVSWR:,\t\r\n"
+              "FRTOBA:,\t\r\n"
+              "ELTILT:,\t\r\n"
+              "RADCTR:,\t\r\n"
+              "POTOPO:,\t\r\n"
+              "MAXPOW:,\t\r\n"
+              "ANTLEN:,\t\r\n"
+              "ANTWID:,\t\r\n"
+              "ANTDEP:,\t\r\n"
+              "ANTWGT:,\t\r\n"
+              "FIELD1:,\t\r\n"
+              "FIELD2:,\t\r\n"
+              "FIELD3:,\t\r\n"
+              "FIELD4:,\t\r\n"
+              "FIELD5:,\tUNKNOWN\r\n"
+              "PATTYP:,\tUNKNOWN\r\n"
+              "NOFREQ:,\t-1.00\r\n"
+              "PATFRE:,\t\r\n"
+              "NUMCUT:,\t\r\n"
+              "ENDFIL:,EOF\r\n");
+}
+
+TEST_F(NsmaWriter, NumberRule) {
+    EXPECT_EQ(format_nsma_number(NOT_SET), "");
+    EXPECT_EQ(format_nsma_number(0.0), "0.00");
+    EXPECT_EQ(format_nsma_number(-0.0), "0.00");
+    EXPECT_EQ(format_nsma_number(0.001), "1.00E-03");
+    EXPECT_EQ(format_nsma_number(-0.00499), "-4.99E-03");
+    EXPECT_EQ(format_nsma_number(0.005), "0.01");
+    EXPECT_EQ(format_nsma_number(38.456), "38.46");
+    EXPECT_EQ(format_nsma_number(-2.15), "-2.15");
+    // Values whose fixed form would not fit a line keep the exponent form.
+    EXPECT_EQ(format_nsma_number(1e300), "1.00E+300");
+}
+
+TEST_F(NsmaWriter, UnitsAndGainFollowTheFlag) {
+    read(lines({"REVNUM:,X", "GUNITS:,DBD/DBR", "MDGAIN:,17.0"}));
+    EXPECT_EQ(value_of("GUNITS"), "DBD/DBR");
+    EXPECT_EQ(value_of("MDGAIN"), "17.00");
+    record.gain_in_dbi = 1;
+    EXPECT_EQ(value_of("GUNITS"), "DBI/DBR");
+    EXPECT_EQ(value_of("MDGAIN"), "19.15");
+}
+
+TEST_F(NsmaWriter, ZeroElevationWidthIsWrittenEmptyAndSmallValuesWithExponent) {
+    read(lines({"REVNUM:,X", "ELWIDT:,0", "ATVSWR:,0.001", "AZWIDT:,0", "NOFREQ:,1"}));
+    EXPECT_EQ(value_of("ELWIDT"), "");
+    EXPECT_EQ(value_of("ATVSWR"), "1.00E-03");
+    EXPECT_EQ(value_of("AZWIDT"), "0.00");
+    EXPECT_EQ(value_of("NOFREQ"), "1.00");
+}
+
+TEST_F(NsmaWriter, CodesOutsideTheirListsAreWrittenAsTheFirstText) {
+    record.spec.feed_orientation = 7;
+    record.spec.technology = -1;
+    record.spec.pattern_type = 3;
+    EXPECT_EQ(value_of("FEDORN"), "N/A");
+    EXPECT_EQ(value_of("FIELD5"), "UNKNOWN");
+    EXPECT_EQ(value_of("PATTYP"), "UNKNOWN");
+}
+
+TEST_F(NsmaWriter, TextsAreWrittenSoThatTheReaderGivesThemBack) {
+    copy_text_field(record.spec.manufacturer, "  NORDIC\tRADIO\r\nAB,, ");
+    EXPECT_EQ(value_of("ANTMAN"), "NORDIC RADIO  AB");
+}
+
+TEST_F(NsmaWriter, CutsAreWrittenInSlotOrderWithTheirPolarization) {
+    read(lines({"REVNUM:,X", "PATCUT:,EL", "POLARI:,SLR/SLR", "NUPOIN:,2", "FSTLST:,-1,1",
+                "1.0, -2.25", "-1.0, -3.5", "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1", "0, 0"}));
+    const std::string text = written();
+    EXPECT_EQ(value_of("NUMCUT"), "2");
+    EXPECT_NE(text.find("PATCUT:,\tAZ\r\n"
+                        "POLARI:,\tH/H\r\n"
+                        "NUPOIN:,\t1\r\n"
+                        "FSTLST:,\t0.000,0.000\r\n"
+                        "0.000, 0.000,\r\n"
+                        "PATCUT:,\tEL\r\n"
+                        "POLARI:,\tV/V\r\n"
+                        "NUPOIN:,\t2\r\n"
+                        "FSTLST:,\t-1.000,1.000\r\n"
+                        "-1.000, -3.500,\r\n"
+                        "1.000, -2.250,\r\n"
+                        "ENDFIL:,EOF\r\n"),
+              std::string::npos)
+        << text;
+}
+
+TEST_F(NsmaWriter, AbsolutePatternsAreWrittenRelative) {
+    read(lines({"REVNUM:,X", "GUNITS:,DBI/DBI", "MDGAIN:,40", "PATCUT:,AZ", "POLARI:,H/H",
+                "NUPOIN:,2", "0, 40", "10, 12.5"}));
+    const std::string text = written();
+    EXPECT_NE(text.find("GUNITS:,\tDBI/DBR\r\n"), std::string::npos);
+    EXPECT_NE(text.find("0.000, 0.000,\r\n10.000, -27.500,\r\n"), std::string::npos) << text;
+}
+
+TEST_F(NsmaWriter, LevelsAboveTheReferenceKeepTheirSign) {
+    read(lines({"REVNUM:,X", "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2", "0, 0.4", "5, -1"}));
+    EXPECT_EQ(points_of(record, 0),
+              (std::vector<std::pair<float, float>>{{0.0f, -0.4f}, {5.0f, 1.0f}}));
+    EXPECT_NE(written().find("0.000, 0.400,\r\n5.000, -1.000,\r\n"), std::string::npos);
+}
+
+TEST_F(NsmaWriter, SaveReplacesTheFileWholeAndKeepsItOnFailure) {
+    read(lines({"REVNUM:,X", "ANTMAN:,NORDIC"}));
+    const std::string path = dir.write("out.adf", "old contents");
+    save_nsma_file(record, &handler, path.c_str());
+    EXPECT_EQ(read_bytes(path), written());
+
+    // A folder that does not exist: raised, nothing left behind.
+    const std::string missing = dir.file("no/such/out.adf");
+    EXPECT_TRUE(antenna_test::raised_by([&] { save_nsma_file(record, &handler, missing.c_str()); }).file);
+    EXPECT_EQ(read_bytes(path), written());
+}
+
+// Writing what was read and reading it again changes nothing: for each committed NSMA input,
+// the second write equals the first.
+TEST_F(NsmaWriter, WriteReadWriteIsStable) {
+    for (const char* name : {"parabolic.adf", "dipole.dat", "tricky.adf"}) {
+        SCOPED_TRACE(name);
+        read_nsma_file(record, &handler, antenna_test::data_path(name).c_str());
+        const std::string first = written();
+        read(first);
+        const std::string second = written();
+        EXPECT_EQ(first, second);
+    }
+}
+
+// Each committed input beside the text the writer makes of it: <name> and <name>.nsma.
+TEST_F(NsmaWriter, GoldenWrites) {
+    for (const char* name : {"parabolic.adf", "dipole.dat", "tricky.adf"}) {
+        SCOPED_TRACE(name);
+        read_nsma_file(record, &handler, antenna_test::data_path(name).c_str());
+        EXPECT_EQ(written(), read_bytes(antenna_test::data_path(name) + ".nsma"));
+    }
+}
+
+// NSMA -> .asd -> NSMA: every value the binary file holds comes back, and the NSMA text of the
+// rows and cuts it holds is the same.
+TEST_F(NsmaWriter, AsdRoundTripKeepsEveryValueItHolds) {
+    const int spec_rows[] = {ROW_ANTMAN, ROW_MODNUM, ROW_FEDORN, ROW_DESCR1, ROW_DTDATA,
+                             ROW_LOWFRQ, ROW_HGHFRQ, ROW_GUNITS, ROW_MDGAIN, ROW_AZWIDT,
+                             ROW_ELWIDT, ROW_ELTILT, ROW_ANTLEN, ROW_FIELD5, ROW_PATTYP, ROW_NUMCUT};
+    for (const char* name : {"parabolic.adf", "dipole.dat", "tricky.adf"}) {
+        SCOPED_TRACE(name);
+        read_nsma_file(record, &handler, antenna_test::data_path(name).c_str());
+        const std::string asd = dir.file("round.asd");
+        write_asd_file(record, &handler, asd.c_str());
+        Antenna_Record binary;
+        open_antenna_file(binary, &handler, asd.c_str());
+
+        nlohmann::json expected = antenna_to_json(record);
+        nlohmann::json actual = antenna_to_json(binary);
+        expected["spec"].erase("file_name");
+        actual["spec"].erase("file_name");
+        EXPECT_EQ(actual["spec"], expected["spec"]);
+        EXPECT_EQ(actual["cuts"], expected["cuts"]);
+        for (const int row : spec_rows) {
+            EXPECT_EQ(nsma_row_value(binary, row), nsma_row_value(record, row))
+                << nsma_keywords[row].keyword;
+        }
+        std::string from_binary;
+        write_nsma_file(binary, from_binary);
+        const std::string original = written();
+        EXPECT_EQ(from_binary.substr(from_binary.find("NUMCUT:")), original.substr(original.find("NUMCUT:")));
+    }
+}
+
+} // namespace
