@@ -68,16 +68,16 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
         std::string failure;
         const std::string stem = fs::path(target).stem().string();
         if (stem.size() > MAX_V5_NAME) {
-            failure = V5_NAME_TOO_LONG;
+            failure = failure_report(source, V5_NAME_TOO_LONG);
         } else {
             try {
                 Loaded_File file = load_data_file(source, &handler);
                 copy_text(file.radio->spec.radio_code, stem.c_str());
                 write_raf_file(*file.radio, target.c_str(), &handler);
             } catch (Error_Handler* raised) {
-                failure = describe_failure(*raised);
+                failure = failure_report(source, *raised);
             } catch (Data_Syntax_Error* raised) {
-                failure = describe_failure(*raised);
+                failure = failure_report(source, *raised);
             }
         }
         if (failure.empty()) {
@@ -86,7 +86,7 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
             continue;
         }
         failed = true;
-        err << source << ": " << failure << '\n';
+        err << failure << '\n';
         if (!options.keep_going) {
             break;
         }

@@ -36,7 +36,11 @@ nlohmann::ordered_json data_file_json(const Loaded_File& file) {
     return {{"format", file.kind}, {"record", record}};
 }
 
-std::string describe_failure(Error_Handler& handler) {
+std::string failure_report(const std::string& path, const std::string& message) {
+    return path + ": " + message;
+}
+
+std::string failure_report(const std::string& path, Error_Handler& handler) {
     handler.format_errormsg();
     std::string text;
     if (handler.get_message_text() != nullptr) {
@@ -51,14 +55,15 @@ std::string describe_failure(Error_Handler& handler) {
             c = ' ';
         }
     }
-    return line;
+    return failure_report(path, line);
 }
 
-std::string describe_failure(const Data_Syntax_Error& error) {
-    std::string text;
+std::string failure_report(const std::string& path, const Data_Syntax_Error& error) {
+    std::string text = path + ":";
     if (error.line_number() != -1) {
-        text += std::to_string(error.line_number()) + ": ";
+        text += std::to_string(error.line_number()) + ":";
     }
+    text += " ";
     text += error.fault().empty() ? "syntax error" : error.fault();
     if (error.line_text() != nullptr) {
         text += ": ";

@@ -26,7 +26,9 @@ Loaded_File load_data_file(const std::string& path, Error_Handler* handler);
 // {"format": KIND, "record": {...}}
 nlohmann::ordered_json data_file_json(const Loaded_File& file);
 
-// One line telling why a file failed: the handler's message, without its caption.
-std::string describe_failure(Error_Handler& handler);
-// "LINE: FAULT: TEXT" for a syntax error (the parts that are known).
-std::string describe_failure(const Data_Syntax_Error& error);
+// One line telling why `path` failed: "PATH: MESSAGE" with the handler's message (without its
+// caption), or "PATH:LINE: FAULT: TEXT" for a syntax error (the parts that are known).
+std::string failure_report(const std::string& path, Error_Handler& handler);
+std::string failure_report(const std::string& path, const Data_Syntax_Error& error);
+// "PATH: MESSAGE" for a failure the tool finds itself.
+std::string failure_report(const std::string& path, const std::string& message);

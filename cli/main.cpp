@@ -43,10 +43,10 @@ int check(const std::vector<std::string>& files) {
             std::cout << path << ": ok (" << file.kind << ")\n";
         } catch (Error_Handler* raised) {
             failed = true;
-            std::cout << path << ": " << describe_failure(*raised) << '\n';
+            std::cout << failure_report(path, *raised) << '\n';
         } catch (Data_Syntax_Error* raised) {
             failed = true;
-            std::cout << path << ":" << describe_failure(*raised) << '\n';
+            std::cout << failure_report(path, *raised) << '\n';
         }
     }
     return failed ? 1 : 0;
@@ -59,9 +59,9 @@ int dump(const std::string& path) {
         std::cout << data_file_json(file).dump(2) << '\n';
         return 0;
     } catch (Error_Handler* raised) {
-        std::cerr << path << ": " << describe_failure(*raised) << '\n';
+        std::cerr << failure_report(path, *raised) << '\n';
     } catch (Data_Syntax_Error* raised) {
-        std::cerr << path << ":" << describe_failure(*raised) << '\n';
+        std::cerr << failure_report(path, *raised) << '\n';
     }
     return 1;
 }

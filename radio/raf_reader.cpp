@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,11 @@ constexpr int label_rows[] = {ROW_LABEL_TRANSMIT,         ROW_LABEL_RECEIVER,  R
 
 // Labels that only the older versions have.
 constexpr const char* old_labels[] = {"ADAPTMOD 1", "ADAPTMOD 2", "ACU"};
+
+// Points are stored in single precision.
+bool fits_float(double value) {
+    return value != NOT_SET && std::fabs(value) <= std::numeric_limits<float>::max();
+}
 
 // One content line of the file: trimmed, with its 1-based line number.
 struct Raf_Line {
@@ -656,8 +662,12 @@ void Raf_Reader::read_curve_block(const char* keyword, const char* value, const 
         if (comma == nullptr) {
             fault(line.number, "point line without a comma");
         }
-        pairs.emplace_back(static_cast<float>(text_to_double(line.text)),
-                           static_cast<float>(text_to_double(comma + 1)));
+        const double offset = text_to_double(line.text);
+        const double db = text_to_double(comma + 1);
+        if (!fits_float(offset) || !fits_float(db)) {
+            fault(line.number, "point value out of range");
+        }
+        pairs.emplace_back(static_cast<float>(offset), static_cast<float>(db));
     }
     std::stable_sort(pairs.begin(), pairs.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });

@@ -225,7 +225,9 @@ std::string raf_double(double value) {
     if (std::fabs(value) < 0.005) {
         return precise(value, format_exponent);
     }
-    return precise(value, format_fixed);
+    std::string text = precise(value, format_fixed);
+    // Beyond the field's 47 characters (values of 1e44 and up) only the exponent form fits.
+    return text.size() <= max_field ? text : precise(value, format_exponent);
 }
 
 std::string raf_point(float value) { return precise(value, format_fixed); }

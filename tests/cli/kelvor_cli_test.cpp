@@ -1,0 +1,174 @@
+// kelvor-cli as a user runs it: arguments, exit code, output and files.
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+
+using kelvor_test::read_bytes;
+using kelvor_test::Temp_Dir;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Cli_Run {
+    int exit_code;
+    std::string out;
+    std::string err;
+};
+
+std::string quoted(const std::string& text) {
+    std::string result = "'";
+    for (char c : text) {
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return result + "'";
+}
+
+class KelvorCli : public testing::Test {
+protected:
+    Cli_Run run(const std::vector<std::string>& args) {
+        std::string command = quoted(KELVOR_CLI_PATH);
+        for (const std::string& arg : args) {
+            command += " " + quoted(arg);
+        }
+        const std::string out = dir.file(".out");
+        const std::string err = dir.file(".err");
+        command += " >" + quoted(out) + " 2>" + quoted(err) + " </dev/null";
+        const int status = std::system(command.c_str());
+        Cli_Run result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_bytes(out), read_bytes(err)};
+        fs::remove(out);
+        fs::remove(err);
+        return result;
+    }
+
+    std::string example(const std::string& name) {
+        return std::string(KELVOR_EXAMPLES_DIR) + "/radio/" + name;
+    }
+
+    std::string copy_example(const std::string& name, const std::string& as) {
+        const std::string target = dir.file(as);
+        fs::create_directories(fs::path(target).parent_path());
+        fs::copy_file(example(name), target);
+        return target;
+    }
+
+    Temp_Dir dir;
+};
+
+TEST_F(KelvorCli, VersionHelpAndUsageErrors) {
+    Cli_Run r = run({"--version"});
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.out, "Kelvor Version 5.01.05\n");
+    r = run({"--help"});
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_NE(r.out.find("convert --to FORMAT"), std::string::npos);
+    EXPECT_EQ(run({}).exit_code, 2);
+    EXPECT_EQ(run({"frobnicate"}).exit_code, 2);
+    EXPECT_EQ(run({"check"}).exit_code, 2);
+    EXPECT_EQ(run({"dump", "a", "b"}).exit_code, 2);
+    r = run({"convert", "--to", "xyz", "a.raf"});
+    EXPECT_EQ(r.exit_code, 2);
+    EXPECT_NE(r.err.find("cannot convert to xyz"), std::string::npos);
+    EXPECT_EQ(run({"convert", "a.raf"}).exit_code, 2);
+    EXPECT_EQ(run({"convert", "--to", "raf"}).exit_code, 2);
+    EXPECT_EQ(run({"convert", "--to", "raf", "--bogus", "a.raf"}).exit_code, 2);
+}
+
+TEST_F(KelvorCli, CheckReportsEachFile) {
+    const std::string good = example("nl180_18g_28m.raf");
+    const std::string bad = dir.write("bad.raf", "QV50_ASCII_RADIO_SPEC_04\r\nMODEL:\tx\r\n\r\nMODEL x\r\n");
+    const std::string alien = dir.write("alien.raf", "hello\n");
+    const std::string missing = dir.file("missing.raf");
+    Cli_Run r = run({"check", good, bad, alien, missing});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.out, good + ": ok (raf5)\n" +
+                         bad + ":4: line without a colon: MODEL x\n" +
+                         alien + ": File identifier or file suffix is invalid. Only raf and rsd "
+                                 "/mrs file suffixes are allowed for radio data ASCII and binary "
+                                 "files.\n" +
+                         missing + ": No such file or directory\n");
+    EXPECT_EQ(run({"check", good}).exit_code, 0);
+}
+
+TEST_F(KelvorCli, DumpPrintsTheRecord) {
+    Cli_Run r = run({"dump", example("hx23_am_56m.raf")});
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    const auto json = nlohmann::json::parse(r.out);
+    EXPECT_EQ(json["format"], "raf5");
+    const auto& record = json["record"];
+    EXPECT_EQ(record["model"], "HX-23 Adaptive");
+    EXPECT_EQ(record["application_type"], 1);
+    EXPECT_EQ(record["capacity_summary"], "OFDM");
+    EXPECT_TRUE(record["ttoi_ratio"].is_null());
+    EXPECT_EQ(record["acm_states"].size(), 4u);
+    EXPECT_EQ(record["acm_states"][3]["Mod"], "256QAM");
+    EXPECT_EQ(record["acu_configs"].size(), 3u);
+    EXPECT_EQ(record["rx_thresholds"][1]["threshold_dbm"], -84.0);
+    const auto& curve = record["curves"][2];
+    EXPECT_EQ(curve["name"], "TX_EMISSION_01 - QPSK");
+    EXPECT_EQ(curve["points"][1][0], 25.6);
+
+    r = run({"dump", dir.write("x.raf", "QV50_ASCII_RADIO_SPEC_04\nTtoI_Other:\t1\n0, 1\n")});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(":2: curve against other radios without a radio code: TtoI_Other:\t1"),
+              std::string::npos);
+}
+
+TEST_F(KelvorCli, ConvertWalksFoldersByExtension) {
+    copy_example("nl180_18g_28m.raf", "tree/a.raf");
+    copy_example("ac450_lm_12k5.raf", "tree/sub/b.RAF");
+    copy_example("ac450_lm_12k5.raf", "tree/sub/c.rAf");
+    fs::create_directory(dir.path() / "out");
+    Cli_Run r = run({"convert", "--to", "raf", "--out", dir.file("out"), dir.file("tree")});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_NE(r.out.find("2 files successfully converted\n"), std::string::npos);
+    EXPECT_TRUE(fs::exists(dir.file("out/a.raf")));
+    EXPECT_TRUE(fs::exists(dir.file("out/b.raf")));
+    EXPECT_FALSE(fs::exists(dir.file("out/c.raf")));
+    // The radio code follows the file name.
+    EXPECT_NE(read_bytes(dir.file("out/b.raf")).find("QV50_RADIO_CODE:\tb\r\n"), std::string::npos);
+}
+
+TEST_F(KelvorCli, ConvertBesideTheSourceRewritesItWhole) {
+    const std::string source = copy_example("nl180_18g_28m.raf", "nl180_18g_28m.raf");
+    Cli_Run r = run({"convert", "--to", "raf", source});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(r.out, source + " -> " + source + "\n1 files successfully converted\n");
+    EXPECT_EQ(read_bytes(source), read_bytes(example("nl180_18g_28m.raf")));
+}
+
+TEST_F(KelvorCli, ConvertStopsAtTheFirstFailureUnlessToldToContinue) {
+    copy_example("nl180_18g_28m.raf", "in/b_good.raf");
+    const std::string bad = dir.write("in/a_bad.raf", "QV50_ASCII_RADIO_SPEC_04\nMODEL x\n");
+    fs::create_directory(dir.path() / "out");
+    Cli_Run r = run({"convert", "--to", "raf", "--out", dir.file("out"), dir.file("in")});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.err, bad + ":2: line without a colon: MODEL x\n");
+    EXPECT_EQ(r.out, "0 files successfully converted\n");
+
+    r = run({"convert", "--continue", "--to", "raf", "--out", dir.file("out"), dir.file("in")});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_NE(r.out.find("1 files successfully converted\n"), std::string::npos);
+    EXPECT_TRUE(fs::exists(dir.file("out/b_good.raf")));
+}
+
+TEST_F(KelvorCli, ConvertRefusesNamesLongerThan47Characters) {
+    const std::string name = std::string(48, 'n') + ".raf";
+    const std::string source = copy_example("nl180_18g_28m.raf", name);
+    copy_example("nl180_18g_28m.raf", std::string(47, 'n') + "x.txt");
+    Cli_Run r = run({"convert", "--to", "raf", "--out", dir.path().string() + "/", source});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.err, source + ": The file name cannot exceed 47 characters for version 5 radio "
+                              "and antenna data files\n");
+    const std::string fits = copy_example("nl180_18g_28m.raf", "sub/" + std::string(47, 'n') + ".raf");
+    EXPECT_EQ(run({"convert", "--to", "raf", fits}).exit_code, 0);
+}
+
+} // namespace
