@@ -10,15 +10,20 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$KELVOR_ROOT"
 
-# The program to run: the first of these the build produced.
-PROGRAMS=(build/bin/kelvor-cli build/bin/Kelvor)
-
 kelvor_install_packages
 kelvor_build_main
 
-for program in "${PROGRAMS[@]}"; do
-    if [[ -x "$program" ]]; then
-        exec "$program" "$@"
-    fi
-done
-kelvor_log "The build finished; the program itself arrives in a later version."
+# Until the main window exists, the program is the command-line tool: without arguments it checks
+# every example; with a command it runs that; with files it checks them and dumps the first.
+cli=build/bin/kelvor-cli
+if [[ $# -eq 0 ]]; then
+    mapfile -t examples < <(find examples -type f | sort)
+    exec "$cli" check "${examples[@]}"
+fi
+case "$1" in
+    check | dump | convert | help | --help | -h | --version)
+        exec "$cli" "$@"
+        ;;
+esac
+"$cli" check "$@" || exit $?
+exec "$cli" dump "$1"
