@@ -244,21 +244,28 @@ std::string format_nsma_number(double value) {
     return format_fixed(value, 2);
 }
 
-bool clean_number_line(const char* line, std::string& cleaned) {
-    cleaned.clear();
+bool clean_number_line(const char* line, Number_Line& cleaned) {
+    // Every cut point passes through here: a plain loop over a fixed buffer.
+    std::size_t length = 0;
     for (const char* p = line; *p != '\0'; ++p) {
-        const char c = *p == '\t' ? ' ' : *p;
-        if (!is_digit(c) && c != '-' && c != '.' && c != ',' && c != ' ') {
+        char c = *p;
+        if (c == '\t') {
+            c = ' ';
+        }
+        if (c == ' ') {
+            if (length == 0 || cleaned[length - 1] == '-') {
+                continue;
+            }
+        } else if (!is_digit(c) && c != '-' && c != '.' && c != ',') {
             continue;
         }
-        if (c == ' ' && (cleaned.empty() || cleaned.back() == '-')) {
-            continue;
-        }
-        if (cleaned.size() == MAX_NUMBER_LINE) {
+        if (length == MAX_NUMBER_LINE) {
+            cleaned[length] = '\0';
             return false;
         }
-        cleaned.push_back(c);
+        cleaned[length++] = c;
     }
+    cleaned[length] = '\0';
     return true;
 }
 

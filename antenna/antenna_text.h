@@ -46,7 +46,8 @@ inline constexpr std::size_t MAX_NUMBER_LINE = 47;
 // Keeps the characters of a pattern data line that numbers are made of: tabs become blanks,
 // then only digits, "-", ".", "," and blanks are kept, without a blank at the start or after a
 // kept "-". False when more than MAX_NUMBER_LINE characters would be kept.
-bool clean_number_line(const char* line, std::string& cleaned);
+using Number_Line = char[MAX_NUMBER_LINE + 1];
+bool clean_number_line(const char* line, Number_Line& cleaned);
 
 // The file-name part of `path` without its extension.
 std::string base_name(const char* path);

@@ -87,7 +87,7 @@ void read_headerless_pattern_file(Antenna_Record& record, const string_list& lin
     }
     apply_andrew_size_rule(record);
 
-    std::string cleaned;
+    Number_Line cleaned;
     for (int i = header_entries; i < lines.count(); ++i) {
         const std::string name_line = entry(lines, i);
         if (name_line.empty()) {
@@ -123,7 +123,7 @@ void read_headerless_pattern_file(Antenna_Record& record, const string_list& lin
             }
             // "%f %f": the blank between the numbers may be any number of blanks.
             Pattern_Point point{};
-            const char* p = cleaned.c_str();
+            const char* p = cleaned;
             if (!scan_float(p, point.angle) || !scan_float(p, point.attenuation)) {
                 raise_at(lines, i, "a pattern data line needs an angle and a level");
             }
@@ -131,7 +131,8 @@ void read_headerless_pattern_file(Antenna_Record& record, const string_list& lin
         }
         std::stable_sort(points.begin(), points.end(), compare_pattern_angles);
         for (Pattern_Point& point : points) {
-            point.attenuation = -point.attenuation; // levels are relative: 0 at the peak
+            // Levels are relative: 0 at the peak. 0 - level rather than -level gives 0, not -0.
+            point.attenuation = 0.0f - point.attenuation;
         }
         record.set_cut(slot, std::move(points));
     }

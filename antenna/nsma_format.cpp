@@ -300,15 +300,18 @@ void parse_pattern_cut(Antenna_Record& record, const string_list& lines, const c
     };
     std::vector<Read_Point> read_points;
     read_points.reserve(static_cast<std::size_t>(std::min(count, lines.count() - index - 1)));
-    std::string cleaned;
+    Number_Line cleaned;
     for (int n = 0; n < count; ++n) {
         index = next_block_line(lines, index);
-        const std::string line = checked_line(lines, index);
-        if (!clean_number_line(line.c_str(), cleaned)) {
+        const char* line = lines[index];
+        if (std::strlen(line) > MAX_LINE_LENGTH) {
+            raise_at(lines, index, "line longer than 255 characters");
+        }
+        if (!clean_number_line(line, cleaned)) {
             raise_at(lines, index, "pattern data line too long");
         }
         Read_Point point{};
-        const char* cursor = cleaned.c_str();
+        const char* cursor = cleaned;
         if (!scan_float(cursor, point.angle) || *cursor++ != ',' ||
             !scan_double(cursor, point.value) || std::fabs(point.value) > FLT_MAX) {
             raise_at(lines, index, "a pattern data line needs an angle and a value");

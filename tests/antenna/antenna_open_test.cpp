@@ -114,4 +114,26 @@ TEST_F(AntennaOpen, ConvertToAdfWritesNsmaFromAnyFile) {
     EXPECT_EQ(again.gain_in_dbi, 0); // written as DBD/DBR
 }
 
+// The example files of the distribution open as what they are meant to show.
+TEST_F(AntennaOpen, ExamplesOpenAsTheirKind) {
+    const std::string examples = antenna_test::data_path("../../../examples/antenna/");
+    Recording_Presenter presenter; // any question would be a fault of an example
+    struct Example {
+        const char* name;
+        Antenna_Kind kind;
+        int filled_slots;
+        int32_t technology;
+    };
+    for (const Example& example : {Example{"npx120_11_envelope.adf", Antenna_Kind::nsma, 8, TECH_APERTURE},
+                                   Example{"dp450_dipole.dat", Antenna_Kind::nsma, 2, TECH_UNKNOWN},
+                                   Example{"pnl450_Vpol.msi", Antenna_Kind::msi, 4, TECH_UNKNOWN},
+                                   Example{"npx180_6.pat", Antenna_Kind::pattern, 6, TECH_UNKNOWN}}) {
+        SCOPED_TRACE(example.name);
+        EXPECT_EQ(open(examples + example.name).kind, example.kind);
+        EXPECT_EQ(record.filled_slots(), example.filled_slots);
+        EXPECT_EQ(record.spec.technology, example.technology);
+    }
+    EXPECT_TRUE(presenter.shown.empty());
+}
+
 } // namespace
