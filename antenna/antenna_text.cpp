@@ -223,7 +223,20 @@ std::string format_fixed(double value, int decimals) {
     return ec == std::errc() ? std::string(buffer, end) : std::string();
 }
 
-std::string format_nsma_number(double value) {
+namespace {
+
+std::string scientific_text(double value) {
+    char buffer[64];
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 2);
+    std::string text(buffer, ec == std::errc() ? end : buffer);
+    for (char& c : text) {
+        c = upper_char(c);
+    }
+    return text;
+}
+
+std::string number_rule(double value) {
     if (value == NOT_SET || !std::isfinite(value)) {
         return {};
     }
@@ -231,23 +244,30 @@ std::string format_nsma_number(double value) {
         return "0.00";
     }
     const double magnitude = std::fabs(value);
-    if (magnitude < 0.005 || magnitude >= 1e15) {
-        char buffer[64];
-        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                             std::chars_format::scientific, 2);
-        std::string text(buffer, ec == std::errc() ? end : buffer);
-        for (char& c : text) {
-            c = upper_char(c);
-        }
-        return text;
+    if (magnitude < 0.005 || magnitude >= 1e13) {
+        return scientific_text(value);
     }
     return format_fixed(value, 2);
 }
 
-bool clean_number_line(const char* line, Number_Line& cleaned) {
+} // namespace
+
+std::string format_nsma_number(double value) {
+    std::string text = number_rule(value);
+    // One more step from the value the text reads back as: after it the text is its own result.
+    const std::string again = number_rule(plain_double(text.c_str()));
+    return text.empty() || again == text ? text : again;
+}
+
+std::string format_point_value(float value) {
+    std::string text = format_fixed(value, 3);
+    return text == "-0.000" ? "0.000" : text;
+}
+
+void clean_number_line(const char* line, Number_Line& cleaned) {
     // Every cut point passes through here: a plain loop over a fixed buffer.
     std::size_t length = 0;
-    for (const char* p = line; *p != '\0'; ++p) {
+    for (const char* p = line; *p != '\0' && length < MAX_LINE_LENGTH; ++p) {
         char c = *p;
         if (c == '\t') {
             c = ' ';
@@ -259,14 +279,9 @@ bool clean_number_line(const char* line, Number_Line& cleaned) {
         } else if (!is_digit(c) && c != '-' && c != '.' && c != ',') {
             continue;
         }
-        if (length == MAX_NUMBER_LINE) {
-            cleaned[length] = '\0';
-            return false;
-        }
         cleaned[length++] = c;
     }
     cleaned[length] = '\0';
-    return true;
 }
 
 std::string base_name(const char* path) {

@@ -33,21 +33,25 @@ void remove_quotes(char* text);
 void remove_trailing_comma(char* text);
 
 // The NSMA number rule: "" for NOT_SET and for values that are no finite number, "0.00" for 0,
-// "%.2E" below 0.005 in magnitude and from 1e15 up (so that a line stays within its 255
-// characters), "%.2f" otherwise; always with a point.
+// "%.2E" below 0.005 in magnitude and from 1e13 up (the fixed form of larger values would not
+// read back to the same text, and would not fit a line), "%.2f" otherwise; always with a point.
+// The rule is applied to the value the text reads back as, so that a written value writes the
+// same again: 0.004996 is "0.01", as its "5.00E-03" would read back as 0.005.
 std::string format_nsma_number(double value);
 // "%.<decimals>f" with a point whatever the process locale.
 std::string format_fixed(double value, int decimals);
 
 // The longest line the NSMA and headerless readers accept.
 inline constexpr std::size_t MAX_LINE_LENGTH = 255;
-// What clean_number_line keeps at most.
-inline constexpr std::size_t MAX_NUMBER_LINE = 47;
 // Keeps the characters of a pattern data line that numbers are made of: tabs become blanks,
 // then only digits, "-", ".", "," and blanks are kept, without a blank at the start or after a
-// kept "-". False when more than MAX_NUMBER_LINE characters would be kept.
-using Number_Line = char[MAX_NUMBER_LINE + 1];
-bool clean_number_line(const char* line, Number_Line& cleaned);
+// kept "-". The lines are at most MAX_LINE_LENGTH characters, and so is what is kept.
+using Number_Line = char[MAX_LINE_LENGTH + 1];
+void clean_number_line(const char* line, Number_Line& cleaned);
+
+// A pattern value as the NSMA writer gives it: "%.3f", and "0.000" rather than "-0.000", which
+// would read back as a zero of the other sign.
+std::string format_point_value(float value);
 
 // The file-name part of `path` without its extension.
 std::string base_name(const char* path);

@@ -179,8 +179,31 @@ void store_value(Antenna_Record& r, int row, const char* value) {
     }
 }
 
-// Antennas without a stated size: the width, or for Andrew antennas the size in feet that
-// their model names start with.
+// Andrew antennas without a stated size: "VHLP-800" models are 0.8 m, other models start with
+// their size in feet, which gives the depth too.
+bool andrew_size(const Antenna_Spec& spec, double& size, bool& with_depth) {
+    if (!starts_with_nocase(spec.manufacturer, "ANDREW")) {
+        return false;
+    }
+    with_depth = false;
+    if (starts_with_nocase(spec.model, "VHLP-800")) {
+        size = 0.8;
+        return true;
+    }
+    const char* start = spec.model;
+    while (*start != '\0' && !(*start >= '0' && *start <= '9') && *start != '.') {
+        ++start;
+    }
+    double feet = 0.0;
+    if (*start == '\0' || !leading_double(start, feet)) {
+        return false;
+    }
+    size = feet * feet_to_metres;
+    with_depth = true;
+    return true;
+}
+
+// Antennas without a stated size: the width, or the Andrew rule.
 void apply_antenna_size_rule(Antenna_Record& r) {
     if (r.spec.antenna_size != NOT_SET) {
         return;
@@ -190,6 +213,21 @@ void apply_antenna_size_rule(Antenna_Record& r) {
         return;
     }
     apply_andrew_size_rule(r);
+}
+
+// True when the reader would derive the record's size, and no depth, from the other values
+// written: ANTLEN is then left empty. Writing it would make the reader take it for a stated
+// size and copy it into the depth, so that the file written from the file read would differ.
+bool size_is_derived(const Antenna_Record& r) {
+    if (r.spec.antenna_size == NOT_SET || r.header.depth != NOT_SET) {
+        return false;
+    }
+    if (r.header.width != NOT_SET) {
+        return r.header.width == r.spec.antenna_size;
+    }
+    double size = 0.0;
+    bool with_depth = false;
+    return andrew_size(r.spec, size, with_depth) && !with_depth && size == r.spec.antenna_size;
 }
 
 // Reads the header line of a cut block expected at `index` + 1. False (and `index` unchanged)
@@ -232,21 +270,13 @@ bool read_cut_header(const string_list& lines, int& index, int expected, std::st
 } // namespace
 
 void apply_andrew_size_rule(Antenna_Record& r) {
-    if (r.spec.antenna_size != NOT_SET || !starts_with_nocase(r.spec.manufacturer, "ANDREW")) {
-        return;
-    }
-    if (starts_with_nocase(r.spec.model, "VHLP-800")) {
-        r.spec.antenna_size = 0.8;
-        return;
-    }
-    const char* start = r.spec.model;
-    while (*start != '\0' && !(*start >= '0' && *start <= '9') && *start != '.') {
-        ++start;
-    }
-    double feet = 0.0;
-    if (*start != '\0' && leading_double(start, feet)) {
-        r.spec.antenna_size = feet * feet_to_metres;
-        r.header.depth = r.spec.antenna_size;
+    double size = 0.0;
+    bool with_depth = false;
+    if (r.spec.antenna_size == NOT_SET && andrew_size(r.spec, size, with_depth)) {
+        r.spec.antenna_size = size;
+        if (with_depth) {
+            r.header.depth = size;
+        }
     }
 }
 
@@ -307,9 +337,7 @@ void parse_pattern_cut(Antenna_Record& record, const string_list& lines, const c
         if (std::strlen(line) > MAX_LINE_LENGTH) {
             raise_at(lines, index, "line longer than 255 characters");
         }
-        if (!clean_number_line(line, cleaned)) {
-            raise_at(lines, index, "pattern data line too long");
-        }
+        clean_number_line(line, cleaned);
         Read_Point point{};
         const char* cursor = cleaned;
         if (!scan_float(cursor, point.angle) || *cursor++ != ',' ||
@@ -456,6 +484,8 @@ std::string nsma_row_value(const Antenna_Record& r, int row) {
         return choice_text(r.spec.pattern_type, pattern_texts);
     case ROW_NOFREQ:
         return format_nsma_number(static_cast<double>(r.header.frequency_count));
+    case ROW_ANTLEN:
+        return size_is_derived(r) ? std::string() : format_nsma_number(r.spec.antenna_size);
     case ROW_NUMCUT: {
         const int cuts = r.filled_slots();
         return cuts == 0 ? std::string() : std::to_string(cuts);
@@ -479,15 +509,13 @@ void write_nsma_file(const Antenna_Record& record, std::string& text) {
         append_line(text, "POLARI", info.polarization);
         append_line(text, "NUPOIN", std::to_string(points.size()));
         append_line(text, "FSTLST",
-                    format_fixed(points.front().angle, 3) + "," +
-                        format_fixed(points.back().angle, 3));
+                    format_point_value(points.front().angle) + "," +
+                        format_point_value(points.back().angle));
         for (const Pattern_Point& point : points) {
-            // The value the reader turns back into this attenuation. Adding 0 makes a zero
-            // attenuation "0.000" rather than "-0.000".
-            const float level = -point.attenuation + 0.0f;
-            text += format_fixed(point.angle, 3);
+            // The level the reader turns back into this attenuation.
+            text += format_point_value(point.angle);
             text += ", ";
-            text += format_fixed(level, 3);
+            text += format_point_value(-point.attenuation);
             text += ",\r\n";
         }
     }

@@ -101,8 +101,30 @@ TEST_F(NsmaWriter, NumberRule) {
     EXPECT_EQ(format_nsma_number(0.005), "0.01");
     EXPECT_EQ(format_nsma_number(38.456), "38.46");
     EXPECT_EQ(format_nsma_number(-2.15), "-2.15");
-    // Values whose fixed form would not fit a line keep the exponent form.
+    // Values whose fixed form would not fit a line, or not read back the same, keep the
+    // exponent form.
     EXPECT_EQ(format_nsma_number(1e300), "1.00E+300");
+    EXPECT_EQ(format_nsma_number(-2.5e13), "-2.50E+13");
+    EXPECT_EQ(format_nsma_number(9999999999999.99), "9999999999999.99");
+    EXPECT_EQ(format_nsma_number(9999999999999.999), "1.00E+13"); // "%.2f" gives 1e13
+    // A value whose exponent form reads back as 0.005 is written as that value would be.
+    EXPECT_EQ(format_nsma_number(0.004996), "0.01");
+    EXPECT_EQ(format_nsma_number(-0.004996), "-0.01");
+}
+
+TEST_F(NsmaWriter, EveryNumberTextReadsBackAsItself) {
+    for (const double value : {0.004996, 0.00499, 1.2345e-7, 38.456, 9999999999999.99, 7.1e13,
+                               123456789012.345, -0.0049999, 4.9e-324}) {
+        SCOPED_TRACE(value);
+        const std::string text = format_nsma_number(value);
+        EXPECT_EQ(format_nsma_number(plain_double(text.c_str())), text);
+    }
+}
+
+TEST_F(NsmaWriter, ZeroLevelsAreWrittenWithoutSign) {
+    EXPECT_EQ(format_point_value(-0.0001f), "0.000");
+    EXPECT_EQ(format_point_value(-0.0f), "0.000");
+    EXPECT_EQ(format_point_value(-0.0005f), "-0.001");
 }
 
 TEST_F(NsmaWriter, UnitsAndGainFollowTheFlag) {
@@ -134,6 +156,26 @@ TEST_F(NsmaWriter, CodesOutsideTheirListsAreWrittenAsTheFirstText) {
 TEST_F(NsmaWriter, TextsAreWrittenSoThatTheReaderGivesThemBack) {
     copy_text_field(record.spec.manufacturer, "  NORDIC\tRADIO\r\nAB,, ");
     EXPECT_EQ(value_of("ANTMAN"), "NORDIC RADIO  AB");
+}
+
+TEST_F(NsmaWriter, DerivedSizesAreNotWrittenAsStatedOnes) {
+    // Only a width: the size comes from it and stays derived when read back.
+    read(lines({"REVNUM:,X", "ANTWID:,0.6"}));
+    EXPECT_EQ(record.spec.antenna_size, 0.6);
+    EXPECT_EQ(value_of("ANTLEN"), "");
+    EXPECT_EQ(value_of("ANTDEP"), "");
+    read(lines({"REVNUM:,X", "ANTMAN:,ANDREW", "MODNUM:,VHLP-800-23"}));
+    EXPECT_EQ(value_of("ANTLEN"), "");
+    // Stated sizes, and the feet of Andrew models, which give the depth too, are written.
+    read(lines({"REVNUM:,X", "ANTMAN:,ANDREW", "MODNUM:,HP4-107"}));
+    EXPECT_EQ(value_of("ANTLEN"), "1.22");
+    EXPECT_EQ(value_of("ANTDEP"), "1.22");
+    read(lines({"REVNUM:,X", "ANTLEN:,0.6", "ANTWID:,0.6"}));
+    EXPECT_EQ(value_of("ANTLEN"), "0.60");
+    // A size of another origin without a width is written.
+    record.reset_antenna_record();
+    record.spec.antenna_size = 0.9;
+    EXPECT_EQ(value_of("ANTLEN"), "0.90");
 }
 
 TEST_F(NsmaWriter, CutsAreWrittenInSlotOrderWithTheirPolarization) {
@@ -187,9 +229,14 @@ TEST_F(NsmaWriter, SaveReplacesTheFileWholeAndKeepsItOnFailure) {
 // Writing what was read and reading it again changes nothing: for each committed NSMA input,
 // the second write equals the first.
 TEST_F(NsmaWriter, WriteReadWriteIsStable) {
-    for (const char* name : {"parabolic.adf", "dipole.dat", "tricky.adf"}) {
-        SCOPED_TRACE(name);
-        read_nsma_file(record, &handler, antenna_test::data_path(name).c_str());
+    const std::string width_only = dir.write(
+        "width.adf", lines({"REVNUM:,X", "ANTWID:,0.6125", "ATVSWR:,0.004996", "PATCUT:,AZ",
+                            "POLARI:,H/H", "NUPOIN:,3", "1e3, -0.0001", "0.00049, 0", "-1, -1"}));
+    for (const std::string& path : {antenna_test::data_path("parabolic.adf"),
+                                    antenna_test::data_path("dipole.dat"),
+                                    antenna_test::data_path("tricky.adf"), width_only}) {
+        SCOPED_TRACE(path);
+        read_nsma_file(record, &handler, path.c_str());
         const std::string first = written();
         read(first);
         const std::string second = written();
