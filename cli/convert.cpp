@@ -4,6 +4,7 @@
 #include "data_files.h"
 #include "error_handler.h"
 #include "raf_format.h"
+#include "rsd_format.h"
 #include "syntax_error.h"
 
 #include <algorithm>
@@ -43,7 +44,7 @@ std::string output_path(const Convert_Options& options, const fs::path& source) 
 
 } // namespace
 
-bool is_convert_target(const std::string& target) { return target == "raf"; }
+bool is_convert_target(const std::string& target) { return target == "raf" || target == "rsd"; }
 
 std::vector<std::string> convert_sources(const std::vector<std::string>& paths) {
     std::vector<std::string> files;
@@ -63,6 +64,14 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
     Error_Handler handler;
     int converted = 0;
     bool failed = false;
+    if (!options.out_dir.empty()) {
+        std::error_code error;
+        fs::create_directories(options.out_dir, error);
+        if (error) {
+            err << failure_report(options.out_dir, error.message()) << '\n';
+            return 1;
+        }
+    }
     for (const std::string& source : convert_sources(paths)) {
         const std::string target = output_path(options, source);
         std::string failure;
@@ -73,7 +82,11 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
             try {
                 Loaded_File file = load_data_file(source, &handler);
                 copy_text(file.radio->spec.radio_code, stem.c_str());
-                write_raf_file(*file.radio, target.c_str(), &handler);
+                if (options.target == "rsd") {
+                    write_rsd_file(*file.radio, target.c_str(), &handler, options.lock);
+                } else {
+                    write_raf_file(*file.radio, target.c_str(), &handler);
+                }
             } catch (Error_Handler* raised) {
                 failure = failure_report(source, *raised);
             } catch (Data_Syntax_Error* raised) {

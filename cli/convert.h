@@ -6,9 +6,10 @@
 #include <vector>
 
 struct Convert_Options {
-    std::string target;  // "raf"
+    std::string target;  // "raf", "rsd"
     std::string out_dir; // empty: beside each source
     bool keep_going = false;
+    bool lock = false; // binary radio files written locked
 };
 
 // Formats `convert --to` accepts.

@@ -5,9 +5,10 @@
 #include "message_catalogue.h"
 #include "radio_json.h"
 #include "raf_format.h"
+#include "rsd_format.h"
 #include "syntax_error.h"
 
-Loaded_File load_data_file(const std::string& path, Error_Handler* handler) {
+Loaded_File load_data_file(const std::string& path, Error_Handler* handler, bool read_locked) {
     const Radio_File_Kind kind = identify_radio_file(path.c_str(), handler);
     Loaded_File loaded;
     loaded.kind = radio_kind_name(kind);
@@ -17,6 +18,16 @@ Loaded_File load_data_file(const std::string& path, Error_Handler* handler) {
         read_raf_file(*loaded.radio, path.c_str(), handler);
         return loaded;
     case Radio_File_Kind::rsd:
+        // The lock is looked at before anything else of the file.
+        loaded.locked = is_rsd_file_locked(path.c_str(), handler);
+        if (loaded.locked && !read_locked) {
+            handler->init(ET_ERROR, 0, path.c_str());
+            handler->set_info_buff(RSD_LOCKED_TEXT);
+            throw handler;
+        }
+        loaded.radio = std::make_unique<Radio_Record>();
+        read_rsd_file(*loaded.radio, path.c_str(), handler);
+        return loaded;
     case Radio_File_Kind::mrs:
     case Radio_File_Kind::raf4:
         handler->init(ET_ERROR, 0, path.c_str());
@@ -54,6 +65,11 @@ std::string failure_report(const std::string& path, Error_Handler& handler) {
         if (c == '\n') {
             c = ' ';
         }
+    }
+    // A failure on another file than the one worked on (the file being written) names it.
+    const std::string concerned = handler.get_file_name();
+    if (!concerned.empty() && concerned != path) {
+        line = concerned + ": " + line;
     }
     return failure_report(path, line);
 }

@@ -14,14 +14,17 @@ class Data_Syntax_Error;
 
 // One file read into its record.
 struct Loaded_File {
-    std::string kind; // "raf5", ...
+    std::string kind; // "raf5", "rsd", ...
+    bool locked = false;
     std::unique_ptr<Radio_Record> radio;
 };
 
 // Reads `path` with the reader its first bytes choose, as the editors do when they open a file.
-// Raises `handler` (a file that cannot be read, or one of no known kind) or the program's
+// A locked binary radio file is refused, with the lock message, unless `read_locked`. Raises
+// `handler` (a file that cannot be read, or one of no known kind) or the program's
 // Data_Syntax_Error.
-Loaded_File load_data_file(const std::string& path, Error_Handler* handler);
+Loaded_File load_data_file(const std::string& path, Error_Handler* handler,
+                           bool read_locked = false);
 
 // {"format": KIND, "record": {...}}
 nlohmann::ordered_json data_file_json(const Loaded_File& file);

@@ -18,14 +18,16 @@ constexpr const char* usage_text =
     "Commands:\n"
     "  check FILE...      read each file and report whether it is sound\n"
     "  dump FILE          print the file's record as JSON\n"
-    "  convert --to FORMAT [--out DIR] [--continue] PATH...\n"
+    "  convert --to FORMAT [--out DIR] [--continue] [--lock] PATH...\n"
     "                     convert files, or every ASCII radio file below a folder;\n"
-    "                     FORMAT: raf (version 5 ASCII radio file)\n"
+    "                     FORMAT: raf (version 5 ASCII radio file),\n"
+    "                             rsd (version 5 binary radio file)\n"
     "\n"
     "Options:\n"
     "  --to FORMAT        the format to write\n"
     "  --out DIR          write into DIR instead of beside each source\n"
     "  --continue         go on after a file that failed\n"
+    "  --lock             mark the binary radio files written as locked\n"
     "  --help             show this text\n"
     "  --version          show the version\n";
 
@@ -39,8 +41,9 @@ int check(const std::vector<std::string>& files) {
     bool failed = false;
     for (const std::string& path : files) {
         try {
-            const Loaded_File file = load_data_file(path, &handler);
-            std::cout << path << ": ok (" << file.kind << ")\n";
+            const Loaded_File file = load_data_file(path, &handler, true);
+            std::cout << path << ": ok (" << file.kind << (file.locked ? ", locked" : "")
+                      << ")\n";
         } catch (Error_Handler* raised) {
             failed = true;
             std::cout << failure_report(path, *raised) << '\n';
@@ -78,6 +81,8 @@ int convert(const std::vector<std::string>& args) {
             (arg == "--to" ? options.target : options.out_dir) = args[++i];
         } else if (arg == "--continue") {
             options.keep_going = true;
+        } else if (arg == "--lock") {
+            options.lock = true;
         } else if (arg.rfind("--", 0) == 0) {
             return usage_error("unknown option " + arg);
         } else {

@@ -101,6 +101,50 @@ void Radio_Record::set_lock_flag(uint16_t flag) {
     header.identifier[23] = static_cast<char>(flag >> 8);
 }
 
+namespace {
+
+template <std::size_t N>
+void terminate(char (&text)[N]) {
+    text[N - 1] = '\0';
+}
+
+} // namespace
+
+void terminate_texts(Radio_Record& record) {
+    Radio_Spec& s = record.spec;
+    terminate(s.manufacturer);
+    terminate(s.model);
+    terminate(s.radio_code);
+    terminate(s.release_date);
+    terminate(s.revision_date);
+    terminate(s.revision_num);
+    terminate(s.radio_id);
+    terminate(s.emission_designator);
+    terminate(s.modulation);
+    terminate(s.capacity_unit);
+    terminate(s.radio_type);
+    for (auto& comment : s.comments) {
+        terminate(comment);
+    }
+    for (auto& name : s.tx_power_names) {
+        terminate(name);
+    }
+    for (Rx_Threshold& threshold : record.thresholds) {
+        terminate(threshold.description);
+    }
+    for (Rx_Threshold& threshold : s.threshold_copy) {
+        terminate(threshold.description);
+    }
+    for (Acm_State& state : record.acm_table.rows) {
+        terminate(state.thruput);
+        terminate(state.Mod);
+        terminate(state.RSEC);
+    }
+    for (Acu_Config& config : record.acu_table.rows) {
+        config.Configuration[ACU_NAME_SIZE - 1] = '\0';
+    }
+}
+
 double threshold_microvolts(double dbm) {
     if (dbm == NOT_SET) {
         return NOT_SET;

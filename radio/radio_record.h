@@ -215,6 +215,10 @@ struct Radio_Record {
     void set_lock_flag(uint16_t flag);
 };
 
+// Puts a terminator in the last byte of every text array of the record, so that texts read from a
+// binary file of another program never run into the fields after them.
+void terminate_texts(Radio_Record& record);
+
 // Labels of the four thresholds, as the editor shows them.
 extern const char* const threshold_labels[THRESHOLD_COUNT];
 
