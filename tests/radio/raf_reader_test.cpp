@@ -198,6 +198,9 @@ TEST_F(RafReader, CurveBlockFaults) {
     f = fault_of(v4_file({"TX_EMISSION:\t2", "0, 0", "// nothing", "// more"}));
     EXPECT_EQ(f.line, 2);
     EXPECT_EQ(f.what, "fewer point lines than the count");
+    f = fault_of(v4_file({"TX_EMISSION:\t2", "0, 0", "1, 1e39"}));
+    EXPECT_EQ(f.line, 4);
+    EXPECT_EQ(f.what, "point value out of range");
     f = fault_of(v4_file({"NO_SUCH_CURVE:\t2", "0, 0", "1, 1"}));
     EXPECT_EQ(f.what, "unknown keyword");
 }

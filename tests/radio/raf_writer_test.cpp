@@ -42,6 +42,7 @@ TEST_F(RafWriter, NumberRules) {
     EXPECT_EQ(raf_double(0.00125), "1.25E-03");
     EXPECT_EQ(raf_double(0.0001234), "1.234E-04");
     EXPECT_EQ(raf_double(1.0 / 3.0), "0.3333333333");
+    EXPECT_EQ(raf_double(-2.5e50), "-2.50E+50");
     EXPECT_EQ(raf_point(12.7f), "12.70");
     EXPECT_EQ(raf_point(-0.004f), "-0.004");
     EXPECT_EQ(raf_point(0.00625f), "0.00625");
