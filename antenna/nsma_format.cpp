@@ -431,13 +431,14 @@ Nsma_Read_Result read_nsma_file(Antenna_Record& record, Error_Handler* handler, 
 
 namespace {
 
-// A text value as the reader will give it back: no control characters (they would make the
-// file unreadable as text), no blanks at the ends and no comma at the end, which the reader
-// takes for a separator.
+// A text value as the reader will give it back: no line feed and none of the control bytes
+// that would make the file no text file (a text of a binary file may hold any byte), no blanks
+// at the ends and no comma at the end, which the reader takes for a separator. Everything the
+// NSMA reader itself can store stays as it is.
 std::string text_value(const char* field) {
     std::string text = field;
     for (char& c : text) {
-        if (static_cast<unsigned char>(c) < 32) {
+        if (c == '\n' || !is_text_byte(static_cast<unsigned char>(c))) {
             c = ' ';
         }
     }

@@ -154,8 +154,20 @@ TEST_F(NsmaWriter, CodesOutsideTheirListsAreWrittenAsTheFirstText) {
 }
 
 TEST_F(NsmaWriter, TextsAreWrittenSoThatTheReaderGivesThemBack) {
-    copy_text_field(record.spec.manufacturer, "  NORDIC\tRADIO\r\nAB,, ");
-    EXPECT_EQ(value_of("ANTMAN"), "NORDIC RADIO  AB");
+    // Texts of binary files may hold any byte: line feeds and bytes no text file may hold become
+    // blanks; tabs and lone carriage returns, which the reader keeps, stay.
+    copy_text_field(record.spec.manufacturer, "  NORDIC\x01RADIO\nAB\tCD\rEF,, ");
+    EXPECT_EQ(value_of("ANTMAN"), "NORDIC RADIO AB\tCD\rEF");
+}
+
+// Found by the fuzz target: a byte 31 before the manufacturer's name hid it from the Andrew size
+// rule when read, but not after the writer had turned it into a blank.
+TEST_F(NsmaWriter, BytesTheReaderKeepsAreWrittenAsTheyAre) {
+    read(lines({"REVNUM:,X", "ANTMAN:, \x1f Andrew", "MODNUM:,HP2-107"}));
+    EXPECT_EQ(record.spec.antenna_size, NOT_SET);
+    const std::string first = written();
+    read(first);
+    EXPECT_EQ(written(), first);
 }
 
 TEST_F(NsmaWriter, DerivedSizesAreNotWrittenAsStatedOnes) {

@@ -1,0 +1,125 @@
+// What the antenna fuzz targets share: a scratch file per process for the readers, which take
+// paths; the record's promises, checked after every read; and write -> read round trips.
+#pragma once
+
+#include "antenna_binary.h"
+#include "antenna_open.h"
+#include "antenna_record.h"
+#include "error_handler.h"
+#include "nsma_format.h"
+#include "qvfileio.h"
+#include "syntax_error.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include <unistd.h>
+
+// Fuzz targets are built with NDEBUG in optimised builds, so checks do not use assert.
+#define KELVOR_CHECK(condition)                                                                    \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);    \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (false)
+
+namespace antenna_fuzz {
+
+// A path of this process in a memory file system when there is one: `name` is the file name.
+inline std::string scratch_path(const std::string& name) {
+    static const std::string folder = [] {
+        const std::string shm = "/dev/shm";
+        return ::access(shm.c_str(), W_OK) == 0 ? shm : std::string("/tmp");
+    }();
+    return folder + "/kelvor-fuzz-" + std::to_string(::getpid()) + "-" + name;
+}
+
+inline std::string scratch_file(const std::string& name, const uint8_t* data, std::size_t size) {
+    const std::string path = scratch_path(name);
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    return path;
+}
+
+template <std::size_t N> bool terminated(const char (&field)[N]) {
+    return std::memchr(field, '\0', N) != nullptr;
+}
+
+// The promises every reader keeps for the record it fills, also after a failed read.
+inline void check_record(const Antenna_Record& record) {
+    const Antenna_Spec& s = record.spec;
+    KELVOR_CHECK(terminated(s.magic) && terminated(s.manufacturer) && terminated(s.model) &&
+                 terminated(s.description) && terminated(s.file_name) && terminated(s.date));
+    const Nsma_Header& h = record.header;
+    KELVOR_CHECK(terminated(h.revision_number) && terminated(h.comment1) &&
+                 terminated(h.gain_units_text) && terminated(h.feed_orientation_text) &&
+                 terminated(h.pattern_id) && terminated(h.field4));
+    for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
+        const auto points = record.cut(slot);
+        KELVOR_CHECK(s.cut_points[slot] == static_cast<int32_t>(points.size()));
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            KELVOR_CHECK(std::isfinite(points[i].angle) && std::isfinite(points[i].attenuation));
+            KELVOR_CHECK(i == 0 || points[i - 1].angle <= points[i].angle);
+        }
+    }
+}
+
+inline bool same_cuts(const Antenna_Record& a, const Antenna_Record& b) {
+    for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
+        const auto pa = a.cut(slot);
+        const auto pb = b.cut(slot);
+        if (pa.size() != pb.size() ||
+            (!pa.empty() && std::memcmp(pa.data(), pb.data(), pa.size_bytes()) != 0)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+inline std::string nsma_text(const Antenna_Record& record) {
+    std::string text;
+    write_nsma_file(record, text);
+    return text;
+}
+
+// Writes the record as NSMA text and reads it back, which must succeed. Returns the text of the
+// record read back, which must be what it was read from: a written file is its own result.
+inline std::string check_nsma_round_trip(const Antenna_Record& record) {
+    static Antenna_Record again;
+    static Antenna_Record third;
+    Error_Handler handler;
+    const std::string path = scratch_path("round.adf");
+    save_nsma_file(record, &handler, path.c_str());
+    KELVOR_CHECK(read_nsma_file(again, &handler, path.c_str()) == Nsma_Read_Result::nsma);
+    check_record(again);
+    for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
+        KELVOR_CHECK(again.cut(slot).size() == record.cut(slot).size());
+    }
+    const std::string second = nsma_text(again);
+    save_nsma_file(again, &handler, path.c_str());
+    KELVOR_CHECK(read_nsma_file(third, &handler, path.c_str()) == Nsma_Read_Result::nsma);
+    KELVOR_CHECK(nsma_text(third) == second);
+    return second;
+}
+
+// Writes the record as .asd and reads it back: the header and the cuts come back byte for byte.
+inline void check_asd_round_trip(Antenna_Record& record) {
+    static Antenna_Record again;
+    Error_Handler handler;
+    const std::string path = scratch_path("round.asd");
+    write_asd_file(record, &handler, path.c_str());
+    again.reset_antenna_record();
+    {
+        qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+        KELVOR_CHECK(read_antenna_binary(file, again) == Antenna_Kind::asd);
+    }
+    KELVOR_CHECK(std::memcmp(&again.spec, &record.spec, sizeof record.spec) == 0);
+    KELVOR_CHECK(same_cuts(again, record));
+}
+
+} // namespace antenna_fuzz

@@ -1,0 +1,46 @@
+// Fuzz target for the .msi antenna reader and its companion reader.
+//
+// The reader reports faults in message boxes and goes on: nothing may be raised but a file error,
+// nothing may crash, the record keeps its promises, and what was read is written as NSMA text
+// that reads back.
+#include "antenna_fuzz_support.h"
+#include "message_presenter.h"
+#include "msi_format.h"
+
+namespace {
+
+// Answers the reader's question from the input, without printing anything.
+class Silent_Presenter : public Message_Presenter {
+public:
+    int answer = ID_NO;
+    int show_message(Owner_Window, const std::string& caption, const std::string& text,
+                     unsigned style) override {
+        KELVOR_CHECK(caption == "File error" && !text.empty());
+        return (style & BOX_BUTTON_MASK) == BOX_YES_NO ? answer : ID_OK;
+    }
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    static Silent_Presenter presenter;
+    static const bool installed = (set_message_presenter(&presenter), true);
+    (void)installed;
+    presenter.answer = size > 0 && (data[0] & 1) ? ID_YES : ID_NO;
+
+    static Antenna_Record record;
+    Error_Handler handler;
+    const std::string path = antenna_fuzz::scratch_file("input.msi", data, size);
+    record.reset_antenna_record();
+    try {
+        read_msi_file(record, &handler, path.c_str());
+    } catch (Error_Handler*) {
+        KELVOR_CHECK(false); // the file exists and any bytes are a readable .msi file
+    }
+    antenna_fuzz::check_record(record);
+    KELVOR_CHECK(read_msi_companion(record, path.c_str()));
+    antenna_fuzz::check_record(record);
+    antenna_fuzz::check_nsma_round_trip(record);
+    antenna_fuzz::check_asd_round_trip(record);
+    return 0;
+}
