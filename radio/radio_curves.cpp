@@ -121,6 +121,12 @@ void Radio_Curve::update_limits() {
     two_sided = x_min < -0.001f ? 1 : 0;
 }
 
+bool Radio_Curve::finite() const {
+    return std::all_of(points.begin(), points.end(), [](const Radio_Point& point) {
+        return std::isfinite(point.offset) && std::isfinite(point.db);
+    });
+}
+
 bool compare_curves(const Radio_Curve& a, const Radio_Curve& b) {
     if (a.curve_type != b.curve_type) {
         return a.curve_type < b.curve_type;

@@ -96,6 +96,8 @@ struct Radio_Curve {
     Radio_Curve_Header header() const;
     // Sets the limits and the two-sided flag from the points.
     void update_limits();
+    // True when every offset and level is a finite number.
+    bool finite() const;
 };
 
 // Orders curves by type, and curves against other radios by their first code.

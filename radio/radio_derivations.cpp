@@ -66,6 +66,10 @@ void append_mask(Radio_Record& record, int type, double bandwidth, double outer,
     }
     curve.update_limits();
     curve.two_sided = 1;
+    // A bandwidth far outside any radio's gives offsets or levels beyond single precision.
+    if (!curve.finite()) {
+        return;
+    }
     name_curve(curve, false);
     record.curves.append(std::move(curve));
 }
@@ -201,9 +205,12 @@ void normalise_tx_emission(Radio_Record& record) {
         if (!(scale > 0.0) || !std::isfinite(scale)) {
             continue;
         }
+        // Dividing the linear values by the scale is subtracting its level from the dB values;
+        // done that way a very low level never becomes the logarithm of zero.
+        const double scale_db = 10.0 * std::log10(scale);
         for (Radio_Point& point : curve.points) {
-            point.linear = static_cast<float>(point.linear / scale);
-            point.db = static_cast<float>(10.0 * std::log10(point.linear));
+            point.db = static_cast<float>(point.db - scale_db);
+            point.linear = linear_of(point.db);
         }
     }
 }
@@ -278,6 +285,9 @@ void make_rx_selectivity_calc(Radio_Record& record) {
         return total * width;
     };
     calc.power_integral = span(0, 34, sl) + span(34, 44, si) + span(44, 78, sr);
+    if (!calc.finite()) {
+        return;
+    }
     name_curve(calc, false);
     record.curves.append(std::move(calc));
 }

@@ -50,6 +50,20 @@ constexpr std::size_t config_name_limit = 46;
 
 } // namespace
 
+std::string raf_safe_text(std::string text, bool in_list) {
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 32) {
+            c = ' ';
+        } else if (in_list && c == ',') {
+            c = ';';
+        }
+    }
+    for (std::size_t at = text.find("//"); at != std::string::npos; at = text.find("//", at + 2)) {
+        text.insert(at + 1, " ");
+    }
+    return text;
+}
+
 std::vector<std::string> split_fields(const char* text) {
     std::vector<std::string> fields;
     if (text == nullptr) {
@@ -79,8 +93,10 @@ std::vector<std::string> acm_rows(const Acm_Table& table) {
     for (int n = 0; n < table.count(); ++n) {
         const Acm_State& s = table[n];
         rows.push_back(label("ADMOD_A%02d:", n + 1) + "\t " +
-                       joined({s.Mod, s.RSEC, raf_double(s.RXthr10_6), raf_double(s.step_up),
-                               raf_double(s.step_dn), raf_double(s.min_ctoi), s.thruput}));
+                       joined({raf_safe_text(s.Mod, true), raf_safe_text(s.RSEC, true),
+                               raf_double(s.RXthr10_6), raf_double(s.step_up),
+                               raf_double(s.step_dn), raf_double(s.min_ctoi),
+                               raf_safe_text(s.thruput, true)}));
     }
     rows.push_back("//ADMOD_B:\tdispfm10_6, dispfm_step, sig_delay, sig_width, sig_minph10_6, "
                    "sig_nminph10_6, sig_minph_step, sig_nminph_step, max_rxsig, XPIF");
@@ -112,7 +128,9 @@ std::vector<std::string> acu_rows(const Acu_Table& table) {
     for (int n = 0; n < table.count(); ++n) {
         const Acu_Config& c = table[n];
         rows.push_back(label("ACU_CNFG_%02d:", n + 1) + "\t " +
-                       joined({std::string(c.Configuration, strnlen(c.Configuration, ACU_NAME_SIZE)),
+                       joined({raf_safe_text(std::string(c.Configuration,
+                                                         strnlen(c.Configuration, ACU_NAME_SIZE)),
+                                             true),
                                std::to_string(c.ANT), raf_double(c.CRC), raf_double(c.TXS),
                                raf_double(c.TXF), raf_double(c.RXH), raf_double(c.RXF),
                                raf_double(c.DRC)}));

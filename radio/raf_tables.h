@@ -38,5 +38,11 @@ void read_old_acu(Acu_Config& entry, int version, const std::vector<std::string>
 // becomes a state.
 void make_acm_table_from_entries(Acm_Table& table, const Acm_State* entries);
 
+// A text as a line of the file can hold it: control characters become blanks and "//" (which would
+// start a comment) becomes "/ /"; in a list of fields a comma (which would split the field)
+// becomes a semicolon. Texts typed into the program never change; texts from binary files of
+// other programs might.
+std::string raf_safe_text(std::string text, bool in_list);
+
 // Splits a value text at commas, each field stripped.
 std::vector<std::string> split_fields(const char* text);

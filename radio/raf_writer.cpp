@@ -13,7 +13,9 @@ namespace {
 
 constexpr std::size_t max_field = 47;
 
-std::string field(std::string text) {
+// A text field: made safe for the line, cut to the field's 47 characters.
+std::string field(const std::string& value, bool in_list = false) {
+    std::string text = raf_safe_text(value, in_list);
     if (text.size() > max_field) {
         text.resize(max_field);
     }
@@ -77,7 +79,7 @@ std::string Raf_Writer::write() {
     double_row(ROW_TXDATA_RATE, m_spec.tx_data_rate);
     double_row(ROW_RXDATA_RATE, m_spec.rx_data_rate);
     line(key(ROW_RADIO_CAPACITY) + raf_integer(m_spec.capacity_count) + ", " +
-         field(m_spec.capacity_unit));
+         field(m_spec.capacity_unit, true));
     text_row(ROW_MODULATION, m_spec.modulation);
     double_row(ROW_BANDWIDTH_FCC, m_spec.bandwidth_fcc);
     double_row(ROW_BANDWIDTH_99PC, m_spec.bandwidth_99pc);
@@ -88,7 +90,7 @@ std::string Raf_Writer::write() {
     label(ROW_LABEL_TRANSMIT);
     std::string names = key(ROW_TX_POWER_NAMES);
     for (int i = 0; i < TX_POWER_OPTION_COUNT; ++i) {
-        names += field(m_spec.tx_power_names[i]) + (i + 1 < TX_POWER_OPTION_COUNT ? ", " : "");
+        names += field(m_spec.tx_power_names[i], true) + (i + 1 < TX_POWER_OPTION_COUNT ? ", " : "");
     }
     line(names);
     doubles_row(ROW_TX_POWER_OPTIONS, m_spec.tx_power_options, TX_POWER_OPTION_COUNT);
@@ -104,7 +106,8 @@ std::string Raf_Writer::write() {
     label(ROW_LABEL_RECEIVER);
     std::string descriptions = key(ROW_RX_THRESHOLD_DESCRIPTION);
     for (int i = 0; i < THRESHOLD_COUNT; ++i) {
-        descriptions += field(m_record.thresholds[i].description) + (i + 1 < THRESHOLD_COUNT ? ", " : "");
+        descriptions += field(m_record.thresholds[i].description, true) +
+                        (i + 1 < THRESHOLD_COUNT ? ", " : "");
     }
     line(descriptions);
     threshold_row(ROW_RX_THRESHOLD_BER, &Rx_Threshold::ber);
@@ -172,15 +175,15 @@ void Raf_Writer::curve_blocks() {
         std::string header = curve_type_name(curve.curve_type) + ":\t" +
                              std::to_string(curve.point_count());
         if (is_state_type(curve.curve_type) && curve.first_code() != nullptr) {
-            header += ", ";
-            header += curve.first_code();
+            header += ", " + raf_safe_text(curve.first_code(), true);
         } else if (carries_codes(curve.curve_type)) {
             // Every code that fits the line; a code is never cut in half.
             for (const std::string& code : curve.interfering_codes) {
-                if (header.size() + 2 + code.size() > RAF_MAX_LINE) {
+                const std::string safe = raf_safe_text(code, true);
+                if (header.size() + 2 + safe.size() > RAF_MAX_LINE) {
                     break;
                 }
-                header += ", " + code;
+                header += ", " + safe;
             }
         }
         line(header);

@@ -55,8 +55,9 @@ uint32_t stored_count(qvfileio& file, int32_t count, uint32_t stored_size) {
     return file.checked_count(static_cast<uint32_t>(count), std::max<uint32_t>(stored_size, 1));
 }
 
+// Offsets and levels must be numbers; the linear column is derived and may overflow.
 bool finite_point(const Radio_Point& point) {
-    return std::isfinite(point.offset) && std::isfinite(point.db) && std::isfinite(point.linear);
+    return std::isfinite(point.offset) && std::isfinite(point.db);
 }
 
 void read_curves(qvfileio& file, Radio_Record& record, int32_t curve_count, uint32_t header_size) {

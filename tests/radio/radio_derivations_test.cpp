@@ -76,7 +76,8 @@ TEST(DefaultMasks, ReceiveMaskIsRelativeToTheBand) {
 }
 
 TEST(DefaultMasks, NoMaskWithoutAPositiveBandwidth) {
-    for (double bandwidth : {0.0, -3.0, NOT_SET}) {
+    // Bandwidths no radio has would put the mask beyond single precision.
+    for (double bandwidth : {0.0, -3.0, NOT_SET, 7e-251, 1e300}) {
         Radio_Record record;
         record.spec.bandwidth_3db_tx = bandwidth;
         record.spec.bandwidth_3db_rx = bandwidth;
@@ -210,6 +211,15 @@ TEST(Normalisation, SpectrumBecomesPowerInFourKilohertz) {
     }
     // The flat two-sided curve of 4 MHz holds 0.004 / 4 per MHz.
     EXPECT_NEAR(record.curves[1].points[0].db, 10 * std::log10(0.001), 0.03);
+}
+
+TEST(Normalisation, VeryLowLevelsStayNumbers) {
+    Radio_Record record;
+    add(record, CURVE_TX_EMISSION, {0, 0, 1, -3e38, 2, -3e38});
+    normalise_tx_emission(record);
+    for (const Radio_Point& point : record.curves[0].points) {
+        EXPECT_TRUE(std::isfinite(point.db));
+    }
 }
 
 TEST(Normalisation, CurveWithoutWidthIsLeftAlone) {

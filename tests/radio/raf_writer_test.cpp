@@ -145,6 +145,25 @@ TEST_F(RafWriter, CurveBlocksWithoutDerivedCurves) {
     EXPECT_EQ(record.curves[1].interfering_codes, (std::vector<std::string>{"R1", "R2"}));
 }
 
+TEST_F(RafWriter, TextsFromBinaryFilesCannotBreakTheirLine) {
+    record.reset();
+    copy_text(record.spec.model, "two\nlines");
+    copy_text(record.spec.comments[0], "see http://example");
+    copy_text(record.thresholds[0].description, "BER 10-3, typical");
+    copy_text(record.thresholds[1].description, "BER 10-6");
+    record.acu_table.make(1);
+    copy_text(record.acu_table[0].Configuration, "A,B");
+    ASSERT_TRUE(read(written()));
+    EXPECT_STREQ(record.spec.model, "two lines");
+    EXPECT_STREQ(record.spec.comments[0], "see http:/ /example");
+    // A comma in one field must not push the others out of place.
+    EXPECT_STREQ(record.thresholds[0].description, "BER 10-3; typical");
+    EXPECT_STREQ(record.thresholds[1].description, "BER 10-6");
+    EXPECT_STREQ(record.acu_table[0].Configuration, "A;B");
+    EXPECT_EQ(raf_safe_text("a, b", false), "a, b");
+    EXPECT_EQ(raf_safe_text("///", false), "/ / /");
+}
+
 TEST_F(RafWriter, ManyCodesAreNeverCutInHalf) {
     record.reset();
     std::string codes;
