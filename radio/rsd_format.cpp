@@ -47,12 +47,13 @@ struct Derived_Curves_Cleanup {
     ~Derived_Curves_Cleanup() { record.curves.remove_derived_curves(); }
 };
 
-// A count from the file: negative is not a radio file, more than the file holds is a short file.
+// A count from the file: negative, or records of no size, is not a radio file; more than the file
+// holds is a short file.
 uint32_t stored_count(qvfileio& file, int32_t count, uint32_t stored_size) {
-    if (count < 0) {
+    if (count < 0 || (count > 0 && stored_size == 0)) {
         file.throw_error_code(MSG_WRONG_FILE_FORMAT);
     }
-    return file.checked_count(static_cast<uint32_t>(count), std::max<uint32_t>(stored_size, 1));
+    return file.checked_count(static_cast<uint32_t>(count), stored_size);
 }
 
 // Offsets and levels must be numbers; the linear column is derived and may overflow.
@@ -204,6 +205,11 @@ void read_rsd_file(Radio_Record& record, const char* path, Error_Handler* handle
     if (version == 4) {
         file.move_ptr(0, QV_FILE_BEGIN);
         file.read(bytes, sizeof header);
+    }
+    // Every file stores its thresholds and main block, and the older ones six configurations.
+    if (header.threshold_size == 0 || header.spec_size == 0 ||
+        (version != 4 && header.coupling_size == 0)) {
+        file.throw_error_code(MSG_WRONG_FILE_FORMAT);
     }
 
     for (Rx_Threshold& threshold : record.thresholds) {

@@ -171,4 +171,47 @@ TEST_F(KelvorCli, ConvertRefusesNamesLongerThan47Characters) {
     EXPECT_EQ(run({"convert", "--to", "raf", fits}).exit_code, 0);
 }
 
+TEST_F(KelvorCli, BinaryRadioFilesAndTheirLock) {
+    copy_example("hx23_am_56m.raf", "in/hx23.raf");
+    Cli_Run r = run({"convert", "--to", "rsd", dir.file("in")});
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    const std::string open = dir.file("in/hx23.rsd");
+    EXPECT_EQ(run({"check", open}).out, open + ": ok (rsd)\n");
+    r = run({"dump", open});
+    ASSERT_EQ(r.exit_code, 0);
+    EXPECT_EQ(nlohmann::json::parse(r.out)["format"], "rsd");
+    // Back to text: the file name gives the radio code.
+    r = run({"convert", "--to", "raf", "--out", dir.file("back"), open});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_NE(read_bytes(dir.file("back/hx23.raf")).find("QV50_RADIO_CODE:\thx23\r\n"),
+              std::string::npos);
+
+    r = run({"convert", "--to", "rsd", "--lock", "--out", dir.file("locked"), dir.file("in/hx23.raf")});
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    const std::string locked = dir.file("locked/hx23.rsd");
+    const std::string bytes = read_bytes(locked);
+    ASSERT_GT(bytes.size(), 24u);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[22]), 0x9A);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[23]), 0x02);
+
+    r = run({"check", locked});
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.out, locked + ": ok (rsd, locked)\n");
+    const std::string refusal = locked + ": This rsd file has been locked and cannot be edited. "
+                                         "The ASCII file must be used for all changes\n";
+    r = run({"dump", locked});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.err, refusal);
+    r = run({"convert", "--to", "raf", "--out", dir.file("x"), locked});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.err, refusal);
+}
+
+TEST_F(KelvorCli, DamagedBinaryFileIsReported) {
+    const std::string bad = dir.write("bad.rsd", std::string("QV50_RADIO_SPEC_04") + std::string(100, '\0'));
+    const Cli_Run r = run({"check", bad});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.out, bad + ": Wrong file format\n");
+}
+
 } // namespace
