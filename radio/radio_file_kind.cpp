@@ -2,6 +2,7 @@
 #include "radio_file_kind.h"
 
 #include "qvfileio.h"
+#include "text_helpers.h"
 
 #include <cstring>
 #include <string_view>
@@ -10,6 +11,24 @@ namespace {
 
 bool starts_with(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
+}
+
+// The text after the blanks, carriage returns and line feeds it starts with.
+std::string_view after_line_breaks(const char* bytes, std::size_t size) {
+    std::size_t start = 0;
+    while (start < size && (bytes[start] == ' ' || bytes[start] == '\r' || bytes[start] == '\n')) {
+        ++start;
+    }
+    return std::string_view(bytes + start, size - start);
+}
+
+constexpr std::string_view v4_identifier = "QVW40_RADIOSPEC";
+
+// A version 4 file with the older identifier is binary when a zero byte follows it; the
+// identifier alone is an ASCII file with nothing in it.
+bool is_v4_ascii(std::string_view text) {
+    return starts_with(text, v4_identifier) &&
+           (text.size() == v4_identifier.size() || text[v4_identifier.size()] != '\0');
 }
 
 } // namespace
@@ -30,11 +49,7 @@ const char* radio_kind_name(Radio_File_Kind kind) {
 }
 
 Radio_File_Kind radio_kind_of(const char* bytes, std::size_t size) {
-    std::size_t start = 0;
-    while (start < size && (bytes[start] == ' ' || bytes[start] == '\r' || bytes[start] == '\n')) {
-        ++start;
-    }
-    const std::string_view text(bytes + start, size - start);
+    const std::string_view text = after_line_breaks(bytes, size);
     for (const char* id : {"QV50_ASCII_RADIO_SPEC_01", "QV50_ASCII_RADIO_SPEC_02",
                            "QV50_ASCII_RADIO_SPEC_03", "QV50_ASCII_RADIO_SPEC_04"}) {
         if (starts_with(text, id)) {
@@ -49,9 +64,8 @@ Radio_File_Kind radio_kind_of(const char* bytes, std::size_t size) {
     if (starts_with(text, "QVW401RADIOSPEC")) {
         return Radio_File_Kind::mrs;
     }
-    constexpr std::string_view v4 = "QVW40_RADIOSPEC";
-    if (starts_with(text, v4) && text.size() > v4.size()) {
-        return text[v4.size()] == '\0' ? Radio_File_Kind::mrs : Radio_File_Kind::raf4;
+    if (starts_with(text, v4_identifier)) {
+        return is_v4_ascii(text) ? Radio_File_Kind::raf4 : Radio_File_Kind::mrs;
     }
     return Radio_File_Kind::unknown;
 }
@@ -63,4 +77,23 @@ Radio_File_Kind identify_radio_file(const char* path, Error_Handler* handler) {
     const unsigned count = size < sizeof head ? size : sizeof head;
     file.read(head, count);
     return radio_kind_of(head, count);
+}
+
+std::string radio_file_base_name(const char* path) {
+    std::string name = get_filename_c(path);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos) {
+        name.resize(dot);
+    }
+    return name;
+}
+
+bool fits_v4_name(const char* path) { return radio_file_base_name(path).size() <= MAX_V4_NAME; }
+
+std::string radio4_file_code(const char* path) {
+    return radio_file_base_name(path).substr(0, MAX_V4_NAME);
+}
+
+bool v4_batch_converts(const char* bytes, std::size_t size) {
+    return is_v4_ascii(after_line_breaks(bytes, size));
 }

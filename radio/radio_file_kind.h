@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 class Error_Handler;
 
@@ -24,3 +25,21 @@ inline constexpr std::size_t MAX_V5_NAME = 47;
 // The text shown when a version 5 file name is too long.
 inline constexpr const char* V5_NAME_TOO_LONG =
     "The file name cannot exceed 47 characters for version 5 radio and antenna data files";
+
+// Base names of version 4 files hold at most 15 characters.
+inline constexpr std::size_t MAX_V4_NAME = 15;
+// The text shown when a version 4 file name is too long.
+inline constexpr const char* V4_NAME_TOO_LONG =
+    "Version 4 radio data file names cannot exceed 15 characters";
+
+// The file name of `path` without its folder and extension.
+std::string radio_file_base_name(const char* path);
+// True when the base name of `path` fits a version 4 file (at most 15 characters).
+bool fits_v4_name(const char* path);
+// The version 4 file code of `path`: its base name, cut to 15 characters.
+std::string radio4_file_code(const char* path);
+
+// Whether the batch conversion of version 4 ASCII files to version 5 ASCII converts a file whose
+// first bytes (up to 80) are `bytes`: only a file that begins, after blanks and line breaks, with
+// "QVW40_RADIOSPEC" not followed by a zero byte. Version 5 files and binary files are passed over.
+bool v4_batch_converts(const char* bytes, std::size_t size);

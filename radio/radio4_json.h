@@ -1,0 +1,13 @@
+// The version 4 radio record as JSON, for the command-line tool's dump.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+struct Radio4_Record;
+
+// Every keyword field under its keyword, in the order of the form (STABILITY_PPM, which is the
+// percentage over again, left out), the flags as the ASCII file words them and as their byte, the
+// unnamed doubles, the curve count and the curves with their name, version 5 type (null when they
+// have none), two-sided flag, power integral and [offset, dB] points. NOT_SET and a step count of
+// -1 are null.
+nlohmann::ordered_json radio4_to_json(const Radio4_Record& record);
