@@ -62,19 +62,19 @@ void read_mas(qvfileio& file, Antenna_Record& record) {
     if (std::memcmp(mas.magic, MAS_MAGIC, v4_magic_length) != 0) {
         file.throw_error_code(MSG_WRONG_FILE_FORMAT);
     }
-    Antenna_Spec& spec = record.spec;
-    spec.feed_orientation = mas.feed_orientation;
-    copy_file_text(spec.manufacturer, mas.manufacturer);
-    copy_file_text(spec.model, mas.model);
-    copy_file_text(spec.date, mas.date);
-    copy_file_text(spec.file_name, mas.file_name);
-    spec.low_frequency = mas.low_frequency;
-    spec.high_frequency = mas.high_frequency;
-    spec.gain_dbi = mas.gain_dbi;
-    spec.gain_dbd = mas.gain_dbi == NOT_SET ? NOT_SET : mas.gain_dbi - dbi_to_dbd;
-    spec.antenna_size = mas.antenna_size;
-    spec.azimuth_beamwidth = mas.azimuth_beamwidth;
-    spec.technology = TECH_APERTURE;
+    Antenna_Spec& core = record.antenna_spec;
+    core.feed_orientation = mas.feed_orientation;
+    copy_file_text(core.manufacturer, mas.manufacturer);
+    copy_file_text(core.model, mas.model);
+    copy_file_text(core.date, mas.date);
+    copy_file_text(core.file_name, mas.file_name);
+    core.low_frequency = mas.low_frequency;
+    core.high_frequency = mas.high_frequency;
+    core.gain_dbi = mas.gain_dbi;
+    core.gain_dbd = mas.gain_dbi == NOT_SET ? NOT_SET : mas.gain_dbi - dbi_to_dbd;
+    core.antenna_size = mas.antenna_size;
+    core.azimuth_beamwidth = mas.azimuth_beamwidth;
+    core.technology = TECH_APERTURE;
     int32_t counts[PATTERN_SLOTS] = {};
     for (int i = 0; i < PATTERN_SLOTS; ++i) {
         counts[mas_count_slots[i]] = mas.counts[i];
@@ -88,22 +88,22 @@ void read_vas(qvfileio& file, Antenna_Record& record) {
     if (std::memcmp(vas.magic, VAS_MAGIC, v4_magic_length) != 0) {
         file.throw_error_code(MSG_WRONG_FILE_FORMAT);
     }
-    Antenna_Spec& spec = record.spec;
-    copy_file_text(spec.manufacturer, vas.manufacturer);
-    copy_file_text(spec.model, vas.model);
-    copy_file_text(spec.description, vas.description);
-    copy_file_text(spec.file_name, vas.file_name);
-    spec.pattern_type = vas.pattern_type;
-    spec.low_frequency = vas.low_frequency;
-    spec.high_frequency = vas.high_frequency;
-    spec.reserved_2 = vas.unnamed;
-    spec.gain_dbi = vas.gain_dbi;
-    spec.gain_dbd = vas.gain_dbd;
-    spec.electrical_tilt = vas.electrical_tilt;
-    spec.azimuth_beamwidth = vas.azimuth_beamwidth;
-    spec.elevation_beamwidth = vas.elevation_beamwidth;
-    spec.technology = TECH_DIPOLE;
-    spec.feed_orientation = FEED_NA;
+    Antenna_Spec& core = record.antenna_spec;
+    copy_file_text(core.manufacturer, vas.manufacturer);
+    copy_file_text(core.model, vas.model);
+    copy_file_text(core.description, vas.description);
+    copy_file_text(core.file_name, vas.file_name);
+    core.pattern_type = vas.pattern_type;
+    core.low_frequency = vas.low_frequency;
+    core.high_frequency = vas.high_frequency;
+    core.reserved_2 = vas.unnamed;
+    core.gain_dbi = vas.gain_dbi;
+    core.gain_dbd = vas.gain_dbd;
+    core.electrical_tilt = vas.electrical_tilt;
+    core.azimuth_beamwidth = vas.azimuth_beamwidth;
+    core.elevation_beamwidth = vas.elevation_beamwidth;
+    core.technology = TECH_DIPOLE;
+    core.feed_orientation = FEED_NA;
     int32_t counts[PATTERN_SLOTS] = {};
     counts[0] = vas.points_azimuth_hh;
     counts[2] = vas.points_azimuth_vv;
@@ -147,7 +147,7 @@ Antenna_Kind read_antenna_binary(qvfileio& file, Antenna_Record& record) {
         std::memcpy(counts, header.cut_points, sizeof counts);
         // The counts arrive with the arrays, so that they describe what was read.
         std::memset(header.cut_points, 0, sizeof header.cut_points);
-        record.spec = header;
+        record.antenna_spec = header;
         read_points(file, record, counts);
         return Antenna_Kind::asd;
     }
@@ -170,8 +170,8 @@ Antenna_Kind read_antenna_binary(qvfileio& file, Antenna_Record& record) {
 }
 
 void write_asd_file(Antenna_Record& record, Error_Handler* handler, const char* path) {
-    copy_text_field(record.spec.magic, ASD_MAGIC);
-    Antenna_Spec header = record.spec;
+    copy_text_field(record.antenna_spec.magic, ASD_MAGIC);
+    Antenna_Spec header = record.antenna_spec;
     std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
     for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
         append_points(bytes, record, slot);
@@ -188,19 +188,19 @@ void write_mas_file(const Antenna_Record& record, Error_Handler* handler, const 
             throw handler;
         }
     }
-    const Antenna_Spec& spec = record.spec;
+    const Antenna_Spec& core = record.antenna_spec;
     Mas_Record mas{};
     std::memcpy(mas.magic, MAS_MAGIC, sizeof MAS_MAGIC);
-    mas.feed_orientation = static_cast<uint8_t>(spec.feed_orientation);
-    copy_text_field(mas.manufacturer, spec.manufacturer);
-    copy_text_field(mas.model, spec.model);
-    copy_text_field(mas.date, spec.date);
-    copy_text_field(mas.file_name, spec.file_name);
-    mas.low_frequency = spec.low_frequency;
-    mas.high_frequency = spec.high_frequency;
-    mas.gain_dbi = spec.gain_dbi;
-    mas.antenna_size = spec.antenna_size;
-    mas.azimuth_beamwidth = spec.azimuth_beamwidth;
+    mas.feed_orientation = static_cast<uint8_t>(core.feed_orientation);
+    copy_text_field(mas.manufacturer, core.manufacturer);
+    copy_text_field(mas.model, core.model);
+    copy_text_field(mas.date, core.date);
+    copy_text_field(mas.file_name, core.file_name);
+    mas.low_frequency = core.low_frequency;
+    mas.high_frequency = core.high_frequency;
+    mas.gain_dbi = core.gain_dbi;
+    mas.antenna_size = core.antenna_size;
+    mas.azimuth_beamwidth = core.azimuth_beamwidth;
     for (int i = 0; i < PATTERN_SLOTS; ++i) {
         mas.counts[i] = static_cast<int16_t>(record.cut(mas_count_slots[i]).size());
     }

@@ -39,13 +39,13 @@ int refuse_name(const char* path, const char* reason, bool ask_continue) {
 
 // The model of an antenna with a feed orientation says which: " (L)" or " (R)", when it fits.
 void mark_feed_orientation(Antenna_Record& record, std::size_t shorter_than) {
-    if (record.spec.feed_orientation == FEED_NA ||
-        std::strlen(record.spec.model) >= shorter_than) {
+    if (record.antenna_spec.feed_orientation == FEED_NA ||
+        std::strlen(record.antenna_spec.model) >= shorter_than) {
         return;
     }
-    std::string model = record.spec.model;
-    model += record.spec.feed_orientation == FEED_LEFT ? " (L)" : " (R)";
-    copy_text_field(record.spec.model, model.c_str());
+    std::string model = record.antenna_spec.model;
+    model += record.antenna_spec.feed_orientation == FEED_LEFT ? " (L)" : " (R)";
+    copy_text_field(record.antenna_spec.model, model.c_str());
 }
 
 } // namespace
@@ -74,7 +74,7 @@ int convert_to_asd(Antenna_Record& record, Error_Handler* handler, const char* p
                    const char* target_folder, Technology_Answers& answers,
                    const Technology_Asker& ask) {
     read_nsma_file(record, handler, path);
-    if (record.spec.technology == TECH_UNKNOWN) {
+    if (record.antenna_spec.technology == TECH_UNKNOWN) {
         if (!(answers.use_for_all && answers.last_technology != TECH_UNKNOWN)) {
             if (!ask || !ask(path, answers)) {
                 return 0;
@@ -83,10 +83,10 @@ int convert_to_asd(Antenna_Record& record, Error_Handler* handler, const char* p
         if (answers.last_technology != TECH_DIPOLE && answers.last_technology != TECH_APERTURE) {
             return 0; // an asker that gave no technology has not answered
         }
-        record.spec.technology = answers.last_technology;
+        record.antenna_spec.technology = answers.last_technology;
     }
     mark_feed_orientation(record, 44);
-    copy_text_field(record.spec.file_name, base_name(path).c_str());
+    copy_text_field(record.antenna_spec.file_name, base_name(path).c_str());
     write_asd_file(record, handler, conversion_target_path(path, target_folder, ".asd").c_str());
     return 1;
 }
@@ -98,7 +98,7 @@ int convert_to_mas(Antenna_Record& record, Error_Handler* handler, const char* p
     }
     read_nsma_file(record, handler, path);
     mark_feed_orientation(record, 20);
-    copy_text_field(record.spec.file_name, base_name(path).c_str());
+    copy_text_field(record.antenna_spec.file_name, base_name(path).c_str());
     write_mas_file(record, handler, conversion_target_path(path, target_folder, ".mas").c_str());
     return 1;
 }

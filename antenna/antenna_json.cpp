@@ -79,7 +79,7 @@ json header_json(const Nsma_Header& h) {
     };
 }
 
-json spec_json(const Antenna_Spec& s) {
+json core_json(const Antenna_Spec& s) {
     return {
         {"magic", utf8_text(s.magic)},
         {"manufacturer", utf8_text(s.manufacturer)},
@@ -126,8 +126,8 @@ nlohmann::json antenna_to_json(const Antenna_Record& record) {
     return {
         {"gain_in_dbi", record.gain_in_dbi != 0},
         {"pattern_relative", record.pattern_relative != 0},
-        {"header", header_json(record.header)},
-        {"spec", spec_json(record.spec)},
+        {"nsma_header", header_json(record.header)},
+        {"antenna_spec", core_json(record.antenna_spec)},
         {"cuts", std::move(cuts)},
     };
 }

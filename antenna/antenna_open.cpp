@@ -25,7 +25,7 @@ Antenna_Kind read_by_extension(Antenna_Record& record, Error_Handler* handler, c
             qvfileio file(handler, path, QV_GENERIC_READ, QV_SHARE_NONE);
             kind = read_antenna_binary(file, record);
         }
-        const double high = record.spec.high_frequency;
+        const double high = record.antenna_spec.high_frequency;
         record.gain_in_dbi = high == NOT_SET || high > dbi_frequency_limit ? 1 : 0;
         return kind;
     }
@@ -55,14 +55,14 @@ Antenna_Open_Result open_antenna_file(Antenna_Record& record, Error_Handler* han
         record.reset_antenna_record();
         throw;
     }
-    copy_text_field(record.spec.file_name, base_name(result.named_path.c_str()).c_str());
+    copy_text_field(record.antenna_spec.file_name, base_name(result.named_path.c_str()).c_str());
     return result;
 }
 
 std::string convert_to_adf(Antenna_Record& record, Error_Handler* handler, const char* path,
                            const char* target_folder) {
     open_antenna_file(record, handler, path);
-    copy_text_field(record.spec.file_name, base_name(path).c_str());
+    copy_text_field(record.antenna_spec.file_name, base_name(path).c_str());
     const std::string target = conversion_target_path(path, target_folder, ".adf");
     save_nsma_file(record, handler, target.c_str());
     return target;

@@ -72,17 +72,17 @@ void Antenna_Record::reset_antenna_record() {
 
 void Antenna_Record::clear_antenna_spec() {
     // Every text, code and count becomes zero, then the doubles get their "no value".
-    std::memset(&spec, 0, sizeof spec);
-    for (double* value : {&spec.gain_dbi, &spec.gain_dbd, &spec.antenna_size,
-                          &spec.azimuth_beamwidth, &spec.elevation_beamwidth,
-                          &spec.electrical_tilt, &spec.reserved_1, &spec.low_frequency,
-                          &spec.high_frequency, &spec.reserved_2}) {
+    std::memset(&antenna_spec, 0, sizeof antenna_spec);
+    for (double* value : {&antenna_spec.gain_dbi, &antenna_spec.gain_dbd, &antenna_spec.antenna_size,
+                          &antenna_spec.azimuth_beamwidth, &antenna_spec.elevation_beamwidth,
+                          &antenna_spec.electrical_tilt, &antenna_spec.reserved_1, &antenna_spec.low_frequency,
+                          &antenna_spec.high_frequency, &antenna_spec.reserved_2}) {
         *value = NOT_SET;
     }
     // The counts describe the arrays, which stay: keep them in step rather than claim 0 points
     // for a slot that still holds some.
     for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
-        spec.cut_points[slot] = static_cast<int32_t>(m_cuts[slot].points.size());
+        antenna_spec.cut_points[slot] = static_cast<int32_t>(m_cuts[slot].points.size());
     }
 }
 
@@ -95,7 +95,7 @@ void Antenna_Record::set_cut(int slot, std::vector<Pattern_Point> points) {
     if (m_cuts[slot].points.empty()) {
         m_cuts[slot].points.shrink_to_fit();
     }
-    spec.cut_points[slot] = static_cast<int32_t>(m_cuts[slot].points.size());
+    antenna_spec.cut_points[slot] = static_cast<int32_t>(m_cuts[slot].points.size());
 }
 
 int Antenna_Record::filled_slots() const {

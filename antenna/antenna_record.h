@@ -134,7 +134,7 @@ class Antenna_Record {
 public:
     Antenna_Record();
 
-    // The state of a new antenna: default NSMA header, cleared spec, no cuts, flags 1.
+    // The state of a new antenna: default NSMA header, cleared core values, no cuts, flags 1.
     void reset_antenna_record();
     // Clears the core values (texts empty, numbers NOT_SET, codes 0). The point arrays stay, and
     // so do their counts, which always describe the arrays.
@@ -142,8 +142,8 @@ public:
 
     // The points of slot `slot` (0 to 7), ascending by angle.
     std::span<const Pattern_Point> cut(int slot) const;
-    // Replaces the points of a slot and its count in `spec`: the one way cuts change, so that
-    // spec.cut_points always agrees with the arrays. The points must be sorted by angle.
+    // Replaces the points of a slot and its count in antenna_spec: the one way cuts change, so that
+    // antenna_spec.cut_points always agrees with the arrays. The points must be sorted by angle.
     void set_cut(int slot, std::vector<Pattern_Point> points);
     // Number of slots that hold points.
     int filled_slots() const;
@@ -151,7 +151,7 @@ public:
     uint8_t gain_in_dbi = 1;      // gains are stated in dBi; 0: dBd
     uint8_t pattern_relative = 1; // NSMA pattern values are relative levels (DBR)
     Nsma_Header header{};
-    Antenna_Spec spec{};
+    Antenna_Spec antenna_spec{};
     uint8_t data_changed = 0; // set by the editor on every accepted edit
 
 private:

@@ -63,8 +63,8 @@ void read_frequency_range(Antenna_Record& record, const std::string& text) {
         low *= 1000.0;
         high *= 1000.0;
     }
-    record.spec.low_frequency = low;
-    record.spec.high_frequency = high;
+    record.antenna_spec.low_frequency = low;
+    record.antenna_spec.high_frequency = high;
 }
 
 } // namespace
@@ -73,17 +73,17 @@ void read_headerless_pattern_file(Antenna_Record& record, const string_list& lin
     if (lines.count() < header_entries) {
         raise_at(lines, lines.count() - 1, "the file ends inside the header");
     }
-    copy_text_field(record.spec.manufacturer, entry(lines, 0).c_str());
-    copy_text_field(record.spec.model, entry(lines, 1).c_str());
-    copy_text_field(record.spec.date, entry(lines, 5).c_str());
-    copy_text_field(record.spec.file_name, entry(lines, 6).c_str());
+    copy_text_field(record.antenna_spec.manufacturer, entry(lines, 0).c_str());
+    copy_text_field(record.antenna_spec.model, entry(lines, 1).c_str());
+    copy_text_field(record.antenna_spec.date, entry(lines, 5).c_str());
+    copy_text_field(record.antenna_spec.file_name, entry(lines, 6).c_str());
     read_frequency_range(record, entry(lines, 7));
     if (const std::string gain = entry(lines, 8); !gain.empty()) {
-        record.spec.gain_dbi = plain_double(gain.c_str());
-        record.spec.gain_dbd = record.spec.gain_dbi - dbi_to_dbd;
+        record.antenna_spec.gain_dbi = plain_double(gain.c_str());
+        record.antenna_spec.gain_dbd = record.antenna_spec.gain_dbi - dbi_to_dbd;
     }
     if (const std::string width = entry(lines, 9); !width.empty()) {
-        record.spec.azimuth_beamwidth = plain_double(width.c_str());
+        record.antenna_spec.azimuth_beamwidth = plain_double(width.c_str());
     }
     apply_andrew_size_rule(record);
 

@@ -180,7 +180,7 @@ bool read_block_keyword(Antenna_Record& record, Msi_Lines& lines,
 }
 
 void read_msi_lines(Antenna_Record& record, Msi_Lines lines) {
-    Antenna_Spec& spec = record.spec;
+    Antenna_Spec& core = record.antenna_spec;
     bool horizontal = false;
     while (!lines.done()) {
         const std::string line = lines.take();
@@ -194,37 +194,37 @@ void read_msi_lines(Antenna_Record& record, Msi_Lines lines) {
             continue;
         }
         if (keyword == "NAME") {
-            store_text(spec.model, sizeof spec.model, rest_of_line(line, keyword),
+            store_text(core.model, sizeof core.model, rest_of_line(line, keyword),
                        "NAME field must be less than 48 characters");
         } else if (keyword == "MAKE") {
-            store_text(spec.manufacturer, sizeof spec.manufacturer, rest_of_line(line, keyword),
+            store_text(core.manufacturer, sizeof core.manufacturer, rest_of_line(line, keyword),
                        "MAKE field must be less than 48 characters");
         } else if (keyword == "COMMENT") {
             store_text(record.header.comment1, sizeof record.header.comment1,
                        rest_of_line(line, keyword),
                        "COMMENT field must be less than 80 characters");
         } else if (keyword == "FREQUENCY") {
-            spec.low_frequency = number;
+            core.low_frequency = number;
         } else if (keyword == "H_WIDTH" || keyword == "BEAM_WIDTH") {
-            spec.azimuth_beamwidth = number;
+            core.azimuth_beamwidth = number;
         } else if (keyword == "V_WIDTH") {
-            spec.elevation_beamwidth = number;
+            core.elevation_beamwidth = number;
         } else if (keyword == "FRONT_TO_BACK") {
             record.header.front_to_back = number;
         } else if (keyword == "TILT" || keyword == "ELECTRICAL_TILT") {
-            spec.electrical_tilt = number;
+            core.electrical_tilt = number;
         } else if (keyword == "GAIN") {
             const std::string unit = word(words, 2);
             // A unit too long for its field is kept as far as it fits; it decides all the same.
             copy_text_field(record.header.gain_units_text, unit.c_str());
             if (unit == "DBI" || unit == "dbi" || unit == "dBi") {
                 record.gain_in_dbi = 1;
-                spec.gain_dbi = number;
-                spec.gain_dbd = number - dbi_to_dbd;
+                core.gain_dbi = number;
+                core.gain_dbd = number - dbi_to_dbd;
             } else {
                 record.gain_in_dbi = 0;
-                spec.gain_dbd = number;
-                spec.gain_dbi = number + dbi_to_dbd;
+                core.gain_dbd = number;
+                core.gain_dbi = number + dbi_to_dbd;
             }
         }
     }

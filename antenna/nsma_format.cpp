@@ -24,7 +24,7 @@ constexpr double feet_to_metres = 0.3048;
 // The record's text field of a text row, with its size; null for other rows.
 char* text_field(Antenna_Record& r, int row, std::size_t& size) {
     Nsma_Header& h = r.header;
-    Antenna_Spec& s = r.spec;
+    Antenna_Spec& s = r.antenna_spec;
 #define KELVOR_FIELD(field)                                                                        \
     size = sizeof(field);                                                                          \
     return field
@@ -63,7 +63,7 @@ const char* text_field(const Antenna_Record& r, int row) {
 // The record's double of a real row, except MDGAIN (two fields); null for other rows.
 double* real_field(Antenna_Record& r, int row) {
     Nsma_Header& h = r.header;
-    Antenna_Spec& s = r.spec;
+    Antenna_Spec& s = r.antenna_spec;
     switch (row) {
     case ROW_LOWFRQ: return &s.low_frequency;
     case ROW_HGHFRQ: return &s.high_frequency;
@@ -124,9 +124,9 @@ void store_value(Antenna_Record& r, int row, const char* value) {
     case ROW_FEDORN:
         copy_text_field(r.header.feed_orientation_text, value);
         if (equals_nocase(value, "RIGHT")) {
-            r.spec.feed_orientation = FEED_RIGHT;
+            r.antenna_spec.feed_orientation = FEED_RIGHT;
         } else if (equals_nocase(value, "LEFT")) {
-            r.spec.feed_orientation = FEED_LEFT;
+            r.antenna_spec.feed_orientation = FEED_LEFT;
         }
         return;
     case ROW_GUNITS:
@@ -140,24 +140,24 @@ void store_value(Antenna_Record& r, int row, const char* value) {
     case ROW_MDGAIN: {
         const double gain = plain_double(value);
         if (r.gain_in_dbi) {
-            r.spec.gain_dbi = gain;
-            r.spec.gain_dbd = gain - dbi_to_dbd;
+            r.antenna_spec.gain_dbi = gain;
+            r.antenna_spec.gain_dbd = gain - dbi_to_dbd;
         } else {
-            r.spec.gain_dbd = gain;
-            r.spec.gain_dbi = gain + dbi_to_dbd;
+            r.antenna_spec.gain_dbd = gain;
+            r.antenna_spec.gain_dbi = gain + dbi_to_dbd;
         }
         return;
     }
     case ROW_FIELD5:
-        r.spec.technology = equals_nocase(value, "DIPOLE")     ? TECH_DIPOLE
+        r.antenna_spec.technology = equals_nocase(value, "DIPOLE")     ? TECH_DIPOLE
                             : equals_nocase(value, "APERTURE") ? TECH_APERTURE
                                                                : TECH_UNKNOWN;
         return;
     case ROW_PATTYP:
         if (equals_nocase(value, "TYPICAL")) {
-            r.spec.pattern_type = PATTERN_TYPICAL;
+            r.antenna_spec.pattern_type = PATTERN_TYPICAL;
         } else if (equals_nocase(value, "ENVELOPE")) {
-            r.spec.pattern_type = PATTERN_ENVELOPE;
+            r.antenna_spec.pattern_type = PATTERN_ENVELOPE;
         }
         return;
     case ROW_NOFREQ:
@@ -181,16 +181,16 @@ void store_value(Antenna_Record& r, int row, const char* value) {
 
 // Andrew antennas without a stated size: "VHLP-800" models are 0.8 m, other models start with
 // their size in feet, which gives the depth too.
-bool andrew_size(const Antenna_Spec& spec, double& size, bool& with_depth) {
-    if (!starts_with_nocase(spec.manufacturer, "ANDREW")) {
+bool andrew_size(const Antenna_Spec& core, double& size, bool& with_depth) {
+    if (!starts_with_nocase(core.manufacturer, "ANDREW")) {
         return false;
     }
     with_depth = false;
-    if (starts_with_nocase(spec.model, "VHLP-800")) {
+    if (starts_with_nocase(core.model, "VHLP-800")) {
         size = 0.8;
         return true;
     }
-    const char* start = spec.model;
+    const char* start = core.model;
     while (*start != '\0' && !(*start >= '0' && *start <= '9') && *start != '.') {
         ++start;
     }
@@ -205,11 +205,11 @@ bool andrew_size(const Antenna_Spec& spec, double& size, bool& with_depth) {
 
 // Antennas without a stated size: the width, or the Andrew rule.
 void apply_antenna_size_rule(Antenna_Record& r) {
-    if (r.spec.antenna_size != NOT_SET) {
+    if (r.antenna_spec.antenna_size != NOT_SET) {
         return;
     }
     if (r.header.width != NOT_SET) {
-        r.spec.antenna_size = r.header.width;
+        r.antenna_spec.antenna_size = r.header.width;
         return;
     }
     apply_andrew_size_rule(r);
@@ -219,15 +219,15 @@ void apply_antenna_size_rule(Antenna_Record& r) {
 // written: ANTLEN is then left empty. Writing it would make the reader take it for a stated
 // size and copy it into the depth, so that the file written from the file read would differ.
 bool size_is_derived(const Antenna_Record& r) {
-    if (r.spec.antenna_size == NOT_SET || r.header.depth != NOT_SET) {
+    if (r.antenna_spec.antenna_size == NOT_SET || r.header.depth != NOT_SET) {
         return false;
     }
     if (r.header.width != NOT_SET) {
-        return r.header.width == r.spec.antenna_size;
+        return r.header.width == r.antenna_spec.antenna_size;
     }
     double size = 0.0;
     bool with_depth = false;
-    return andrew_size(r.spec, size, with_depth) && !with_depth && size == r.spec.antenna_size;
+    return andrew_size(r.antenna_spec, size, with_depth) && !with_depth && size == r.antenna_spec.antenna_size;
 }
 
 // Reads the header line of a cut block expected at `index` + 1. False (and `index` unchanged)
@@ -272,8 +272,8 @@ bool read_cut_header(const string_list& lines, int& index, int expected, std::st
 void apply_andrew_size_rule(Antenna_Record& r) {
     double size = 0.0;
     bool with_depth = false;
-    if (r.spec.antenna_size == NOT_SET && andrew_size(r.spec, size, with_depth)) {
-        r.spec.antenna_size = size;
+    if (r.antenna_spec.antenna_size == NOT_SET && andrew_size(r.antenna_spec, size, with_depth)) {
+        r.antenna_spec.antenna_size = size;
         if (with_depth) {
             r.header.depth = size;
         }
@@ -351,10 +351,10 @@ void parse_pattern_cut(Antenna_Record& record, const string_list& lines, const c
 
     double reference = 0.0; // relative levels: attenuation = -level
     if (!record.pattern_relative) {
-        if (record.spec.gain_dbi == NOT_SET) {
+        if (record.antenna_spec.gain_dbi == NOT_SET) {
             raise_at(lines, index, "absolute pattern values need the mid-band gain");
         }
-        reference = record.gain_in_dbi ? record.spec.gain_dbi : record.spec.gain_dbd;
+        reference = record.gain_in_dbi ? record.antenna_spec.gain_dbi : record.antenna_spec.gain_dbd;
     }
     std::vector<Pattern_Point> points;
     points.reserve(read_points.size());
@@ -474,19 +474,19 @@ std::string nsma_row_value(const Antenna_Record& r, int row) {
     }
     switch (row) {
     case ROW_FEDORN:
-        return choice_text(r.spec.feed_orientation, feed_texts);
+        return choice_text(r.antenna_spec.feed_orientation, feed_texts);
     case ROW_GUNITS:
         return r.gain_in_dbi ? "DBI/DBR" : "DBD/DBR";
     case ROW_MDGAIN:
-        return format_nsma_number(r.gain_in_dbi ? r.spec.gain_dbi : r.spec.gain_dbd);
+        return format_nsma_number(r.gain_in_dbi ? r.antenna_spec.gain_dbi : r.antenna_spec.gain_dbd);
     case ROW_FIELD5:
-        return choice_text(r.spec.technology, technology_texts);
+        return choice_text(r.antenna_spec.technology, technology_texts);
     case ROW_PATTYP:
-        return choice_text(r.spec.pattern_type, pattern_texts);
+        return choice_text(r.antenna_spec.pattern_type, pattern_texts);
     case ROW_NOFREQ:
         return format_nsma_number(static_cast<double>(r.header.frequency_count));
     case ROW_ANTLEN:
-        return size_is_derived(r) ? std::string() : format_nsma_number(r.spec.antenna_size);
+        return size_is_derived(r) ? std::string() : format_nsma_number(r.antenna_spec.antenna_size);
     case ROW_NUMCUT: {
         const int cuts = r.filled_slots();
         return cuts == 0 ? std::string() : std::to_string(cuts);

@@ -119,26 +119,26 @@ TEST_F(AntennaBinary, AsdHeaderFieldsAndSlotsInOrder) {
     Byte_Image image = asd_header();
     image.i32(328 + 4 * 1, 2).i32(328 + 4 * 6, 1).points({{-1.0f, 10.0f}, {1.0f, 11.0f}, {0.0f, 0.5f}});
     EXPECT_EQ(read("npx.asd", image.bytes()), Antenna_Kind::asd);
-    EXPECT_STREQ(record.spec.manufacturer, "NORDIC MICROWAVE");
-    EXPECT_STREQ(record.spec.model, "NPX-120-11");
-    EXPECT_STREQ(record.spec.description, "1.2 m parabolic, 10.7-11.7 GHz");
-    EXPECT_STREQ(record.spec.file_name, "npx120");
-    EXPECT_STREQ(record.spec.date, "2024-03-01");
-    EXPECT_EQ(record.spec.gain_dbi, 40.6);
-    EXPECT_EQ(record.spec.gain_dbd, 38.45);
-    EXPECT_EQ(record.spec.high_frequency, 11700.0);
-    EXPECT_EQ(record.spec.technology, TECH_APERTURE);
-    EXPECT_EQ(record.spec.feed_orientation, FEED_LEFT);
-    EXPECT_EQ(record.spec.pattern_type, PATTERN_ENVELOPE);
+    EXPECT_STREQ(record.antenna_spec.manufacturer, "NORDIC MICROWAVE");
+    EXPECT_STREQ(record.antenna_spec.model, "NPX-120-11");
+    EXPECT_STREQ(record.antenna_spec.description, "1.2 m parabolic, 10.7-11.7 GHz");
+    EXPECT_STREQ(record.antenna_spec.file_name, "npx120");
+    EXPECT_STREQ(record.antenna_spec.date, "2024-03-01");
+    EXPECT_EQ(record.antenna_spec.gain_dbi, 40.6);
+    EXPECT_EQ(record.antenna_spec.gain_dbd, 38.45);
+    EXPECT_EQ(record.antenna_spec.high_frequency, 11700.0);
+    EXPECT_EQ(record.antenna_spec.technology, TECH_APERTURE);
+    EXPECT_EQ(record.antenna_spec.feed_orientation, FEED_LEFT);
+    EXPECT_EQ(record.antenna_spec.pattern_type, PATTERN_ENVELOPE);
     EXPECT_EQ(points_of(record, 1), (Points{{-1.0f, 10.0f}, {1.0f, 11.0f}}));
     EXPECT_EQ(points_of(record, 6), (Points{{0.0f, 0.5f}}));
-    EXPECT_EQ(record.spec.cut_points[1], 2);
-    EXPECT_EQ(record.spec.cut_points[6], 1);
+    EXPECT_EQ(record.antenna_spec.cut_points[1], 2);
+    EXPECT_EQ(record.antenna_spec.cut_points[6], 1);
 }
 
 TEST_F(AntennaBinary, TheMagicDecidesNotTheExtension) {
     EXPECT_EQ(read("really-asd.mas", asd_header().bytes()), Antenna_Kind::asd);
-    EXPECT_STREQ(record.spec.model, "NPX-120-11");
+    EXPECT_STREQ(record.antenna_spec.model, "NPX-120-11");
     EXPECT_EQ(read("really-mas.asd", mas_record({0, 0, 0, 0, 0, 0, 0, 0}).bytes()), Antenna_Kind::mas);
     EXPECT_EQ(read("really-vas.adf", vas_record(0, 0, 0, 0).bytes()), Antenna_Kind::vas);
 }
@@ -157,7 +157,7 @@ TEST_F(AntennaBinary, MasCountsAreInTheirOwnOrderAndArraysInSlotOrder) {
     for (const int slot : {1, 3, 5, 6, 7}) {
         EXPECT_TRUE(record.cut(slot).empty()) << slot;
     }
-    EXPECT_EQ(record.spec.cut_points[2], 20);
+    EXPECT_EQ(record.antenna_spec.cut_points[2], 20);
 }
 
 TEST_F(AntennaBinary, MasFieldsAndWhatItDoesNotCarry) {
@@ -165,24 +165,24 @@ TEST_F(AntennaBinary, MasFieldsAndWhatItDoesNotCarry) {
     Byte_Image image = mas_record({0, 0, 0, 0, 0, 0, 0, 0});
     image.text(11, std::string(32, 'M')); // a field without its terminator
     read("npx60.mas", image.bytes());
-    EXPECT_EQ(record.spec.technology, TECH_APERTURE);
-    EXPECT_EQ(record.spec.feed_orientation, FEED_RIGHT);
-    EXPECT_EQ(std::string(record.spec.manufacturer), std::string(32, 'M'));
-    EXPECT_STREQ(record.spec.model, "NPX-60-23");
-    EXPECT_STREQ(record.spec.file_name, "npx60");
-    EXPECT_EQ(record.spec.gain_dbi, 39.5);
-    EXPECT_DOUBLE_EQ(record.spec.gain_dbd, 37.35);
-    EXPECT_EQ(record.spec.antenna_size, 0.6);
-    EXPECT_EQ(record.spec.azimuth_beamwidth, 1.5);
-    EXPECT_EQ(record.spec.elevation_beamwidth, NOT_SET);
-    EXPECT_EQ(record.spec.electrical_tilt, NOT_SET);
-    EXPECT_STREQ(record.spec.description, "");
-    EXPECT_STREQ(record.spec.magic, "");
+    EXPECT_EQ(record.antenna_spec.technology, TECH_APERTURE);
+    EXPECT_EQ(record.antenna_spec.feed_orientation, FEED_RIGHT);
+    EXPECT_EQ(std::string(record.antenna_spec.manufacturer), std::string(32, 'M'));
+    EXPECT_STREQ(record.antenna_spec.model, "NPX-60-23");
+    EXPECT_STREQ(record.antenna_spec.file_name, "npx60");
+    EXPECT_EQ(record.antenna_spec.gain_dbi, 39.5);
+    EXPECT_DOUBLE_EQ(record.antenna_spec.gain_dbd, 37.35);
+    EXPECT_EQ(record.antenna_spec.antenna_size, 0.6);
+    EXPECT_EQ(record.antenna_spec.azimuth_beamwidth, 1.5);
+    EXPECT_EQ(record.antenna_spec.elevation_beamwidth, NOT_SET);
+    EXPECT_EQ(record.antenna_spec.electrical_tilt, NOT_SET);
+    EXPECT_STREQ(record.antenna_spec.description, "");
+    EXPECT_STREQ(record.antenna_spec.magic, "");
 
     // A missing gain stays missing in both units.
     image.f64(115, NOT_SET);
     read("nogain.mas", image.bytes());
-    EXPECT_EQ(record.spec.gain_dbd, NOT_SET);
+    EXPECT_EQ(record.antenna_spec.gain_dbd, NOT_SET);
 }
 
 TEST_F(AntennaBinary, VasIsADipoleWithCopolarSlotsOnly) {
@@ -190,16 +190,16 @@ TEST_F(AntennaBinary, VasIsADipoleWithCopolarSlotsOnly) {
     // Arrays in slot order: 0 (H/H az, 3), 2 (V/V az, 2), 4 (H/H el, 1), 6 (V/V el, 1).
     image.point_run(3, 0.0f, 0.0f).point_run(2, 10.0f, 1.0f).point_run(1, 20.0f, 2.0f).point_run(1, 30.0f, 3.0f);
     EXPECT_EQ(read("dp450.vas", image.bytes()), Antenna_Kind::vas);
-    EXPECT_EQ(record.spec.technology, TECH_DIPOLE);
-    EXPECT_EQ(record.spec.feed_orientation, FEED_NA);
-    EXPECT_EQ(record.spec.pattern_type, PATTERN_TYPICAL);
-    EXPECT_STREQ(record.spec.description, "Folded dipole, 450 MHz");
-    EXPECT_EQ(record.spec.reserved_2, 3.25);
-    EXPECT_EQ(record.spec.gain_dbi, 2.1);
-    EXPECT_EQ(record.spec.gain_dbd, 0.1);
-    EXPECT_EQ(record.spec.electrical_tilt, 0.0);
-    EXPECT_EQ(record.spec.elevation_beamwidth, 78.0);
-    EXPECT_EQ(record.spec.antenna_size, NOT_SET);
+    EXPECT_EQ(record.antenna_spec.technology, TECH_DIPOLE);
+    EXPECT_EQ(record.antenna_spec.feed_orientation, FEED_NA);
+    EXPECT_EQ(record.antenna_spec.pattern_type, PATTERN_TYPICAL);
+    EXPECT_STREQ(record.antenna_spec.description, "Folded dipole, 450 MHz");
+    EXPECT_EQ(record.antenna_spec.reserved_2, 3.25);
+    EXPECT_EQ(record.antenna_spec.gain_dbi, 2.1);
+    EXPECT_EQ(record.antenna_spec.gain_dbd, 0.1);
+    EXPECT_EQ(record.antenna_spec.electrical_tilt, 0.0);
+    EXPECT_EQ(record.antenna_spec.elevation_beamwidth, 78.0);
+    EXPECT_EQ(record.antenna_spec.antenna_size, NOT_SET);
     EXPECT_EQ(points_of(record, 0), (Points{{0, 0}, {1, 0}, {2, 0}}));
     EXPECT_EQ(points_of(record, 2), (Points{{10, 1}, {11, 1}}));
     EXPECT_EQ(points_of(record, 4), (Points{{20, 2}}));
@@ -220,8 +220,8 @@ TEST_F(AntennaBinary, TextsWithoutTerminatorAreCut) {
     Byte_Image image = asd_header();
     image.text(24, std::string(48, 'A')).text(216, std::string(24, 'D'));
     read("npx.asd", image.bytes());
-    EXPECT_EQ(std::string(record.spec.manufacturer), std::string(47, 'A'));
-    EXPECT_EQ(std::string(record.spec.date), std::string(23, 'D'));
+    EXPECT_EQ(std::string(record.antenna_spec.manufacturer), std::string(47, 'A'));
+    EXPECT_EQ(std::string(record.antenna_spec.date), std::string(23, 'D'));
 }
 
 TEST_F(AntennaBinary, BadFilesAreRefusedWithTheirCode) {
@@ -252,9 +252,9 @@ TEST_F(AntennaBinary, AFailedReadKeepsCountsThatDescribeTheArraysRead) {
     Byte_Image image = asd_header();
     image.i32(328, 1).i32(332, 5).points({{0.0f, 0.0f}, {1.0f, 1.0f}});
     EXPECT_EQ(code_of(image.bytes()), MSG_READ_ERROR_AT_EOF);
-    EXPECT_STREQ(record.spec.model, "NPX-120-11");
-    EXPECT_EQ(record.spec.cut_points[0], 1);
-    EXPECT_EQ(record.spec.cut_points[1], 0);
+    EXPECT_STREQ(record.antenna_spec.model, "NPX-120-11");
+    EXPECT_EQ(record.antenna_spec.cut_points[0], 1);
+    EXPECT_EQ(record.antenna_spec.cut_points[1], 0);
     EXPECT_TRUE(record.cut(1).empty());
 }
 
@@ -262,28 +262,28 @@ TEST_F(AntennaBinary, AsdWriterPutsEveryFieldAtItsOffset) {
     Byte_Image image = asd_header();
     image.i32(328 + 4 * 2, 2).i32(328 + 4 * 7, 1).points({{-1.0f, 3.0f}, {1.0f, 4.0f}, {9.0f, 9.5f}});
     read("in.asd", image.bytes());
-    std::memset(record.spec.magic, 0, sizeof record.spec.magic);
+    std::memset(record.antenna_spec.magic, 0, sizeof record.antenna_spec.magic);
     const std::string path = dir.file("out.asd");
     write_asd_file(record, &handler, path.c_str());
     const std::string bytes = read_bytes(path);
     // Header, then slot 2 and slot 7; nothing for the empty slots.
     EXPECT_EQ(bytes, image.bytes());
     EXPECT_EQ(bytes.size(), 376u + 3 * 8);
-    EXPECT_STREQ(record.spec.magic, "QV50_ANTENNA_SPEC_DATA");
+    EXPECT_STREQ(record.antenna_spec.magic, "QV50_ANTENNA_SPEC_DATA");
 }
 
 TEST_F(AntennaBinary, MasWriterLayout) {
     record.reset_antenna_record();
-    copy_text_field(record.spec.manufacturer, std::string(40, 'M').c_str());
-    copy_text_field(record.spec.model, "NPX-60-23 WITH A LONG MODEL NAME");
-    copy_text_field(record.spec.date, "2024-03-01 10:00:00");
-    copy_text_field(record.spec.file_name, "npx60");
-    record.spec.feed_orientation = FEED_LEFT;
-    record.spec.low_frequency = 21200.0;
-    record.spec.high_frequency = 23600.0;
-    record.spec.gain_dbi = 39.5;
-    record.spec.antenna_size = 0.6;
-    record.spec.azimuth_beamwidth = 1.5;
+    copy_text_field(record.antenna_spec.manufacturer, std::string(40, 'M').c_str());
+    copy_text_field(record.antenna_spec.model, "NPX-60-23 WITH A LONG MODEL NAME");
+    copy_text_field(record.antenna_spec.date, "2024-03-01 10:00:00");
+    copy_text_field(record.antenna_spec.file_name, "npx60");
+    record.antenna_spec.feed_orientation = FEED_LEFT;
+    record.antenna_spec.low_frequency = 21200.0;
+    record.antenna_spec.high_frequency = 23600.0;
+    record.antenna_spec.gain_dbi = 39.5;
+    record.antenna_spec.antenna_size = 0.6;
+    record.antenna_spec.azimuth_beamwidth = 1.5;
     record.set_cut(1, {{0.0f, 20.0f}});
     record.set_cut(2, {{-1.0f, 1.0f}, {1.0f, 1.0f}});
     record.set_cut(5, {{0.0f, 30.0f}, {1.0f, 31.0f}, {2.0f, 32.0f}});

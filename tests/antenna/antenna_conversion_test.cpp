@@ -54,9 +54,9 @@ TEST_F(AntennaConversion, StatedTechnologyNeedsNoQuestion) {
     EXPECT_EQ(to_asd(nsma_file("npx60.adf", {"FIELD5:,DIPOLE"}), ask), 1);
     EXPECT_EQ(asked, 0);
     const Antenna_Record written = asd_of("npx60.asd");
-    EXPECT_EQ(written.spec.technology, TECH_DIPOLE);
-    EXPECT_STREQ(written.spec.file_name, "npx60");
-    EXPECT_STREQ(written.spec.magic, "QV50_ANTENNA_SPEC_DATA");
+    EXPECT_EQ(written.antenna_spec.technology, TECH_DIPOLE);
+    EXPECT_STREQ(written.antenna_spec.file_name, "npx60");
+    EXPECT_STREQ(written.antenna_spec.magic, "QV50_ANTENNA_SPEC_DATA");
     EXPECT_EQ(written.cut(0).size(), 2u);
 }
 
@@ -86,7 +86,7 @@ TEST_F(AntennaConversion, AnAnswerForAllFilesIsNotAskedAgain) {
     EXPECT_EQ(to_asd(nsma_file("a.adf"), aperture_for_all), 1);
     EXPECT_EQ(to_asd(nsma_file("b.adf"), aperture_for_all), 1);
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(asd_of("b.asd").spec.technology, TECH_APERTURE);
+    EXPECT_EQ(asd_of("b.asd").antenna_spec.technology, TECH_APERTURE);
 
     // Without "use for all" every file asks, starting from the last answer.
     answers = {};
@@ -99,24 +99,24 @@ TEST_F(AntennaConversion, AnAnswerForAllFilesIsNotAskedAgain) {
     to_asd(nsma_file("c.adf"), dipole_once);
     to_asd(nsma_file("d.adf"), dipole_once);
     EXPECT_EQ(last_seen, TECH_DIPOLE);
-    EXPECT_EQ(asd_of("d.asd").spec.technology, TECH_DIPOLE);
+    EXPECT_EQ(asd_of("d.asd").antenna_spec.technology, TECH_DIPOLE);
 }
 
 TEST_F(AntennaConversion, TheCommandLineAnswersForAllFiles) {
     answers = {TECH_DIPOLE, true};
     EXPECT_EQ(to_asd(nsma_file("a.adf")), 1);
-    EXPECT_EQ(asd_of("a.asd").spec.technology, TECH_DIPOLE);
+    EXPECT_EQ(asd_of("a.asd").antenna_spec.technology, TECH_DIPOLE);
 }
 
 TEST_F(AntennaConversion, FeedOrientationIsAddedToTheModel) {
     answers = {TECH_APERTURE, true};
     to_asd(nsma_file("left.adf", {"FEDORN:,LEFT"}));
-    EXPECT_STREQ(asd_of("left.asd").spec.model, "NPX-60 (L)");
+    EXPECT_STREQ(asd_of("left.asd").antenna_spec.model, "NPX-60 (L)");
     to_asd(nsma_file("right.adf", {"FEDORN:,RIGHT"}));
-    EXPECT_STREQ(asd_of("right.asd").spec.model, "NPX-60 (R)");
+    EXPECT_STREQ(asd_of("right.asd").antenna_spec.model, "NPX-60 (R)");
     // The longest model an NSMA file gives (41 characters) still gets it.
     to_asd(nsma_file("long.adf", {"MODNUM:," + std::string(41, 'X'), "FEDORN:,RIGHT"}));
-    EXPECT_EQ(std::string(asd_of("long.asd").spec.model), std::string(41, 'X') + " (R)");
+    EXPECT_EQ(std::string(asd_of("long.asd").antenna_spec.model), std::string(41, 'X') + " (R)");
 }
 
 TEST_F(AntennaConversion, MasModelSuffixOnlyBelowTwentyCharacters) {

@@ -28,17 +28,17 @@ TEST(AntennaJson, GoldenDumps) {
 
 TEST(AntennaJson, AbsentValuesAreNullAndTextsUtf8) {
     Antenna_Record record;
-    copy_text_field(record.spec.manufacturer, "M\xf6ller \xb0");
+    copy_text_field(record.antenna_spec.manufacturer, "M\xf6ller \xb0");
     record.header.frequency_count = -1;
-    record.spec.gain_dbi = 12.5;
+    record.antenna_spec.gain_dbi = 12.5;
     record.set_cut(5, {{-1.5f, 0.1f}, {2.0f, 3.3f}});
     const nlohmann::json dump = antenna_to_json(record);
-    EXPECT_EQ(dump["spec"]["manufacturer"], "M\xc3\xb6ller \xc2\xb0");
-    EXPECT_TRUE(dump["spec"]["gain_dbd"].is_null());
-    EXPECT_EQ(dump["spec"]["gain_dbi"], 12.5);
-    EXPECT_TRUE(dump["header"]["frequency_count"].is_null());
-    EXPECT_EQ(dump["header"]["cut_count"], 0);
-    EXPECT_EQ(dump["spec"]["cut_points"], nlohmann::json::parse("[0,0,0,0,0,2,0,0]"));
+    EXPECT_EQ(dump["antenna_spec"]["manufacturer"], "M\xc3\xb6ller \xc2\xb0");
+    EXPECT_TRUE(dump["antenna_spec"]["gain_dbd"].is_null());
+    EXPECT_EQ(dump["antenna_spec"]["gain_dbi"], 12.5);
+    EXPECT_TRUE(dump["nsma_header"]["frequency_count"].is_null());
+    EXPECT_EQ(dump["nsma_header"]["cut_count"], 0);
+    EXPECT_EQ(dump["antenna_spec"]["cut_points"], nlohmann::json::parse("[0,0,0,0,0,2,0,0]"));
     EXPECT_EQ(dump["cuts"].dump(),
               R"([{"plane":"elevation","points":[[-1.5,0.1],[2.0,3.3]],"polarization":"H/V","slot":5}])");
     EXPECT_NO_THROW(dump.dump());

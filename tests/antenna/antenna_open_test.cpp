@@ -53,9 +53,9 @@ TEST_F(AntennaOpen, KindsByExtensionAndMagic) {
 
 TEST_F(AntennaOpen, FileNameComesFromThePathNotTheFile) {
     open(dir.write("link-7.asd", asd_bytes(NOT_SET)));
-    EXPECT_STREQ(record.spec.file_name, "link-7");
+    EXPECT_STREQ(record.antenna_spec.file_name, "link-7");
     open(dir.write(std::string(60, 'n') + ".adf", lines({"REVNUM:,X"})));
-    EXPECT_EQ(std::string(record.spec.file_name), std::string(47, 'n'));
+    EXPECT_EQ(std::string(record.antenna_spec.file_name), std::string(47, 'n'));
 }
 
 TEST_F(AntennaOpen, BinaryGainUnitFollowsTheHighFrequency) {
@@ -72,23 +72,23 @@ TEST_F(AntennaOpen, BinaryGainUnitFollowsTheHighFrequency) {
 TEST_F(AntennaOpen, AFileErrorResetsTheRecord) {
     open(dir.write("good.adf", lines({"REVNUM:,X", "MODNUM:,GOOD", "PATCUT:,AZ", "POLARI:,H/H",
                                       "NUPOIN:,1", "0, 0"})));
-    ASSERT_STREQ(record.spec.model, "GOOD");
+    ASSERT_STREQ(record.antenna_spec.model, "GOOD");
     const auto outcome = raised_by([&] { open(dir.write("text.asd", "REVNUM:,X\r\n")); });
     EXPECT_TRUE(outcome.file);
     EXPECT_EQ(outcome.code, MSG_WRONG_FILE_FORMAT);
-    EXPECT_STREQ(record.spec.model, "");
+    EXPECT_STREQ(record.antenna_spec.model, "");
     EXPECT_TRUE(record.cut(0).empty());
 
     open(dir.file("good.adf"));
     EXPECT_TRUE(raised_by([&] { open(dir.file("missing.vas")); }).file);
-    EXPECT_STREQ(record.spec.model, "");
+    EXPECT_STREQ(record.antenna_spec.model, "");
 }
 
 TEST_F(AntennaOpen, ASyntaxErrorKeepsWhatWasRead) {
     const auto outcome = raised_by(
         [&] { open(dir.write("bad.adf", lines({"REVNUM:,X", "MODNUM:,PARTLY", "NO COLON"}))); });
     EXPECT_TRUE(outcome.syntax);
-    EXPECT_STREQ(record.spec.model, "PARTLY");
+    EXPECT_STREQ(record.antenna_spec.model, "PARTLY");
 }
 
 TEST_F(AntennaOpen, MsiPairIsReadTogetherAndNamedAfterTheCompanion) {
@@ -97,8 +97,8 @@ TEST_F(AntennaOpen, MsiPairIsReadTogetherAndNamedAfterTheCompanion) {
     const Antenna_Open_Result result = open(vpol);
     EXPECT_EQ(result.kind, Antenna_Kind::msi);
     EXPECT_EQ(result.named_path, dir.file("npx_Hpol.msi"));
-    EXPECT_STREQ(record.spec.file_name, "npx_Hpol");
-    EXPECT_STREQ(record.spec.model, "NPX");
+    EXPECT_STREQ(record.antenna_spec.file_name, "npx_Hpol");
+    EXPECT_STREQ(record.antenna_spec.model, "NPX");
     EXPECT_EQ(record.cut(6).size(), 2u); // vertical polarization, elevation
     EXPECT_EQ(record.cut(0).size(), 2u); // the companion's horizontal block
 }
@@ -109,8 +109,8 @@ TEST_F(AntennaOpen, ConvertToAdfWritesNsmaFromAnyFile) {
     EXPECT_EQ(written, dir.file("uhf.adf"));
     Antenna_Record again;
     EXPECT_EQ(open_antenna_file(again, &handler, written.c_str()).kind, Antenna_Kind::nsma);
-    EXPECT_STREQ(again.spec.model, "NPX");
-    EXPECT_DOUBLE_EQ(again.spec.high_frequency, 450.0);
+    EXPECT_STREQ(again.antenna_spec.model, "NPX");
+    EXPECT_DOUBLE_EQ(again.antenna_spec.high_frequency, 450.0);
     EXPECT_EQ(again.gain_in_dbi, 0); // written as DBD/DBR
 }
 
@@ -131,7 +131,7 @@ TEST_F(AntennaOpen, ExamplesOpenAsTheirKind) {
         SCOPED_TRACE(example.name);
         EXPECT_EQ(open(examples + example.name).kind, example.kind);
         EXPECT_EQ(record.filled_slots(), example.filled_slots);
-        EXPECT_EQ(record.spec.technology, example.technology);
+        EXPECT_EQ(record.antenna_spec.technology, example.technology);
     }
     EXPECT_TRUE(presenter.shown.empty());
 }

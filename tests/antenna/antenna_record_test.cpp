@@ -1,4 +1,4 @@
-// The record's reset and clear, and the cut slots that keep their counts in the spec.
+// The record's reset and clear, and the cut slots that keep their counts in the core values.
 #include "antenna_record.h"
 #include "nsma_keywords.h"
 
@@ -16,8 +16,8 @@ TEST(AntennaRecord, ResetGivesTheNewAntenna) {
     std::strcpy(record.header.comment1, "old");
     record.header.vswr = 1.2;
     record.header.frequency_count = 3;
-    record.spec.technology = 2;
-    record.spec.gain_dbi = 30;
+    record.antenna_spec.technology = 2;
+    record.antenna_spec.gain_dbi = 30;
     record.set_cut(3, {{0.0f, 1.0f}});
     record.reset_antenna_record();
 
@@ -31,23 +31,23 @@ TEST(AntennaRecord, ResetGivesTheNewAntenna) {
     EXPECT_EQ(record.header.pattern_frequency, NOT_SET);
     EXPECT_EQ(record.header.frequency_count, -1);
     EXPECT_EQ(record.header.cut_count, 0);
-    EXPECT_EQ(record.spec.technology, 0);
-    EXPECT_EQ(record.spec.gain_dbi, NOT_SET);
-    EXPECT_EQ(record.spec.reserved_2, NOT_SET);
+    EXPECT_EQ(record.antenna_spec.technology, 0);
+    EXPECT_EQ(record.antenna_spec.gain_dbi, NOT_SET);
+    EXPECT_EQ(record.antenna_spec.reserved_2, NOT_SET);
     EXPECT_TRUE(record.cut(3).empty());
-    EXPECT_EQ(record.spec.cut_points[3], 0);
+    EXPECT_EQ(record.antenna_spec.cut_points[3], 0);
 }
 
 TEST(AntennaRecord, ClearKeepsTheArraysAndTheirCounts) {
     Antenna_Record record;
-    std::strcpy(record.spec.model, "X");
-    record.spec.pattern_type = 1;
+    std::strcpy(record.antenna_spec.model, "X");
+    record.antenna_spec.pattern_type = 1;
     record.set_cut(4, {{0.0f, 1.0f}, {1.0f, 2.0f}});
     record.clear_antenna_spec();
-    EXPECT_STREQ(record.spec.model, "");
-    EXPECT_EQ(record.spec.pattern_type, 0);
+    EXPECT_STREQ(record.antenna_spec.model, "");
+    EXPECT_EQ(record.antenna_spec.pattern_type, 0);
     EXPECT_EQ(record.cut(4).size(), 2u);
-    EXPECT_EQ(record.spec.cut_points[4], 2);
+    EXPECT_EQ(record.antenna_spec.cut_points[4], 2);
     EXPECT_EQ(record.filled_slots(), 1);
 }
 

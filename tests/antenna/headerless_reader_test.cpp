@@ -43,27 +43,27 @@ protected:
 
 TEST_F(HeaderlessReader, HeaderEntries) {
     read(file("5.925 - 6.425 GHz", "38.6", "2.7"));
-    EXPECT_STREQ(record.spec.manufacturer, "Andrew Corporation"); // case kept
-    EXPECT_STREQ(record.spec.model, "HP4-107");
-    EXPECT_STREQ(record.spec.date, "1998-11-02");
-    EXPECT_STREQ(record.spec.file_name, "HP4107");
-    EXPECT_DOUBLE_EQ(record.spec.low_frequency, 5925.0);
-    EXPECT_DOUBLE_EQ(record.spec.high_frequency, 6425.0);
-    EXPECT_EQ(record.spec.gain_dbi, 38.6);
-    EXPECT_DOUBLE_EQ(record.spec.gain_dbd, 36.45);
-    EXPECT_EQ(record.spec.azimuth_beamwidth, 2.7);
+    EXPECT_STREQ(record.antenna_spec.manufacturer, "Andrew Corporation"); // case kept
+    EXPECT_STREQ(record.antenna_spec.model, "HP4-107");
+    EXPECT_STREQ(record.antenna_spec.date, "1998-11-02");
+    EXPECT_STREQ(record.antenna_spec.file_name, "HP4107");
+    EXPECT_DOUBLE_EQ(record.antenna_spec.low_frequency, 5925.0);
+    EXPECT_DOUBLE_EQ(record.antenna_spec.high_frequency, 6425.0);
+    EXPECT_EQ(record.antenna_spec.gain_dbi, 38.6);
+    EXPECT_DOUBLE_EQ(record.antenna_spec.gain_dbd, 36.45);
+    EXPECT_EQ(record.antenna_spec.azimuth_beamwidth, 2.7);
     // Andrew: four feet.
-    EXPECT_DOUBLE_EQ(record.spec.antenna_size, 4 * 0.3048);
+    EXPECT_DOUBLE_EQ(record.antenna_spec.antenna_size, 4 * 0.3048);
     EXPECT_DOUBLE_EQ(record.header.depth, 4 * 0.3048);
 }
 
 TEST_F(HeaderlessReader, FrequenciesInMegahertzStayAndEmptyValuesAreIgnored) {
     read(file("10700 to 11700", "", ""));
-    EXPECT_EQ(record.spec.low_frequency, 10700.0);
-    EXPECT_EQ(record.spec.high_frequency, 11700.0);
-    EXPECT_EQ(record.spec.gain_dbi, NOT_SET);
-    EXPECT_EQ(record.spec.gain_dbd, NOT_SET);
-    EXPECT_EQ(record.spec.azimuth_beamwidth, NOT_SET);
+    EXPECT_EQ(record.antenna_spec.low_frequency, 10700.0);
+    EXPECT_EQ(record.antenna_spec.high_frequency, 11700.0);
+    EXPECT_EQ(record.antenna_spec.gain_dbi, NOT_SET);
+    EXPECT_EQ(record.antenna_spec.gain_dbd, NOT_SET);
+    EXPECT_EQ(record.antenna_spec.azimuth_beamwidth, NOT_SET);
 }
 
 TEST_F(HeaderlessReader, BlocksFillTheirSlots) {

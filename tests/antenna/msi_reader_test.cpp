@@ -32,32 +32,32 @@ TEST_F(MsiReader, KeywordsFillTheirFields) {
     read("NAME  NPX-60 23GHz \r\nMAKE Nordic Microwave\r\nFREQUENCY 23000 MHz\r\nH_WIDTH 1.5\r\n"
          "V_WIDTH 1.6\r\nFRONT_TO_BACK 62\r\nTILT -2\r\nCOMMENT envelope, 2024\r\nUNKNOWN 5\r\n"
          "GAIN 41.2 dBi\r\n");
-    EXPECT_STREQ(record.spec.model, "NPX-60 23GHz");
-    EXPECT_STREQ(record.spec.manufacturer, "Nordic Microwave");
-    EXPECT_EQ(record.spec.low_frequency, 23000.0);
-    EXPECT_EQ(record.spec.high_frequency, NOT_SET);
-    EXPECT_EQ(record.spec.azimuth_beamwidth, 1.5);
-    EXPECT_EQ(record.spec.elevation_beamwidth, 1.6);
+    EXPECT_STREQ(record.antenna_spec.model, "NPX-60 23GHz");
+    EXPECT_STREQ(record.antenna_spec.manufacturer, "Nordic Microwave");
+    EXPECT_EQ(record.antenna_spec.low_frequency, 23000.0);
+    EXPECT_EQ(record.antenna_spec.high_frequency, NOT_SET);
+    EXPECT_EQ(record.antenna_spec.azimuth_beamwidth, 1.5);
+    EXPECT_EQ(record.antenna_spec.elevation_beamwidth, 1.6);
     EXPECT_EQ(record.header.front_to_back, 62.0);
-    EXPECT_EQ(record.spec.electrical_tilt, -2.0);
+    EXPECT_EQ(record.antenna_spec.electrical_tilt, -2.0);
     EXPECT_STREQ(record.header.comment1, "envelope, 2024");
     EXPECT_EQ(record.gain_in_dbi, 1);
-    EXPECT_EQ(record.spec.gain_dbi, 41.2);
-    EXPECT_DOUBLE_EQ(record.spec.gain_dbd, 39.05);
+    EXPECT_EQ(record.antenna_spec.gain_dbi, 41.2);
+    EXPECT_DOUBLE_EQ(record.antenna_spec.gain_dbd, 39.05);
     EXPECT_STREQ(record.header.gain_units_text, "dBi");
     EXPECT_TRUE(presenter.shown.empty());
 
     read("BEAM_WIDTH 65\nELECTRICAL_TILT 6\nV_WIDTH\n");
-    EXPECT_EQ(record.spec.azimuth_beamwidth, 65.0);
-    EXPECT_EQ(record.spec.electrical_tilt, 6.0);
-    EXPECT_EQ(record.spec.elevation_beamwidth, 0.0); // no number gives 0
+    EXPECT_EQ(record.antenna_spec.azimuth_beamwidth, 65.0);
+    EXPECT_EQ(record.antenna_spec.electrical_tilt, 6.0);
+    EXPECT_EQ(record.antenna_spec.elevation_beamwidth, 0.0); // no number gives 0
 }
 
 TEST_F(MsiReader, GainUnitsOtherThanTheThreeDbiFormsAreDbd) {
     read("GAIN 17.5 dBd\n");
     EXPECT_EQ(record.gain_in_dbi, 0);
-    EXPECT_EQ(record.spec.gain_dbd, 17.5);
-    EXPECT_DOUBLE_EQ(record.spec.gain_dbi, 19.65);
+    EXPECT_EQ(record.antenna_spec.gain_dbd, 17.5);
+    EXPECT_DOUBLE_EQ(record.antenna_spec.gain_dbi, 19.65);
     read("GAIN 17.5 DBi\n");
     EXPECT_EQ(record.gain_in_dbi, 0);
     read("GAIN 17.5 dbi\n");
@@ -105,8 +105,8 @@ TEST_F(MsiReader, OverLongTextsAreRefusedAndReadingGoesOn) {
     read("COMMENT " + std::string(80, 'c') + "\nNAME " + std::string(48, 'n') + "\nMAKE " +
          std::string(48, 'm') + "\nNAME " + std::string(47, 'k') + "\n");
     EXPECT_STREQ(record.header.comment1, "");
-    EXPECT_EQ(std::string(record.spec.model), std::string(47, 'k'));
-    EXPECT_STREQ(record.spec.manufacturer, "");
+    EXPECT_EQ(std::string(record.antenna_spec.model), std::string(47, 'k'));
+    EXPECT_STREQ(record.antenna_spec.manufacturer, "");
     ASSERT_EQ(presenter.shown.size(), 3u);
     EXPECT_EQ(presenter.shown[0].caption, "File error");
     EXPECT_EQ(presenter.shown[0].text, "COMMENT field must be less than 80 characters");
@@ -161,8 +161,8 @@ TEST_F(MsiReader, CompanionKnowsOnlyTheBlockKeywords) {
     record.reset_antenna_record();
     EXPECT_TRUE(read_msi_companion(
         record, dir.write("h.msi", "NAME OTHER\nGAIN 3 dBd\nPOLARIZATION Hpol\nVERTICAL 1\n0 0\n").c_str()));
-    EXPECT_STREQ(record.spec.model, "");
-    EXPECT_EQ(record.spec.gain_dbi, NOT_SET);
+    EXPECT_STREQ(record.antenna_spec.model, "");
+    EXPECT_EQ(record.antenna_spec.gain_dbi, NOT_SET);
     EXPECT_EQ(record.cut(4).size(), 1u);
     EXPECT_FALSE(read_msi_companion(record, dir.file("missing.msi").c_str()));
 }

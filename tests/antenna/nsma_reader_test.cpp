@@ -35,15 +35,15 @@ const std::string revnum = "REVNUM:,NSMA WG16.99.050";
 TEST_F(NsmaReader, CommentBeforeRevnumStillNsma) {
     EXPECT_EQ(read(lines({"// exported by hand", revnum, "ANTMAN:,Nordic"})),
               Nsma_Read_Result::nsma);
-    EXPECT_STREQ(record.spec.manufacturer, "NORDIC");
+    EXPECT_STREQ(record.antenna_spec.manufacturer, "NORDIC");
 }
 
 TEST_F(NsmaReader, ValuesAreCleanedOfQuotesCommentsAndBlanks) {
     read(lines({revnum, "ANTMAN:,  \"Andrew\"   // the maker  ", "MODNUM:\"hp\"2-107,,",
                 "COMNT1:,", "COMNT2: ,X"}));
-    EXPECT_STREQ(record.spec.manufacturer, "ANDREW");
+    EXPECT_STREQ(record.antenna_spec.manufacturer, "ANDREW");
     // One trailing comma goes with the line, the second stays with the value.
-    EXPECT_STREQ(record.spec.model, "HP2-107,");
+    EXPECT_STREQ(record.antenna_spec.model, "HP2-107,");
     EXPECT_STREQ(record.header.comment1, "");
     // A value that does not start with the comma keeps the one it has.
     EXPECT_STREQ(record.header.comment2, ",X");
@@ -53,9 +53,9 @@ TEST_F(NsmaReader, TextsAreCutToTheirRowSize) {
     const std::string long_text(60, 'M');
     read(lines({revnum, "ANTMAN:," + long_text, "DESCR1:," + long_text, "DTDATA:," + long_text,
                 "FILNUM:," + long_text}));
-    EXPECT_EQ(std::string(record.spec.manufacturer), std::string(41, 'M'));
-    EXPECT_EQ(std::string(record.spec.description), std::string(47, 'M'));
-    EXPECT_EQ(std::string(record.spec.date), std::string(15, 'M'));
+    EXPECT_EQ(std::string(record.antenna_spec.manufacturer), std::string(41, 'M'));
+    EXPECT_EQ(std::string(record.antenna_spec.description), std::string(47, 'M'));
+    EXPECT_EQ(std::string(record.antenna_spec.date), std::string(15, 'M'));
     EXPECT_EQ(std::string(record.header.pattern_file_number), std::string(12, 'M'));
 }
 
@@ -79,26 +79,26 @@ TEST_F(NsmaReader, GainUnitsDecideBothFlags) {
 
 TEST_F(NsmaReader, MidBandGainFollowsTheUnitReadBefore) {
     read(lines({revnum, "GUNITS:,DBD/DBR", "MDGAIN:,17.0"}));
-    EXPECT_DOUBLE_EQ(record.spec.gain_dbd, 17.0);
-    EXPECT_DOUBLE_EQ(record.spec.gain_dbi, 19.15);
+    EXPECT_DOUBLE_EQ(record.antenna_spec.gain_dbd, 17.0);
+    EXPECT_DOUBLE_EQ(record.antenna_spec.gain_dbi, 19.15);
 
     read(lines({revnum, "MDGAIN:,38.5", "GUNITS:,DBD/DBR"}));
-    EXPECT_DOUBLE_EQ(record.spec.gain_dbi, 38.5);
-    EXPECT_DOUBLE_EQ(record.spec.gain_dbd, 36.35);
+    EXPECT_DOUBLE_EQ(record.antenna_spec.gain_dbi, 38.5);
+    EXPECT_DOUBLE_EQ(record.antenna_spec.gain_dbd, 36.35);
 }
 
 TEST_F(NsmaReader, ZeroMeansNoValueForElevationWidthTiltAndPatternFrequency) {
     read(lines({revnum, "ELWIDT:,0", "ELTILT:,0.0", "PATFRE:,0", "AZWIDT:,0"}));
-    EXPECT_EQ(record.spec.elevation_beamwidth, NOT_SET);
-    EXPECT_EQ(record.spec.electrical_tilt, NOT_SET);
+    EXPECT_EQ(record.antenna_spec.elevation_beamwidth, NOT_SET);
+    EXPECT_EQ(record.antenna_spec.electrical_tilt, NOT_SET);
     EXPECT_EQ(record.header.pattern_frequency, NOT_SET);
-    EXPECT_EQ(record.spec.azimuth_beamwidth, 0.0);
+    EXPECT_EQ(record.antenna_spec.azimuth_beamwidth, 0.0);
 }
 
 TEST_F(NsmaReader, RealsReadTheLeadingNumberOrZero) {
     read(lines({revnum, "LOWFRQ:,10700 MHz", "HGHFRQ:,abc", "FRTOBA:,-.5e1x", "MAXPOW:,1e999"}));
-    EXPECT_DOUBLE_EQ(record.spec.low_frequency, 10700.0);
-    EXPECT_DOUBLE_EQ(record.spec.high_frequency, 0.0);
+    EXPECT_DOUBLE_EQ(record.antenna_spec.low_frequency, 10700.0);
+    EXPECT_DOUBLE_EQ(record.antenna_spec.high_frequency, 0.0);
     EXPECT_DOUBLE_EQ(record.header.front_to_back, -5.0);
     EXPECT_DOUBLE_EQ(record.header.max_power, 0.0); // beyond a double: no number
 }
@@ -106,52 +106,52 @@ TEST_F(NsmaReader, RealsReadTheLeadingNumberOrZero) {
 TEST_F(NsmaReader, ChoicesAndIntegers) {
     read(lines({revnum, "FEDORN:,right", "FIELD5:,Aperture", "PATTYP:,Envelope", "NOFREQ:,1.00",
                 "NUMCUT:,5"}));
-    EXPECT_EQ(record.spec.feed_orientation, FEED_RIGHT);
+    EXPECT_EQ(record.antenna_spec.feed_orientation, FEED_RIGHT);
     EXPECT_STREQ(record.header.feed_orientation_text, "RIGHT");
-    EXPECT_EQ(record.spec.technology, TECH_APERTURE);
-    EXPECT_EQ(record.spec.pattern_type, PATTERN_ENVELOPE);
+    EXPECT_EQ(record.antenna_spec.technology, TECH_APERTURE);
+    EXPECT_EQ(record.antenna_spec.pattern_type, PATTERN_ENVELOPE);
     EXPECT_EQ(record.header.frequency_count, 1);
     EXPECT_EQ(record.header.cut_count, 5); // not compared with the cuts read
 
     // Unknown feed and pattern texts keep the value; an unknown technology is 0.
     read(lines({revnum, "FEDORN:,LEFT", "FEDORN:,UP", "PATTYP:,TYPICAL", "PATTYP:,BEST",
                 "FIELD5:,DIPOLE", "FIELD5:,HORN"}));
-    EXPECT_EQ(record.spec.feed_orientation, FEED_LEFT);
+    EXPECT_EQ(record.antenna_spec.feed_orientation, FEED_LEFT);
     EXPECT_STREQ(record.header.feed_orientation_text, "UP");
-    EXPECT_EQ(record.spec.pattern_type, PATTERN_TYPICAL);
-    EXPECT_EQ(record.spec.technology, TECH_UNKNOWN);
+    EXPECT_EQ(record.antenna_spec.pattern_type, PATTERN_TYPICAL);
+    EXPECT_EQ(record.antenna_spec.technology, TECH_UNKNOWN);
 }
 
 TEST_F(NsmaReader, EndfilEndsTheReading) {
     read(lines({revnum, "ANTMAN:,A", "endfil:,EOF", "MODNUM:,NOT READ", "garbage"}));
-    EXPECT_STREQ(record.spec.model, "");
+    EXPECT_STREQ(record.antenna_spec.model, "");
 }
 
 TEST_F(NsmaReader, AntennaSizeRules) {
     read(lines({revnum, "ANTLEN:,1.2", "ANTDEP:,0.5"}));
-    EXPECT_DOUBLE_EQ(record.spec.antenna_size, 1.2);
+    EXPECT_DOUBLE_EQ(record.antenna_spec.antenna_size, 1.2);
     EXPECT_DOUBLE_EQ(record.header.depth, 0.5); // ANTDEP after ANTLEN wins
 
     read(lines({revnum, "ANTLEN:,1.8"}));
     EXPECT_DOUBLE_EQ(record.header.depth, 1.8);
 
     read(lines({revnum, "ANTWID:,0.9", "ANTMAN:,ANDREW"}));
-    EXPECT_DOUBLE_EQ(record.spec.antenna_size, 0.9);
+    EXPECT_DOUBLE_EQ(record.antenna_spec.antenna_size, 0.9);
 
     // Andrew models start with their size in feet.
     read(lines({revnum, "ANTMAN:,Andrew Corp.", "MODNUM:,HP2-107"}));
-    EXPECT_DOUBLE_EQ(record.spec.antenna_size, 2 * 0.3048);
+    EXPECT_DOUBLE_EQ(record.antenna_spec.antenna_size, 2 * 0.3048);
     EXPECT_DOUBLE_EQ(record.header.depth, 0.6096);
 
     read(lines({revnum, "ANTMAN:,ANDREW", "MODNUM:,vhlp-800-11"}));
-    EXPECT_DOUBLE_EQ(record.spec.antenna_size, 0.8);
+    EXPECT_DOUBLE_EQ(record.antenna_spec.antenna_size, 0.8);
     EXPECT_EQ(record.header.depth, NOT_SET);
 
     read(lines({revnum, "ANTMAN:,ANDREW", "MODNUM:,PL.X"})); // "." starts no number
-    EXPECT_EQ(record.spec.antenna_size, NOT_SET);
+    EXPECT_EQ(record.antenna_spec.antenna_size, NOT_SET);
 
     read(lines({revnum, "ANTMAN:,RFS", "MODNUM:,SB4-190"}));
-    EXPECT_EQ(record.spec.antenna_size, NOT_SET);
+    EXPECT_EQ(record.antenna_spec.antenna_size, NOT_SET);
 }
 
 TEST_F(NsmaReader, RelativeCutIsSortedAndNegated) {
@@ -159,7 +159,7 @@ TEST_F(NsmaReader, RelativeCutIsSortedAndNegated) {
                 "180.000, -40.000,", "0.000, 0.000,", "-180.000, -40.500,"}));
     EXPECT_EQ(points_of(record, 0),
               (std::vector<std::pair<float, float>>{{-180.0f, 40.5f}, {0.0f, -0.0f}, {180.0f, 40.0f}}));
-    EXPECT_EQ(record.spec.cut_points[0], 3);
+    EXPECT_EQ(record.antenna_spec.cut_points[0], 3);
 }
 
 TEST_F(NsmaReader, AlternativePolarizationsSelectTheirSlot) {
@@ -177,7 +177,7 @@ TEST_F(NsmaReader, MissingFstlstStartsTheDataAfterNupoin) {
                 "MODNUM:,AFTER"}));
     EXPECT_EQ(points_of(record, 6),
               (std::vector<std::pair<float, float>>{{-10.0f, 20.0f}, {10.0f, 21.0f}}));
-    EXPECT_STREQ(record.spec.model, "AFTER");
+    EXPECT_STREQ(record.antenna_spec.model, "AFTER");
 }
 
 TEST_F(NsmaReader, DataLinesAreCleanedBeforeTheyAreRead) {
@@ -215,16 +215,16 @@ TEST_F(NsmaReader, AFileWithoutRevnumGoesToTheHeaderlessReader) {
     EXPECT_EQ(read(lines({"NORDIC", "NPX-60", "", "", "", "2024-01-01", "name", "10.7-11.7 GHz",
                           "41.2", "1.2"})),
               Nsma_Read_Result::headerless);
-    EXPECT_STREQ(record.spec.manufacturer, "NORDIC");
-    EXPECT_DOUBLE_EQ(record.spec.high_frequency, 11700.0);
+    EXPECT_STREQ(record.antenna_spec.manufacturer, "NORDIC");
+    EXPECT_DOUBLE_EQ(record.antenna_spec.high_frequency, 11700.0);
 }
 
 TEST_F(NsmaReader, ReadingResetsTheRecordFirst) {
     read(lines({revnum, "ANTMAN:,FIRST", "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1", "0, 0"}));
     read(lines({revnum, "MODNUM:,SECOND"}));
-    EXPECT_STREQ(record.spec.manufacturer, "");
+    EXPECT_STREQ(record.antenna_spec.manufacturer, "");
     EXPECT_TRUE(record.cut(0).empty());
-    EXPECT_EQ(record.spec.cut_points[0], 0);
+    EXPECT_EQ(record.antenna_spec.cut_points[0], 0);
 }
 
 TEST_F(NsmaReader, SyntaxFaultsGiveTheFileLineAndText) {
@@ -309,7 +309,7 @@ TEST_F(NsmaReader, AbsolutePatternWithoutGainIsAFaultAtTheBlockEnd) {
 
 TEST_F(NsmaReader, AFailedReadKeepsWhatWasRead) {
     fault_of(lines({revnum, "ANTMAN:,KEPT", "NONSENSE"}));
-    EXPECT_STREQ(record.spec.manufacturer, "KEPT");
+    EXPECT_STREQ(record.antenna_spec.manufacturer, "KEPT");
 }
 
 TEST_F(NsmaReader, LineNumbersCountTheEntriesOfTheLineList) {

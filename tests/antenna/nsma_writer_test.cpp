@@ -145,9 +145,9 @@ TEST_F(NsmaWriter, ZeroElevationWidthIsWrittenEmptyAndSmallValuesWithExponent) {
 }
 
 TEST_F(NsmaWriter, CodesOutsideTheirListsAreWrittenAsTheFirstText) {
-    record.spec.feed_orientation = 7;
-    record.spec.technology = -1;
-    record.spec.pattern_type = 3;
+    record.antenna_spec.feed_orientation = 7;
+    record.antenna_spec.technology = -1;
+    record.antenna_spec.pattern_type = 3;
     EXPECT_EQ(value_of("FEDORN"), "N/A");
     EXPECT_EQ(value_of("FIELD5"), "UNKNOWN");
     EXPECT_EQ(value_of("PATTYP"), "UNKNOWN");
@@ -156,7 +156,7 @@ TEST_F(NsmaWriter, CodesOutsideTheirListsAreWrittenAsTheFirstText) {
 TEST_F(NsmaWriter, TextsAreWrittenSoThatTheReaderGivesThemBack) {
     // Texts of binary files may hold any byte: line feeds and bytes no text file may hold become
     // blanks; tabs and lone carriage returns, which the reader keeps, stay.
-    copy_text_field(record.spec.manufacturer, "  NORDIC\x01RADIO\nAB\tCD\rEF,, ");
+    copy_text_field(record.antenna_spec.manufacturer, "  NORDIC\x01RADIO\nAB\tCD\rEF,, ");
     EXPECT_EQ(value_of("ANTMAN"), "NORDIC RADIO AB\tCD\rEF");
 }
 
@@ -164,7 +164,7 @@ TEST_F(NsmaWriter, TextsAreWrittenSoThatTheReaderGivesThemBack) {
 // rule when read, but not after the writer had turned it into a blank.
 TEST_F(NsmaWriter, BytesTheReaderKeepsAreWrittenAsTheyAre) {
     read(lines({"REVNUM:,X", "ANTMAN:, \x1f Andrew", "MODNUM:,HP2-107"}));
-    EXPECT_EQ(record.spec.antenna_size, NOT_SET);
+    EXPECT_EQ(record.antenna_spec.antenna_size, NOT_SET);
     const std::string first = written();
     read(first);
     EXPECT_EQ(written(), first);
@@ -173,7 +173,7 @@ TEST_F(NsmaWriter, BytesTheReaderKeepsAreWrittenAsTheyAre) {
 TEST_F(NsmaWriter, DerivedSizesAreNotWrittenAsStatedOnes) {
     // Only a width: the size comes from it and stays derived when read back.
     read(lines({"REVNUM:,X", "ANTWID:,0.6"}));
-    EXPECT_EQ(record.spec.antenna_size, 0.6);
+    EXPECT_EQ(record.antenna_spec.antenna_size, 0.6);
     EXPECT_EQ(value_of("ANTLEN"), "");
     EXPECT_EQ(value_of("ANTDEP"), "");
     read(lines({"REVNUM:,X", "ANTMAN:,ANDREW", "MODNUM:,VHLP-800-23"}));
@@ -186,7 +186,7 @@ TEST_F(NsmaWriter, DerivedSizesAreNotWrittenAsStatedOnes) {
     EXPECT_EQ(value_of("ANTLEN"), "0.60");
     // A size of another origin without a width is written.
     record.reset_antenna_record();
-    record.spec.antenna_size = 0.9;
+    record.antenna_spec.antenna_size = 0.9;
     EXPECT_EQ(value_of("ANTLEN"), "0.90");
 }
 
@@ -281,9 +281,9 @@ TEST_F(NsmaWriter, AsdRoundTripKeepsEveryValueItHolds) {
 
         nlohmann::json expected = antenna_to_json(record);
         nlohmann::json actual = antenna_to_json(binary);
-        expected["spec"].erase("file_name");
-        actual["spec"].erase("file_name");
-        EXPECT_EQ(actual["spec"], expected["spec"]);
+        expected["antenna_spec"].erase("file_name");
+        actual["antenna_spec"].erase("file_name");
+        EXPECT_EQ(actual["antenna_spec"], expected["antenna_spec"]);
         EXPECT_EQ(actual["cuts"], expected["cuts"]);
         for (const int row : spec_rows) {
             EXPECT_EQ(nsma_row_value(binary, row), nsma_row_value(record, row))

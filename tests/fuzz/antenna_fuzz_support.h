@@ -52,7 +52,7 @@ template <std::size_t N> bool terminated(const char (&field)[N]) {
 
 // The promises every reader keeps for the record it fills, also after a failed read.
 inline void check_record(const Antenna_Record& record) {
-    const Antenna_Spec& s = record.spec;
+    const Antenna_Spec& s = record.antenna_spec;
     KELVOR_CHECK(terminated(s.magic) && terminated(s.manufacturer) && terminated(s.model) &&
                  terminated(s.description) && terminated(s.file_name) && terminated(s.date));
     const Nsma_Header& h = record.header;
@@ -118,7 +118,7 @@ inline void check_asd_round_trip(Antenna_Record& record) {
         qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
         KELVOR_CHECK(read_antenna_binary(file, again) == Antenna_Kind::asd);
     }
-    KELVOR_CHECK(std::memcmp(&again.spec, &record.spec, sizeof record.spec) == 0);
+    KELVOR_CHECK(std::memcmp(&again.antenna_spec, &record.antenna_spec, sizeof record.antenna_spec) == 0);
     KELVOR_CHECK(same_cuts(again, record));
 }
 
