@@ -1,0 +1,62 @@
+// Message boxes shown with QMessageBox.
+#include "qt_message_presenter.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+int Qt_Message_Presenter::show_message(Owner_Window owner, const std::string& caption,
+                                       const std::string& text, unsigned style) {
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+        return cautious_answer(style);
+    }
+    QWidget* parent = static_cast<QWidget*>(owner);
+    if (parent == nullptr) {
+        parent = QApplication::activeWindow();
+    }
+    QMessageBox box(parent);
+    box.setWindowTitle(QString::fromLocal8Bit(caption.c_str()));
+    box.setText(QString::fromLocal8Bit(to_display_lines(text).c_str()));
+    box.setTextFormat(Qt::PlainText);
+    switch (style & BOX_ICON_MASK) {
+    case BOX_ICON_STOP:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case BOX_ICON_QUESTION:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case BOX_ICON_EXCLAMATION:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case BOX_ICON_INFORMATION:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        break;
+    }
+    switch (style & BOX_BUTTON_MASK) {
+    case BOX_YES_NO_CANCEL:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    case BOX_YES_NO:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        break;
+    default:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return ID_YES;
+    case QMessageBox::No:
+        return ID_NO;
+    case QMessageBox::Cancel:
+        return ID_CANCEL;
+    default:
+        return ID_OK;
+    }
+}

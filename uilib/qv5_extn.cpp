@@ -1,0 +1,60 @@
+// The user-interface library's start-up state and its string table.
+#include "qv5_extn.h"
+
+namespace {
+
+struct Library_State {
+    Global_Constants constants{};
+    Screen_Metrics* metrics = nullptr;
+    std::string settings_path;
+    std::string help_path;
+};
+
+Library_State& state() {
+    static Library_State instance;
+    return instance;
+}
+
+struct Library_String {
+    int id;
+    const char* text;
+};
+
+constexpr Library_String library_strings[] = {
+    {IDS_DISPLAY_OPTIONS, "Display Options"},
+    {IDS_SCREEN_METRICS, "Screen metrics"},
+    {IDS_DEFAULT_DIRECTORIES, "Default directories"},
+    {IDS_PROFILE_METRICS, "Profile metrics"},
+    {IDS_DEFAULT_WINDOWSIZE, "DEFAULT_WINDOWSIZE"},
+    {IDS_KELVOR_ANTENNA_DIRECTORY, "KELVOR_ANTENNA_DIRECTORY"},
+    {IDS_KELVOR_RADIO_DIRECTORY, "KELVOR_RADIO_DIRECTORY"},
+    {IDS_WNDSZE_KELVOR_MAIN, "WNDSZE_KELVOR_MAIN"},
+};
+
+} // namespace
+
+void init_qv5_extn(const Global_Constants* constants, Screen_Metrics* metrics,
+                   const void* /*terrain_header*/, const char* settings_path) {
+    Library_State& s = state();
+    s.constants = constants != nullptr ? *constants : Global_Constants{};
+    s.metrics = metrics;
+    s.settings_path = settings_path != nullptr ? settings_path : "";
+}
+
+void init_qv5_extn_help_path(const char* help_base) {
+    state().help_path = help_base != nullptr ? help_base : "";
+}
+
+const Global_Constants& qv5_global_constants() { return state().constants; }
+Screen_Metrics* qv5_screen_metrics() { return state().metrics; }
+const std::string& qv5_settings_path() { return state().settings_path; }
+const std::string& qv5_help_path() { return state().help_path; }
+
+const char* qv6_ex_string(int id) {
+    for (const Library_String& entry : library_strings) {
+        if (entry.id == id) {
+            return entry.text;
+        }
+    }
+    return nullptr;
+}

@@ -1,0 +1,36 @@
+// Summary_Panel: a read-only page that shows what a record holds: a heading, a line under it
+// and rows of labels and values.
+#pragma once
+
+#include "qv6_ex_export.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <utility>
+#include <vector>
+
+class QFormLayout;
+class QLabel;
+
+class QV6_EX_EXPORT Summary_Panel : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Summary_Panel(QWidget* parent = nullptr);
+
+    void set_heading(const QString& heading, const QString& subheading);
+    // Replaces the rows; an empty value shows as a dash.
+    void set_rows(const std::vector<std::pair<QString, QString>>& rows);
+
+    QString heading() const;
+    QString subheading() const;
+    // The value shown beside `label`, or a null string when there is no such row.
+    QString value(const QString& label) const;
+
+private:
+    QLabel* m_heading;
+    QLabel* m_subheading;
+    QFormLayout* m_rows;
+    std::vector<std::pair<QString, QString>> m_values;
+};
