@@ -1,0 +1,151 @@
+// Rules the editors share.
+#include "editor_support.h"
+
+#include "error_handler.h"
+#include "syntax_error.h"
+#include "text_helpers.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <system_error>
+
+int ask_save_changes(Owner_Window owner, const std::string& path) {
+    const std::string text = path.empty() ? std::string("Save changes made to unnamed file ?")
+                                          : "Save changes made to the file " + path + " ?";
+    return show_message_box(owner, "File data has changed", text,
+                            BOX_YES_NO_CANCEL | BOX_ICON_QUESTION);
+}
+
+std::string base_name(const std::string& path) {
+    std::string name = get_filename_c(path.c_str());
+    const auto dot = name.rfind('.');
+    if (dot != std::string::npos) {
+        name.erase(dot);
+    }
+    return name;
+}
+
+std::string replace_extension(const std::string& path, const std::string& extension) {
+    const std::size_t name_start = path.size() - get_filename_c(path.c_str()).size();
+    const auto dot = path.rfind('.');
+    const std::string stem =
+        dot != std::string::npos && dot >= name_start ? path.substr(0, dot) : path;
+    return stem + "." + extension;
+}
+
+bool has_extension(const std::string& path, const char* extension) {
+    const std::string wanted = extension;
+    if (path.size() < wanted.size()) {
+        return false;
+    }
+    return std::equal(wanted.begin(), wanted.end(), path.end() - static_cast<long>(wanted.size()),
+                      [](char a, char b) {
+                          return std::tolower(static_cast<unsigned char>(a)) ==
+                                 std::tolower(static_cast<unsigned char>(b));
+                      });
+}
+
+int check_file_name(Owner_Window owner, const std::string& path, std::size_t max_length,
+                    const char* reason, bool ask_continue) {
+    if (base_name(path).size() <= max_length) {
+        return ID_OK;
+    }
+    std::string text = get_filename_c(path.c_str()) + "\r\n" + reason;
+    if (ask_continue) {
+        text += "\r\nContinue?";
+        return show_message_box(owner, "Filename Error", text, BOX_YES_NO | BOX_ICON_QUESTION);
+    }
+    show_message_box(owner, "Filename Error", text, BOX_OK | BOX_ICON_STOP);
+    return ID_NO;
+}
+
+int run_conversion_batch(const std::vector<std::string>& files, bool ask_continue,
+                         const Batch_Steps& steps) {
+    int converted = 0;
+    for (const std::string& path : files) {
+        const int name_check = steps.check_name(path, ask_continue);
+        if (name_check == ID_NO) {
+            break;
+        }
+        if (name_check != ID_OK) {
+            continue;
+        }
+        const int result = steps.convert(path, ask_continue);
+        if (result == ID_NO) {
+            break;
+        }
+        if (result == ID_OK) {
+            ++converted;
+        }
+    }
+    return converted;
+}
+
+std::string converted_count_text(int count) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%d files successfully converted", count);
+    return text;
+}
+
+namespace {
+
+void walk_folder(const std::filesystem::path& folder,
+                 const std::function<bool(const std::string&)>& wanted,
+                 std::vector<std::string>& files) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::directory_iterator entries(folder, fs::directory_options::skip_permission_denied, error);
+    if (error) {
+        return;
+    }
+    for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+        const fs::directory_entry& entry = *entries;
+        std::error_code entry_error;
+        const fs::file_status status = entry.symlink_status(entry_error);
+        if (entry_error) {
+            continue;
+        }
+        if (fs::is_directory(status)) {
+            walk_folder(entry.path(), wanted, files);
+        } else if (fs::is_regular_file(status) ||
+                   (fs::is_symlink(status) && entry.is_regular_file(entry_error))) {
+            const std::string path = entry.path().string();
+            if (wanted(path)) {
+                files.push_back(path);
+            }
+        }
+    }
+}
+
+} // namespace
+
+std::vector<std::string> folder_files(const std::string& top_folder,
+                                      const std::function<bool(const std::string&)>& wanted) {
+    std::vector<std::string> files;
+    walk_folder(top_folder, wanted, files);
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::optional<int> run_and_report(Owner_Window owner, bool ask_continue,
+                                  const std::function<void()>& work) {
+    try {
+        work();
+        return std::nullopt;
+    } catch (Error_Handler* handler) {
+        return handler->show_errormsg(owner, ask_continue);
+    } catch (Data_Syntax_Error* error) {
+        return show_syntax_error(*error, ask_continue);
+    } catch (const std::exception& error) {
+        std::string text = error.what();
+        if (ask_continue) {
+            text += "\r\nContinue?";
+        }
+        return show_message_box(owner, "Error", text,
+                                ask_continue ? BOX_YES_NO | BOX_ICON_QUESTION
+                                             : BOX_OK | BOX_ICON_STOP);
+    }
+}

@@ -1,0 +1,60 @@
+// Rules the three editors share: the unsaved-changes question, the file-name check, paths, and
+// the counting of a batch conversion.
+#pragma once
+
+#include "message_presenter.h"
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// "File data has changed": "Save changes made to the file %s ?" with the path, or "Save changes
+// made to unnamed file ?"; Yes, No and Cancel. Returns ID_YES, ID_NO or ID_CANCEL.
+int ask_save_changes(Owner_Window owner, const std::string& path);
+
+// The file name of `path` without its extension.
+std::string base_name(const std::string& path);
+
+// `path` with the extension of its file name replaced by `extension` (given without the dot),
+// or with it added when the file name has none.
+std::string replace_extension(const std::string& path, const std::string& extension);
+
+// True when `path` ends in `extension` (".rsd"), ignoring case.
+bool has_extension(const std::string& path, const char* extension);
+
+// ID_OK when the base name of `path` has at most `max_length` characters. Otherwise shows
+// "Filename Error" with the file name above `reason` and returns ID_NO; with `ask_continue`
+// the text ends in "Continue?" and the answer (ID_YES or ID_NO) is returned.
+int check_file_name(Owner_Window owner, const std::string& path, std::size_t max_length,
+                    const char* reason, bool ask_continue);
+
+// The two steps of a batch conversion for one file; both return ID_OK (1) to go on, ID_YES (6)
+// to pass the file over, ID_NO (7) to end the batch; the conversion may also return 0 for a file
+// it did not convert.
+struct Batch_Steps {
+    std::function<int(const std::string& path, bool ask_continue)> check_name;
+    std::function<int(const std::string& path, bool ask_continue)> convert;
+};
+
+// Runs the steps over `files` in order and returns the number converted: a name check of 7 ends
+// the batch and any other answer but 1 passes the file over; a conversion of 7 ends the batch,
+// 1 counts, anything else passes the file over.
+int run_conversion_batch(const std::vector<std::string>& files, bool ask_continue,
+                         const Batch_Steps& steps);
+
+// "%d files successfully converted".
+std::string converted_count_text(int count);
+
+// Every regular file below `top_folder`, subfolders included, for which `wanted` holds, sorted by
+// path. Folders the walk may not enter are passed over; links to folders are not followed.
+std::vector<std::string> folder_files(const std::string& top_folder,
+                                      const std::function<bool(const std::string&)>& wanted);
+
+// Runs `work`. An Error_Handler* it raises is shown with the handler's message, a
+// Data_Syntax_Error* with the syntax error report, any other exception with its text under
+// "Error"; with `ask_continue` the box asks "Continue?". Returns nullopt when the work succeeded,
+// else the answer (ID_OK without the question, ID_YES or ID_NO with it).
+std::optional<int> run_and_report(Owner_Window owner, bool ask_continue,
+                                  const std::function<void()>& work);

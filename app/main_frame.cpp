@@ -1,0 +1,211 @@
+// The main frame window.
+#include "main_frame.h"
+
+#include "about_kelvor_dlg.h"
+#include "check_version_dlg.h"
+#include "command_ids.h"
+#include "mode_menus.h"
+#include "qv5_extn.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QUrl>
+
+namespace {
+
+QWidget* widget_of(Mode_Editor* editor) { return dynamic_cast<QWidget*>(editor); }
+
+const char* mode_status_text(Equipment_Mode mode) {
+    switch (mode) {
+    case Equipment_Mode::radio_v4:
+        return "Radio data files, version 4";
+    case Equipment_Mode::antenna:
+        return "Antenna data files";
+    case Equipment_Mode::radio_v5:
+        break;
+    }
+    return "Radio data files, version 5";
+}
+
+} // namespace
+
+// The program's icon lives in this static library; its resources are registered explicitly.
+static void init_kelvor_resources() { Q_INIT_RESOURCE(kelvor); }
+
+CMainFrame::CMainFrame(Editor_Factory factory, const std::string& help_base, QWidget* parent)
+    : QMainWindow(parent), m_factory(std::move(factory)), m_controller(*this, help_base),
+      m_stack(new QStackedWidget(this)), m_mode_label(new QLabel(this)) {
+    init_kelvor_resources();
+    init_qv5_extn_help_path(help_base.c_str());
+    setCentralWidget(m_stack);
+    statusBar()->addPermanentWidget(m_mode_label);
+    statusBar()->showMessage(QStringLiteral("Ready"));
+    setWindowIcon(QIcon(QStringLiteral(":/kelvor/kelvor.svg")));
+    m_url_opener = [](const std::string& address) {
+        QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+    };
+
+    getdefault_framewindowsize(IDS_WNDSZE_KELVOR_MAIN, &m_placement, DWS_MAIN_FRAME);
+    move(m_placement.left, m_placement.top);
+    resize(m_placement.width, m_placement.height);
+}
+
+CMainFrame::~CMainFrame() { m_controller.destroy_editors(); }
+
+void CMainFrame::show_placed() {
+    if (m_placement.maximised) {
+        showMaximized();
+    } else {
+        show();
+    }
+}
+
+void CMainFrame::start(const std::string& startup_path) { m_controller.start(startup_path); }
+
+QAction* CMainFrame::action(int id) const {
+    const auto found = m_actions.find(id);
+    return found != m_actions.end() ? found->second : nullptr;
+}
+
+void CMainFrame::set_url_opener(std::function<void(const std::string&)> opener) {
+    m_url_opener = std::move(opener);
+}
+
+void CMainFrame::run_command(int id) { m_controller.route_command(id); }
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_controller.close_requested()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void CMainFrame::focusInEvent(QFocusEvent* event) {
+    QMainWindow::focusInEvent(event);
+    if (QWidget* editor = widget_of(m_controller.editor())) {
+        editor->setFocus();
+    }
+}
+
+Mode_Editor* CMainFrame::create_editor(Equipment_Mode mode) {
+    Mode_Editor* editor = m_factory(mode, m_stack, [this](const std::string& path) {
+        m_controller.set_title_path(path);
+    });
+    m_stack->addWidget(widget_of(editor));
+    return editor;
+}
+
+void CMainFrame::destroy_editor(Mode_Editor* editor) {
+    QWidget* widget = widget_of(editor);
+    m_stack->removeWidget(widget);
+    delete widget;
+}
+
+void CMainFrame::install_menu(Equipment_Mode mode) {
+    QMenuBar* bar = menuBar();
+    bar->clear();
+    for (const auto& entry : m_actions) {
+        delete entry.second;
+    }
+    m_actions.clear();
+
+    std::function<void(QMenu*, const std::vector<Menu_Item>&)> fill =
+        [&](QMenu* menu, const std::vector<Menu_Item>& items) {
+            for (const Menu_Item& item : items) {
+                switch (item.kind) {
+                case Menu_Item::separator:
+                    menu->addSeparator();
+                    break;
+                case Menu_Item::submenu:
+                    fill(menu->addMenu(QString::fromLatin1(item.text)), item.items);
+                    break;
+                case Menu_Item::command: {
+                    auto* command = new QAction(QString::fromLatin1(item.text), this);
+                    if (item.keys[0] != '\0') {
+                        command->setShortcut(
+                            QKeySequence(QString::fromLatin1(item.keys), QKeySequence::PortableText));
+                    }
+                    Equipment_Mode switch_target{};
+                    command->setCheckable(mode_of_switch_command(item.id, switch_target));
+                    const int id = item.id;
+                    connect(command, &QAction::triggered, this, [this, id] { run_command(id); });
+                    menu->addAction(command);
+                    m_actions[id] = command;
+                    break;
+                }
+                }
+            }
+        };
+    for (const Menu_Bar_Menu& bar_menu : mode_menu(mode)) {
+        fill(bar->addMenu(QLatin1Char('&') + QString::fromLatin1(bar_menu.title)), bar_menu.items);
+    }
+}
+
+void CMainFrame::show_editor(Mode_Editor* editor) {
+    QWidget* widget = widget_of(editor);
+    m_stack->setCurrentWidget(widget);
+    widget->setFocus();
+}
+
+void CMainFrame::update_menu_state(Equipment_Mode mode, const Mode_Editor& editor) {
+    for (const auto& [id, command] : m_actions) {
+        Equipment_Mode switch_target{};
+        if (mode_of_switch_command(id, switch_target)) {
+            command->setChecked(switch_target == mode);
+        } else {
+            command->setEnabled(editor.command_available(id));
+        }
+    }
+    m_mode_label->setText(QString::fromLatin1(mode_status_text(mode)));
+}
+
+void CMainFrame::set_title(const std::string& title) {
+    setWindowTitle(QString::fromLocal8Bit(title.c_str()));
+}
+
+void CMainFrame::open_url(const std::string& address) {
+    if (m_url_opener) {
+        m_url_opener(address);
+    }
+}
+
+void CMainFrame::show_about() {
+    AboutKelvorDlg dialog(this);
+    dialog.exec();
+}
+
+void CMainFrame::check_for_updates() {
+    CheckVersionDlg dialog(this);
+    dialog.exec();
+}
+
+void CMainFrame::close_window() { close(); }
+
+void CMainFrame::store_placement() {
+    frame_window_size stored = m_placement;
+    if (isMaximized()) {
+        const QRect normal = normalGeometry();
+        if (normal.isValid()) {
+            stored.left = normal.x();
+            stored.top = normal.y();
+            stored.width = normal.width();
+            stored.height = normal.height();
+        }
+        stored.maximised = true;
+    } else {
+        stored.left = x();
+        stored.top = y();
+        stored.width = width();
+        stored.height = height();
+        stored.maximised = false;
+    }
+    setdefault_framewindowsize(IDS_WNDSZE_KELVOR_MAIN, &stored);
+}
