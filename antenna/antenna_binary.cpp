@@ -25,12 +25,16 @@ void copy_file_text(char* field, std::size_t field_size, const char* source,
     std::memcpy(field, source, length);
     std::memset(field + length, 0, field_size - length);
 }
-template <std::size_t N, std::size_t M> void copy_file_text(char (&field)[N], const char (&source)[M]) {
+template <std::size_t N, std::size_t M>
+void copy_file_text(char (&field)[N], const char (&source)[M]) {
     copy_file_text(field, N, source, M);
 }
 
 // Every text of a header read as an image gets its terminator, whatever the file held.
-template <std::size_t N> void terminate(char (&field)[N]) { field[N - 1] = '\0'; }
+template <std::size_t N>
+void terminate(char (&field)[N]) {
+    field[N - 1] = '\0';
+}
 
 void read_points(qvfileio& file, Antenna_Record& record, const int32_t (&counts)[PATTERN_SLOTS]) {
     for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
@@ -152,10 +156,10 @@ Antenna_Kind read_antenna_binary(qvfileio& file, Antenna_Record& record) {
         return Antenna_Kind::asd;
     }
 
-    const bool mas = head >= v4_magic_length &&
-                     std::memcmp(header.magic, MAS_MAGIC, v4_magic_length) == 0;
-    const bool vas = head >= v4_magic_length &&
-                     std::memcmp(header.magic, VAS_MAGIC, v4_magic_length) == 0;
+    const bool mas =
+        head >= v4_magic_length && std::memcmp(header.magic, MAS_MAGIC, v4_magic_length) == 0;
+    const bool vas =
+        head >= v4_magic_length && std::memcmp(header.magic, VAS_MAGIC, v4_magic_length) == 0;
     if (!mas && !vas) {
         file.throw_error_code(MSG_WRONG_FILE_FORMAT);
     }

@@ -48,9 +48,9 @@ struct Vas_Record {
     double azimuth_beamwidth;
     double elevation_beamwidth;
     uint8_t unused_1[34];
-    int16_t points_azimuth_vv; // slot 2
+    int16_t points_azimuth_vv;   // slot 2
     int16_t points_elevation_vv; // slot 6
-    int16_t points_azimuth_hh; // slot 0
+    int16_t points_azimuth_hh;   // slot 0
     int16_t points_elevation_hh; // slot 4
     uint8_t unused_2[32];
 };

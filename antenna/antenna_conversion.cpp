@@ -4,10 +4,9 @@
 #include "antenna_binary.h"
 #include "antenna_record.h"
 #include "antenna_text.h"
-#include "nsma_format.h"
-
 #include "error_handler.h"
 #include "message_presenter.h"
+#include "nsma_format.h"
 #include "syntax_error.h"
 #include "text_helpers.h"
 
@@ -50,8 +49,12 @@ void mark_feed_orientation(Antenna_Record& record, std::size_t shorter_than) {
 
 } // namespace
 
-bool v5_file_name_ok(const char* path) { return base_name(path).size() <= max_v5_name; }
-bool v4_file_name_ok(const char* path) { return base_name(path).size() <= max_v4_name; }
+bool v5_file_name_ok(const char* path) {
+    return base_name(path).size() <= max_v5_name;
+}
+bool v4_file_name_ok(const char* path) {
+    return base_name(path).size() <= max_v4_name;
+}
 
 int check_v5_file_name(const char* path, bool ask_continue) {
     return v5_file_name_ok(path) ? ID_OK : refuse_name(path, v5_name_text, ask_continue);

@@ -24,7 +24,8 @@ std::string utf8_text(const char* text, std::size_t size) {
     }
     return result;
 }
-template <std::size_t N> std::string utf8_text(const char (&field)[N]) {
+template <std::size_t N>
+std::string utf8_text(const char (&field)[N]) {
     return utf8_text(field, N);
 }
 

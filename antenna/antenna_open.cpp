@@ -4,10 +4,9 @@
 #include "antenna_binary.h"
 #include "antenna_conversion.h"
 #include "antenna_text.h"
+#include "error_handler.h"
 #include "msi_format.h"
 #include "nsma_format.h"
-
-#include "error_handler.h"
 #include "qvfileio.h"
 #include "text_helpers.h"
 
@@ -38,9 +37,8 @@ Antenna_Kind read_by_extension(Antenna_Record& record, Error_Handler* handler, c
         }
         return Antenna_Kind::msi;
     }
-    return read_nsma_file(record, handler, path) == Nsma_Read_Result::nsma
-               ? Antenna_Kind::nsma
-               : Antenna_Kind::pattern;
+    return read_nsma_file(record, handler, path) == Nsma_Read_Result::nsma ? Antenna_Kind::nsma
+                                                                           : Antenna_Kind::pattern;
 }
 
 } // namespace

@@ -47,7 +47,9 @@ void copy_text_field(char* field, std::size_t size, const char* text) {
     std::memset(field + length, 0, size - length);
 }
 
-Antenna_Record::Antenna_Record() { reset_antenna_record(); }
+Antenna_Record::Antenna_Record() {
+    reset_antenna_record();
+}
 
 void Antenna_Record::reset_antenna_record() {
     gain_in_dbi = 1;
@@ -55,10 +57,10 @@ void Antenna_Record::reset_antenna_record() {
     std::memset(&header, 0, sizeof header);
     copy_text_field(header.revision_number, "NSMA WG16.99.050");
     copy_text_field(header.revision_date, "19990520");
-    for (double* value : {&header.low_band_gain, &header.high_band_gain, &header.vswr,
-                          &header.front_to_back, &header.radiation_center, &header.port_isolation,
-                          &header.max_power, &header.width, &header.depth, &header.weight,
-                          &header.pattern_frequency}) {
+    for (double* value :
+         {&header.low_band_gain, &header.high_band_gain, &header.vswr, &header.front_to_back,
+          &header.radiation_center, &header.port_isolation, &header.max_power, &header.width,
+          &header.depth, &header.weight, &header.pattern_frequency}) {
         *value = NOT_SET;
     }
     header.frequency_count = -1;
@@ -73,10 +75,11 @@ void Antenna_Record::reset_antenna_record() {
 void Antenna_Record::clear_antenna_spec() {
     // Every text, code and count becomes zero, then the doubles get their "no value".
     std::memset(&antenna_spec, 0, sizeof antenna_spec);
-    for (double* value : {&antenna_spec.gain_dbi, &antenna_spec.gain_dbd, &antenna_spec.antenna_size,
-                          &antenna_spec.azimuth_beamwidth, &antenna_spec.elevation_beamwidth,
-                          &antenna_spec.electrical_tilt, &antenna_spec.reserved_1, &antenna_spec.low_frequency,
-                          &antenna_spec.high_frequency, &antenna_spec.reserved_2}) {
+    for (double* value :
+         {&antenna_spec.gain_dbi, &antenna_spec.gain_dbd, &antenna_spec.antenna_size,
+          &antenna_spec.azimuth_beamwidth, &antenna_spec.elevation_beamwidth,
+          &antenna_spec.electrical_tilt, &antenna_spec.reserved_1, &antenna_spec.low_frequency,
+          &antenna_spec.high_frequency, &antenna_spec.reserved_2}) {
         *value = NOT_SET;
     }
     // The counts describe the arrays, which stay: keep them in step rather than claim 0 points

@@ -36,13 +36,13 @@ struct Nsma_Header {
     double low_band_gain;
     double high_band_gain;
     double vswr;
-    double front_to_back;    // dB
-    double radiation_center; // m
-    double port_isolation;   // dB
-    double max_power;        // W
-    double width;            // m
-    double depth;            // m
-    double weight;           // kg
+    double front_to_back;     // dB
+    double radiation_center;  // m
+    double port_isolation;    // dB
+    double max_power;         // W
+    double width;             // m
+    double depth;             // m
+    double weight;            // kg
     double pattern_frequency; // MHz
     int32_t frequency_count;
     int32_t cut_count;
@@ -66,7 +66,7 @@ struct Antenna_Spec {
     char date[24];
     double gain_dbi;
     double gain_dbd;
-    double antenna_size; // m: antenna length or dish diameter
+    double antenna_size;        // m: antenna length or dish diameter
     double azimuth_beamwidth;   // deg
     double elevation_beamwidth; // deg
     double electrical_tilt;     // deg
@@ -166,6 +166,7 @@ const char* antenna_kind_name(Antenna_Kind kind);
 // Copies at most `size` - 1 characters of `text` (up to its first zero) into the field and
 // zero-fills the rest of it.
 void copy_text_field(char* field, std::size_t size, const char* text);
-template <std::size_t N> void copy_text_field(char (&field)[N], const char* text) {
+template <std::size_t N>
+void copy_text_field(char (&field)[N], const char* text) {
     copy_text_field(field, N, text);
 }

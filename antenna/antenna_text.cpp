@@ -15,8 +15,12 @@
 
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool is_space(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 // The extent of a decimal number starting at `p` (a sign, digits with one optional point, at
 // least one digit, an optional exponent with digits). Returns the end, or `p` when there is
@@ -81,8 +85,8 @@ const char* number_end(const char* p, long& magnitude) {
     return q;
 }
 
-template <typename Number> bool convert(const char* begin, const char* end, long magnitude,
-                                        Number& value) {
+template <typename Number>
+bool convert(const char* begin, const char* end, long magnitude, Number& value) {
     if (*begin == '+') {
         ++begin; // from_chars takes a minus sign only
     }
@@ -102,7 +106,8 @@ template <typename Number> bool convert(const char* begin, const char* end, long
     return true;
 }
 
-template <typename Number> bool scan_number(const char*& cursor, Number& value) {
+template <typename Number>
+bool scan_number(const char*& cursor, Number& value) {
     const char* p = cursor;
     skip_blanks(p);
     long magnitude = 0;
@@ -170,10 +175,16 @@ int plain_int(const char* text) {
     return static_cast<int>(value);
 }
 
-bool scan_float(const char*& cursor, float& value) { return scan_number(cursor, value); }
-bool scan_double(const char*& cursor, double& value) { return scan_number(cursor, value); }
+bool scan_float(const char*& cursor, float& value) {
+    return scan_number(cursor, value);
+}
+bool scan_double(const char*& cursor, double& value) {
+    return scan_number(cursor, value);
+}
 
-char upper_char(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char upper_char(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 void fold_upper(char* text) {
     for (; *text != '\0'; ++text) {

@@ -4,7 +4,6 @@
 #include "antenna_record.h"
 #include "antenna_text.h"
 #include "nsma_format.h"
-
 #include "string_list.h"
 #include "syntax_error.h"
 

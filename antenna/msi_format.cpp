@@ -3,7 +3,6 @@
 
 #include "antenna_record.h"
 #include "antenna_text.h"
-
 #include "message_presenter.h"
 #include "qvfileio.h"
 #include "text_helpers.h"
@@ -48,7 +47,9 @@ Msi_Lines split_lines(const std::string& text) {
     return result;
 }
 
-bool is_word_blank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool is_word_blank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 std::vector<std::string> split_words(const std::string& line, std::size_t limit = 3) {
     std::vector<std::string> words;

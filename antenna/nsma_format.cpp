@@ -4,7 +4,6 @@
 #include "antenna_text.h"
 #include "headerless_pattern.h"
 #include "nsma_keywords.h"
-
 #include "qvfileio.h"
 #include "save_atomically.h"
 #include "string_list.h"
@@ -21,43 +20,65 @@ namespace {
 constexpr double dbi_to_dbd = 2.15;
 constexpr double feet_to_metres = 0.3048;
 
-// The record's text field of a text row, with its size; null for other rows.
-char* text_field(Antenna_Record& r, int row, std::size_t& size) {
+struct Text_Field {
+    char* text;
+    std::size_t size;
+};
+template <std::size_t N>
+Text_Field field(char (&text)[N]) {
+    return {text, N};
+}
+
+// The record's text field of a text row; a null text for other rows.
+Text_Field text_field(Antenna_Record& r, int row) {
     Nsma_Header& h = r.header;
     Antenna_Spec& s = r.antenna_spec;
-#define KELVOR_FIELD(field)                                                                        \
-    size = sizeof(field);                                                                          \
-    return field
     switch (row) {
-    case ROW_REVNUM: KELVOR_FIELD(h.revision_number);
-    case ROW_REVDAT: KELVOR_FIELD(h.revision_date);
-    case ROW_COMNT1: KELVOR_FIELD(h.comment1);
-    case ROW_COMNT2: KELVOR_FIELD(h.comment2);
-    case ROW_ANTMAN: KELVOR_FIELD(s.manufacturer);
-    case ROW_MODNUM: KELVOR_FIELD(s.model);
-    case ROW_FILNUM: KELVOR_FIELD(h.pattern_file_number);
-    case ROW_PATNUM: KELVOR_FIELD(h.pattern_id);
-    case ROW_DESCR1: KELVOR_FIELD(s.description);
-    case ROW_DESCR2: KELVOR_FIELD(h.description2);
-    case ROW_DESCR3: KELVOR_FIELD(h.description3);
-    case ROW_DESCR4: KELVOR_FIELD(h.description4);
-    case ROW_DESCR5: KELVOR_FIELD(h.description5);
-    case ROW_DTDATA: KELVOR_FIELD(s.date);
-    case ROW_CONTYP: KELVOR_FIELD(h.connector_type);
-    case ROW_FIELD1: KELVOR_FIELD(h.field1);
-    case ROW_FIELD2: KELVOR_FIELD(h.field2);
-    case ROW_FIELD3: KELVOR_FIELD(h.field3);
-    case ROW_FIELD4: KELVOR_FIELD(h.field4);
+    case ROW_REVNUM:
+        return field(h.revision_number);
+    case ROW_REVDAT:
+        return field(h.revision_date);
+    case ROW_COMNT1:
+        return field(h.comment1);
+    case ROW_COMNT2:
+        return field(h.comment2);
+    case ROW_ANTMAN:
+        return field(s.manufacturer);
+    case ROW_MODNUM:
+        return field(s.model);
+    case ROW_FILNUM:
+        return field(h.pattern_file_number);
+    case ROW_PATNUM:
+        return field(h.pattern_id);
+    case ROW_DESCR1:
+        return field(s.description);
+    case ROW_DESCR2:
+        return field(h.description2);
+    case ROW_DESCR3:
+        return field(h.description3);
+    case ROW_DESCR4:
+        return field(h.description4);
+    case ROW_DESCR5:
+        return field(h.description5);
+    case ROW_DTDATA:
+        return field(s.date);
+    case ROW_CONTYP:
+        return field(h.connector_type);
+    case ROW_FIELD1:
+        return field(h.field1);
+    case ROW_FIELD2:
+        return field(h.field2);
+    case ROW_FIELD3:
+        return field(h.field3);
+    case ROW_FIELD4:
+        return field(h.field4);
     default:
-        size = 0;
-        return nullptr;
+        return {nullptr, 0};
     }
-#undef KELVOR_FIELD
 }
 
 const char* text_field(const Antenna_Record& r, int row) {
-    std::size_t size = 0;
-    return text_field(const_cast<Antenna_Record&>(r), row, size);
+    return text_field(const_cast<Antenna_Record&>(r), row).text;
 }
 
 // The record's double of a real row, except MDGAIN (two fields); null for other rows.
@@ -65,24 +86,42 @@ double* real_field(Antenna_Record& r, int row) {
     Nsma_Header& h = r.header;
     Antenna_Spec& s = r.antenna_spec;
     switch (row) {
-    case ROW_LOWFRQ: return &s.low_frequency;
-    case ROW_HGHFRQ: return &s.high_frequency;
-    case ROW_LWGAIN: return &h.low_band_gain;
-    case ROW_HGGAIN: return &h.high_band_gain;
-    case ROW_AZWIDT: return &s.azimuth_beamwidth;
-    case ROW_ELWIDT: return &s.elevation_beamwidth;
-    case ROW_ATVSWR: return &h.vswr;
-    case ROW_FRTOBA: return &h.front_to_back;
-    case ROW_ELTILT: return &s.electrical_tilt;
-    case ROW_RADCTR: return &h.radiation_center;
-    case ROW_POTOPO: return &h.port_isolation;
-    case ROW_MAXPOW: return &h.max_power;
-    case ROW_ANTLEN: return &s.antenna_size;
-    case ROW_ANTWID: return &h.width;
-    case ROW_ANTDEP: return &h.depth;
-    case ROW_ANTWGT: return &h.weight;
-    case ROW_PATFRE: return &h.pattern_frequency;
-    default: return nullptr;
+    case ROW_LOWFRQ:
+        return &s.low_frequency;
+    case ROW_HGHFRQ:
+        return &s.high_frequency;
+    case ROW_LWGAIN:
+        return &h.low_band_gain;
+    case ROW_HGGAIN:
+        return &h.high_band_gain;
+    case ROW_AZWIDT:
+        return &s.azimuth_beamwidth;
+    case ROW_ELWIDT:
+        return &s.elevation_beamwidth;
+    case ROW_ATVSWR:
+        return &h.vswr;
+    case ROW_FRTOBA:
+        return &h.front_to_back;
+    case ROW_ELTILT:
+        return &s.electrical_tilt;
+    case ROW_RADCTR:
+        return &h.radiation_center;
+    case ROW_POTOPO:
+        return &h.port_isolation;
+    case ROW_MAXPOW:
+        return &h.max_power;
+    case ROW_ANTLEN:
+        return &s.antenna_size;
+    case ROW_ANTWID:
+        return &h.width;
+    case ROW_ANTDEP:
+        return &h.depth;
+    case ROW_ANTWGT:
+        return &h.weight;
+    case ROW_PATFRE:
+        return &h.pattern_frequency;
+    default:
+        return nullptr;
     }
 }
 
@@ -114,10 +153,9 @@ int next_block_line(const string_list& lines, int index) {
 
 void store_value(Antenna_Record& r, int row, const char* value) {
     const Nsma_Keyword& key = nsma_keywords[row];
-    std::size_t size = 0;
-    if (char* field = text_field(r, row, size)) {
-        copy_text_field(field, std::min<std::size_t>(size, static_cast<std::size_t>(key.size)),
-                        value);
+    if (const Text_Field text = text_field(r, row); text.text != nullptr) {
+        copy_text_field(
+            text.text, std::min<std::size_t>(text.size, static_cast<std::size_t>(key.size)), value);
         return;
     }
     switch (row) {
@@ -150,8 +188,8 @@ void store_value(Antenna_Record& r, int row, const char* value) {
     }
     case ROW_FIELD5:
         r.antenna_spec.technology = equals_nocase(value, "DIPOLE")     ? TECH_DIPOLE
-                            : equals_nocase(value, "APERTURE") ? TECH_APERTURE
-                                                               : TECH_UNKNOWN;
+                                    : equals_nocase(value, "APERTURE") ? TECH_APERTURE
+                                                                       : TECH_UNKNOWN;
         return;
     case ROW_PATTYP:
         if (equals_nocase(value, "TYPICAL")) {
@@ -227,7 +265,8 @@ bool size_is_derived(const Antenna_Record& r) {
     }
     double size = 0.0;
     bool with_depth = false;
-    return andrew_size(r.antenna_spec, size, with_depth) && !with_depth && size == r.antenna_spec.antenna_size;
+    return andrew_size(r.antenna_spec, size, with_depth) && !with_depth &&
+           size == r.antenna_spec.antenna_size;
 }
 
 // Reads the header line of a cut block expected at `index` + 1. False (and `index` unchanged)
@@ -260,9 +299,10 @@ bool read_cut_header(const string_list& lines, int& index, int expected, std::st
         raise_at(lines, at, "empty value in a pattern cut header");
     }
     if (!equals_nocase(keyword.c_str(), nsma_cut_keywords[expected])) {
-        raise_at(lines, at, expected == CUT_POLARI   ? "POLARI expected"
-                            : expected == CUT_NUPOIN ? "NUPOIN expected"
-                                                     : "FSTLST expected");
+        raise_at(lines, at,
+                 expected == CUT_POLARI   ? "POLARI expected"
+                 : expected == CUT_NUPOIN ? "NUPOIN expected"
+                                          : "FSTLST expected");
     }
     return true;
 }
@@ -354,7 +394,8 @@ void parse_pattern_cut(Antenna_Record& record, const string_list& lines, const c
         if (record.antenna_spec.gain_dbi == NOT_SET) {
             raise_at(lines, index, "absolute pattern values need the mid-band gain");
         }
-        reference = record.gain_in_dbi ? record.antenna_spec.gain_dbi : record.antenna_spec.gain_dbd;
+        reference =
+            record.gain_in_dbi ? record.antenna_spec.gain_dbi : record.antenna_spec.gain_dbd;
     }
     std::vector<Pattern_Point> points;
     points.reserve(read_points.size());
@@ -478,7 +519,8 @@ std::string nsma_row_value(const Antenna_Record& r, int row) {
     case ROW_GUNITS:
         return r.gain_in_dbi ? "DBI/DBR" : "DBD/DBR";
     case ROW_MDGAIN:
-        return format_nsma_number(r.gain_in_dbi ? r.antenna_spec.gain_dbi : r.antenna_spec.gain_dbd);
+        return format_nsma_number(r.gain_in_dbi ? r.antenna_spec.gain_dbi
+                                                : r.antenna_spec.gain_dbd);
     case ROW_FIELD5:
         return choice_text(r.antenna_spec.technology, technology_texts);
     case ROW_PATTYP:

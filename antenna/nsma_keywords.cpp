@@ -68,7 +68,7 @@ const Nsma_Keyword nsma_keywords[NSMA_KEYWORD_COUNT] = {
 };
 
 const char* const nsma_cut_keywords[7] = {"PATCUT", "POLARI", "NUPOIN", "FSTLST",
-                                           "XORIEN", "YORIEN", "ZORIEN"};
+                                          "XORIEN", "YORIEN", "ZORIEN"};
 
 int find_nsma_keyword(const char* keyword) {
     for (int row = 0; row < NSMA_KEYWORD_COUNT; ++row) {

@@ -12,23 +12,59 @@ enum Nsma_Value_Kind : int32_t {
 };
 
 struct Nsma_Keyword {
-    int32_t enabled;      // 0: drawn in red and skipped by the form's cursor
-    int32_t cells;        // cells of the value column
-    int32_t char_class;   // characters the form accepts: 0 any, 3 unsigned, 4 signed, 7 integer
-    int32_t size;         // buffer size: the value holds at most size - 1 characters
-    int32_t kind;         // Nsma_Value_Kind
+    int32_t enabled;    // 0: drawn in red and skipped by the form's cursor
+    int32_t cells;      // cells of the value column
+    int32_t char_class; // characters the form accepts: 0 any, 3 unsigned, 4 signed, 7 integer
+    int32_t size;       // buffer size: the value holds at most size - 1 characters
+    int32_t kind;       // Nsma_Value_Kind
     const char* keyword;
     const char* label;
 };
 
 // Row numbers of the table, in file order.
 enum Nsma_Row : int {
-    ROW_REVNUM, ROW_REVDAT, ROW_COMNT1, ROW_COMNT2, ROW_ANTMAN, ROW_MODNUM, ROW_FILNUM,
-    ROW_PATNUM, ROW_FEDORN, ROW_DESCR1, ROW_DESCR2, ROW_DESCR3, ROW_DESCR4, ROW_DESCR5,
-    ROW_DTDATA, ROW_LOWFRQ, ROW_HGHFRQ, ROW_GUNITS, ROW_LWGAIN, ROW_MDGAIN, ROW_HGGAIN,
-    ROW_AZWIDT, ROW_ELWIDT, ROW_CONTYP, ROW_ATVSWR, ROW_FRTOBA, ROW_ELTILT, ROW_RADCTR,
-    ROW_POTOPO, ROW_MAXPOW, ROW_ANTLEN, ROW_ANTWID, ROW_ANTDEP, ROW_ANTWGT, ROW_FIELD1,
-    ROW_FIELD2, ROW_FIELD3, ROW_FIELD4, ROW_FIELD5, ROW_PATTYP, ROW_NOFREQ, ROW_PATFRE,
+    ROW_REVNUM,
+    ROW_REVDAT,
+    ROW_COMNT1,
+    ROW_COMNT2,
+    ROW_ANTMAN,
+    ROW_MODNUM,
+    ROW_FILNUM,
+    ROW_PATNUM,
+    ROW_FEDORN,
+    ROW_DESCR1,
+    ROW_DESCR2,
+    ROW_DESCR3,
+    ROW_DESCR4,
+    ROW_DESCR5,
+    ROW_DTDATA,
+    ROW_LOWFRQ,
+    ROW_HGHFRQ,
+    ROW_GUNITS,
+    ROW_LWGAIN,
+    ROW_MDGAIN,
+    ROW_HGGAIN,
+    ROW_AZWIDT,
+    ROW_ELWIDT,
+    ROW_CONTYP,
+    ROW_ATVSWR,
+    ROW_FRTOBA,
+    ROW_ELTILT,
+    ROW_RADCTR,
+    ROW_POTOPO,
+    ROW_MAXPOW,
+    ROW_ANTLEN,
+    ROW_ANTWID,
+    ROW_ANTDEP,
+    ROW_ANTWGT,
+    ROW_FIELD1,
+    ROW_FIELD2,
+    ROW_FIELD3,
+    ROW_FIELD4,
+    ROW_FIELD5,
+    ROW_PATTYP,
+    ROW_NOFREQ,
+    ROW_PATFRE,
     ROW_NUMCUT,
 };
 
@@ -43,6 +79,12 @@ int find_nsma_keyword(const char* keyword);
 
 // Keywords of a pattern-cut block; only the first four are read and written.
 enum Nsma_Cut_Keyword : int {
-    CUT_PATCUT, CUT_POLARI, CUT_NUPOIN, CUT_FSTLST, CUT_XORIEN, CUT_YORIEN, CUT_ZORIEN,
+    CUT_PATCUT,
+    CUT_POLARI,
+    CUT_NUPOIN,
+    CUT_FSTLST,
+    CUT_XORIEN,
+    CUT_YORIEN,
+    CUT_ZORIEN,
 };
 extern const char* const nsma_cut_keywords[7];

@@ -6,11 +6,8 @@
 //   antenna_convert_bench convert DIR                        every .adf/.dat below DIR to .asd
 #include "antenna_conversion.h"
 #include "antenna_record.h"
-
 #include "error_handler.h"
 #include "syntax_error.h"
-
-#include <sys/resource.h>
 
 #include <chrono>
 #include <cmath>
@@ -19,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/resource.h>
 
 namespace {
 
@@ -81,8 +79,8 @@ void write_file(const std::filesystem::path& path, int index, int points) {
 
 int generate(const std::filesystem::path& top, int files, int big_every) {
     for (int index = 0; index < files; ++index) {
-        const auto folder = top / ("site" + std::to_string(index / 100)) /
-                            (index % 2 == 0 ? "aperture" : "other");
+        const auto folder =
+            top / ("site" + std::to_string(index / 100)) / (index % 2 == 0 ? "aperture" : "other");
         std::filesystem::create_directories(folder);
         const int points = big_every > 0 && index % big_every == 0 ? 3600 : 361;
         write_file(folder / ("npx_" + std::to_string(index) + ".adf"), index, points);
@@ -100,8 +98,8 @@ int convert(const std::string& top) {
     for (const std::string& path : antenna_folder_files(top)) {
         const std::string folder = std::filesystem::path(path).parent_path().string();
         try {
-            converted += convert_to_asd(record, &handler, path.c_str(), folder.c_str(), answers,
-                                        nullptr);
+            converted +=
+                convert_to_asd(record, &handler, path.c_str(), folder.c_str(), answers, nullptr);
         } catch (Error_Handler* error) {
             std::fprintf(stderr, "%s", error->get_errormsg());
             ++failed;

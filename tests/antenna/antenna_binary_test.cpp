@@ -7,9 +7,8 @@
 #include "qvfileio.h"
 #include "test_support.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 #include <limits>
 
 using antenna_test::Byte_Image;
@@ -117,7 +116,9 @@ Byte_Image vas_record(int16_t az_vv, int16_t el_vv, int16_t az_hh, int16_t el_hh
 
 TEST_F(AntennaBinary, AsdHeaderFieldsAndSlotsInOrder) {
     Byte_Image image = asd_header();
-    image.i32(328 + 4 * 1, 2).i32(328 + 4 * 6, 1).points({{-1.0f, 10.0f}, {1.0f, 11.0f}, {0.0f, 0.5f}});
+    image.i32(328 + 4 * 1, 2)
+        .i32(328 + 4 * 6, 1)
+        .points({{-1.0f, 10.0f}, {1.0f, 11.0f}, {0.0f, 0.5f}});
     EXPECT_EQ(read("npx.asd", image.bytes()), Antenna_Kind::asd);
     EXPECT_STREQ(record.antenna_spec.manufacturer, "NORDIC MICROWAVE");
     EXPECT_STREQ(record.antenna_spec.model, "NPX-120-11");
@@ -139,7 +140,8 @@ TEST_F(AntennaBinary, AsdHeaderFieldsAndSlotsInOrder) {
 TEST_F(AntennaBinary, TheMagicDecidesNotTheExtension) {
     EXPECT_EQ(read("really-asd.mas", asd_header().bytes()), Antenna_Kind::asd);
     EXPECT_STREQ(record.antenna_spec.model, "NPX-120-11");
-    EXPECT_EQ(read("really-mas.asd", mas_record({0, 0, 0, 0, 0, 0, 0, 0}).bytes()), Antenna_Kind::mas);
+    EXPECT_EQ(read("really-mas.asd", mas_record({0, 0, 0, 0, 0, 0, 0, 0}).bytes()),
+              Antenna_Kind::mas);
     EXPECT_EQ(read("really-vas.adf", vas_record(0, 0, 0, 0).bytes()), Antenna_Kind::vas);
 }
 
@@ -188,7 +190,10 @@ TEST_F(AntennaBinary, MasFieldsAndWhatItDoesNotCarry) {
 TEST_F(AntennaBinary, VasIsADipoleWithCopolarSlotsOnly) {
     Byte_Image image = vas_record(2, 1, 3, 1);
     // Arrays in slot order: 0 (H/H az, 3), 2 (V/V az, 2), 4 (H/H el, 1), 6 (V/V el, 1).
-    image.point_run(3, 0.0f, 0.0f).point_run(2, 10.0f, 1.0f).point_run(1, 20.0f, 2.0f).point_run(1, 30.0f, 3.0f);
+    image.point_run(3, 0.0f, 0.0f)
+        .point_run(2, 10.0f, 1.0f)
+        .point_run(1, 20.0f, 2.0f)
+        .point_run(1, 30.0f, 3.0f);
     EXPECT_EQ(read("dp450.vas", image.bytes()), Antenna_Kind::vas);
     EXPECT_EQ(record.antenna_spec.technology, TECH_DIPOLE);
     EXPECT_EQ(record.antenna_spec.feed_orientation, FEED_NA);
@@ -260,7 +265,9 @@ TEST_F(AntennaBinary, AFailedReadKeepsCountsThatDescribeTheArraysRead) {
 
 TEST_F(AntennaBinary, AsdWriterPutsEveryFieldAtItsOffset) {
     Byte_Image image = asd_header();
-    image.i32(328 + 4 * 2, 2).i32(328 + 4 * 7, 1).points({{-1.0f, 3.0f}, {1.0f, 4.0f}, {9.0f, 9.5f}});
+    image.i32(328 + 4 * 2, 2)
+        .i32(328 + 4 * 7, 1)
+        .points({{-1.0f, 3.0f}, {1.0f, 4.0f}, {9.0f, 9.5f}});
     read("in.asd", image.bytes());
     std::memset(record.antenna_spec.magic, 0, sizeof record.antenna_spec.magic);
     const std::string path = dir.file("out.asd");
@@ -305,7 +312,9 @@ TEST_F(AntennaBinary, MasWriterLayout) {
     // Counts in the order of slots 0, 2, 1, 3, 4, 6, 5, 7.
     const int16_t expected_counts[8] = {0, 2, 1, 0, 0, 0, 3, 0};
     for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(value_at<int16_t>(bytes, 139 + 2 * static_cast<std::size_t>(i)), expected_counts[i]) << i;
+        EXPECT_EQ(value_at<int16_t>(bytes, 139 + 2 * static_cast<std::size_t>(i)),
+                  expected_counts[i])
+            << i;
     }
     // Arrays in slot order: 1, 2, 5.
     EXPECT_EQ(value_at<float>(bytes, 155 + 4), 20.0f);

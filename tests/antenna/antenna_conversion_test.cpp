@@ -6,9 +6,8 @@
 #include "antenna_test_support.h"
 #include "test_support.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 
 using antenna_test::lines;
 using antenna_test::raised_by;
@@ -121,11 +120,14 @@ TEST_F(AntennaConversion, FeedOrientationIsAddedToTheModel) {
 
 TEST_F(AntennaConversion, MasModelSuffixOnlyBelowTwentyCharacters) {
     nsma_file("m19.adf", {"MODNUM:," + std::string(19, 'X'), "FEDORN:,LEFT"});
-    EXPECT_EQ(convert_to_mas(record, &handler, dir.file("m19.adf").c_str(), dir.path().c_str(), false), 1);
+    EXPECT_EQ(
+        convert_to_mas(record, &handler, dir.file("m19.adf").c_str(), dir.path().c_str(), false),
+        1);
     EXPECT_EQ(read_bytes(dir.file("m19.mas")).substr(43, 24), std::string(19, 'X') + " (L)" + '\0');
     nsma_file("m20.adf", {"MODNUM:," + std::string(20, 'X'), "FEDORN:,LEFT"});
     convert_to_mas(record, &handler, dir.file("m20.adf").c_str(), dir.path().c_str(), false);
-    EXPECT_EQ(read_bytes(dir.file("m20.mas")).substr(43, 24), std::string(20, 'X') + std::string(4, '\0'));
+    EXPECT_EQ(read_bytes(dir.file("m20.mas")).substr(43, 24),
+              std::string(20, 'X') + std::string(4, '\0'));
 }
 
 TEST_F(AntennaConversion, MasNameLimitIsFifteenCharacters) {
@@ -142,8 +144,9 @@ TEST_F(AntennaConversion, MasNameLimitIsFifteenCharacters) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("abcdefghijklmnop.mas")));
     ASSERT_EQ(presenter.shown.size(), 1u);
     EXPECT_EQ(presenter.last().caption, "Filename Error");
-    EXPECT_EQ(presenter.last().text,
-              "abcdefghijklmnop.adf\r\nVersion 4 antenna data file name cannot exceed 15 characters.");
+    EXPECT_EQ(
+        presenter.last().text,
+        "abcdefghijklmnop.adf\r\nVersion 4 antenna data file name cannot exceed 15 characters.");
     EXPECT_EQ(presenter.last().style, BOX_OK | BOX_ICON_STOP);
 
     Recording_Presenter yes(ID_YES);
@@ -164,8 +167,9 @@ TEST_F(AntennaConversion, Version5NameLimitIsFortySevenCharacters) {
     EXPECT_EQ(presenter.last().text, name48 + "\r\nThe file name cannot exceed 47 characters for "
                                               "version 5 radio and antenna data files");
     EXPECT_EQ(check_v5_file_name(("/data/" + name48).c_str(), true), ID_NO);
-    EXPECT_EQ(presenter.last().text, name48 + "\r\nThe file name cannot exceed 47 characters for "
-                                              "version 5 radio and antenna data files\r\nContinue?");
+    EXPECT_EQ(presenter.last().text, name48 +
+                                         "\r\nThe file name cannot exceed 47 characters for "
+                                         "version 5 radio and antenna data files\r\nContinue?");
 }
 
 TEST_F(AntennaConversion, BatchFileResults) {

@@ -5,9 +5,8 @@
 #include "nsma_format.h"
 #include "test_support.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 
 using antenna_test::data_path;
 using kelvor_test::read_bytes;
@@ -39,8 +38,9 @@ TEST(AntennaJson, AbsentValuesAreNullAndTextsUtf8) {
     EXPECT_TRUE(dump["nsma_header"]["frequency_count"].is_null());
     EXPECT_EQ(dump["nsma_header"]["cut_count"], 0);
     EXPECT_EQ(dump["antenna_spec"]["cut_points"], nlohmann::json::parse("[0,0,0,0,0,2,0,0]"));
-    EXPECT_EQ(dump["cuts"].dump(),
-              R"([{"plane":"elevation","points":[[-1.5,0.1],[2.0,3.3]],"polarization":"H/V","slot":5}])");
+    EXPECT_EQ(
+        dump["cuts"].dump(),
+        R"([{"plane":"elevation","points":[[-1.5,0.1],[2.0,3.3]],"polarization":"H/V","slot":5}])");
     EXPECT_NO_THROW(dump.dump());
 }
 

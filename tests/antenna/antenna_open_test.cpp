@@ -41,9 +41,9 @@ TEST_F(AntennaOpen, KindsByExtensionAndMagic) {
     EXPECT_EQ(open(dir.write("a.adf", nsma)).kind, Antenna_Kind::nsma);
     EXPECT_EQ(open(dir.write("a.DAT", nsma)).kind, Antenna_Kind::nsma);
     EXPECT_EQ(open(dir.write("a.txt", nsma)).kind, Antenna_Kind::nsma);
-    EXPECT_EQ(open(dir.write("h.dat", lines({"MAKER", "MODEL", "", "", "", "", "", "6-7", "", ""})))
-                  .kind,
-              Antenna_Kind::pattern);
+    EXPECT_EQ(
+        open(dir.write("h.dat", lines({"MAKER", "MODEL", "", "", "", "", "", "6-7", "", ""}))).kind,
+        Antenna_Kind::pattern);
     EXPECT_EQ(open(dir.write("b.ASD", asd_bytes(NOT_SET))).kind, Antenna_Kind::asd);
     EXPECT_EQ(open(dir.write("b.mas", asd_bytes(NOT_SET))).kind, Antenna_Kind::asd);
     EXPECT_EQ(open(dir.write("m.msi", "NAME X\n")).kind, Antenna_Kind::msi);
@@ -85,8 +85,9 @@ TEST_F(AntennaOpen, AFileErrorResetsTheRecord) {
 }
 
 TEST_F(AntennaOpen, ASyntaxErrorKeepsWhatWasRead) {
-    const auto outcome = raised_by(
-        [&] { open(dir.write("bad.adf", lines({"REVNUM:,X", "MODNUM:,PARTLY", "NO COLON"}))); });
+    const auto outcome = raised_by([&] {
+        open(dir.write("bad.adf", lines({"REVNUM:,X", "MODNUM:,PARTLY", "NO COLON"})));
+    });
     EXPECT_TRUE(outcome.syntax);
     EXPECT_STREQ(record.antenna_spec.model, "PARTLY");
 }
@@ -105,7 +106,8 @@ TEST_F(AntennaOpen, MsiPairIsReadTogetherAndNamedAfterTheCompanion) {
 
 TEST_F(AntennaOpen, ConvertToAdfWritesNsmaFromAnyFile) {
     const std::string source = dir.write("uhf.asd", asd_bytes(450.0));
-    const std::string written = convert_to_adf(record, &handler, source.c_str(), dir.path().c_str());
+    const std::string written =
+        convert_to_adf(record, &handler, source.c_str(), dir.path().c_str());
     EXPECT_EQ(written, dir.file("uhf.adf"));
     Antenna_Record again;
     EXPECT_EQ(open_antenna_file(again, &handler, written.c_str()).kind, Antenna_Kind::nsma);
@@ -124,10 +126,11 @@ TEST_F(AntennaOpen, ExamplesOpenAsTheirKind) {
         int filled_slots;
         int32_t technology;
     };
-    for (const Example& example : {Example{"npx120_11_envelope.adf", Antenna_Kind::nsma, 8, TECH_APERTURE},
-                                   Example{"dp450_dipole.dat", Antenna_Kind::nsma, 2, TECH_UNKNOWN},
-                                   Example{"pnl450_Vpol.msi", Antenna_Kind::msi, 4, TECH_UNKNOWN},
-                                   Example{"npx180_6.pat", Antenna_Kind::pattern, 6, TECH_UNKNOWN}}) {
+    for (const Example& example :
+         {Example{"npx120_11_envelope.adf", Antenna_Kind::nsma, 8, TECH_APERTURE},
+          Example{"dp450_dipole.dat", Antenna_Kind::nsma, 2, TECH_UNKNOWN},
+          Example{"pnl450_Vpol.msi", Antenna_Kind::msi, 4, TECH_UNKNOWN},
+          Example{"npx180_6.pat", Antenna_Kind::pattern, 6, TECH_UNKNOWN}}) {
         SCOPED_TRACE(example.name);
         EXPECT_EQ(open(examples + example.name).kind, example.kind);
         EXPECT_EQ(record.filled_slots(), example.filled_slots);

@@ -2,9 +2,8 @@
 #include "antenna_record.h"
 #include "nsma_keywords.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -6,12 +6,11 @@
 #include "error_handler.h"
 #include "syntax_error.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <gtest/gtest.h>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -86,18 +85,21 @@ public:
     const std::string& bytes() const { return m_bytes; }
 
 private:
-    template <typename T> Byte_Image& put(std::size_t offset, T value) {
+    template <typename T>
+    Byte_Image& put(std::size_t offset, T value) {
         std::memcpy(&m_bytes[offset], &value, sizeof value);
         return *this;
     }
-    template <typename T> void append(T value) {
+    template <typename T>
+    void append(T value) {
         m_bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
     }
     std::string m_bytes;
 };
 
 // Little-endian values read back from bytes a writer produced.
-template <typename T> T value_at(const std::string& bytes, std::size_t offset) {
+template <typename T>
+T value_at(const std::string& bytes, std::size_t offset) {
     T value{};
     std::memcpy(&value, bytes.data() + offset, sizeof value);
     return value;

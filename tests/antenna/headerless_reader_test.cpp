@@ -32,7 +32,8 @@ protected:
                   Nsma_Read_Result::headerless);
     }
     std::string fault_of(const std::string& text) {
-        return raised_by([&] { read_nsma_file(record, &handler, dir.write("hp4.pat", text).c_str()); })
+        return raised_by(
+                   [&] { read_nsma_file(record, &handler, dir.write("hp4.pat", text).c_str()); })
             .report;
     }
 
@@ -81,7 +82,8 @@ TEST_F(HeaderlessReader, SyntaxFaults) {
     EXPECT_EQ(fault_of(file("6", "", "", {"HH", "0 0"})), "hp4.pat\r\nLine number 11\r\nHH\r\n");
     EXPECT_EQ(fault_of(file("6", "", "", {"HH many"})), "hp4.pat\r\nLine number 11\r\nHH many\r\n");
     // A cut name of no slot.
-    EXPECT_EQ(fault_of(file("6", "", "", {"XX 1", "0 0"})), "hp4.pat\r\nLine number 11\r\nXX 1\r\n");
+    EXPECT_EQ(fault_of(file("6", "", "", {"XX 1", "0 0"})),
+              "hp4.pat\r\nLine number 11\r\nXX 1\r\n");
     EXPECT_EQ(fault_of(file("6", "", "", {"HH -1"})), "hp4.pat\r\nLine number 11\r\nHH -1\r\n");
     // A data line that does not give two numbers.
     EXPECT_EQ(fault_of(file("6", "", "", {"HH 2", "0 0", "five -3"})),

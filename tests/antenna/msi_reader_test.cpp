@@ -150,7 +150,8 @@ TEST_F(MsiReader, CountsBeyondTheEndKeepThePointsPresent) {
     read("HORIZONTAL 1e9\n0 0\n5 3\n");
     EXPECT_EQ(points_of(record, 2), (Points{{0, 0}, {5, 3}}));
     ASSERT_EQ(presenter.shown.size(), 1u);
-    EXPECT_EQ(presenter.last().text, "HORIZONTAL pattern: the file ends after 2 of 1000000000 points");
+    EXPECT_EQ(presenter.last().text,
+              "HORIZONTAL pattern: the file ends after 2 of 1000000000 points");
     // Counts that are no count make no block.
     read("HORIZONTAL -3\n0 0\nVERTICAL x\n");
     EXPECT_TRUE(record.cut(2).empty());
@@ -160,7 +161,8 @@ TEST_F(MsiReader, CountsBeyondTheEndKeepThePointsPresent) {
 TEST_F(MsiReader, CompanionKnowsOnlyTheBlockKeywords) {
     record.reset_antenna_record();
     EXPECT_TRUE(read_msi_companion(
-        record, dir.write("h.msi", "NAME OTHER\nGAIN 3 dBd\nPOLARIZATION Hpol\nVERTICAL 1\n0 0\n").c_str()));
+        record, dir.write("h.msi", "NAME OTHER\nGAIN 3 dBd\nPOLARIZATION Hpol\nVERTICAL 1\n0 0\n")
+                    .c_str()));
     EXPECT_STREQ(record.antenna_spec.model, "");
     EXPECT_EQ(record.antenna_spec.gain_dbi, NOT_SET);
     EXPECT_EQ(record.cut(4).size(), 1u);
@@ -174,7 +176,8 @@ TEST_F(MsiReader, CompanionPathSwapsThePolarizationInTheFileName) {
 }
 
 TEST_F(MsiReader, AMissingFileIsAFileError) {
-    EXPECT_TRUE(raised_by([&] { read_msi_file(record, &handler, dir.file("none.msi").c_str()); }).file);
+    EXPECT_TRUE(
+        raised_by([&] { read_msi_file(record, &handler, dir.file("none.msi").c_str()); }).file);
 }
 
 } // namespace

@@ -39,8 +39,8 @@ TEST_F(NsmaReader, CommentBeforeRevnumStillNsma) {
 }
 
 TEST_F(NsmaReader, ValuesAreCleanedOfQuotesCommentsAndBlanks) {
-    read(lines({revnum, "ANTMAN:,  \"Andrew\"   // the maker  ", "MODNUM:\"hp\"2-107,,",
-                "COMNT1:,", "COMNT2: ,X"}));
+    read(lines({revnum, "ANTMAN:,  \"Andrew\"   // the maker  ", "MODNUM:\"hp\"2-107,,", "COMNT1:,",
+                "COMNT2: ,X"}));
     EXPECT_STREQ(record.antenna_spec.manufacturer, "ANDREW");
     // One trailing comma goes with the line, the second stays with the value.
     EXPECT_STREQ(record.antenna_spec.model, "HP2-107,");
@@ -157,8 +157,8 @@ TEST_F(NsmaReader, AntennaSizeRules) {
 TEST_F(NsmaReader, RelativeCutIsSortedAndNegated) {
     read(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,3", "FSTLST:,180.000,-180.000",
                 "180.000, -40.000,", "0.000, 0.000,", "-180.000, -40.500,"}));
-    EXPECT_EQ(points_of(record, 0),
-              (std::vector<std::pair<float, float>>{{-180.0f, 40.5f}, {0.0f, -0.0f}, {180.0f, 40.0f}}));
+    EXPECT_EQ(points_of(record, 0), (std::vector<std::pair<float, float>>{
+                                        {-180.0f, 40.5f}, {0.0f, -0.0f}, {180.0f, 40.0f}}));
     EXPECT_EQ(record.antenna_spec.cut_points[0], 3);
 }
 
@@ -200,14 +200,14 @@ TEST_F(NsmaReader, SecondBlockForASlotReplacesTheFirst) {
 }
 
 TEST_F(NsmaReader, AbsolutePatternIsTakenFromTheMidBandGain) {
-    read(lines({revnum, "GUNITS:,DBI/DBI", "MDGAIN:,40.0", "PATCUT:,AZ", "POLARI:,H/H",
-                "NUPOIN:,2", "0, 40", "90, 5.5"}));
+    read(lines({revnum, "GUNITS:,DBI/DBI", "MDGAIN:,40.0", "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2",
+                "0, 40", "90, 5.5"}));
     EXPECT_EQ(points_of(record, 0),
               (std::vector<std::pair<float, float>>{{0.0f, 0.0f}, {90.0f, 34.5f}}));
 
     // In dBd the gain in dBd is the reference.
-    read(lines({revnum, "GUNITS:,DBD/DBD", "MDGAIN:,20.0", "PATCUT:,AZ", "POLARI:,H/H",
-                "NUPOIN:,1", "0, 18"}));
+    read(lines({revnum, "GUNITS:,DBD/DBD", "MDGAIN:,20.0", "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1",
+                "0, 18"}));
     EXPECT_EQ(points_of(record, 0), (std::vector<std::pair<float, float>>{{0.0f, 2.0f}}));
 }
 
@@ -238,7 +238,8 @@ TEST_F(NsmaReader, SyntaxFaultsGiveTheFileLineAndText) {
     // A keyword of no row with a value that is no cut type.
     EXPECT_EQ(fault_of(lines({revnum, "ANTMAN:,A", "ANTMFR:,ANDREW"})),
               "ant.adf\r\nLine number 3\r\nANTMFR:,ANDREW\r\n");
-    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,XY"})), "ant.adf\r\nLine number 2\r\nPATCUT:,XY\r\n");
+    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,XY"})),
+              "ant.adf\r\nLine number 2\r\nPATCUT:,XY\r\n");
 }
 
 TEST_F(NsmaReader, CutHeaderFaults) {
@@ -257,9 +258,9 @@ TEST_F(NsmaReader, CutHeaderFaults) {
     EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,", "NUPOIN:,1"})),
               "ant.adf\r\nLine number 3\r\nPOLARI:\r\n");
     // FSTLST that does not give two numbers.
-    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1", "FSTLST:,0 ,0",
-                              "0, 0"})),
-              "ant.adf\r\nLine number 5\r\nFSTLST:,0 ,0\r\n");
+    EXPECT_EQ(
+        fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1", "FSTLST:,0 ,0", "0, 0"})),
+        "ant.adf\r\nLine number 5\r\nFSTLST:,0 ,0\r\n");
     // A negative count.
     EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,-2", "0, 0"})),
               "ant.adf\r\nLine number 4\r\nNUPOIN:,-2\r\n");
@@ -298,7 +299,8 @@ TEST_F(NsmaReader, CountsThatDisagreeWithTheLines) {
     EXPECT_EQ(record.cut(4).size(), 1u);
     EXPECT_TRUE(record.cut(0).empty());
     // The file ends after PATCUT.
-    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ"})), "ant.adf\r\nLine number 2\r\nPATCUT:,AZ\r\n");
+    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ"})),
+              "ant.adf\r\nLine number 2\r\nPATCUT:,AZ\r\n");
 }
 
 TEST_F(NsmaReader, AbsolutePatternWithoutGainIsAFaultAtTheBlockEnd) {
@@ -314,13 +316,15 @@ TEST_F(NsmaReader, AFailedReadKeepsWhatWasRead) {
 
 TEST_F(NsmaReader, LineNumbersCountTheEntriesOfTheLineList) {
     // Empty lines ending in a bare line feed make no entry; with CR LF they do.
-    EXPECT_EQ(fault_of(revnum + "\n\n\nANTMAN ANDREW\n"), "ant.adf\r\nLine number 2\r\nANTMAN ANDREW\r\n");
+    EXPECT_EQ(fault_of(revnum + "\n\n\nANTMAN ANDREW\n"),
+              "ant.adf\r\nLine number 2\r\nANTMAN ANDREW\r\n");
     EXPECT_EQ(fault_of(revnum + "\r\n\r\n\r\nANTMAN ANDREW\r\n"),
               "ant.adf\r\nLine number 4\r\nANTMAN ANDREW\r\n");
 }
 
 TEST_F(NsmaReader, FileErrorsComeFromTheHandler) {
-    const auto missing = raised_by([&] { read_nsma_file(record, &handler, dir.file("none.adf").c_str()); });
+    const auto missing =
+        raised_by([&] { read_nsma_file(record, &handler, dir.file("none.adf").c_str()); });
     EXPECT_TRUE(missing.file);
     const auto binary = raised_by([&] { read(std::string("REVNUM:\x01\x02", 9)); });
     EXPECT_TRUE(binary.file);

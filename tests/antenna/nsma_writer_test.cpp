@@ -45,51 +45,50 @@ protected:
 };
 
 TEST_F(NsmaWriter, ANewRecordGivesEveryRowAndNoCut) {
-    EXPECT_EQ(written(),
-              "REVNUM:,\tNSMA WG16.99.050\r\n"
-              "REVDAT:,\t19990520\r\n"
-              "COMNT1:,\t\r\n"
-              "COMNT2:,\t\r\n"
-              "ANTMAN:,\t\r\n"
-              "MODNUM:,\t\r\n"
-              "FILNUM:,\t\r\n"
-              "PATNUM:,\t\r\n"
-              "FEDORN:,\tN/A\r\n"
-              "DESCR1:,\t\r\n"
-              "DESCR2:,\t\r\n"
-              "DESCR3:,\t\r\n"
-              "DESCR4:,\t\r\n"
-              "DESCR5:,\t\r\n"
-              "DTDATA:,\t\r\n"
-              "LOWFRQ:,\t\r\n"
-              "HGHFRQ:,\t\r\n"
-              "GUNITS:,\tDBI/DBR\r\n"
-              "LWGAIN:,\t\r\n"
-              "MDGAIN:,\t\r\n"
-              "HGGAIN:,\t\r\n"
-              "AZWIDT:,\t\r\n"
-              "ELWIDT:,\t\r\n"
-              "CONTYP:,\t\r\n"
-              "ATVSWR:,\t\r\n"
-              "FRTOBA:,\t\r\n"
-              "ELTILT:,\t\r\n"
-              "RADCTR:,\t\r\n"
-              "POTOPO:,\t\r\n"
-              "MAXPOW:,\t\r\n"
-              "ANTLEN:,\t\r\n"
-              "ANTWID:,\t\r\n"
-              "ANTDEP:,\t\r\n"
-              "ANTWGT:,\t\r\n"
-              "FIELD1:,\t\r\n"
-              "FIELD2:,\t\r\n"
-              "FIELD3:,\t\r\n"
-              "FIELD4:,\t\r\n"
-              "FIELD5:,\tUNKNOWN\r\n"
-              "PATTYP:,\tUNKNOWN\r\n"
-              "NOFREQ:,\t-1.00\r\n"
-              "PATFRE:,\t\r\n"
-              "NUMCUT:,\t\r\n"
-              "ENDFIL:,EOF\r\n");
+    EXPECT_EQ(written(), "REVNUM:,\tNSMA WG16.99.050\r\n"
+                         "REVDAT:,\t19990520\r\n"
+                         "COMNT1:,\t\r\n"
+                         "COMNT2:,\t\r\n"
+                         "ANTMAN:,\t\r\n"
+                         "MODNUM:,\t\r\n"
+                         "FILNUM:,\t\r\n"
+                         "PATNUM:,\t\r\n"
+                         "FEDORN:,\tN/A\r\n"
+                         "DESCR1:,\t\r\n"
+                         "DESCR2:,\t\r\n"
+                         "DESCR3:,\t\r\n"
+                         "DESCR4:,\t\r\n"
+                         "DESCR5:,\t\r\n"
+                         "DTDATA:,\t\r\n"
+                         "LOWFRQ:,\t\r\n"
+                         "HGHFRQ:,\t\r\n"
+                         "GUNITS:,\tDBI/DBR\r\n"
+                         "LWGAIN:,\t\r\n"
+                         "MDGAIN:,\t\r\n"
+                         "HGGAIN:,\t\r\n"
+                         "AZWIDT:,\t\r\n"
+                         "ELWIDT:,\t\r\n"
+                         "CONTYP:,\t\r\n"
+                         "ATVSWR:,\t\r\n"
+                         "FRTOBA:,\t\r\n"
+                         "ELTILT:,\t\r\n"
+                         "RADCTR:,\t\r\n"
+                         "POTOPO:,\t\r\n"
+                         "MAXPOW:,\t\r\n"
+                         "ANTLEN:,\t\r\n"
+                         "ANTWID:,\t\r\n"
+                         "ANTDEP:,\t\r\n"
+                         "ANTWGT:,\t\r\n"
+                         "FIELD1:,\t\r\n"
+                         "FIELD2:,\t\r\n"
+                         "FIELD3:,\t\r\n"
+                         "FIELD4:,\t\r\n"
+                         "FIELD5:,\tUNKNOWN\r\n"
+                         "PATTYP:,\tUNKNOWN\r\n"
+                         "NOFREQ:,\t-1.00\r\n"
+                         "PATFRE:,\t\r\n"
+                         "NUMCUT:,\t\r\n"
+                         "ENDFIL:,EOF\r\n");
 }
 
 TEST_F(NsmaWriter, NumberRule) {
@@ -234,7 +233,8 @@ TEST_F(NsmaWriter, SaveReplacesTheFileWholeAndKeepsItOnFailure) {
 
     // A folder that does not exist: raised, nothing left behind.
     const std::string missing = dir.file("no/such/out.adf");
-    EXPECT_TRUE(antenna_test::raised_by([&] { save_nsma_file(record, &handler, missing.c_str()); }).file);
+    EXPECT_TRUE(
+        antenna_test::raised_by([&] { save_nsma_file(record, &handler, missing.c_str()); }).file);
     EXPECT_EQ(read_bytes(path), written());
 }
 
@@ -244,9 +244,9 @@ TEST_F(NsmaWriter, WriteReadWriteIsStable) {
     const std::string width_only = dir.write(
         "width.adf", lines({"REVNUM:,X", "ANTWID:,0.6125", "ATVSWR:,0.004996", "PATCUT:,AZ",
                             "POLARI:,H/H", "NUPOIN:,3", "1e3, -0.0001", "0.00049, 0", "-1, -1"}));
-    for (const std::string& path : {antenna_test::data_path("parabolic.adf"),
-                                    antenna_test::data_path("dipole.dat"),
-                                    antenna_test::data_path("tricky.adf"), width_only}) {
+    for (const std::string& path :
+         {antenna_test::data_path("parabolic.adf"), antenna_test::data_path("dipole.dat"),
+          antenna_test::data_path("tricky.adf"), width_only}) {
         SCOPED_TRACE(path);
         read_nsma_file(record, &handler, path.c_str());
         const std::string first = written();
@@ -268,9 +268,9 @@ TEST_F(NsmaWriter, GoldenWrites) {
 // NSMA -> .asd -> NSMA: every value the binary file holds comes back, and the NSMA text of the
 // rows and cuts it holds is the same.
 TEST_F(NsmaWriter, AsdRoundTripKeepsEveryValueItHolds) {
-    const int spec_rows[] = {ROW_ANTMAN, ROW_MODNUM, ROW_FEDORN, ROW_DESCR1, ROW_DTDATA,
-                             ROW_LOWFRQ, ROW_HGHFRQ, ROW_GUNITS, ROW_MDGAIN, ROW_AZWIDT,
-                             ROW_ELWIDT, ROW_ELTILT, ROW_ANTLEN, ROW_FIELD5, ROW_PATTYP, ROW_NUMCUT};
+    const int spec_rows[] = {ROW_ANTMAN, ROW_MODNUM, ROW_FEDORN, ROW_DESCR1, ROW_DTDATA, ROW_LOWFRQ,
+                             ROW_HGHFRQ, ROW_GUNITS, ROW_MDGAIN, ROW_AZWIDT, ROW_ELWIDT, ROW_ELTILT,
+                             ROW_ANTLEN, ROW_FIELD5, ROW_PATTYP, ROW_NUMCUT};
     for (const char* name : {"parabolic.adf", "dipole.dat", "tricky.adf"}) {
         SCOPED_TRACE(name);
         read_nsma_file(record, &handler, antenna_test::data_path(name).c_str());
@@ -292,7 +292,8 @@ TEST_F(NsmaWriter, AsdRoundTripKeepsEveryValueItHolds) {
         std::string from_binary;
         write_nsma_file(binary, from_binary);
         const std::string original = written();
-        EXPECT_EQ(from_binary.substr(from_binary.find("NUMCUT:")), original.substr(original.find("NUMCUT:")));
+        EXPECT_EQ(from_binary.substr(from_binary.find("NUMCUT:")),
+                  original.substr(original.find("NUMCUT:")));
     }
 }
 

@@ -16,14 +16,13 @@
 #include <cstring>
 #include <fstream>
 #include <string>
-
 #include <unistd.h>
 
 // Fuzz targets are built with NDEBUG in optimised builds, so checks do not use assert.
 #define KELVOR_CHECK(condition)                                                                    \
     do {                                                                                           \
         if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);    \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);     \
             std::abort();                                                                          \
         }                                                                                          \
     } while (false)
@@ -46,7 +45,8 @@ inline std::string scratch_file(const std::string& name, const uint8_t* data, st
     return path;
 }
 
-template <std::size_t N> bool terminated(const char (&field)[N]) {
+template <std::size_t N>
+bool terminated(const char (&field)[N]) {
     return std::memchr(field, '\0', N) != nullptr;
 }
 
@@ -118,7 +118,8 @@ inline void check_asd_round_trip(Antenna_Record& record) {
         qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
         KELVOR_CHECK(read_antenna_binary(file, again) == Antenna_Kind::asd);
     }
-    KELVOR_CHECK(std::memcmp(&again.antenna_spec, &record.antenna_spec, sizeof record.antenna_spec) == 0);
+    KELVOR_CHECK(
+        std::memcmp(&again.antenna_spec, &record.antenna_spec, sizeof record.antenna_spec) == 0);
     KELVOR_CHECK(same_cuts(again, record));
 }
 

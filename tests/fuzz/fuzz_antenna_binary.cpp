@@ -27,7 +27,8 @@ void check_mas_round_trip(const Antenna_Record& record) {
     antenna_fuzz::check_record(again);
     KELVOR_CHECK(antenna_fuzz::same_cuts(again, record));
     KELVOR_CHECK(std::strncmp(again.antenna_spec.model, record.antenna_spec.model, 23) == 0);
-    KELVOR_CHECK(std::memcmp(&again.antenna_spec.low_frequency, &record.antenna_spec.low_frequency, 8) == 0);
+    KELVOR_CHECK(
+        std::memcmp(&again.antenna_spec.low_frequency, &record.antenna_spec.low_frequency, 8) == 0);
 }
 
 } // namespace
