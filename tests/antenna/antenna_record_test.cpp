@@ -1,6 +1,5 @@
 // The record's reset and clear, and the cut slots that keep their counts in the core values.
 #include "antenna_record.h"
-#include "nsma_keywords.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -48,15 +47,6 @@ TEST(AntennaRecord, ClearKeepsTheArraysAndTheirCounts) {
     EXPECT_EQ(record.cut(4).size(), 2u);
     EXPECT_EQ(record.antenna_spec.cut_points[4], 2);
     EXPECT_EQ(record.filled_slots(), 1);
-}
-
-TEST(AntennaRecord, KeywordTableLooksUpExactKeywords) {
-    EXPECT_EQ(find_nsma_keyword("REVNUM"), ROW_REVNUM);
-    EXPECT_EQ(find_nsma_keyword("NUMCUT"), ROW_NUMCUT);
-    EXPECT_EQ(find_nsma_keyword("PATCUT"), -1);
-    EXPECT_EQ(find_nsma_keyword("revnum"), -1);
-    EXPECT_STREQ(nsma_keywords[ROW_FIELD5].label, "Antenna technology");
-    EXPECT_EQ(nsma_keywords[ROW_MODNUM].size, 42);
 }
 
 } // namespace
