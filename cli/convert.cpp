@@ -4,6 +4,7 @@
 #include "data_files.h"
 #include "error_handler.h"
 #include "raf_format.h"
+#include "save_atomically.h"
 #include "rsd_format.h"
 #include "syntax_error.h"
 
@@ -72,6 +73,8 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
             return 1;
         }
     }
+    // The disk is waited for once, at the end, not once per file.
+    Deferred_Flush_Scope batch;
     for (const std::string& source : convert_sources(paths)) {
         const std::string target = output_path(options, source);
         std::string failure;
@@ -103,6 +106,10 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
         if (!options.keep_going) {
             break;
         }
+    }
+    if (!Deferred_Flush_Scope::flush()) {
+        err << "kelvor-cli: the converted files could not be flushed to disk\n";
+        failed = true;
     }
     char count[64];
     std::snprintf(count, sizeof count, "%d files successfully converted", converted);

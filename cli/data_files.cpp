@@ -4,22 +4,37 @@
 #include "error_handler.h"
 #include "message_catalogue.h"
 #include "radio_json.h"
+#include "qvfileio.h"
 #include "raf_format.h"
+#include "string_list.h"
 #include "rsd_format.h"
 #include "syntax_error.h"
 
+#include <algorithm>
+
 Loaded_File load_data_file(const std::string& path, Error_Handler* handler, bool read_locked) {
-    const Radio_File_Kind kind = identify_radio_file(path.c_str(), handler);
+    // The file is read once: its first bytes choose the reader, and the text readers work on the
+    // bytes already read.
+    std::string bytes;
+    {
+        qvfileio file(handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+        bytes.resize(file.get_file_size());
+        file.read(bytes.data(), static_cast<unsigned>(bytes.size()));
+    }
+    const Radio_File_Kind kind = radio_kind_of(bytes.data(), std::min<std::size_t>(bytes.size(), 48));
     Loaded_File loaded;
     loaded.kind = radio_kind_name(kind);
     switch (kind) {
-    case Radio_File_Kind::raf5:
+    case Radio_File_Kind::raf5: {
         loaded.radio = std::make_unique<Radio_Record>();
-        read_raf_file(*loaded.radio, path.c_str(), handler);
+        string_list lines;
+        lines.set_text(handler, bytes.data(), bytes.size());
+        read_raf_lines(*loaded.radio, lines, path.c_str());
         return loaded;
+    }
     case Radio_File_Kind::rsd:
         // The lock is looked at before anything else of the file.
-        loaded.locked = is_rsd_file_locked(path.c_str(), handler);
+        loaded.locked = is_rsd_locked(bytes.data(), bytes.size());
         if (loaded.locked && !read_locked) {
             handler->init(ET_ERROR, 0, path.c_str());
             handler->set_info_buff(RSD_LOCKED_TEXT);

@@ -245,9 +245,5 @@ std::string raf_integer(int value) {
 std::string raf_text(const Radio_Record& record) { return Raf_Writer(record).write(); }
 
 void write_raf_file(const Radio_Record& record, const char* path, Error_Handler* handler) {
-    const std::string text = raf_text(record);
-    save_atomically(handler, path, [&](const char* temp_path) {
-        qvfileio file(handler, temp_path, QV_GENERIC_WRITE, QV_SHARE_NONE);
-        file.write(text.data(), static_cast<unsigned>(text.size()));
-    });
+    save_atomically(handler, path, raf_text(record));
 }

@@ -182,11 +182,7 @@ std::string rsd_image(Radio_Record& record, bool lock) {
 }
 
 void write_rsd_file(Radio_Record& record, const char* path, Error_Handler* handler, bool lock) {
-    const std::string image = rsd_image(record, lock);
-    save_atomically(handler, path, [&](const char* temp_path) {
-        qvfileio file(handler, temp_path, QV_GENERIC_WRITE, QV_SHARE_NONE);
-        file.write(image.data(), static_cast<unsigned>(image.size()));
-    });
+    save_atomically(handler, path, rsd_image(record, lock));
 }
 
 void read_rsd_file(Radio_Record& record, const char* path, Error_Handler* handler) {

@@ -2,9 +2,11 @@
 #include "save_atomically.h"
 
 #include "error_handler.h"
+#include "message_catalogue.h"
 
 #include <cerrno>
 #include <climits>
+#include <map>
 #include <cstdlib>
 #include <string>
 
@@ -15,6 +17,10 @@
 namespace {
 
 constexpr std::size_t max_name_length = 255;
+
+// Deferred flushing: the nesting depth and one folder per file system written to since.
+int deferred_depth = 0;
+std::map<dev_t, std::string> deferred_folders;
 
 // The file a save replaces: the target of a symbolic link rather than the link itself.
 std::string resolve_target(const char* path) {
@@ -43,8 +49,12 @@ std::string name_of(const std::string& path) {
 }
 
 mode_t creation_mode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
+    // The process's umask, read once: reading it means setting it.
+    static const mode_t mask = [] {
+        const mode_t current = ::umask(0);
+        ::umask(current);
+        return current;
+    }();
     return static_cast<mode_t>(0666 & ~mask);
 }
 
@@ -76,52 +86,125 @@ void flush_folder(const std::string& folder) {
 
 } // namespace
 
-void save_atomically(Error_Handler* handler, const char* path, const File_Writer& writer) {
-    const std::string target = resolve_target(path);
-    const std::string folder = folder_of(target);
-    std::string name = name_of(target);
+Deferred_Flush_Scope::Deferred_Flush_Scope() { ++deferred_depth; }
+
+Deferred_Flush_Scope::~Deferred_Flush_Scope() {
+    if (--deferred_depth == 0) {
+        flush();
+    }
+}
+
+bool Deferred_Flush_Scope::flush() {
+    bool flushed = true;
+    for (const auto& [device, folder] : deferred_folders) {
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0 || ::syncfs(fd) != 0) {
+            flushed = false;
+        }
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    deferred_folders.clear();
+    return flushed;
+}
+
+namespace {
+
+// A new temporary file beside the target, with the permissions the target has or would get.
+struct Temporary_File {
+    std::string target;
+    std::string folder;
+    std::string path;
+    int fd = -1;
+};
+
+Temporary_File create_temporary(Error_Handler* handler, const char* path) {
+    Temporary_File temp;
+    temp.target = resolve_target(path);
+    temp.folder = folder_of(temp.target);
+    std::string name = name_of(temp.target);
     if (name.size() > max_name_length - 9) {
         name.resize(max_name_length - 9);
     }
-    std::string temp = folder + "/." + name + ".XXXXXX";
-
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) {
-        raise_failure(handler, target, errno);
+    temp.path = temp.folder + "/." + name + ".XXXXXX";
+    temp.fd = ::mkostemp(temp.path.data(), O_CLOEXEC);
+    if (temp.fd < 0) {
+        raise_failure(handler, temp.target, errno);
     }
     struct stat existing {};
-    const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777)
-                                                                : creation_mode();
-    const bool mode_set = ::fchmod(fd, mode) == 0;
-    const int mode_error = errno;
-    ::close(fd);
-    if (!mode_set) {
-        ::unlink(temp.c_str());
-        raise_failure(handler, target, mode_error);
+    const mode_t mode = ::stat(temp.target.c_str(), &existing) == 0 ? (existing.st_mode & 07777)
+                                                                     : creation_mode();
+    if (::fchmod(temp.fd, mode) != 0) {
+        const int error = errno;
+        ::close(temp.fd);
+        ::unlink(temp.path.c_str());
+        raise_failure(handler, temp.target, error);
     }
+    return temp;
+}
 
+// Flushes the written temporary file (unless flushing is deferred) and renames it over the
+// target; on failure removes it and raises.
+void commit_temporary(Error_Handler* handler, const Temporary_File& temp) {
+    if (deferred_depth == 0 && !flush_file(temp.path.c_str())) {
+        const int error = errno;
+        ::unlink(temp.path.c_str());
+        raise_failure(handler, temp.target, error);
+    }
+    if (::rename(temp.path.c_str(), temp.target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temp.path.c_str());
+        raise_failure(handler, temp.target, error);
+    }
+    if (deferred_depth == 0) {
+        flush_folder(temp.folder);
+    } else if (struct stat info {}; ::stat(temp.folder.c_str(), &info) == 0) {
+        deferred_folders.emplace(info.st_dev, temp.folder);
+    }
+    // The writer's file object left the temporary name behind.
+    handler->set_file_name(temp.target.c_str());
+}
+
+} // namespace
+
+void save_atomically(Error_Handler* handler, const char* path, const File_Writer& writer) {
+    const Temporary_File temp = create_temporary(handler, path);
+    ::close(temp.fd);
     try {
-        writer(temp.c_str());
+        writer(temp.path.c_str());
     } catch (Error_Handler* failed) {
-        ::unlink(temp.c_str());
-        failed->set_file_name(target.c_str());
+        ::unlink(temp.path.c_str());
+        failed->set_file_name(temp.target.c_str());
         throw;
     } catch (...) {
-        ::unlink(temp.c_str());
+        ::unlink(temp.path.c_str());
         throw;
     }
+    commit_temporary(handler, temp);
+}
 
-    if (!flush_file(temp.c_str())) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        raise_failure(handler, target, error);
+void save_atomically(Error_Handler* handler, const char* path, std::string_view bytes) {
+    const Temporary_File temp = create_temporary(handler, path);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::write(temp.fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            const int error = put < 0 ? errno : 0;
+            ::close(temp.fd);
+            ::unlink(temp.path.c_str());
+            handler->init_fileio(temp.target.c_str());
+            handler->set_last_error_code(static_cast<unsigned long>(error));
+            if (error == 0) {
+                handler->set_error_code(MSG_INSUFFICIENT_DISK_SPACE);
+            }
+            throw handler;
+        }
+        done += static_cast<std::size_t>(put);
     }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        raise_failure(handler, target, error);
-    }
-    flush_folder(folder);
-    // The writer's file object left the temporary name behind.
-    handler->set_file_name(target.c_str());
+    ::close(temp.fd);
+    commit_temporary(handler, temp);
 }

@@ -4,6 +4,7 @@
 #include "qv6_ut_export.h"
 
 #include <functional>
+#include <string_view>
 
 class Error_Handler;
 
@@ -21,3 +22,22 @@ using File_Writer = std::function<void(const char* temp_path)>;
 // the writer raised it.
 QV6_UT_EXPORT void save_atomically(Error_Handler* handler, const char* path,
                                    const File_Writer& writer);
+
+// The same for a file whose bytes are all in memory: they are written straight to the temporary
+// file, which saves opening it twice.
+QV6_UT_EXPORT void save_atomically(Error_Handler* handler, const char* path, std::string_view bytes);
+
+// While one exists, saves skip their own flush to disk (still writing to a temporary file and
+// renaming it only when complete), and the scope flushes every file system they wrote to once,
+// when it ends. A batch conversion of thousands of files then waits for the disk once instead of
+// once per file. Scopes nest; the outermost one flushes.
+class QV6_UT_EXPORT Deferred_Flush_Scope {
+public:
+    Deferred_Flush_Scope();
+    ~Deferred_Flush_Scope();
+    Deferred_Flush_Scope(const Deferred_Flush_Scope&) = delete;
+    Deferred_Flush_Scope& operator=(const Deferred_Flush_Scope&) = delete;
+
+    // Flushes what was saved so far; false when a file system reported a failure.
+    static bool flush();
+};

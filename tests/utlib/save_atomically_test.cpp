@@ -12,6 +12,8 @@
 #include <stdexcept>
 #include <string>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using kelvor_test::read_bytes;
@@ -134,6 +136,51 @@ TEST_F(SaveAtomically, FolderInPlaceOfTheFileIsRefused) {
                                  [&](const char* temp) { write_text(handler, temp, "x"); }),
                  Error_Handler*);
     EXPECT_TRUE(fs::is_directory(target));
+    EXPECT_EQ(dir.entries().size(), 1u);
+}
+
+TEST_F(SaveAtomically, DeferredFlushStillReplacesFilesWhole) {
+    const std::string good = dir.write("good.raf", "old");
+    {
+        Deferred_Flush_Scope batch;
+        {
+            Deferred_Flush_Scope nested;
+            save_atomically(&handler, dir.file("a.rsd").c_str(),
+                            [&](const char* temp) { write_text(handler, temp, "first"); });
+        }
+        EXPECT_THROW(save_atomically(&handler, good.c_str(),
+                                     [&](const char* temp) {
+                                         write_text(handler, temp, "half");
+                                         throw std::runtime_error("stopped");
+                                     }),
+                     std::runtime_error);
+        EXPECT_EQ(read_bytes(dir.file("a.rsd")), "first");
+        EXPECT_TRUE(Deferred_Flush_Scope::flush());
+    }
+    EXPECT_EQ(read_bytes(good), "old");
+    EXPECT_EQ(dir.entries().size(), 2u);
+}
+
+TEST_F(SaveAtomically, BytesInMemory) {
+    const std::string target = dir.write("mem.rsd", "old");
+    ::chmod(target.c_str(), 0604);
+    save_atomically(&handler, target.c_str(), std::string_view("new\0bytes", 9));
+    EXPECT_EQ(read_bytes(target), std::string("new\0bytes", 9));
+    EXPECT_EQ(mode_of(target), 0604u);
+    EXPECT_STREQ(handler.get_file_name(), target.c_str());
+
+    // A write that fails part-way (here at a file size limit) leaves the old file.
+    struct rlimit saved {};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    struct rlimit small = saved;
+    small.rlim_cur = 4;
+    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    EXPECT_THROW(save_atomically(&handler, target.c_str(), std::string(100, 'x')), Error_Handler*);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old_handler);
+    EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(EFBIG));
+    EXPECT_EQ(read_bytes(target), std::string("new\0bytes", 9));
     EXPECT_EQ(dir.entries().size(), 1u);
 }
 
