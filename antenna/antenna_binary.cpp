@@ -121,13 +121,6 @@ void append_points(std::string& bytes, const Antenna_Record& record, int slot) {
     bytes.append(reinterpret_cast<const char*>(points.data()), points.size_bytes());
 }
 
-void save_bytes(Error_Handler* handler, const char* path, const std::string& bytes) {
-    save_atomically(handler, path, [&](const char* temp_path) {
-        qvfileio file(handler, temp_path, QV_GENERIC_WRITE, QV_SHARE_NONE);
-        file.write(bytes.data(), static_cast<unsigned>(bytes.size()));
-    });
-}
-
 } // namespace
 
 Antenna_Kind read_antenna_binary(qvfileio& file, Antenna_Record& record) {
@@ -180,7 +173,7 @@ void write_asd_file(Antenna_Record& record, Error_Handler* handler, const char* 
     for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
         append_points(bytes, record, slot);
     }
-    save_bytes(handler, path, bytes);
+    save_atomically(handler, path, bytes);
 }
 
 void write_mas_file(const Antenna_Record& record, Error_Handler* handler, const char* path) {
@@ -212,5 +205,5 @@ void write_mas_file(const Antenna_Record& record, Error_Handler* handler, const 
     for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
         append_points(bytes, record, slot);
     }
-    save_bytes(handler, path, bytes);
+    save_atomically(handler, path, bytes);
 }

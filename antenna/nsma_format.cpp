@@ -4,7 +4,6 @@
 #include "antenna_text.h"
 #include "headerless_pattern.h"
 #include "nsma_keywords.h"
-#include "qvfileio.h"
 #include "save_atomically.h"
 #include "string_list.h"
 #include "syntax_error.h"
@@ -568,8 +567,5 @@ void write_nsma_file(const Antenna_Record& record, std::string& text) {
 void save_nsma_file(const Antenna_Record& record, Error_Handler* handler, const char* path) {
     std::string text;
     write_nsma_file(record, text);
-    save_atomically(handler, path, [&](const char* temp_path) {
-        qvfileio file(handler, temp_path, QV_GENERIC_WRITE, QV_SHARE_NONE);
-        file.write(text.data(), static_cast<unsigned>(text.size()));
-    });
+    save_atomically(handler, path, text);
 }
