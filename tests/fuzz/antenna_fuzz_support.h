@@ -17,6 +17,7 @@
 #include <fstream>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 // Fuzz targets are built with NDEBUG in optimised builds, so checks do not use assert.
 #define KELVOR_CHECK(condition)                                                                    \
@@ -29,13 +30,33 @@
 
 namespace antenna_fuzz {
 
-// A path of this process in a memory file system when there is one: `name` is the file name.
+// The scratch files of this process, removed when it ends.
+class Scratch_Files {
+public:
+    ~Scratch_Files() {
+        for (const std::string& path : m_paths) {
+            std::remove(path.c_str());
+        }
+    }
+    // A path of this process in a memory file system when there is one: `name` is the file name.
+    const std::string& path(const std::string& name) {
+        for (const std::string& known : m_paths) {
+            if (known.ends_with("-" + name)) {
+                return known;
+            }
+        }
+        static const std::string folder = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+        return m_paths.emplace_back(folder + "/kelvor-fuzz-" + std::to_string(::getpid()) + "-" +
+                                    name);
+    }
+
+private:
+    std::vector<std::string> m_paths;
+};
+
 inline std::string scratch_path(const std::string& name) {
-    static const std::string folder = [] {
-        const std::string shm = "/dev/shm";
-        return ::access(shm.c_str(), W_OK) == 0 ? shm : std::string("/tmp");
-    }();
-    return folder + "/kelvor-fuzz-" + std::to_string(::getpid()) + "-" + name;
+    static Scratch_Files files;
+    return files.path(name);
 }
 
 inline std::string scratch_file(const std::string& name, const uint8_t* data, std::size_t size) {
