@@ -2,6 +2,7 @@
 #include "V4RadioFileEdit.h"
 
 #include "command_ids.h"
+#include "radio4_support.h"
 #include "summary_panel.h"
 #include "text_helpers.h"
 

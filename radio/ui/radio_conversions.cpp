@@ -3,7 +3,9 @@
 
 #include "editor_support.h"
 #include "error_handler.h"
-#include "radio4_glue.h"
+#include "radio4_conversion.h"
+#include "radio4_format.h"
+#include "radio4_record.h"
 #include "radio_file_kind.h"
 #include "radio_file_support.h"
 #include "radio_record.h"
@@ -49,9 +51,9 @@ int convert_file_to_rsd(Owner_Window owner, const std::string& path, const std::
             if (kind == Radio_File_Kind::raf5) {
                 read_raf_file(*record, path.c_str(), &handler);
             } else {
-                Radio4_Record_Ptr v4 = make_radio4_record();
-                read_radio4_ascii(*v4, path.c_str(), &handler);
-                radio4_to_radio5(*v4, *record);
+                auto v4 = std::make_unique<Radio4_Record>();
+                read_raf4_file(*v4, path.c_str(), &handler);
+                convert_v4_to_v5(*v4, *record);
             }
             copy_text(record->spec.radio_code, base_name(path).c_str());
             write_rsd_file(*record, target.c_str(), &handler, lock);
@@ -77,15 +79,15 @@ int convert_file_to_mrs(Owner_Window owner, const std::string& path, const std::
     }
     const std::string target = converted_file_path(path, folder, "mrs");
     if (const auto failed = run_and_report(owner, ask_continue, [&] {
-            Radio4_Record_Ptr v4 = make_radio4_record();
+            auto v4 = std::make_unique<Radio4_Record>();
             if (kind == Radio_File_Kind::raf5) {
                 auto v5 = std::make_unique<Radio_Record>();
                 read_raf_file(*v5, path.c_str(), &handler);
-                radio5_to_radio4(*v5, *v4);
+                convert_v5_to_v4(*v5, *v4);
             } else {
-                read_radio4_ascii(*v4, path.c_str(), &handler);
+                read_raf4_file(*v4, path.c_str(), &handler);
             }
-            write_radio4_binary(*v4, target.c_str(), &handler);
+            write_mrs_file(*v4, target.c_str(), &handler);
         })) {
         return batch_answer(*failed, ask_continue);
     }
@@ -113,10 +115,10 @@ std::optional<int> convert_v4_files_to_v5(Owner_Window owner,
         }
         target += get_filename_c(path.c_str());
         if (run_and_report(owner, false, [&] {
-                Radio4_Record_Ptr v4 = make_radio4_record();
-                read_radio4_ascii(*v4, path.c_str(), &handler);
+                auto v4 = std::make_unique<Radio4_Record>();
+                read_raf4_file(*v4, path.c_str(), &handler);
                 auto v5 = std::make_unique<Radio_Record>();
-                radio4_to_radio5(*v4, *v5);
+                convert_v4_to_v5(*v4, *v5);
                 write_raf_file(*v5, target.c_str(), &handler);
             })) {
             return std::nullopt;

@@ -8,6 +8,10 @@
 #include "file_dialogs.h"
 #include "mul_sel_file_dlg.h"
 #include "qv5_extn.h"
+#include "radio4_conversion.h"
+#include "radio4_format.h"
+#include "radio4_record.h"
+#include "radio4_support.h"
 #include "radio_conversions.h"
 #include "radio_file_support.h"
 #include "radio_record.h"
@@ -29,7 +33,7 @@ const std::vector<File_Filter> open_filters = {{"Radio Data Files", "*.mrs;*.raf
 } // namespace
 
 V4_Radio_Document::V4_Radio_Document(Owner_Window owner, Title_Sink title_sink)
-    : m_owner(owner), m_title_sink(std::move(title_sink)), m_record(make_radio4_record()) {}
+    : m_owner(owner), m_title_sink(std::move(title_sink)), m_record(std::make_unique<Radio4_Record>()) {}
 
 V4_Radio_Document::~V4_Radio_Document() = default;
 
@@ -43,7 +47,7 @@ void V4_Radio_Document::notify() {
 }
 
 void V4_Radio_Document::make_unnamed() {
-    reset_radio4_record(*m_record);
+    m_record->reset();
     m_path.clear();
     m_file_code.clear();
     m_modified = false;
@@ -113,7 +117,7 @@ bool V4_Radio_Document::open_path(const std::string& path) {
         show_unknown_radio_file(m_owner, path);
         return false;
     }
-    reset_radio4_record(*m_record);
+    m_record->reset();
     const auto failed = run_and_report(m_owner, false, [&] {
         switch (route) {
         case V4_Open_Route::raf5:
@@ -124,14 +128,14 @@ bool V4_Radio_Document::open_path(const std::string& path) {
             } else {
                 read_rsd_file(*v5, path.c_str(), &handler);
             }
-            radio5_to_radio4(*v5, *m_record);
+            convert_v5_to_v4(*v5, *m_record);
             break;
         }
         case V4_Open_Route::mrs:
-            read_radio4_binary(*m_record, path.c_str(), &handler);
+            read_mrs_file(*m_record, path.c_str(), &handler);
             break;
         case V4_Open_Route::raf4:
-            read_radio4_ascii(*m_record, path.c_str(), &handler);
+            read_raf4_file(*m_record, path.c_str(), &handler);
             break;
         default:
             break;
@@ -161,7 +165,7 @@ bool V4_Radio_Document::save_ascii() {
     }
     Error_Handler handler;
     if (run_and_report(m_owner, false, [&] {
-            write_radio4_ascii(*m_record, chosen->c_str(), &handler);
+            write_raf4_file(*m_record, chosen->c_str(), &handler);
         })) {
         return false;
     }
@@ -184,7 +188,7 @@ bool V4_Radio_Document::save_binary() {
     }
     Error_Handler handler;
     if (run_and_report(m_owner, false, [&] {
-            write_radio4_binary(*m_record, chosen->c_str(), &handler);
+            write_mrs_file(*m_record, chosen->c_str(), &handler);
         })) {
         if (changed) {
             changed();

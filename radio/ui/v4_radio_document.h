@@ -4,10 +4,12 @@
 
 #include "message_presenter.h"
 #include "mode_editor.h"
-#include "radio4_glue.h"
 
 #include <functional>
+#include <memory>
 #include <string>
+
+struct Radio4_Record;
 
 class V4_Radio_Document {
 public:
@@ -57,7 +59,7 @@ private:
 
     Owner_Window m_owner;
     Title_Sink m_title_sink;
-    Radio4_Record_Ptr m_record;
+    std::unique_ptr<Radio4_Record> m_record;
     std::string m_path;
     std::string m_file_code;
     bool m_modified = false;

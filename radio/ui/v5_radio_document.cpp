@@ -8,7 +8,9 @@
 #include "file_dialogs.h"
 #include "mul_sel_file_dlg.h"
 #include "qv5_extn.h"
-#include "radio4_glue.h"
+#include "radio4_conversion.h"
+#include "radio4_format.h"
+#include "radio4_record.h"
 #include "radio_conversions.h"
 #include "radio_file_support.h"
 #include "radio_record.h"
@@ -148,13 +150,13 @@ bool V5_Radio_Document::open_path(const std::string& path) {
             break;
         case V5_Open_Route::mrs:
         case V5_Open_Route::raf4: {
-            Radio4_Record_Ptr v4 = make_radio4_record();
+            auto v4 = std::make_unique<Radio4_Record>();
             if (route == V5_Open_Route::mrs) {
-                read_radio4_binary(*v4, path.c_str(), &handler);
+                read_mrs_file(*v4, path.c_str(), &handler);
             } else {
-                read_radio4_ascii(*v4, path.c_str(), &handler);
+                read_raf4_file(*v4, path.c_str(), &handler);
             }
-            radio4_to_radio5(*v4, *m_record);
+            ::convert_v4_to_v5(*v4, *m_record);
             break;
         }
         default:
