@@ -78,7 +78,23 @@ void CMainFrame::set_url_opener(std::function<void(const std::string&)> opener) 
     m_url_opener = std::move(opener);
 }
 
-void CMainFrame::run_command(int id) { m_controller.route_command(id); }
+void CMainFrame::run_command(int id) {
+    m_controller.route_command(id);
+    // Choosing a mode item toggles its check mark; a switch that did not happen must not.
+    check_current_mode();
+}
+
+void CMainFrame::check_current_mode() {
+    if (!m_controller.has_editor()) {
+        return;
+    }
+    for (const auto& [id, command] : m_actions) {
+        Equipment_Mode switch_target{};
+        if (mode_of_switch_command(id, switch_target)) {
+            command->setChecked(switch_target == m_controller.current_mode());
+        }
+    }
+}
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (m_controller.close_requested()) {

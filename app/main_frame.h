@@ -62,6 +62,8 @@ private:
     void check_for_updates() override;
     void close_window() override;
     void store_placement() override;
+    // Checks the item of the current mode in the Equipment Type menu, and only that one.
+    void check_current_mode();
 
     Editor_Factory m_factory;
     Frame_Controller m_controller;

@@ -8,12 +8,15 @@
 #include <QVBoxLayout>
 
 Summary_Panel::Summary_Panel(QWidget* parent)
-    : QWidget(parent), m_heading(new QLabel(this)), m_subheading(new QLabel(this)),
+    : QScrollArea(parent), m_heading(new QLabel), m_subheading(new QLabel),
       m_rows(new QFormLayout) {
-    setAutoFillBackground(true);
-    QPalette page = palette();
-    page.setColor(QPalette::Window, page.color(QPalette::Base));
-    setPalette(page);
+    auto* page = new QWidget;
+    page->setAutoFillBackground(true);
+    QPalette colours = page->palette();
+    colours.setColor(QPalette::Window, colours.color(QPalette::Base));
+    page->setPalette(colours);
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
 
     QFont heading_font = m_heading->font();
     heading_font.setPointSizeF(heading_font.pointSizeF() * 1.5);
@@ -27,7 +30,7 @@ Summary_Panel::Summary_Panel(QWidget* parent)
     muted.setColor(QPalette::WindowText, muted.color(QPalette::PlaceholderText));
     m_subheading->setPalette(muted);
 
-    auto* rule = new QFrame(this);
+    auto* rule = new QFrame(page);
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
 
@@ -36,7 +39,7 @@ Summary_Panel::Summary_Panel(QWidget* parent)
     m_rows->setVerticalSpacing(8);
     m_rows->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(32, 28, 32, 28);
     layout->addWidget(m_heading);
     layout->addWidget(m_subheading);
@@ -45,6 +48,7 @@ Summary_Panel::Summary_Panel(QWidget* parent)
     layout->addSpacing(10);
     layout->addLayout(m_rows);
     layout->addStretch(1);
+    setWidget(page);
 }
 
 void Summary_Panel::set_heading(const QString& heading, const QString& subheading) {
@@ -58,7 +62,7 @@ void Summary_Panel::set_rows(const std::vector<std::pair<QString, QString>>& row
     }
     m_values = rows;
     for (const auto& [label, value] : rows) {
-        auto* shown = new QLabel(value.isEmpty() ? QStringLiteral("\u2014") : value, this);
+        auto* shown = new QLabel(value.isEmpty() ? QStringLiteral("\u2014") : value);
         shown->setTextFormat(Qt::PlainText);
         shown->setTextInteractionFlags(Qt::TextSelectableByMouse);
         m_rows->addRow(label + QLatin1Char(':'), shown);

@@ -1,11 +1,11 @@
 // Summary_Panel: a read-only page that shows what a record holds: a heading, a line under it
-// and rows of labels and values.
+// and rows of labels and values; it scrolls when the window is smaller than its text.
 #pragma once
 
 #include "qv6_ex_export.h"
 
 #include <QString>
-#include <QWidget>
+#include <QScrollArea>
 
 #include <utility>
 #include <vector>
@@ -13,7 +13,7 @@
 class QFormLayout;
 class QLabel;
 
-class QV6_EX_EXPORT Summary_Panel : public QWidget {
+class QV6_EX_EXPORT Summary_Panel : public QScrollArea {
     Q_OBJECT
 
 public:
