@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# Starts the real Kelvor program under Xvfb: with a version 5 radio file on the command line it
+# must show "Kelvor - Radio Data Files V5 - NAME.raf"; Ctrl+2 switches to the version 4 mode;
+# Alt+F4 closes it and the settings file must hold the placement of a first start on a
+# 1280 x 800 screen; a second start with an antenna file opens the antenna mode. A screenshot of
+# the main window in each mode is saved in the screenshot folder.
+#
+#   kelvor_smoke.sh KELVOR_BINARY EXAMPLES_FOLDER SCREENSHOT_FOLDER
+set -euo pipefail
+
+if [[ $# -ne 3 ]]; then
+    echo "usage: $0 KELVOR_BINARY EXAMPLES_FOLDER SCREENSHOT_FOLDER" >&2
+    exit 2
+fi
+kelvor="$1"
+examples="$2"
+screenshots="$3"
+
+if [[ -z "${KELVOR_SMOKE_INNER:-}" ]]; then
+    for tool in xvfb-run xwininfo xdotool import; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            echo "kelvor_smoke: $tool is missing (packages xvfb, x11-utils, xdotool, imagemagick)" >&2
+            exit 1
+        fi
+    done
+    mkdir -p "$screenshots"
+    work="$(mktemp -d "${TMPDIR:-/tmp}/kelvor-smoke.XXXXXX")"
+    trap 'rm -rf "$work"' EXIT
+    export KELVOR_SMOKE_INNER=1 KELVOR_SMOKE_WORK="$work"
+    # No network for the program under test.
+    export KELVOR_UPDATE_URL="http://127.0.0.1:9/kelvorver.txt"
+    timeout 120 xvfb-run -a -s '-screen 0 1280x800x24' "$0" "$@"
+    exit $?
+fi
+
+work="$KELVOR_SMOKE_WORK"
+export XDG_CONFIG_HOME="$work/config"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+export QT_QPA_PLATFORM=xcb
+
+fail() {
+    echo "kelvor_smoke: FAILED: $*" >&2
+    exit 1
+}
+
+# Prints the id of the window titled exactly $1, waiting up to 20 s for it.
+wait_for_window() {
+    local title="$1" id="" tries=0
+    while ((tries < 200)); do
+        id="$(xwininfo -name "$title" 2>/dev/null | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')"
+        if [[ -n "$id" ]]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+        tries=$((tries + 1))
+    done
+    fail "no window titled \"$title\" within 20 s"
+}
+
+# Waits up to 20 s for process $1 to end; fails when it does not.
+wait_for_exit() {
+    local pid="$1" tries=0
+    while kill -0 "$pid" 2>/dev/null; do
+        if ((tries >= 200)); then
+            kill "$pid" 2>/dev/null || true
+            fail "Kelvor did not end within 20 s of Alt+F4"
+        fi
+        sleep 0.1
+        tries=$((tries + 1))
+    done
+    wait "$pid" || fail "Kelvor ended with status $?"
+}
+
+# Saves a screenshot of window $1 as $2 once the window has drawn itself.
+screenshot() {
+    sleep 1
+    import -window "$1" "$screenshots/$2"
+    [[ -s "$screenshots/$2" ]] || fail "no screenshot $2"
+    echo "kelvor_smoke: screenshot $screenshots/$2"
+}
+
+send_keys() {
+    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+    sleep 0.3
+    xdotool key --clearmodifiers "$2"
+}
+
+radio_file="$examples/radio/hx23_am_56m.raf"
+antenna_file="$examples/antenna/npx120_11_envelope.adf"
+[[ -f "$radio_file" && -f "$antenna_file" ]] || fail "example files missing in $examples"
+
+# First start: no settings file yet.
+"$kelvor" "$radio_file" >"$work/kelvor-1.log" 2>&1 &
+pid=$!
+window="$(wait_for_window "Kelvor - Radio Data Files V5 - hx23_am_56m.raf")"
+screenshot "$window" kelvor-radio-v5.png
+send_keys "$window" ctrl+2
+window="$(wait_for_window "Kelvor - Radio Data Files V4")"
+screenshot "$window" kelvor-radio-v4.png
+send_keys "$window" alt+F4
+wait_for_exit "$pid"
+
+settings="$XDG_CONFIG_HOME/Kelvor/Kelvor.ini"
+[[ -f "$settings" ]] || fail "no settings file $settings"
+expected=$'[DEFAULT_WINDOWSIZE]\r\nWNDSZE_KELVOR_MAIN=160,66,512,600,256,0,0,0,0\r\n'
+actual="$(cat "$settings"; echo x)"
+actual="${actual%x}"
+if [[ "$actual" != "$expected" ]]; then
+    echo "settings file:" >&2
+    od -c "$settings" >&2
+    fail "the stored placement is not that of the default rectangle"
+fi
+
+# Second start: an antenna file opens the antenna mode.
+"$kelvor" "$antenna_file" >"$work/kelvor-2.log" 2>&1 &
+pid=$!
+window="$(wait_for_window "Kelvor - TIA NSMA Antenna Data Files - npx120_11_envelope.adf")"
+screenshot "$window" kelvor-antenna.png
+send_keys "$window" alt+F4
+wait_for_exit "$pid"
+
+echo "kelvor_smoke: passed"

@@ -1,0 +1,247 @@
+// The main frame with its real editors: start-up by extension, mode switches, menus, check marks,
+// help, the orderly close and the stored placement.
+#include "V4RadioFileEdit.h"
+#include "V5RadioFileEdit.h"
+#include "command_ids.h"
+#include "editor_factory.h"
+#include "frame_window_size.h"
+#include "gui_test_support.h"
+#include "main_frame.h"
+#include "summary_panel.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include <filesystem>
+#include <memory>
+
+using namespace kelvor_test;
+
+namespace {
+
+class MainFrame : public Gui_Test {
+protected:
+    std::unique_ptr<CMainFrame> make_frame() {
+        auto frame = std::make_unique<CMainFrame>(create_mode_editor, "https://help.example/");
+        frame->set_url_opener([this](const std::string& address) { opened.push_back(address); });
+        return frame;
+    }
+
+    // The checked items of the Equipment Type menu.
+    static std::vector<int> checked_modes(const CMainFrame& frame) {
+        std::vector<int> checked;
+        for (const int id : {ID_MODE_RADIO_V5, ID_MODE_RADIO_V4, ID_MODE_ANTENNA}) {
+            const QAction* action = frame.action(id);
+            if (action != nullptr && action->isChecked()) {
+                checked.push_back(id);
+            }
+        }
+        return checked;
+    }
+
+    std::string copy_example(const std::string& from, const std::string& name) {
+        const std::string path = dir.file(name);
+        std::filesystem::copy_file(example(from), path);
+        return path;
+    }
+
+    Scripted_Presenter presenter;
+    Scripted_File_Dialogs dialogs;
+    std::vector<std::string> opened;
+};
+
+TEST_F(MainFrame, StartingWithAnUpperCaseRafOpensTheVersion5ModeAndReadsTheFile) {
+    const std::string path = copy_example("radio/hx23_am_56m.raf", "LINK.RAF");
+    auto frame = make_frame();
+    frame->start(path);
+    EXPECT_EQ(frame->windowTitle(), "Kelvor - Radio Data Files V5 - LINK.RAF");
+    auto* editor = dynamic_cast<V5RadioFileEdit*>(frame->controller().editor());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->summary().value("Model"), "HX-23 Adaptive");
+    EXPECT_EQ(editor->summary().value("Radio code"), "LINK");
+    EXPECT_EQ(editor->summary().heading(), "LINK.RAF");
+    EXPECT_EQ(checked_modes(*frame), std::vector<int>{ID_MODE_RADIO_V5});
+    EXPECT_TRUE(presenter.shown.empty());
+}
+
+TEST_F(MainFrame, StartingWithATextFileOpensTheVersion5ModeWithAnEmptyRecord) {
+    const std::string path = dir.write("notes.txt", "QV50_ASCII_RADIO_SPEC_04\r\n");
+    auto frame = make_frame();
+    frame->start(path);
+    EXPECT_EQ(frame->windowTitle(), "Kelvor - Radio Data Files V5");
+    auto* editor = dynamic_cast<V5RadioFileEdit*>(frame->controller().editor());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->document().path(), "");
+    EXPECT_EQ(editor->summary().value("Manufacturer"), "");
+}
+
+TEST_F(MainFrame, StartingWithAnAntennaFileOpensTheAntennaMode) {
+    const std::string path = copy_example("antenna/npx120_11_envelope.adf", "npx.ADF");
+    auto frame = make_frame();
+    frame->start(path);
+    EXPECT_EQ(frame->windowTitle(), "Kelvor - TIA NSMA Antenna Data Files - npx.ADF");
+    EXPECT_EQ(frame->controller().current_mode(), Equipment_Mode::antenna);
+    EXPECT_EQ(checked_modes(*frame), std::vector<int>{ID_MODE_ANTENNA});
+    ASSERT_NE(frame->action(ID_HELP_ANTENNA), nullptr);
+    EXPECT_EQ(frame->action(ID_HELP_RADIO), nullptr);
+    frame->run_command(ID_HELP_ANTENNA);
+    EXPECT_EQ(opened, std::vector<std::string>{
+                          "https://help.example/Kelvor_6.htm#Antenna_Data_Files"});
+}
+
+TEST_F(MainFrame, TheMenuBarHasTheModesMenusWithTheirKeys) {
+    auto frame = make_frame();
+    frame->start("");
+    QStringList titles;
+    for (const QAction* menu : frame->menuBar()->actions()) {
+        titles << menu->text();
+    }
+    EXPECT_EQ(titles, QStringList({"&Files", "&Convert", "&View", "&Equipment Type", "&Help"}));
+    EXPECT_EQ(frame->action(ID_FILE_SAVE_BINARY)->text(), "Save Binary Format (rsd)");
+    EXPECT_EQ(frame->action(ID_FILE_SAVE_BINARY)->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(frame->action(ID_FILE_SAVE_ASCII)->shortcut(), QKeySequence("Ctrl+Shift+S"));
+    EXPECT_EQ(frame->action(ID_MODE_ANTENNA)->shortcut(), QKeySequence("Ctrl+3"));
+    EXPECT_EQ(frame->action(ID_APP_EXIT)->shortcut(), QKeySequence("Alt+F4"));
+    // The curve editor and the lists come later: their items are there, but disabled.
+    EXPECT_FALSE(frame->action(ID_VIEW_CURVES)->isEnabled());
+    EXPECT_FALSE(frame->action(ID_VIEW_ACM_DATA)->isEnabled());
+    EXPECT_TRUE(frame->action(ID_FILE_OPEN)->isEnabled());
+    EXPECT_TRUE(frame->action(ID_LOCK_BINARY)->isEnabled());
+    frame->run_command(ID_HELP_RADIO);
+    EXPECT_EQ(opened, std::vector<std::string>{
+                          "https://help.example/Kelvor_6.htm#Version_5_RADIO_Data"});
+}
+
+TEST_F(MainFrame, ChoosingTheCurrentModeAgainDoesNothing) {
+    auto frame = make_frame();
+    frame->start("");
+    auto* editor = dynamic_cast<V5RadioFileEdit*>(frame->controller().editor());
+    ASSERT_NE(editor, nullptr);
+    editor->document().set_modified(true);
+    QAction* save = frame->action(ID_FILE_SAVE_BINARY);
+    frame->action(ID_MODE_RADIO_V5)->trigger();
+    EXPECT_EQ(frame->controller().editor(), editor);
+    EXPECT_EQ(frame->action(ID_FILE_SAVE_BINARY), save);
+    EXPECT_TRUE(presenter.shown.empty());
+    EXPECT_EQ(checked_modes(*frame), std::vector<int>{ID_MODE_RADIO_V5});
+}
+
+TEST_F(MainFrame, CancelOnUnsavedChangesKeepsTheModeMenuRecordAndCheckMarks) {
+    const std::string path = copy_example("radio/hx23_am_56m.raf", "hx23.raf");
+    auto frame = make_frame();
+    frame->start(path);
+    auto* editor = dynamic_cast<V5RadioFileEdit*>(frame->controller().editor());
+    ASSERT_NE(editor, nullptr);
+    editor->document().set_modified(true);
+    presenter.answers = {ID_CANCEL};
+    frame->action(ID_MODE_ANTENNA)->trigger();
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(presenter.shown[0].caption, "File data has changed");
+    EXPECT_EQ(presenter.shown[0].text, "Save changes made to the file " + path + " ?");
+    EXPECT_EQ(frame->controller().current_mode(), Equipment_Mode::radio_v5);
+    EXPECT_EQ(frame->controller().editor(), editor);
+    EXPECT_EQ(editor->document().path(), path);
+    EXPECT_TRUE(editor->document().modified());
+    EXPECT_EQ(editor->summary().value("Model"), "HX-23 Adaptive");
+    EXPECT_EQ(frame->windowTitle(), "Kelvor - Radio Data Files V5 - hx23.raf");
+    ASSERT_NE(frame->action(ID_LOCK_BINARY), nullptr);
+    EXPECT_EQ(frame->action(ID_ANTENNA_ASD_SELECTED), nullptr);
+    EXPECT_EQ(checked_modes(*frame), std::vector<int>{ID_MODE_RADIO_V5});
+}
+
+TEST_F(MainFrame, ASwitchReplacesTheMenuEditorAndTitle) {
+    auto frame = make_frame();
+    frame->start("");
+    frame->action(ID_MODE_RADIO_V4)->trigger();
+    EXPECT_EQ(frame->controller().current_mode(), Equipment_Mode::radio_v4);
+    EXPECT_NE(dynamic_cast<V4RadioFileEdit*>(frame->controller().editor()), nullptr);
+    EXPECT_EQ(frame->controller().editor(Equipment_Mode::radio_v5), nullptr);
+    EXPECT_EQ(frame->windowTitle(), "Kelvor - Radio Data Files V4");
+    EXPECT_EQ(frame->action(ID_LOCK_BINARY), nullptr);
+    EXPECT_EQ(frame->action(ID_FILE_SAVE_AS_ASCII), nullptr);
+    EXPECT_EQ(frame->action(ID_FILE_SAVE_BINARY)->text(), "Save Binary Format (mrs)");
+    EXPECT_EQ(checked_modes(*frame), std::vector<int>{ID_MODE_RADIO_V4});
+    frame->action(ID_MODE_ANTENNA)->trigger();
+    EXPECT_EQ(frame->windowTitle(), "Kelvor - TIA NSMA Antenna Data Files");
+    EXPECT_EQ(checked_modes(*frame), std::vector<int>{ID_MODE_ANTENNA});
+    EXPECT_TRUE(presenter.shown.empty());
+}
+
+TEST_F(MainFrame, ExitWithUnsavedChangesInTheVersion4ModeAsks) {
+    auto frame = make_frame();
+    frame->show_placed();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    frame->start("");
+    frame->run_command(ID_MODE_RADIO_V4);
+    auto* editor = dynamic_cast<V4RadioFileEdit*>(frame->controller().editor());
+    ASSERT_NE(editor, nullptr);
+    editor->document().set_modified(true);
+
+    presenter.answers = {ID_CANCEL};
+    frame->run_command(ID_APP_EXIT);
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(presenter.shown[0].caption, "File data has changed");
+    EXPECT_EQ(presenter.shown[0].text, "Save changes made to unnamed file ?");
+    EXPECT_TRUE(frame->isVisible());
+    // The placement was stored although the close was cancelled.
+    EXPECT_NE(settings().find("[DEFAULT_WINDOWSIZE]\r\nWNDSZE_KELVOR_MAIN="), std::string::npos);
+
+    presenter.answers = {ID_NO};
+    EXPECT_TRUE(frame->close());
+    EXPECT_EQ(presenter.shown.size(), 2u);
+}
+
+TEST_F(MainFrame, TheDefaultPlacementIsStoredOnClose) {
+    frame_window_size expected;
+    const Screen_Sizes screens = current_screen_sizes();
+    apply_default_window_rect(expected, DWS_MAIN_FRAME, screens.primary_width,
+                              screens.primary_height);
+    auto frame = make_frame();
+    EXPECT_EQ(format_frame_window_size(frame->placement()), format_frame_window_size(expected));
+    frame->show_placed();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    frame->start("");
+    EXPECT_EQ(frame->size(), QSize(expected.width, expected.height));
+    EXPECT_TRUE(frame->close());
+    EXPECT_EQ(settings(), "[DEFAULT_WINDOWSIZE]\r\nWNDSZE_KELVOR_MAIN=" +
+                              format_frame_window_size(expected) + "\r\n");
+}
+
+TEST_F(MainFrame, AMaximisedPlacementIsRestoredAndStoredAgain) {
+    write_settings("[DEFAULT_WINDOWSIZE]\r\nWNDSZE_KELVOR_MAIN=40,30,420,310,210,0,0,0,1\r\n");
+    auto frame = make_frame();
+    EXPECT_TRUE(frame->placement().maximised);
+    frame->show_placed();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    frame->start("");
+    EXPECT_TRUE(frame->isMaximized());
+    EXPECT_TRUE(frame->close());
+    const std::string stored = settings();
+    EXPECT_EQ(stored.substr(stored.size() - 4), ",1\r\n") << stored;
+
+    write_settings("[DEFAULT_WINDOWSIZE]\r\nWNDSZE_KELVOR_MAIN=40,30,420,310,210,0,0,0,0\r\n");
+    auto normal = make_frame();
+    normal->show_placed();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(normal.get()));
+    EXPECT_FALSE(normal->isMaximized());
+    EXPECT_EQ(normal->size(), QSize(420, 310));
+    EXPECT_TRUE(normal->close());
+    EXPECT_EQ(settings(), "[DEFAULT_WINDOWSIZE]\r\nWNDSZE_KELVOR_MAIN=40,30,420,310,210,0,0,0,0\r\n");
+}
+
+TEST_F(MainFrame, TheEditorsTitleMessageNamesTheOpenedFile) {
+    const std::string path = copy_example("radio/nl180_18g_28m.raf", "nl180.raf");
+    auto frame = make_frame();
+    frame->start("");
+    dialogs.choose({path});
+    frame->run_command(ID_FILE_OPEN);
+    EXPECT_EQ(frame->windowTitle(), "Kelvor - Radio Data Files V5 - nl180.raf");
+    ASSERT_EQ(dialogs.seen.size(), 1u);
+    EXPECT_EQ(dialogs.seen[0].title, "Open Radio Data File");
+    frame->run_command(ID_FILE_NEW);
+    EXPECT_EQ(frame->windowTitle(), "Kelvor - Radio Data Files V5");
+}
+
+} // namespace

@@ -1,0 +1,402 @@
+// The shell's rules without windows: modes, menus, the frame's controller, start-up values and
+// the rules the editors share.
+#include "command_ids.h"
+#include "editor_support.h"
+#include "equipment_modes.h"
+#include "frame_controller.h"
+#include "gui_test_support.h"
+#include "mode_editor.h"
+#include "mode_menus.h"
+#include "startup.h"
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <set>
+
+using namespace kelvor_test;
+
+namespace {
+
+const char* mode_name(Equipment_Mode mode) {
+    switch (mode) {
+    case Equipment_Mode::radio_v4:
+        return "v4";
+    case Equipment_Mode::antenna:
+        return "antenna";
+    default:
+        return "v5";
+    }
+}
+
+TEST(StartupChoice, TheExtensionChoosesTheModeWithoutRegardToCase) {
+    const auto expect = [](const char* path, Equipment_Mode mode, bool open) {
+        const Startup_Choice choice = startup_choice(path);
+        EXPECT_EQ(choice.mode, mode) << path;
+        EXPECT_EQ(choice.open_file, open) << path;
+    };
+    expect("", Equipment_Mode::radio_v5, false);
+    expect("/data/LINK.RAF", Equipment_Mode::radio_v5, true);
+    expect("a.rsd", Equipment_Mode::radio_v5, true);
+    expect("a.Mrs", Equipment_Mode::radio_v5, true);
+    expect("/data/notes.txt", Equipment_Mode::radio_v5, false);
+    expect("/data.adf/noextension", Equipment_Mode::radio_v5, false);
+    for (const char* antenna : {"a.mas", "a.VAS", "a.asd", "a.Adf", "a.msi", "a.DAT"}) {
+        expect(antenna, Equipment_Mode::antenna, true);
+    }
+}
+
+TEST(Modes, TitlesHelpPagesAndSwitchOrder) {
+    EXPECT_EQ(mode_title(Equipment_Mode::radio_v5, ""), "Kelvor - Radio Data Files V5");
+    EXPECT_EQ(mode_title(Equipment_Mode::radio_v5, "/d/hx23.raf"),
+              "Kelvor - Radio Data Files V5 - hx23.raf");
+    EXPECT_EQ(mode_title(Equipment_Mode::radio_v4, "x.mrs"), "Kelvor - Radio Data Files V4 - x.mrs");
+    EXPECT_EQ(mode_title(Equipment_Mode::antenna, ""), "Kelvor - TIA NSMA Antenna Data Files");
+    EXPECT_STREQ(mode_info(Equipment_Mode::radio_v4).help_page,
+                 "Kelvor_6.htm#Version_4_RADIO_DATA");
+    EXPECT_EQ(mode_info(Equipment_Mode::antenna).menu_id, 154);
+    using M = Equipment_Mode;
+    EXPECT_EQ(query_close_order(M::radio_v5), (std::array<M, 2>{M::antenna, M::radio_v4}));
+    EXPECT_EQ(query_close_order(M::radio_v4), (std::array<M, 2>{M::radio_v5, M::antenna}));
+    EXPECT_EQ(query_close_order(M::antenna), (std::array<M, 2>{M::radio_v4, M::radio_v5}));
+}
+
+// "id text keys" of every command of a menu bar, in menu order.
+std::vector<std::string> command_lines(Equipment_Mode mode) {
+    std::vector<std::string> lines;
+    for (const Menu_Item* item : menu_commands(mode_menu(mode))) {
+        lines.push_back(std::to_string(item->id) + " " + item->text +
+                        (item->keys[0] != '\0' ? std::string(" ") + item->keys : ""));
+    }
+    return lines;
+}
+
+TEST(Menus, TheVersion5MenuHasEveryCommandWithItsKeys) {
+    EXPECT_EQ(command_lines(Equipment_Mode::radio_v5),
+              (std::vector<std::string>{
+                  "107 New Ctrl+N", "104 Open Ctrl+O",
+                  "105 Save ASCII Format (raf) Ctrl+Shift+S",
+                  "106 Save Binary Format (rsd) Ctrl+S", "40013 ASCII Format (raf)",
+                  "40014 Binary Format (rsd)", "108 Lock Binary (rsd) Files", "57665 Exit Alt+F4",
+                  "110 Selected Files", "111 Folder - Subfolders",
+                  "112 V4 ASCII (raf) to V5 ASCII (raf)", "109 Curves Ctrl+D",
+                  "40008 Adaptive Modulation Data Ctrl+Q",
+                  "40007 Antenna Coupling Unit Data Ctrl+W",
+                  "102 Radio Data Files - Ver 5 Ctrl+1", "103 Radio Data Files - Ver 4 Ctrl+2",
+                  "101 Antenna Data Files Ctrl+3", "114 View Help", "40018 Check for Updates",
+                  "125 About Kelvor"}));
+    std::vector<std::string> titles;
+    for (const Menu_Bar_Menu& menu : mode_menu(Equipment_Mode::radio_v5)) {
+        titles.emplace_back(menu.title);
+    }
+    EXPECT_EQ(titles,
+              (std::vector<std::string>{"Files", "Convert", "View", "Equipment Type", "Help"}));
+}
+
+TEST(Menus, TheVersion4AndAntennaMenus) {
+    EXPECT_EQ(command_lines(Equipment_Mode::radio_v4),
+              (std::vector<std::string>{
+                  "107 New Ctrl+N", "104 Open Ctrl+O",
+                  "105 Save ASCII Format (raf) Ctrl+Shift+S",
+                  "106 Save Binary Format (mrs) Ctrl+S", "57665 Exit Alt+F4",
+                  "110 Selected Files", "111 Folder - Subfolders", "109 Curves Ctrl+D",
+                  "102 Radio Data Files - Ver 5 Ctrl+1", "103 Radio Data Files - Ver 4 Ctrl+2",
+                  "101 Antenna Data Files Ctrl+3", "114 View Help", "40018 Check for Updates",
+                  "125 About Kelvor"}));
+    EXPECT_EQ(command_lines(Equipment_Mode::antenna),
+              (std::vector<std::string>{
+                  "107 New Ctrl+N", "104 Open Ctrl+O",
+                  "105 Save ASCII Format (adf) Ctrl+Shift+S",
+                  "106 Save Binary Format (asd) Ctrl+S", "40013 ASCII Format (adf)",
+                  "40014 Binary Format (asd)", "57665 Exit Alt+F4", "119 Selected files",
+                  "120 Folder - Subfolders", "121 Selected files", "122 Folder - Subfolders",
+                  "109 Curves Ctrl+D", "102 Radio Data Files - Ver 5 Ctrl+1",
+                  "103 Radio Data Files - Ver 4 Ctrl+2", "101 Antenna Data Files Ctrl+3",
+                  "124 View Help", "40018 Check for Updates", "125 About Kelvor"}));
+}
+
+// An editor that records what it was asked.
+class Fake_Editor : public Mode_Editor {
+public:
+    Fake_Editor(Equipment_Mode mode, std::vector<std::string>& log) : m_mode(mode), m_log(log) {}
+    Equipment_Mode mode() const override { return m_mode; }
+    bool handle_command(int id) override {
+        m_log.push_back(std::string(mode_name(m_mode)) + " command " + std::to_string(id));
+        return handled.count(id) != 0;
+    }
+    bool command_available(int) const override { return true; }
+    bool query_close() override {
+        m_log.push_back(std::string(mode_name(m_mode)) + " query_close");
+        return allow_close;
+    }
+    bool open_file(const std::string& path) override {
+        m_log.push_back(std::string(mode_name(m_mode)) + " open " + path);
+        return true;
+    }
+
+    std::set<int> handled;
+    bool allow_close = true;
+
+private:
+    Equipment_Mode m_mode;
+    std::vector<std::string>& m_log;
+};
+
+// A frame that records what the controller asked of it.
+class Fake_Host : public Frame_Host {
+public:
+    Mode_Editor* create_editor(Equipment_Mode mode) override {
+        log.push_back(std::string("create ") + mode_name(mode));
+        auto editor = std::make_unique<Fake_Editor>(mode, log);
+        Fake_Editor* created = editor.get();
+        editors[created] = std::move(editor);
+        return created;
+    }
+    void destroy_editor(Mode_Editor* editor) override {
+        log.push_back(std::string("destroy ") + mode_name(editor->mode()));
+        editors.erase(editor);
+    }
+    void install_menu(Equipment_Mode mode) override {
+        log.push_back(std::string("menu ") + mode_name(mode));
+    }
+    void show_editor(Mode_Editor* editor) override {
+        log.push_back(std::string("show ") + mode_name(editor->mode()));
+    }
+    void update_menu_state(Equipment_Mode mode, const Mode_Editor&) override {
+        log.push_back(std::string("check ") + mode_name(mode));
+    }
+    void set_title(const std::string& text) override {
+        title = text;
+        log.push_back("title " + text);
+    }
+    void open_url(const std::string& address) override { log.push_back("url " + address); }
+    void show_about() override { log.push_back("about"); }
+    void check_for_updates() override { log.push_back("updates"); }
+    void close_window() override { log.push_back("close"); }
+    void store_placement() override { log.push_back("store placement"); }
+
+    Fake_Editor& editor(Frame_Controller& controller) {
+        return *static_cast<Fake_Editor*>(controller.editor());
+    }
+
+    std::vector<std::string> log;
+    std::map<Mode_Editor*, std::unique_ptr<Fake_Editor>> editors;
+    std::string title;
+};
+
+TEST(FrameController, StartsInTheModeOfTheFileAndOpensIt) {
+    Fake_Host host;
+    Frame_Controller controller(host, "https://help/");
+    controller.start("/d/ANT.ADF");
+    EXPECT_EQ(host.log, (std::vector<std::string>{"menu antenna", "create antenna",
+                                                  "check antenna", "show antenna",
+                                                  "title Kelvor - TIA NSMA Antenna Data Files",
+                                                  "antenna open /d/ANT.ADF"}));
+    Fake_Host other;
+    Frame_Controller text_start(other, "https://help/");
+    text_start.start("/d/readme.txt");
+    EXPECT_EQ(text_start.current_mode(), Equipment_Mode::radio_v5);
+    EXPECT_EQ(other.log.back(), "title Kelvor - Radio Data Files V5");
+}
+
+TEST(FrameController, ChoosingTheCurrentModeAgainDoesNothing) {
+    Fake_Host host;
+    Frame_Controller controller(host, "https://help/");
+    controller.start("");
+    Mode_Editor* editor = controller.editor();
+    host.log.clear();
+    EXPECT_TRUE(controller.route_command(ID_MODE_RADIO_V5));
+    EXPECT_EQ(controller.editor(), editor);
+    EXPECT_EQ(host.log, (std::vector<std::string>{"v5 command 102"}));
+}
+
+TEST(FrameController, ASwitchAsksTheOtherEditorAndReplacesIt) {
+    Fake_Host host;
+    Frame_Controller controller(host, "https://help/");
+    controller.start("");
+    host.log.clear();
+    EXPECT_TRUE(controller.switch_mode(Equipment_Mode::radio_v4));
+    EXPECT_EQ(host.log, (std::vector<std::string>{
+                            "v5 query_close", "menu v4", "create v4", "destroy v5", "check v4",
+                            "show v4", "title Kelvor - Radio Data Files V4"}));
+    EXPECT_EQ(controller.editor(Equipment_Mode::radio_v5), nullptr);
+    EXPECT_EQ(host.editors.size(), 1u);
+}
+
+TEST(FrameController, CancelKeepsTheModeMenuAndEditor) {
+    Fake_Host host;
+    Frame_Controller controller(host, "https://help/");
+    controller.start("");
+    Mode_Editor* editor = controller.editor();
+    host.editor(controller).allow_close = false;
+    host.log.clear();
+    EXPECT_FALSE(controller.switch_mode(Equipment_Mode::antenna));
+    EXPECT_EQ(host.log, (std::vector<std::string>{"v5 query_close"}));
+    EXPECT_EQ(controller.current_mode(), Equipment_Mode::radio_v5);
+    EXPECT_EQ(controller.editor(), editor);
+}
+
+TEST(FrameController, CommandsGoToTheEditorFirstThenToTheFrame) {
+    Fake_Host host;
+    Frame_Controller controller(host, "https://help.example/");
+    controller.start("");
+    host.editor(controller).handled = {ID_FILE_OPEN};
+    host.log.clear();
+    EXPECT_TRUE(controller.route_command(ID_FILE_OPEN));
+    EXPECT_TRUE(controller.route_command(ID_HELP_RADIO));
+    EXPECT_TRUE(controller.route_command(ID_ABOUT));
+    EXPECT_TRUE(controller.route_command(ID_CHECK_UPDATES));
+    EXPECT_TRUE(controller.route_command(ID_APP_EXIT));
+    EXPECT_FALSE(controller.route_command(999));
+    EXPECT_EQ(host.log,
+              (std::vector<std::string>{
+                  "v5 command 104", "v5 command 114",
+                  "url https://help.example/Kelvor_6.htm#Version_5_RADIO_Data", "v5 command 125",
+                  "about", "v5 command 40018", "updates", "v5 command 57665", "close",
+                  "v5 command 999"}));
+}
+
+TEST(FrameController, RadioHelpOnlyInARadioModeAndAntennaHelpInTheAntennaMode) {
+    Fake_Host host;
+    Frame_Controller controller(host, "https://h/");
+    controller.start("a.dat");
+    host.log.clear();
+    EXPECT_FALSE(controller.route_command(ID_HELP_RADIO));
+    EXPECT_TRUE(controller.route_command(ID_HELP_ANTENNA));
+    EXPECT_EQ(host.log.back(), "url https://h/Kelvor_6.htm#Antenna_Data_Files");
+    controller.set_title_path("/x/y/b.adf");
+    EXPECT_EQ(host.title, "Kelvor - TIA NSMA Antenna Data Files - b.adf");
+}
+
+TEST(FrameController, CloseStoresThePlacementEvenWhenCancelled) {
+    Fake_Host host;
+    Frame_Controller controller(host, "https://h/");
+    controller.start("");
+    host.editor(controller).allow_close = false;
+    host.log.clear();
+    EXPECT_FALSE(controller.close_requested());
+    EXPECT_EQ(host.log, (std::vector<std::string>{"store placement", "v5 query_close"}));
+    host.editor(controller).allow_close = true;
+    EXPECT_TRUE(controller.close_requested());
+}
+
+TEST(Startup, OnlyTheFirstArgumentIsTheFile) {
+    const char* none[] = {"Kelvor"};
+    const char* two[] = {"Kelvor", "/d/a.raf", "/d/b.raf"};
+    EXPECT_EQ(startup_file_path(1, none), "");
+    EXPECT_EQ(startup_file_path(3, two), "/d/a.raf");
+    const std::string too_long(MAX_STARTUP_PATH + 1, 'a');
+    const char* long_path[] = {"Kelvor", too_long.c_str()};
+    EXPECT_EQ(startup_file_path(2, long_path), "");
+}
+
+TEST(Startup, TheSettingsFolderIsMadeWhenMissing) {
+    Temp_Dir dir;
+    const char* saved = std::getenv("XDG_CONFIG_HOME");
+    const std::string previous = saved != nullptr ? saved : "";
+    setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+    EXPECT_EQ(settings_file_path(), dir.file("config") + "/Kelvor/Kelvor.ini");
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("config/Kelvor")));
+    // A settings folder that cannot be made: no settings file.
+    dir.write("blocked", "a file where the folder would be");
+    setenv("XDG_CONFIG_HOME", dir.file("blocked").c_str(), 1);
+    EXPECT_EQ(settings_file_path(), "");
+    // A relative value is not used.
+    setenv("XDG_CONFIG_HOME", "relative", 1);
+    EXPECT_NE(settings_folder(), "relative/Kelvor");
+    setenv("XDG_CONFIG_HOME", previous.c_str(), 1);
+}
+
+TEST(Startup, TheSuitesConstants) {
+    const Global_Constants constants = kelvor_global_constants();
+    EXPECT_EQ(constants.integers[0], 292);
+    EXPECT_EQ(constants.integers[3], -9999);
+    EXPECT_EQ(constants.integers[5], -1);
+    EXPECT_DOUBLE_EQ(constants.half_pi, 3.141592653589793 / 2);
+    EXPECT_EQ(constants.metres_per_foot, 0.3048);
+    EXPECT_EQ(constants.dbi_frequency_mhz, 890.0);
+    EXPECT_EQ(constants.factor_1_3888888e_06, 1.3888888e-06);
+}
+
+TEST(EditorSupport, TheUnsavedChangesQuestion) {
+    Scripted_Presenter presenter;
+    presenter.answers = {ID_CANCEL, ID_YES};
+    EXPECT_EQ(ask_save_changes(nullptr, ""), ID_CANCEL);
+    EXPECT_EQ(ask_save_changes(nullptr, "/d/a.raf"), ID_YES);
+    ASSERT_EQ(presenter.shown.size(), 2u);
+    EXPECT_EQ(presenter.shown[0].caption, "File data has changed");
+    EXPECT_EQ(presenter.shown[0].text, "Save changes made to unnamed file ?");
+    EXPECT_EQ(presenter.shown[0].style, BOX_YES_NO_CANCEL | BOX_ICON_QUESTION);
+    EXPECT_EQ(presenter.shown[1].text, "Save changes made to the file /d/a.raf ?");
+}
+
+TEST(EditorSupport, FileNameCheck) {
+    Scripted_Presenter presenter;
+    const std::string name_47(47, 'n');
+    const std::string name_48(48, 'n');
+    EXPECT_EQ(check_file_name(nullptr, "/d/" + name_47 + ".raf", 47, "Too long", false), ID_OK);
+    EXPECT_TRUE(presenter.shown.empty());
+    EXPECT_EQ(check_file_name(nullptr, "/d/" + name_48 + ".raf", 47, "Too long", false), ID_NO);
+    EXPECT_EQ(presenter.last().caption, "Filename Error");
+    EXPECT_EQ(presenter.last().text, name_48 + ".raf\r\nToo long");
+    EXPECT_EQ(presenter.last().style, BOX_OK | BOX_ICON_STOP);
+    presenter.answers = {ID_YES};
+    EXPECT_EQ(check_file_name(nullptr, name_48 + ".raf", 47, "Too long", true), ID_YES);
+    EXPECT_EQ(presenter.last().text, name_48 + ".raf\r\nToo long\r\nContinue?");
+}
+
+TEST(EditorSupport, PathsAndExtensions) {
+    EXPECT_EQ(base_name("/d.x/name.v1.raf"), "name.v1");
+    EXPECT_EQ(replace_extension("/d.x/name.dat", "adf"), "/d.x/name.adf");
+    EXPECT_EQ(replace_extension("/d.x/name", "rsd"), "/d.x/name.rsd");
+    EXPECT_TRUE(has_extension("/d/A.RSD", ".rsd"));
+    EXPECT_FALSE(has_extension("/d/a.rs", ".rsd"));
+}
+
+TEST(EditorSupport, BatchCountingAndContinueRules) {
+    std::vector<std::string> done;
+    const std::map<std::string, std::pair<int, int>> script = {
+        {"ok", {ID_OK, ID_OK}},        {"skip-name", {ID_YES, ID_OK}},
+        {"not-radio", {ID_OK, 0}},     {"skip-error", {ID_OK, ID_YES}},
+        {"stop-name", {ID_NO, ID_OK}}, {"stop-error", {ID_OK, ID_NO}}};
+    const Batch_Steps steps{
+        [&](const std::string& path, bool) { return script.at(path).first; },
+        [&](const std::string& path, bool) {
+            done.push_back(path);
+            return script.at(path).second;
+        }};
+    EXPECT_EQ(run_conversion_batch({"ok", "skip-name", "not-radio", "skip-error", "ok"}, true,
+                                   steps),
+              2);
+    EXPECT_EQ(done, (std::vector<std::string>{"ok", "not-radio", "skip-error", "ok"}));
+    EXPECT_EQ(run_conversion_batch({"ok", "stop-name", "ok"}, true, steps), 1);
+    EXPECT_EQ(run_conversion_batch({"ok", "ok", "stop-error", "ok"}, true, steps), 2);
+    EXPECT_EQ(converted_count_text(2), "2 files successfully converted");
+}
+
+TEST(EditorSupport, FolderWalkFindsFilesInSubfolders) {
+    Temp_Dir dir;
+    std::filesystem::create_directories(dir.file("a/b"));
+    dir.write("x.raf", "");
+    dir.write("a/b/y.raf", "");
+    dir.write("a/z.txt", "");
+    std::filesystem::create_directory_symlink(dir.path(), dir.file("a/loop"));
+    const auto files = folder_files(dir.path().string(), [](const std::string& path) {
+        return has_extension(path, ".raf");
+    });
+    EXPECT_EQ(files, (std::vector<std::string>{dir.file("a/b/y.raf"), dir.file("x.raf")}));
+    EXPECT_TRUE(folder_files(dir.file("missing"), [](const std::string&) { return true; })
+                    .empty());
+}
+
+TEST(EditorSupport, FailuresAreShownOnce) {
+    Scripted_Presenter presenter;
+    EXPECT_FALSE(run_and_report(nullptr, false, [] {}).has_value());
+    presenter.answers = {ID_NO};
+    const auto answer = run_and_report(nullptr, true, [] { throw std::runtime_error("broken"); });
+    EXPECT_EQ(answer.value_or(0), ID_NO);
+    EXPECT_EQ(presenter.last().caption, "Error");
+    EXPECT_EQ(presenter.last().text, "broken\r\nContinue?");
+}
+
+} // namespace
