@@ -56,7 +56,8 @@ inline constexpr int RAF4_UNKNOWN_LINE = -1;
 int match_raf4_line(const char* keyword);
 
 // True when a curve of this name can stand in an ASCII file and be read back as a curve: not
-// empty, no blank or control character, and it begins with one of the curve prefixes.
+// empty, no blank, tab, line feed or other control character the reader refuses, and it begins
+// with one of the curve prefixes.
 bool raf4_curve_name_writable(const char* name);
 
 // The value of keyword `index` as the ASCII writer writes it (and the form shows it): texts as
@@ -75,7 +76,7 @@ void read_raf4_lines(Radio4_Record& record, string_list& lines, const char* path
 std::string raf4_text(const Radio4_Record& record);
 // Why `record` cannot be written as a version 4 ASCII file that reads back, or empty when it can:
 // a curve name that is not one of a curve (raf4_curve_name_writable), or a text holding a line
-// break or another control character, which would make lines of its own.
+// feed (which would make a line of its own) or a control character the reader refuses.
 std::string raf4_unwritable_reason(const Radio4_Record& record);
 // Writes `record` as a version 4 ASCII file, replacing `path` only when the whole file was
 // written. A record raf4_unwritable_reason finds fault with is refused (code 101, the reason as

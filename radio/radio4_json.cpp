@@ -24,6 +24,23 @@ double shortest(float number) {
     return result;
 }
 
+// The record's texts are single-byte; JSON is UTF-8. Each byte is taken as its Latin-1 character,
+// so that any text, whatever its bytes, gives valid JSON and keeps every byte.
+std::string utf8_of(const std::string& bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            text += c;
+        } else {
+            text += static_cast<char>(0xC0 | (byte >> 6));
+            text += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return text;
+}
+
 double double_at(const Radio4_Spec& spec, std::size_t offset) {
     double number;
     std::memcpy(&number, reinterpret_cast<const char*>(&spec) + offset, sizeof number);
@@ -41,7 +58,7 @@ json keyword_value(const Radio4_Spec& spec, int index) {
         return steps == -1.0 ? json(nullptr) : value(steps);
     }
     default:
-        return raf4_value_text(spec, index);
+        return utf8_of(raf4_value_text(spec, index));
     }
 }
 
@@ -53,7 +70,7 @@ json curve_json(const Radio4_Spec& spec, const Radio4_Curve& curve) {
     const std::string name = radio4_text(curve.name);
     const int type = radio4_curve_type(spec, name.c_str());
     return {
-        {"name", name},
+        {"name", utf8_of(name)},
         {"type", type < 0 ? json(nullptr) : json(curve_type_name(type))},
         {"two_sided", curve.two_sided != 0},
         {"power_integral", value(curve.power_integral)},

@@ -3,6 +3,8 @@
 #include "radio4_record.h"
 #include "raf_tables.h"
 
+#include "string_list.h"
+
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -195,8 +197,10 @@ bool raf4_curve_name_writable(const char* name) {
     if (name == nullptr || name[0] == '\0') {
         return false;
     }
+    // A blank or tab would end the name on reading, a line feed its line, and other control
+    // characters make the reader refuse the file as not text.
     for (const char* c = name; *c != '\0'; ++c) {
-        if (static_cast<unsigned char>(*c) <= ' ') {
+        if (*c == ' ' || *c == '\t' || *c == '\n' || !is_text_byte(static_cast<unsigned char>(*c))) {
             return false;
         }
     }

@@ -7,6 +7,7 @@
 #include "message_catalogue.h"
 #include "qvfileio.h"
 #include "save_atomically.h"
+#include "string_list.h"
 
 #include <string>
 
@@ -37,11 +38,13 @@ std::string raf4_unwritable_reason(const Radio4_Record& record) {
         if (raf4_keyword(i).value != Raf4_Value::text) {
             continue;
         }
+        // A line feed would end the line early, and the reader refuses a file with control
+        // characters as not text.
         for (char c : raf4_value_text(record.spec, i)) {
-            if (static_cast<unsigned char>(c) < ' ' && c != '\t') {
+            if (c == '\n' || !is_text_byte(static_cast<unsigned char>(c))) {
                 return std::string("The text of ") + raf4_keyword(i).keyword +
-                       " holds a control character and cannot be written to a version 4 ASCII "
-                       "radio file";
+                       " holds a line break or a control character and cannot be written to a "
+                       "version 4 ASCII radio file";
             }
         }
     }
@@ -56,7 +59,7 @@ std::string raf4_unwritable_reason(const Radio4_Record& record) {
 }
 
 void write_raf4_file(const Radio4_Record& record, const char* path, Error_Handler* handler) {
-    // A name the reader would take for a keyword, or cut at a blank, or a text that breaks its
+    // A name the reader would take for a keyword or cut at a blank, or a text that breaks its
     // line, would make the file read back wrong: refuse it before anything is written.
     const std::string reason = raf4_unwritable_reason(record);
     if (!reason.empty()) {

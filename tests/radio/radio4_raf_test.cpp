@@ -360,15 +360,32 @@ TEST_F(Raf4, WriterRefusesNamesTheReaderCouldNotReadBack) {
     curve.set_name("tx_filter");
     std::strcpy(record.spec.model, "HX-18\r\nTXPOWER_DBM\t99");
     ASSERT_THROW(write_raf4_file(record, path.c_str(), &handler), Error_Handler*);
-    EXPECT_EQ(info(), "The text of MODEL holds a control character and cannot be written to a "
-                      "version 4 ASCII radio file");
+    const std::string text_refused = " holds a line break or a control character and cannot be "
+                                     "written to a version 4 ASCII radio file";
+    EXPECT_EQ(info(), "The text of MODEL" + text_refused);
     EXPECT_EQ(read_bytes(path), "old contents");
-    std::strcpy(record.spec.model, "HX-18\t18 GHz");
+    std::strcpy(record.spec.model, "HX-18");
+    std::strcpy(record.spec.comment[2], "bell \a");
+    ASSERT_THROW(write_raf4_file(record, path.c_str(), &handler), Error_Handler*);
+    EXPECT_EQ(info(), "The text of COMMENT_3" + text_refused);
+    record.spec.comment[2][0] = '\0';
+    std::strcpy(record.spec.model, "HX-18\t18 GHz\r");
     const double pairs[] = {0, 0, 1, -3};
     set_curve_points(curve, 2, pairs);
     write_raf4_file(record, path.c_str(), &handler);
     EXPECT_EQ(read_bytes(path), written());
     EXPECT_EQ(dir.entries().size(), 1u); // no temporary file left beside it
+}
+
+TEST(Raf4Names, WhichCurveNamesReadBack) {
+    EXPECT_TRUE(raf4_curve_name_writable("TtoI_16E1-QPSK"));
+    EXPECT_TRUE(raf4_curve_name_writable("rx_selectivity"));
+    EXPECT_TRUE(raf4_curve_name_writable("TtoI_A\rB")); // the reader splits at blanks and tabs only
+    EXPECT_FALSE(raf4_curve_name_writable("TtoI_A\tB"));
+    EXPECT_FALSE(raf4_curve_name_writable("TtoI_A\nB"));
+    EXPECT_FALSE(raf4_curve_name_writable("TtoI_A\x01"));
+    EXPECT_FALSE(raf4_curve_name_writable("TtoI_COCHAN_LIKE_X"));
+    EXPECT_FALSE(raf4_curve_name_writable("TX_FILTE"));
 }
 
 TEST_F(Raf4, ExamplesReadAndWriteBackUnchanged) {

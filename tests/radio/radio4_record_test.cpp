@@ -121,6 +121,7 @@ TEST(Radio4Record, ValueAtOffset) {
 
 TEST(Radio4Record, JsonNamesFieldsByKeyword) {
     Radio4_Record record;
+    std::strcpy(record.spec.manufact, "Ericsson Tele\xE9" "com");
     std::strcpy(record.spec.capacity, "16E1");
     std::strcpy(record.spec.modulation, "QPSK");
     record.spec.data_rate = 32.768;
@@ -130,7 +131,8 @@ TEST(Radio4Record, JsonNamesFieldsByKeyword) {
     add_curve(record, "FOO", {0, 0, 1, 1});
 
     const auto json = radio4_to_json(record);
-    EXPECT_EQ(json["MANUFACT"], "");
+    EXPECT_EQ(json["MANUFACT"], "Ericsson Tele\u00e9com"); // single-byte text in UTF-8
+    EXPECT_NO_THROW(json.dump());
     EXPECT_EQ(json["CAPACITY"], "16E1");
     EXPECT_EQ(json["DATA_RATE"], 32.768);
     EXPECT_TRUE(json["TXPOWER_DBM"].is_null());
