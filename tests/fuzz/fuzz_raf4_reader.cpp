@@ -1,0 +1,104 @@
+// Fuzz target for the version 4 ASCII radio file: read, write, read again, and through an .mrs.
+//
+// Any input may be refused with a syntax or file error, but nothing may crash. Whatever the reader
+// accepts must be written as a file that the reader accepts again with the same curves, and what
+// the writer wrote once it writes the same way again. Written as an .mrs file, the record must
+// read back with the same curves.
+#include "error_handler.h"
+#include "radio4_format.h"
+#include "radio4_record.h"
+#include "string_list.h"
+#include "syntax_error.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#define KELVOR_CHECK(condition)                                                                    \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);    \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (false)
+
+namespace {
+
+// Reads `size` bytes as a version 4 ASCII file; false when they were refused.
+bool read_text(Radio4_Record& record, const char* data, std::size_t size) {
+    Error_Handler handler;
+    handler.init_fileio("fuzz.raf");
+    string_list lines;
+    try {
+        lines.set_text(&handler, data, size);
+        read_raf4_lines(record, lines, "fuzz.raf");
+    } catch (Error_Handler*) {
+        return false;
+    } catch (Data_Syntax_Error*) {
+        return false;
+    }
+    return true;
+}
+
+struct Curve_Shape {
+    std::string name;
+    int points;
+    bool operator==(const Curve_Shape&) const = default;
+};
+
+std::vector<Curve_Shape> shapes_of(const Radio4_Record& record) {
+    std::vector<Curve_Shape> shapes;
+    for (const Radio4_Curve& curve : record.curves) {
+        KELVOR_CHECK(!is_radio4_derived_name(curve.name));
+        shapes.push_back({radio4_text(curve.name), curve.point_count()});
+    }
+    KELVOR_CHECK(record.spec.curve_count == record.curves.count());
+    return shapes;
+}
+
+const std::string& scratch_path() {
+    static const std::string path = "/tmp/kelvor-fuzz-raf4-" + std::to_string(::getpid()) + ".mrs";
+    return path;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    static Radio4_Record first;
+    static Radio4_Record second;
+    static Radio4_Record third;
+    if (!read_text(first, reinterpret_cast<const char*>(data), size)) {
+        return 0;
+    }
+    const std::vector<Curve_Shape> shapes = shapes_of(first);
+    KELVOR_CHECK(raf4_unwritable_reason(first).empty());
+    const std::string text = raf4_text(first);
+    KELVOR_CHECK(read_text(second, text.data(), text.size()));
+    KELVOR_CHECK(shapes_of(second) == shapes);
+    const std::string again = raf4_text(second);
+    KELVOR_CHECK(read_text(third, again.data(), again.size()));
+    KELVOR_CHECK(raf4_text(third) == again);
+
+    // Through the binary file, with the derivations the writer makes (written here without the
+    // writer's flush to disk, which would only slow the fuzzing).
+    derive_radio4_record(third);
+    const std::string bytes = mrs_bytes(third);
+    FILE* file = std::fopen(scratch_path().c_str(), "wb");
+    KELVOR_CHECK(file != nullptr);
+    KELVOR_CHECK(std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size());
+    std::fclose(file);
+    Error_Handler handler;
+    try {
+        read_mrs_file(second, scratch_path().c_str(), &handler);
+    } catch (Error_Handler*) {
+        KELVOR_CHECK(false);
+    }
+    KELVOR_CHECK(shapes_of(second) == shapes);
+    ::unlink(scratch_path().c_str());
+    return 0;
+}
