@@ -23,6 +23,9 @@ KELVOR_PACKAGES=(
     libbenchmark-dev
     xvfb
     xauth
+    x11-utils
+    xdotool
+    imagemagick
     fonts-dejavu-core
     clang
     libclang-rt-14-dev

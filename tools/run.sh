@@ -13,17 +13,10 @@ cd "$KELVOR_ROOT"
 kelvor_install_packages
 kelvor_build_main
 
-# Until the main window exists, the program is the command-line tool: without arguments it checks
-# every example; with a command it runs that; with files it checks them and dumps the first.
-cli=build/bin/kelvor-cli
-if [[ $# -eq 0 ]]; then
-    mapfile -t examples < <(find examples -type f | sort)
-    exec "$cli" check "${examples[@]}"
+# The desktop program, with the data file to open when one is given. It needs a display; without
+# one, run it under Xvfb (xvfb-run -a bash tools/run.sh [FILE]) or use build/bin/kelvor-cli.
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
+    kelvor_error "no display: set DISPLAY, or start it as: xvfb-run -a bash tools/run.sh [FILE]"
+    exit 1
 fi
-case "$1" in
-    check | dump | convert | help | --help | -h | --version)
-        exec "$cli" "$@"
-        ;;
-esac
-"$cli" check "$@" || exit $?
-exec "$cli" dump "$1"
+exec build/bin/Kelvor "$@"

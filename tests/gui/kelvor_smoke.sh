@@ -83,6 +83,20 @@ screenshot() {
     echo "kelvor_smoke: screenshot $screenshots/$2"
 }
 
+# Saves the screen area of window $1, with any menu open over it, as $2.
+screenshot_area() {
+    local info x y width height
+    info="$(xwininfo -id "$1")"
+    x="$(sed -n 's/.*Absolute upper-left X: *\([0-9-]*\).*/\1/p' <<<"$info")"
+    y="$(sed -n 's/.*Absolute upper-left Y: *\([0-9-]*\).*/\1/p' <<<"$info")"
+    width="$(sed -n 's/.*Width: *\([0-9]*\).*/\1/p' <<<"$info")"
+    height="$(sed -n 's/.*Height: *\([0-9]*\).*/\1/p' <<<"$info")"
+    sleep 1
+    import -window root -crop "${width}x${height}+${x}+${y}" +repage "$screenshots/$2"
+    [[ -s "$screenshots/$2" ]] || fail "no screenshot $2"
+    echo "kelvor_smoke: screenshot $screenshots/$2"
+}
+
 send_keys() {
     xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
     sleep 0.3
@@ -120,6 +134,9 @@ fi
 pid=$!
 window="$(wait_for_window "Kelvor - TIA NSMA Antenna Data Files - npx120_11_envelope.adf")"
 screenshot "$window" kelvor-antenna.png
+send_keys "$window" alt+f
+screenshot_area "$window" kelvor-antenna-files-menu.png
+xdotool key Escape
 send_keys "$window" alt+F4
 wait_for_exit "$pid"
 
