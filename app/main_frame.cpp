@@ -126,10 +126,16 @@ void CMainFrame::destroy_editor(Mode_Editor* editor) {
 }
 
 void CMainFrame::install_menu(Equipment_Mode mode) {
+    // A switch runs inside the triggered signal of an item of the old menu: the old menus and
+    // items go when control is back in the event loop.
     QMenuBar* bar = menuBar();
+    const QList<QMenu*> old_menus = bar->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly);
     bar->clear();
+    for (QMenu* old_menu : old_menus) {
+        old_menu->deleteLater();
+    }
     for (const auto& entry : m_actions) {
-        delete entry.second;
+        entry.second->deleteLater();
     }
     m_actions.clear();
 
