@@ -96,7 +96,7 @@ int check_v5_radio_name(Owner_Window owner, const std::string& path, bool ask_co
 }
 
 int check_v4_radio_name(Owner_Window owner, const std::string& path, bool ask_continue) {
-    return check_file_name(owner, path, MAX_V4_RADIO_NAME, V4_RADIO_NAME_TOO_LONG, ask_continue);
+    return check_file_name(owner, path, MAX_V4_NAME, V4_NAME_TOO_LONG, ask_continue);
 }
 
 void show_unknown_radio_file(Owner_Window owner, const std::string& path) {

@@ -33,12 +33,8 @@ bool is_v4_ascii_radio_file(std::string_view bytes);
 // True for the extensions a radio folder conversion takes: exactly ".raf", ".Raf" or ".RAF".
 bool is_radio_batch_extension(const std::string& path);
 
-// Base names of version 4 radio files hold at most 15 characters.
-inline constexpr std::size_t MAX_V4_RADIO_NAME = 15;
-inline constexpr const char* V4_RADIO_NAME_TOO_LONG =
-    "Version 4 radio data file names cannot exceed 15 characters";
-
-// The "Filename Error" checks of the two radio versions (check_file_name).
+// The "Filename Error" checks of the two radio versions (check_file_name): at most 47 and 15
+// characters.
 int check_v5_radio_name(Owner_Window owner, const std::string& path, bool ask_continue);
 int check_v4_radio_name(Owner_Window owner, const std::string& path, bool ask_continue);
 

@@ -13,6 +13,7 @@
 #include "radio4_record.h"
 #include "radio4_support.h"
 #include "radio_conversions.h"
+#include "radio_file_kind.h"
 #include "radio_file_support.h"
 #include "radio_record.h"
 #include "raf_format.h"
@@ -146,7 +147,7 @@ bool V4_Radio_Document::open_path(const std::string& path) {
         return false;
     }
     ensure_radio4_type(*m_record);
-    m_file_code = base_name(path);
+    m_file_code = radio4_file_code(path.c_str());
     m_path = path;
     m_modified = false;
     default_directory(IDS_KELVOR_RADIO_DIRECTORY).set_default_dir(path.c_str());
@@ -170,7 +171,7 @@ bool V4_Radio_Document::save_ascii() {
         return false;
     }
     m_path = *chosen;
-    m_file_code = base_name(m_path);
+    m_file_code = radio4_file_code(m_path.c_str());
     m_modified = false;
     default_directory(IDS_KELVOR_RADIO_DIRECTORY).set_default_dir(m_path.c_str());
     notify();
@@ -196,7 +197,7 @@ bool V4_Radio_Document::save_binary() {
         return false;
     }
     m_path = *chosen;
-    m_file_code = base_name(m_path);
+    m_file_code = radio4_file_code(m_path.c_str());
     default_directory(IDS_KELVOR_RADIO_DIRECTORY).set_default_dir(m_path.c_str());
     notify();
     return true;
