@@ -1,6 +1,8 @@
 // Converting radio files from the command line.
 #include "convert.h"
 
+#include "antenna_conversion.h"
+#include "antenna_open.h"
 #include "data_files.h"
 #include "error_handler.h"
 #include "raf_format.h"
@@ -9,6 +11,7 @@
 #include "syntax_error.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 
@@ -16,12 +19,30 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr const char* ANTENNA_V4_NAME_TOO_LONG =
+    "Version 4 antenna data file name cannot exceed 15 characters.";
+constexpr const char* NO_TECHNOLOGY =
+    "the file does not give the antenna technology; answer with --technology dipole|aperture";
+constexpr const char* NOT_A_RADIO_FILE = "not a radio data file";
+
 bool is_radio_ascii_name(const fs::path& path) {
     const std::string extension = path.extension().string();
     return extension == ".raf" || extension == ".Raf" || extension == ".RAF";
 }
 
-void walk(const fs::path& folder, std::vector<std::string>& files) {
+bool is_antenna_binary_name(const fs::path& path) {
+    std::string extension = path.extension().string();
+    for (char& c : extension) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return extension == ".asd" || extension == ".mas" || extension == ".vas" || extension == ".msi";
+}
+
+bool is_antenna_target(const std::string& target) {
+    return target == "asd" || target == "mas" || target == "adf";
+}
+
+void walk(const fs::path& folder, bool (*takes)(const fs::path&), std::vector<std::string>& files) {
     std::vector<fs::path> entries;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
@@ -31,8 +52,8 @@ void walk(const fs::path& folder, std::vector<std::string>& files) {
     for (const fs::path& entry : entries) {
         std::error_code kind_error;
         if (fs::is_directory(entry, kind_error) && !fs::is_symlink(entry, kind_error)) {
-            walk(entry, files);
-        } else if (is_radio_ascii_name(entry) && fs::is_regular_file(entry, kind_error)) {
+            walk(entry, takes, files);
+        } else if (takes(entry) && fs::is_regular_file(entry, kind_error)) {
             files.push_back(entry.string());
         }
     }
@@ -45,16 +66,22 @@ std::string output_path(const Convert_Options& options, const fs::path& source) 
 
 } // namespace
 
-bool is_convert_target(const std::string& target) { return target == "raf" || target == "rsd"; }
+bool is_convert_target(const std::string& target) {
+    return target == "raf" || target == "rsd" || is_antenna_target(target);
+}
 
-std::vector<std::string> convert_sources(const std::vector<std::string>& paths) {
+std::vector<std::string> convert_sources(const std::string& target,
+                                         const std::vector<std::string>& paths) {
     std::vector<std::string> files;
     for (const std::string& path : paths) {
         std::error_code error;
-        if (fs::is_directory(path, error)) {
-            walk(path, files);
-        } else {
+        if (!fs::is_directory(path, error)) {
             files.push_back(path);
+        } else if (target == "asd" || target == "mas") {
+            const auto found = antenna_folder_files(path);
+            files.insert(files.end(), found.begin(), found.end());
+        } else {
+            walk(path, target == "adf" ? is_antenna_binary_name : is_radio_ascii_name, files);
         }
     }
     return files;
@@ -75,26 +102,47 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
     }
     // The disk is waited for once, at the end, not once per file.
     Deferred_Flush_Scope batch;
-    for (const std::string& source : convert_sources(paths)) {
+    Technology_Answers answers{options.technology, options.technology != 0};
+    for (const std::string& source : convert_sources(options.target, paths)) {
         const std::string target = output_path(options, source);
-        std::string failure;
+        const fs::path parent = fs::path(target).parent_path();
+        const std::string folder = parent.empty() ? std::string(".") : parent.string();
         const std::string stem = fs::path(target).stem().string();
-        if (stem.size() > MAX_V5_NAME) {
-            failure = failure_report(source, V5_NAME_TOO_LONG);
-        } else {
-            try {
-                Loaded_File file = load_data_file(source, &handler);
-                copy_text(file.radio->spec.radio_code, stem.c_str());
-                if (options.target == "rsd") {
-                    write_rsd_file(*file.radio, target.c_str(), &handler, options.lock);
-                } else {
-                    write_raf_file(*file.radio, target.c_str(), &handler);
+        std::string failure;
+        try {
+            if (options.target == "mas" ? !v4_file_name_ok(target.c_str())
+                                        : stem.size() > MAX_V5_NAME) {
+                failure = failure_report(source, options.target == "mas" ? ANTENNA_V4_NAME_TOO_LONG
+                                                                         : V5_NAME_TOO_LONG);
+            } else if (options.target == "asd") {
+                Antenna_Record antenna;
+                if (convert_to_asd(antenna, &handler, source.c_str(), folder.c_str(), answers,
+                                   nullptr) == 0) {
+                    failure = failure_report(source, NO_TECHNOLOGY);
                 }
-            } catch (Error_Handler* raised) {
-                failure = failure_report(source, *raised);
-            } catch (Data_Syntax_Error* raised) {
-                failure = failure_report(source, *raised);
+            } else if (options.target == "mas") {
+                Antenna_Record antenna;
+                convert_to_mas(antenna, &handler, source.c_str(), folder.c_str(), false);
+            } else if (options.target == "adf") {
+                Antenna_Record antenna;
+                convert_to_adf(antenna, &handler, source.c_str(), folder.c_str());
+            } else {
+                Loaded_File file = load_data_file(source, &handler);
+                if (!file.radio) {
+                    failure = failure_report(source, NOT_A_RADIO_FILE);
+                } else {
+                    copy_text(file.radio->spec.radio_code, stem.c_str());
+                    if (options.target == "rsd") {
+                        write_rsd_file(*file.radio, target.c_str(), &handler, options.lock);
+                    } else {
+                        write_raf_file(*file.radio, target.c_str(), &handler);
+                    }
+                }
             }
+        } catch (Error_Handler* raised) {
+            failure = failure_report(source, *raised);
+        } catch (Data_Syntax_Error* raised) {
+            failure = failure_report(source, *raised);
         }
         if (failure.empty()) {
             ++converted;

@@ -6,18 +6,22 @@
 #include <vector>
 
 struct Convert_Options {
-    std::string target;  // "raf", "rsd"
+    std::string target;  // "raf", "rsd", "asd", "mas", "adf"
     std::string out_dir; // empty: beside each source
     bool keep_going = false;
-    bool lock = false; // binary radio files written locked
+    bool lock = false;   // binary radio files written locked
+    int technology = 0;  // antenna technology for files that give none: 1 dipole, 2 aperture
 };
 
 // Formats `convert --to` accepts.
 bool is_convert_target(const std::string& target);
 
-// The files a convert of `paths` works on: files as given, folders walked recursively for radio
-// files whose extension is exactly ".raf", ".Raf" or ".RAF", in name order.
-std::vector<std::string> convert_sources(const std::vector<std::string>& paths);
+// The files a convert to `target` works on: files as given, folders walked recursively, in name
+// order, for the files of the target's kind: radio files whose extension is exactly ".raf",
+// ".Raf" or ".RAF"; NSMA files (".adf", ".dat", ".Adf", ...) for the binary antenna formats;
+// binary antenna files (".asd", ".mas", ".vas", ".msi" in any case) for NSMA text.
+std::vector<std::string> convert_sources(const std::string& target,
+                                         const std::vector<std::string>& paths);
 
 // Converts every source, printing one line per file and the count message. Returns the exit
 // code: 0 when every file converted, 1 when any failed.

@@ -1,6 +1,8 @@
 // Reading data files for the command-line tool.
 #include "data_files.h"
 
+#include "antenna_json.h"
+#include "antenna_open.h"
 #include "error_handler.h"
 #include "message_catalogue.h"
 #include "radio_json.h"
@@ -9,8 +11,10 @@
 #include "string_list.h"
 #include "rsd_format.h"
 #include "syntax_error.h"
+#include "text_helpers.h"
 
 #include <algorithm>
+#include <cctype>
 
 Loaded_File load_data_file(const std::string& path, Error_Handler* handler, bool read_locked) {
     // The file is read once: its first bytes choose the reader, and the text readers work on the
@@ -49,15 +53,31 @@ Loaded_File load_data_file(const std::string& path, Error_Handler* handler, bool
         handler->set_info_buff(("reading " + loaded.kind + " files is not supported yet").c_str());
         throw handler;
     default:
+        break;
+    }
+    if (has_radio_extension(path)) {
         handler->init(ET_ERROR, MSG_INVALID_RADIO_SUFFIX, path.c_str());
         throw handler;
     }
+    loaded.antenna = std::make_unique<Antenna_Record>();
+    loaded.kind = antenna_kind_name(open_antenna_file(*loaded.antenna, handler, path.c_str()).kind);
+    return loaded;
+}
+
+bool has_radio_extension(const std::string& path) {
+    std::string extension = get_extension(path.c_str());
+    for (char& c : extension) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return extension == ".raf" || extension == ".rsd" || extension == ".mrs";
 }
 
 nlohmann::ordered_json data_file_json(const Loaded_File& file) {
     nlohmann::ordered_json record;
     if (file.radio) {
         record = radio_to_json(*file.radio);
+    } else if (file.antenna) {
+        record = nlohmann::ordered_json::parse(antenna_to_json(*file.antenna).dump());
     }
     return {{"format", file.kind}, {"record", record}};
 }

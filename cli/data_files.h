@@ -1,6 +1,7 @@
 // Loading any data file the command-line tool knows, and describing why a file failed.
 #pragma once
 
+#include "antenna_record.h"
 #include "radio_file_kind.h"
 #include "radio_record.h"
 
@@ -14,12 +15,18 @@ class Data_Syntax_Error;
 
 // One file read into its record.
 struct Loaded_File {
-    std::string kind; // "raf5", "rsd", ...
+    std::string kind; // "raf5", "rsd", "nsma", "asd", ...
     bool locked = false;
     std::unique_ptr<Radio_Record> radio;
+    std::unique_ptr<Antenna_Record> antenna;
 };
 
-// Reads `path` with the reader its first bytes choose, as the editors do when they open a file.
+// True for the extensions of radio files (.raf, .rsd, .mrs in any case): a file named so is read
+// as a radio file or refused as one, never tried as an antenna file.
+bool has_radio_extension(const std::string& path);
+
+// Reads `path` with the reader its first bytes choose, as the editors do when they open a file:
+// radio files by their identifiers, anything else as an antenna file.
 // A locked binary radio file is refused, with the lock message, unless `read_locked`. Raises
 // `handler` (a file that cannot be read, or one of no known kind) or the program's
 // Data_Syntax_Error.

@@ -18,16 +18,20 @@ constexpr const char* usage_text =
     "Commands:\n"
     "  check FILE...      read each file and report whether it is sound\n"
     "  dump FILE          print the file's record as JSON\n"
-    "  convert --to FORMAT [--out DIR] [--continue] [--lock] PATH...\n"
-    "                     convert files, or every ASCII radio file below a folder;\n"
+    "  convert --to FORMAT [--out DIR] [--continue] [--lock] [--technology T] PATH...\n"
+    "                     convert files, or every file of the right kind below a folder;\n"
     "                     FORMAT: raf (version 5 ASCII radio file),\n"
-    "                             rsd (version 5 binary radio file)\n"
+    "                             rsd (version 5 binary radio file),\n"
+    "                             asd (binary antenna file), mas (version 4 binary antenna file),\n"
+    "                             adf (NSMA antenna text file)\n"
     "\n"
     "Options:\n"
     "  --to FORMAT        the format to write\n"
     "  --out DIR          write into DIR instead of beside each source\n"
     "  --continue         go on after a file that failed\n"
     "  --lock             mark the binary radio files written as locked\n"
+    "  --technology T     dipole or aperture: the antenna technology of NSMA files that\n"
+    "                     do not state it (without it such files are skipped)\n"
     "  --help             show this text\n"
     "  --version          show the version\n";
 
@@ -74,11 +78,19 @@ int convert(const std::vector<std::string>& args) {
     std::vector<std::string> paths;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--to" || arg == "--out") {
+        if (arg == "--to" || arg == "--out" || arg == "--technology") {
             if (i + 1 >= args.size()) {
                 return usage_error(arg + " needs a value");
             }
-            (arg == "--to" ? options.target : options.out_dir) = args[++i];
+            const std::string& value = args[++i];
+            if (arg == "--technology") {
+                if (value != "dipole" && value != "aperture") {
+                    return usage_error("--technology is dipole or aperture");
+                }
+                options.technology = value == "dipole" ? 1 : 2;
+            } else {
+                (arg == "--to" ? options.target : options.out_dir) = value;
+            }
         } else if (arg == "--continue") {
             options.keep_going = true;
         } else if (arg == "--lock") {

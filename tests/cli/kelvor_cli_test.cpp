@@ -214,4 +214,66 @@ TEST_F(KelvorCli, DamagedBinaryFileIsReported) {
     EXPECT_EQ(r.out, bad + ": Wrong file format\n");
 }
 
+std::string antenna_example(const std::string& name) {
+    return std::string(KELVOR_EXAMPLES_DIR) + "/antenna/" + name;
+}
+
+TEST_F(KelvorCli, AntennaFilesOfEveryKind) {
+    const std::vector<std::pair<std::string, std::string>> kinds = {
+        {"npx120_11_envelope.adf", "nsma"}, {"dp450_dipole.dat", "nsma"},
+        {"npx180_6.pat", "pattern"},        {"pnl450_Vpol.msi", "msi"}};
+    for (const auto& [name, kind] : kinds) {
+        const Cli_Run r = run({"check", antenna_example(name)});
+        EXPECT_EQ(r.out, antenna_example(name) + ": ok (" + kind + ")\n");
+        const Cli_Run dumped = run({"dump", antenna_example(name)});
+        ASSERT_EQ(dumped.exit_code, 0) << name;
+        const auto json = nlohmann::json::parse(dumped.out);
+        EXPECT_EQ(json["format"], kind);
+        EXPECT_FALSE(json["record"]["cuts"].empty()) << name;
+    }
+    // A radio file name is never tried as an antenna file.
+    const std::string nsma_as_raf = dir.write("antenna.raf", read_bytes(antenna_example("dp450_dipole.dat")));
+    EXPECT_NE(run({"check", nsma_as_raf}).out.find("File identifier or file suffix is invalid."),
+              std::string::npos);
+}
+
+TEST_F(KelvorCli, AntennaConversionsAndTheirQuestions) {
+    fs::create_directories(dir.path() / "in" / "sub");
+    fs::copy_file(antenna_example("npx120_11_envelope.adf"), dir.file("in/sub/parabolic.ADF"));
+    fs::copy_file(antenna_example("dp450_dipole.dat"), dir.file("in/dipole.dat"));
+    fs::copy_file(antenna_example("dp450_dipole.dat"), dir.file("in/skipped.dAt"));
+
+    // The dipole does not state its technology: reported and skipped without an answer.
+    Cli_Run r = run({"convert", "--continue", "--to", "asd", "--out", dir.file("out"), dir.file("in")});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.err, dir.file("in/dipole.dat") +
+                         ": the file does not give the antenna technology; answer with "
+                         "--technology dipole|aperture\n");
+    EXPECT_NE(r.out.find("1 files successfully converted"), std::string::npos);
+    EXPECT_TRUE(fs::exists(dir.file("out/parabolic.asd")));
+
+    r = run({"convert", "--to", "asd", "--technology", "dipole", "--out", dir.file("out"), dir.file("in")});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_NE(r.out.find("2 files successfully converted"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir.file("out/skipped.asd")));
+    EXPECT_EQ(run({"convert", "--to", "asd", "--technology", "horn", "x.adf"}).exit_code, 2);
+
+    // Version 4 names hold 15 characters.
+    fs::create_directories(dir.path() / "v4");
+    fs::copy_file(antenna_example("dp450_dipole.dat"), dir.file("v4/fifteen_chars_1.dat"));
+    fs::copy_file(antenna_example("dp450_dipole.dat"), dir.file("v4/sixteen_chars_12.dat"));
+    r = run({"convert", "--continue", "--to", "mas", dir.file("v4")});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_TRUE(fs::exists(dir.file("v4/fifteen_chars_1.mas")));
+    EXPECT_EQ(r.err, dir.file("v4/sixteen_chars_12.dat") +
+                         ": Version 4 antenna data file name cannot exceed 15 characters.\n");
+
+    // Binary files back to NSMA text, and that text reads.
+    r = run({"convert", "--to", "adf", "--out", dir.file("text"), dir.file("out"), dir.file("v4")});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_NE(r.out.find("3 files successfully converted"), std::string::npos);
+    EXPECT_EQ(run({"check", dir.file("text/parabolic.adf")}).out,
+              dir.file("text/parabolic.adf") + ": ok (nsma)\n");
+}
+
 } // namespace
