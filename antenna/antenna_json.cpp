@@ -1,6 +1,8 @@
 // The antenna record as JSON.
 #include "antenna_json.h"
 
+#include "text_helpers.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -9,21 +11,8 @@ namespace {
 
 using nlohmann::json;
 
-// JSON text is UTF-8; the record's texts are single-byte. Reading them as Latin-1 keeps every
-// byte and never gives invalid UTF-8, which the JSON writer would refuse.
-std::string utf8_text(const char* text, std::size_t size) {
-    std::string result;
-    for (std::size_t i = 0; i < size && text[i] != '\0'; ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x80) {
-            result.push_back(static_cast<char>(byte));
-        } else {
-            result.push_back(static_cast<char>(0xC0 | (byte >> 6)));
-            result.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
-        }
-    }
-    return result;
-}
+// JSON text is UTF-8; the record's texts are single-byte.
+std::string utf8_text(const char* text, std::size_t size) { return latin1_to_utf8(text, size); }
 template <std::size_t N>
 std::string utf8_text(const char (&field)[N]) {
     return utf8_text(field, N);
@@ -31,17 +20,6 @@ std::string utf8_text(const char (&field)[N]) {
 
 json number(double value) {
     return value == NOT_SET || !std::isfinite(value) ? json(nullptr) : json(value);
-}
-
-// A float as the double of its shortest decimal form, so that 3.1f dumps as 3.1.
-double shortest(float value) {
-    char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    double result = value;
-    if (ec == std::errc()) {
-        std::from_chars(buffer, end, result);
-    }
-    return result;
 }
 
 json header_json(const Nsma_Header& h) {
@@ -117,7 +95,7 @@ nlohmann::json antenna_to_json(const Antenna_Record& record) {
         }
         json pairs = json::array();
         for (const Pattern_Point& point : points) {
-            pairs.push_back({shortest(point.angle), shortest(point.attenuation)});
+            pairs.push_back({float_as_decimal(point.angle), float_as_decimal(point.attenuation)});
         }
         cuts.push_back({{"slot", slot},
                         {"plane", pattern_slots[slot].plane_name},

@@ -5,6 +5,8 @@
 #include "radio4_format.h"
 #include "radio4_record.h"
 
+#include "text_helpers.h"
+
 #include <charconv>
 #include <cstring>
 #include <string>
@@ -14,32 +16,6 @@ using json = nlohmann::ordered_json;
 namespace {
 
 json value(double number) { return number == NOT_SET ? json(nullptr) : json(number); }
-
-// A stored single-precision number as the decimal it was written as (12.7, not 12.6999998).
-double shortest(float number) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, number).ptr;
-    double result = 0.0;
-    std::from_chars(text, end, result);
-    return result;
-}
-
-// The record's texts are single-byte; JSON is UTF-8. Each byte is taken as its Latin-1 character,
-// so that any text, whatever its bytes, gives valid JSON and keeps every byte.
-std::string utf8_of(const std::string& bytes) {
-    std::string text;
-    text.reserve(bytes.size());
-    for (char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            text += c;
-        } else {
-            text += static_cast<char>(0xC0 | (byte >> 6));
-            text += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-    return text;
-}
 
 double double_at(const Radio4_Spec& spec, std::size_t offset) {
     double number;
@@ -58,19 +34,19 @@ json keyword_value(const Radio4_Spec& spec, int index) {
         return steps == -1.0 ? json(nullptr) : value(steps);
     }
     default:
-        return utf8_of(raf4_value_text(spec, index));
+        return latin1_to_utf8(raf4_value_text(spec, index));
     }
 }
 
 json curve_json(const Radio4_Spec& spec, const Radio4_Curve& curve) {
     json points = json::array();
     for (const Radio_Point& point : curve.points) {
-        points.push_back({shortest(point.offset), shortest(point.db)});
+        points.push_back({float_as_decimal(point.offset), float_as_decimal(point.db)});
     }
     const std::string name = radio4_text(curve.name);
     const int type = radio4_curve_type(spec, name.c_str());
     return {
-        {"name", utf8_of(name)},
+        {"name", latin1_to_utf8(name)},
         {"type", type < 0 ? json(nullptr) : json(curve_type_name(type))},
         {"two_sided", curve.two_sided != 0},
         {"power_integral", value(curve.power_integral)},

@@ -3,7 +3,7 @@
 
 #include "radio_record.h"
 
-#include <charconv>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -11,22 +11,16 @@ using json = nlohmann::ordered_json;
 
 namespace {
 
-json value(double number) { return number == NOT_SET ? json(nullptr) : json(number); }
-
-// A stored single-precision number as the decimal it was written as (12.7, not 12.6999998).
-double shortest(float number) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, number).ptr;
-    double value = 0.0;
-    std::from_chars(text, end, value);
-    return value;
+json value(double number) {
+    return number == NOT_SET || !std::isfinite(number) ? json(nullptr) : json(number);
 }
 
 json count(int number) { return number == -1 ? json(nullptr) : json(number); }
 
+// Texts are single-byte; JSON is UTF-8.
 template <std::size_t N>
 json text(const char (&field)[N]) {
-    return std::string(field, strnlen(field, N));
+    return latin1_to_utf8(field, N);
 }
 
 json values(const double* numbers, int n) {
@@ -55,14 +49,18 @@ json threshold_json(const Rx_Threshold& t, int index) {
 }
 
 json curve_json(const Radio_Curve& curve) {
+    json codes = json::array();
+    for (const std::string& code : curve.interfering_codes) {
+        codes.push_back(latin1_to_utf8(code));
+    }
     json points = json::array();
     for (const Radio_Point& point : curve.points) {
-        points.push_back({shortest(point.offset), shortest(point.db)});
+        points.push_back({float_as_decimal(point.offset), float_as_decimal(point.db)});
     }
     return {
         {"name", text(curve.name)},
         {"curve_type", curve_type_name(curve.curve_type)},
-        {"interfering_codes", curve.interfering_codes},
+        {"interfering_codes", codes},
         {"two_sided", curve.two_sided != 0},
         {"power_integral", value(curve.power_integral)},
         {"points", points},

@@ -8,10 +8,6 @@
 #include <algorithm>
 #include <cstring>
 
-bool is_text_byte(unsigned char byte) {
-    return byte >= 30 || byte == 0 || byte == 9 || byte == 10 || byte == 13 || byte == 26;
-}
-
 string_list::string_list(Error_Handler* handler, const char* file_name) {
     init_string_list(handler, file_name);
 }
@@ -35,25 +31,34 @@ void string_list::init_string_list(Error_Handler* handler, const char* file_name
     if (size == 0) {
         file.throw_error_code(MSG_FILE_SIZE_ZERO);
     }
-    auto buffer = std::make_unique<char[]>(std::size_t{size} + 2);
+    auto buffer = std::make_unique_for_overwrite<char[]>(std::size_t{size} + 2);
     file.read(buffer.get(), size);
-    set_text(handler, buffer.get(), size);
+    adopt_text(handler, std::move(buffer), size);
 }
 
 void string_list::set_text(Error_Handler* handler, const char* data, std::size_t size) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(data);
-    if (!std::all_of(bytes, bytes + size, is_text_byte)) {
-        clear();
-        handler->set_error_type(ET_ERROR);
-        handler->set_error_code(MSG_NOT_ASCII_TEXT);
-        throw handler;
+    auto copy = std::make_unique_for_overwrite<char[]>(size + 1);
+    std::memcpy(copy.get(), data, size);
+    adopt_text(handler, std::move(copy), size);
+}
+
+void string_list::adopt_text(Error_Handler* handler, std::unique_ptr<char[]> owned,
+                             std::size_t size) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(owned.get());
+    // Control characters are rare; test the common case with one comparison a byte.
+    for (std::size_t i = 0; i < size; ++i) {
+        if (bytes[i] < 30 && !is_text_byte(bytes[i])) {
+            clear();
+            handler->set_error_type(ET_ERROR);
+            handler->set_error_code(MSG_NOT_ASCII_TEXT);
+            throw handler;
+        }
     }
 
     clear();
-    // The lines are cut out of one copy of the text: each line end becomes its terminator.
-    m_text = std::make_unique<char[]>(size + 1);
+    // The lines are cut out of the text itself: each line end becomes its terminator.
+    m_text = std::move(owned);
     char* text = m_text.get();
-    std::memcpy(text, data, size);
     text[size] = '\0';
     m_lines.reserve(static_cast<std::size_t>(std::count(text, text + size, '\n')) + 1);
 

@@ -28,6 +28,8 @@ public:
     // reading. `handler` must be armed for the file the bytes came from; raises it with code 342
     // for bytes that are not text.
     void set_text(Error_Handler* handler, const char* data, std::size_t size);
+    // The same, taking over `text` (of `size` bytes and at least one more) instead of copying it.
+    void adopt_text(Error_Handler* handler, std::unique_ptr<char[]> text, std::size_t size);
 
     // Number of lines.
     int count() const { return static_cast<int>(m_lines.size()); }
@@ -50,4 +52,6 @@ private:
 
 // True for a byte that a text file may hold: not below 30, or zero, tab, line feed, carriage
 // return or the end-of-file mark 26.
-QV6_UT_EXPORT bool is_text_byte(unsigned char byte);
+inline bool is_text_byte(unsigned char byte) {
+    return byte >= 30 || byte == 0 || byte == 9 || byte == 10 || byte == 13 || byte == 26;
+}
