@@ -4,6 +4,9 @@
 #include "antenna_conversion.h"
 #include "antenna_open.h"
 #include "data_files.h"
+#include "qvfileio.h"
+#include "radio4_conversion.h"
+#include "radio4_format.h"
 #include "error_handler.h"
 #include "raf_format.h"
 #include "save_atomically.h"
@@ -24,6 +27,8 @@ constexpr const char* ANTENNA_V4_NAME_TOO_LONG =
 constexpr const char* NO_TECHNOLOGY =
     "the file does not give the antenna technology; answer with --technology dipole|aperture";
 constexpr const char* NOT_A_RADIO_FILE = "not a radio data file";
+constexpr const char* REPLACES_SOURCE =
+    "the converted file would replace its source of the other version; give --out";
 
 bool is_radio_ascii_name(const fs::path& path) {
     const std::string extension = path.extension().string();
@@ -61,13 +66,64 @@ void walk(const fs::path& folder, bool (*takes)(const fs::path&), std::vector<st
 
 std::string output_path(const Convert_Options& options, const fs::path& source) {
     const fs::path folder = options.out_dir.empty() ? source.parent_path() : fs::path(options.out_dir);
-    return (folder / source.stem()).string() + "." + options.target;
+    const std::string extension = options.target == "raf4" ? "raf" : options.target;
+    return (folder / source.stem()).string() + "." + extension;
+}
+
+// Whether the version 4 to version 5 batch takes the file: its first 80 bytes decide.
+bool v4_batch_takes(const std::string& path, Error_Handler& handler) {
+    qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+    char head[80];
+    const uint32_t size = std::min<uint32_t>(file.get_file_size(), sizeof head);
+    file.read(head, size);
+    return v4_batch_converts(head, size);
+}
+
+// Converts one radio file to the target's radio format.
+void convert_radio(const Convert_Options& options, const std::string& source,
+                   const std::string& target, const std::string& stem, Error_Handler& handler,
+                   std::string& failure) {
+    Loaded_File file = load_data_file(source, &handler);
+    if (!file.radio && !file.radio4) {
+        failure = failure_report(source, NOT_A_RADIO_FILE);
+        return;
+    }
+    // A conversion between versions never replaces its source.
+    const bool same_file = fs::exists(target) && fs::equivalent(source, target);
+    const bool to_v4 = options.target == "mrs" || options.target == "raf4";
+    if (same_file && (to_v4 != (file.radio4 != nullptr))) {
+        failure = failure_report(source, REPLACES_SOURCE);
+        return;
+    }
+    if (to_v4) {
+        if (!file.radio4) {
+            file.radio4 = std::make_unique<Radio4_Record>();
+            convert_v5_to_v4(*file.radio, *file.radio4);
+        }
+        if (options.target == "mrs") {
+            write_mrs_file(*file.radio4, target.c_str(), &handler);
+        } else {
+            write_raf4_file(*file.radio4, target.c_str(), &handler);
+        }
+        return;
+    }
+    if (!file.radio) {
+        file.radio = std::make_unique<Radio_Record>();
+        convert_v4_to_v5(*file.radio4, *file.radio);
+    }
+    copy_text(file.radio->spec.radio_code, stem.c_str());
+    if (options.target == "rsd") {
+        write_rsd_file(*file.radio, target.c_str(), &handler, options.lock);
+    } else {
+        write_raf_file(*file.radio, target.c_str(), &handler);
+    }
 }
 
 } // namespace
 
 bool is_convert_target(const std::string& target) {
-    return target == "raf" || target == "rsd" || is_antenna_target(target);
+    return target == "raf" || target == "rsd" || target == "mrs" || target == "raf4" ||
+           is_antenna_target(target);
 }
 
 std::vector<std::string> convert_sources(const std::string& target,
@@ -110,10 +166,17 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
         const std::string stem = fs::path(target).stem().string();
         std::string failure;
         try {
+            if (options.v4_only && !v4_batch_takes(source, handler)) {
+                continue; // version 5 and binary files are passed over, not counted
+            }
             if (options.target == "mas" ? !v4_file_name_ok(target.c_str())
-                                        : stem.size() > MAX_V5_NAME) {
+                                        : (options.target == "mrs" || options.target == "raf4")
+                                              ? !fits_v4_name(target.c_str())
+                                              : stem.size() > MAX_V5_NAME) {
                 failure = failure_report(source, options.target == "mas" ? ANTENNA_V4_NAME_TOO_LONG
-                                                                         : V5_NAME_TOO_LONG);
+                                                 : options.target == "mrs" || options.target == "raf4"
+                                                     ? V4_NAME_TOO_LONG
+                                                     : V5_NAME_TOO_LONG);
             } else if (options.target == "asd") {
                 Antenna_Record antenna;
                 if (convert_to_asd(antenna, &handler, source.c_str(), folder.c_str(), answers,
@@ -127,17 +190,7 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
                 Antenna_Record antenna;
                 convert_to_adf(antenna, &handler, source.c_str(), folder.c_str());
             } else {
-                Loaded_File file = load_data_file(source, &handler);
-                if (!file.radio) {
-                    failure = failure_report(source, NOT_A_RADIO_FILE);
-                } else {
-                    copy_text(file.radio->spec.radio_code, stem.c_str());
-                    if (options.target == "rsd") {
-                        write_rsd_file(*file.radio, target.c_str(), &handler, options.lock);
-                    } else {
-                        write_raf_file(*file.radio, target.c_str(), &handler);
-                    }
-                }
+                convert_radio(options, source, target, stem, handler, failure);
             }
         } catch (Error_Handler* raised) {
             failure = failure_report(source, *raised);
@@ -151,7 +204,7 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
         }
         failed = true;
         err << failure << '\n';
-        if (!options.keep_going) {
+        if (!options.keep_going || options.v4_only) {
             break;
         }
     }

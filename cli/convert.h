@@ -6,11 +6,12 @@
 #include <vector>
 
 struct Convert_Options {
-    std::string target;  // "raf", "rsd", "asd", "mas", "adf"
+    std::string target;  // "raf", "rsd", "mrs", "raf4", "asd", "mas", "adf"
     std::string out_dir; // empty: beside each source
     bool keep_going = false;
     bool lock = false;   // binary radio files written locked
     int technology = 0;  // antenna technology for files that give none: 1 dipole, 2 aperture
+    bool v4_only = false; // version 4 ASCII files only (others passed over), stop at the first error
 };
 
 // Formats `convert --to` accepts.

@@ -5,6 +5,8 @@
 #include "antenna_open.h"
 #include "error_handler.h"
 #include "message_catalogue.h"
+#include "radio4_format.h"
+#include "radio4_json.h"
 #include "radio_json.h"
 #include "qvfileio.h"
 #include "raf_format.h"
@@ -48,10 +50,16 @@ Loaded_File load_data_file(const std::string& path, Error_Handler* handler, bool
         read_rsd_file(*loaded.radio, path.c_str(), handler);
         return loaded;
     case Radio_File_Kind::mrs:
-    case Radio_File_Kind::raf4:
-        handler->init(ET_ERROR, 0, path.c_str());
-        handler->set_info_buff(("reading " + loaded.kind + " files is not supported yet").c_str());
-        throw handler;
+        loaded.radio4 = std::make_unique<Radio4_Record>();
+        read_mrs_file(*loaded.radio4, path.c_str(), handler);
+        return loaded;
+    case Radio_File_Kind::raf4: {
+        loaded.radio4 = std::make_unique<Radio4_Record>();
+        string_list lines;
+        lines.set_text(handler, bytes.data(), bytes.size());
+        read_raf4_lines(*loaded.radio4, lines, path.c_str());
+        return loaded;
+    }
     default:
         break;
     }
@@ -76,6 +84,8 @@ nlohmann::ordered_json data_file_json(const Loaded_File& file) {
     nlohmann::ordered_json record;
     if (file.radio) {
         record = radio_to_json(*file.radio);
+    } else if (file.radio4) {
+        record = radio4_to_json(*file.radio4);
     } else if (file.antenna) {
         record = nlohmann::ordered_json::parse(antenna_to_json(*file.antenna).dump());
     }

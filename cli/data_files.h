@@ -2,6 +2,7 @@
 #pragma once
 
 #include "antenna_record.h"
+#include "radio4_record.h"
 #include "radio_file_kind.h"
 #include "radio_record.h"
 
@@ -17,7 +18,8 @@ class Data_Syntax_Error;
 struct Loaded_File {
     std::string kind; // "raf5", "rsd", "nsma", "asd", ...
     bool locked = false;
-    std::unique_ptr<Radio_Record> radio;
+    std::unique_ptr<Radio_Record> radio;   // version 5
+    std::unique_ptr<Radio4_Record> radio4; // version 4
     std::unique_ptr<Antenna_Record> antenna;
 };
 

@@ -22,6 +22,8 @@ constexpr const char* usage_text =
     "                     convert files, or every file of the right kind below a folder;\n"
     "                     FORMAT: raf (version 5 ASCII radio file),\n"
     "                             rsd (version 5 binary radio file),\n"
+    "                             mrs (version 4 binary radio file),\n"
+    "                             raf4 (version 4 ASCII radio file),\n"
     "                             asd (binary antenna file), mas (version 4 binary antenna file),\n"
     "                             adf (NSMA antenna text file)\n"
     "\n"
@@ -30,6 +32,8 @@ constexpr const char* usage_text =
     "  --out DIR          write into DIR instead of beside each source\n"
     "  --continue         go on after a file that failed\n"
     "  --lock             mark the binary radio files written as locked\n"
+    "  --v4-only          convert version 4 ASCII files only, passing over the others,\n"
+    "                     and stop at the first failure (needs --out)\n"
     "  --technology T     dipole or aperture: the antenna technology of NSMA files that\n"
     "                     do not state it (without it such files are skipped)\n"
     "  --help             show this text\n"
@@ -95,6 +99,8 @@ int convert(const std::vector<std::string>& args) {
             options.keep_going = true;
         } else if (arg == "--lock") {
             options.lock = true;
+        } else if (arg == "--v4-only") {
+            options.v4_only = true;
         } else if (arg.rfind("--", 0) == 0) {
             return usage_error("unknown option " + arg);
         } else {
@@ -109,6 +115,9 @@ int convert(const std::vector<std::string>& args) {
     }
     if (paths.empty()) {
         return usage_error("convert needs at least one file or folder");
+    }
+    if (options.v4_only && (options.target != "raf" || options.out_dir.empty())) {
+        return usage_error("--v4-only goes with --to raf and --out DIR");
     }
     return run_convert(options, paths, std::cout, std::cerr);
 }

@@ -276,4 +276,48 @@ TEST_F(KelvorCli, AntennaConversionsAndTheirQuestions) {
               dir.file("text/parabolic.adf") + ": ok (nsma)\n");
 }
 
+TEST_F(KelvorCli, VersionFourFilesBothWays) {
+    const std::string ascii4 = example("hm6l_16e1q.raf");
+    const std::string binary4 = example("hm6l_16e1q.mrs");
+    EXPECT_EQ(run({"check", ascii4, binary4}).out,
+              ascii4 + ": ok (raf4)\n" + binary4 + ": ok (mrs)\n");
+    Cli_Run r = run({"dump", binary4});
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(nlohmann::json::parse(r.out)["format"], "mrs");
+
+    // The batch of the version 5 menu: version 4 ASCII files only, into a chosen folder.
+    copy_example("hm6l_16e1q.raf", "mixed/old.raf");
+    copy_example("nl180_18g_28m.raf", "mixed/new.raf");
+    EXPECT_EQ(run({"convert", "--to", "raf", "--v4-only", dir.file("mixed")}).exit_code, 2);
+    r = run({"convert", "--to", "raf", "--v4-only", "--out", dir.file("v5"), dir.file("mixed")});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(r.out, dir.file("mixed/old.raf") + " -> " + dir.file("v5/old.raf") +
+                         "\n1 files successfully converted\n");
+    EXPECT_EQ(run({"check", dir.file("v5/old.raf")}).out, dir.file("v5/old.raf") + ": ok (raf5)\n");
+
+    // Without a folder of its own a conversion between versions would replace its source.
+    r = run({"convert", "--to", "raf", dir.file("mixed/old.raf")});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_NE(r.err.find("would replace its source"), std::string::npos);
+    EXPECT_EQ(run({"check", dir.file("mixed/old.raf")}).out, dir.file("mixed/old.raf") + ": ok (raf4)\n");
+
+    // Version 5 to the version 4 formats, with their 15-character names.
+    r = run({"convert", "--to", "mrs", "--out", dir.file("v4"), dir.file("mixed/new.raf"), ascii4});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(run({"check", dir.file("v4/new.mrs")}).out, dir.file("v4/new.mrs") + ": ok (mrs)\n");
+    r = run({"convert", "--to", "raf4", "--out", dir.file("v4"), dir.file("mixed/new.raf")});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(run({"check", dir.file("v4/new.raf")}).out, dir.file("v4/new.raf") + ": ok (raf4)\n");
+    const std::string long_name = copy_example("nl180_18g_28m.raf", "sixteen_chars_xy.raf");
+    r = run({"convert", "--to", "mrs", "--out", dir.file("v4"), long_name});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.err, long_name + ": Version 4 radio data file names cannot exceed 15 characters\n");
+
+    // And version 4 to the version 5 binary file.
+    r = run({"convert", "--to", "rsd", "--out", dir.file("v5"), binary4});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(run({"check", dir.file("v5/hm6l_16e1q.rsd")}).out,
+              dir.file("v5/hm6l_16e1q.rsd") + ": ok (rsd)\n");
+}
+
 } // namespace
