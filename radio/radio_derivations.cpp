@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -29,15 +30,22 @@ double scan_number(const char* text, const char*& end) {
     return value;
 }
 
-// "NUMBER<letter>NUMBER" at the start of `text`.
-bool scan_pair(const char* text, char letter, double& first, double& second) {
+// "NUMBER<letter>DIGITS" at the start of `text`: the number of whole megahertz and the digits that
+// follow the unit letter, which are its decimals.
+bool scan_pair(const char* text, char letter, double& whole, double& fraction) {
     const char* end = nullptr;
-    first = scan_number(text, end);
+    whole = scan_number(text, end);
     if (end == nullptr || *end != letter) {
         return false;
     }
-    second = scan_number(end + 1, end);
-    return end != nullptr;
+    const char* digits = end + 1;
+    fraction = 0.0;
+    double place = 0.1;
+    const char* c = digits;
+    for (; std::isdigit(static_cast<unsigned char>(*c)); ++c, place /= 10.0) {
+        fraction += (*c - '0') * place;
+    }
+    return c != digits;
 }
 
 // The ten points of a default mask with the given levels: outer, shoulder and in-band.
@@ -83,13 +91,7 @@ double designator_bandwidth(const char* designator) {
         !(scan_pair(designator, 'M', whole, fraction) || scan_pair(designator, 'm', whole, fraction))) {
         return NOT_SET;
     }
-    if (!std::isfinite(whole) || !std::isfinite(fraction)) {
-        return NOT_SET;
-    }
-    while (fraction > 1.0) {
-        fraction /= 10.0;
-    }
-    return whole + fraction;
+    return std::isfinite(whole) ? whole + fraction : NOT_SET;
 }
 
 void complete_from_tables(Radio_Record& record) {

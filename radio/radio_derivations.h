@@ -10,7 +10,8 @@ class Radio_Curve_List;
 void complete_from_tables(Radio_Record& record);
 
 // The channel bandwidth in MHz that an emission designator such as "27M5G7W" gives (27.5), or
-// NOT_SET when it gives none.
+// NOT_SET when it gives none. The digits after the M are its decimals: "2M1" is 2.1 MHz and
+// "3M01" 3.01 MHz.
 double designator_bandwidth(const char* designator);
 
 // Derived fields 1 to 5: the 3 dB bandwidths, the data rates, the SES threshold, the threshold

@@ -105,6 +105,9 @@ TEST(RecordFields, TablesCompleteTtoIAndChannelBandwidth) {
     EXPECT_DOUBLE_EQ(designator_bandwidth("28M0D7W"), 28.0);
     EXPECT_DOUBLE_EQ(designator_bandwidth("3m50F3E"), 3.5);
     EXPECT_DOUBLE_EQ(designator_bandwidth("7M125"), 7.125);
+    EXPECT_DOUBLE_EQ(designator_bandwidth("2M1"), 2.1);
+    EXPECT_DOUBLE_EQ(designator_bandwidth("2M10G7W"), 2.1);
+    EXPECT_DOUBLE_EQ(designator_bandwidth("3M01"), 3.01);
     EXPECT_EQ(designator_bandwidth("11K0F3E"), NOT_SET);
     EXPECT_EQ(designator_bandwidth("M5"), NOT_SET);
     EXPECT_EQ(designator_bandwidth("28M"), NOT_SET);
