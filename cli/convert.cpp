@@ -111,7 +111,7 @@ void convert_radio(const Convert_Options& options, const std::string& source,
         file.radio = std::make_unique<Radio_Record>();
         convert_v4_to_v5(*file.radio4, *file.radio);
     }
-    copy_text(file.radio->spec.radio_code, stem.c_str());
+    copy_text(file.radio->radio_spec.radio_code, stem.c_str());
     if (options.target == "rsd") {
         write_rsd_file(*file.radio, target.c_str(), &handler, options.lock);
     } else {

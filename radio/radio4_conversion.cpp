@@ -64,7 +64,7 @@ Radio4_Signature signature_of(const Rx_Threshold& threshold) {
 
 // RADIO_CAPACITY from CAPACITY: "16E1" is 16 of "E1", "STM1" one "STM1"; a capacity that is only
 // a number is a data rate. True when it gave the data rate.
-bool convert_capacity(const std::string& capacity, Radio_Spec& spec) {
+bool convert_capacity(const std::string& capacity, Radio_Spec& radio_spec) {
     if (capacity.empty()) {
         return false;
     }
@@ -74,12 +74,12 @@ bool convert_capacity(const std::string& capacity, Radio_Spec& spec) {
         ++digits;
     }
     if (digits == capacity.size()) {
-        spec.tx_data_rate = spec.rx_data_rate = text_to_double(capacity.c_str());
+        radio_spec.tx_data_rate = radio_spec.rx_data_rate = text_to_double(capacity.c_str());
         return true;
     }
     const int count = digits == 0 ? 0 : text_to_int(capacity.substr(0, digits).c_str());
-    spec.capacity_count = count == 0 ? 1 : count;
-    copy_text(spec.capacity_unit, capacity.substr(digits).c_str());
+    radio_spec.capacity_count = count == 0 ? 1 : count;
+    copy_text(radio_spec.capacity_unit, capacity.substr(digits).c_str());
     return false;
 }
 
@@ -136,7 +136,7 @@ std::string radio4_name_of(const Radio_Curve& curve, const std::string& own_code
 
 } // namespace
 
-int radio4_curve_type(const Radio4_Spec& spec, const char* name, std::string* code) {
+int radio4_curve_type(const Radio4_Spec& radio_spec, const char* name, std::string* code) {
     const bool ttoi = begins_with_ignoring_case(name, "TtoI_");
     const bool irf = begins_with_ignoring_case(name, "IRF_");
     if (ttoi || irf) {
@@ -144,8 +144,8 @@ int radio4_curve_type(const Radio4_Spec& spec, const char* name, std::string* co
         const std::size_t split = traffic.find_first_of("-_");
         const std::string first = traffic.substr(0, split);
         const std::string second = split == std::string::npos ? "" : traffic.substr(split + 1);
-        const std::string capacity = radio4_text(spec.capacity);
-        const std::string modulation = radio4_text(spec.modulation);
+        const std::string capacity = radio4_text(radio_spec.capacity);
+        const std::string modulation = radio4_text(radio_spec.modulation);
         auto own = [&](const std::string& part) {
             return same_text(part, capacity) || same_text(part, modulation);
         };
@@ -167,8 +167,8 @@ int radio4_curve_type(const Radio4_Spec& spec, const char* name, std::string* co
 
 void convert_v4_to_v5(const Radio4_Record& v4, Radio_Record& v5) {
     v5.reset();
-    const Radio4_Spec& a = v4.spec;
-    Radio_Spec& b = v5.spec;
+    const Radio4_Spec& a = v4.radio_spec;
+    Radio_Spec& b = v5.radio_spec;
 
     copy_text(b.manufacturer, radio4_text(a.manufact).c_str());
     copy_text(b.model, radio4_text(a.model).c_str());
@@ -248,8 +248,8 @@ void convert_v4_to_v5(const Radio4_Record& v4, Radio_Record& v5) {
 
 void convert_v5_to_v4(const Radio_Record& v5, Radio4_Record& v4) {
     v4.reset();
-    const Radio_Spec& b = v5.spec;
-    Radio4_Spec& a = v4.spec;
+    const Radio_Spec& b = v5.radio_spec;
+    Radio4_Spec& a = v4.radio_spec;
 
     copy_text(a.manufact, b.manufacturer);
     copy_text(a.model, b.model);

@@ -18,7 +18,7 @@ inline constexpr const char* UNKNOWN_RADIO_CURVE = "Unknown radio curve";
 //    "TtoI_Other" with the code as interfering code (put into `code`);
 //  - "IRF_" + code: "IRF_Same" or "IRF_Other" by the same test;
 //  - any other name: the version 5 type of that name (ignoring case), other than the four above.
-int radio4_curve_type(const Radio4_Spec& spec, const char* name, std::string* code = nullptr);
+int radio4_curve_type(const Radio4_Spec& radio_spec, const char* name, std::string* code = nullptr);
 
 // Resets `v5` and fills it from `v4`. A curve without a version 5 type is passed over after the
 // message box UNKNOWN_RADIO_CURVE.

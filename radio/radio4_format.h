@@ -63,7 +63,7 @@ bool raf4_curve_name_writable(const char* name);
 // The value of keyword `index` as the ASCII writer writes it (and the form shows it): texts as
 // stored; numbers empty for NOT_SET, "0.00" for zero, "%.2E" below 0.005, else "%.2f", with more
 // decimals where two would change the value; the flags as their words.
-std::string raf4_value_text(const Radio4_Spec& spec, int index);
+std::string raf4_value_text(const Radio4_Spec& radio_spec, int index);
 
 // Reads a version 4 ASCII radio file into `record`, which is reset first. A format fault raises
 // the program's Data_Syntax_Error with the line (the record keeps what was read before it); a

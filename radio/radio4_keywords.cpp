@@ -141,9 +141,9 @@ bool begins_with_ignoring_case(const char* text, const char* prefix) {
     return ::strncasecmp(text, prefix, std::strlen(prefix)) == 0;
 }
 
-double double_at(const Radio4_Spec& spec, std::size_t offset) {
+double double_at(const Radio4_Spec& radio_spec, std::size_t offset) {
     double value;
-    std::memcpy(&value, reinterpret_cast<const char*>(&spec) + offset, sizeof value);
+    std::memcpy(&value, reinterpret_cast<const char*>(&radio_spec) + offset, sizeof value);
     return value;
 }
 
@@ -207,9 +207,9 @@ bool raf4_curve_name_writable(const char* name) {
     return match_raf4_line(name) == RAF4_CURVE_LINE;
 }
 
-std::string raf4_value_text(const Radio4_Spec& spec, int index) {
+std::string raf4_value_text(const Radio4_Spec& radio_spec, int index) {
     const Raf4_Keyword& entry = raf4_keyword(index);
-    const char* bytes = reinterpret_cast<const char*>(&spec);
+    const char* bytes = reinterpret_cast<const char*>(&radio_spec);
     switch (entry.value) {
     case Raf4_Value::text: {
         const char* field = bytes + entry.offset;
@@ -221,15 +221,15 @@ std::string raf4_value_text(const Radio4_Spec& spec, int index) {
     }
     case Raf4_Value::number:
     case Raf4_Value::data_rate:
-        return raf_double(double_at(spec, entry.offset));
+        return raf_double(double_at(radio_spec, entry.offset));
     case Raf4_Value::stability_ppm: {
         // Only a second view of STABILITY_PRC, which carries the value: two decimals are enough.
-        const double percent = double_at(spec, entry.offset);
+        const double percent = double_at(radio_spec, entry.offset);
         return percent == NOT_SET ? std::string() : two_decimals(percent * 10000.0);
     }
     case Raf4_Value::steps: {
         // As an integer; -1, 0 and 222 (which NOT_SET becomes) are no value.
-        const double steps = std::trunc(double_at(spec, entry.offset));
+        const double steps = std::trunc(double_at(radio_spec, entry.offset));
         if (steps == -1.0 || steps == 222.0) {
             return {};
         }
@@ -238,23 +238,23 @@ std::string raf4_value_text(const Radio4_Spec& spec, int index) {
     case Raf4_Value::radio_type: {
         // Checked in this order; the last flag set wins.
         const char* type = "";
-        if (spec.flags & RADIO4_NB_DIGITAL) {
+        if (radio_spec.flags & RADIO4_NB_DIGITAL) {
             type = "NB_DIGITAL";
         }
-        if (spec.flags & RADIO4_PDH) {
+        if (radio_spec.flags & RADIO4_PDH) {
             type = "PDH";
         }
-        if (spec.flags & RADIO4_SDH) {
+        if (radio_spec.flags & RADIO4_SDH) {
             type = "SDH";
         }
         return type;
     }
     case Raf4_Value::sd_operation:
-        return spec.flags & RADIO4_IF_COMBINER ? "IFC" : "BBS";
+        return radio_spec.flags & RADIO4_IF_COMBINER ? "IFC" : "BBS";
     case Raf4_Value::cochannel:
-        return spec.flags & RADIO4_COCHANNEL ? "YES" : "NO";
+        return radio_spec.flags & RADIO4_COCHANNEL ? "YES" : "NO";
     case Raf4_Value::use_signature:
-        return spec.flags & RADIO4_USE_SIGNATURE ? "YES" : "NO";
+        return radio_spec.flags & RADIO4_USE_SIGNATURE ? "YES" : "NO";
     }
     return {};
 }

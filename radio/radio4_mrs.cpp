@@ -89,7 +89,7 @@ void read_curve(qvfileio& file, Error_Handler* handler, Radio4_Record& record) {
 // `bandwidth`.
 Radio_Record scratch_record(double bandwidth) {
     Radio_Record scratch;
-    scratch.spec.bandwidth_3db_tx = scratch.spec.bandwidth_3db_rx = bandwidth;
+    scratch.radio_spec.bandwidth_3db_tx = scratch.radio_spec.bandwidth_3db_rx = bandwidth;
     return scratch;
 }
 
@@ -101,7 +101,7 @@ void append_derived(Radio4_Record& record, const Radio_Curve& curve, const char*
 
 void derive_radio4_record(Radio4_Record& record) {
     record.remove_derived_curves();
-    Radio4_Spec& s = record.spec;
+    Radio4_Spec& s = record.radio_spec;
     const std::string modulation = radio4_text(s.modulation);
 
     // T/I values from the curves against the radio itself and against a CW interferer.
@@ -176,9 +176,9 @@ std::string mrs_bytes(const Radio4_Record& record) {
     std::memcpy(bytes.data(), MRS_IDENTIFIER, RADIO4_IDENTIFIER_LENGTH);
     const uint32_t size = RADIO4_RECORD_SIZE;
     std::memcpy(bytes.data() + 16, &size, sizeof size);
-    Radio4_Spec spec = record.spec;
-    spec.curve_count = record.curves.count();
-    bytes.append(reinterpret_cast<const char*>(&spec), sizeof spec);
+    Radio4_Spec radio_spec = record.radio_spec;
+    radio_spec.curve_count = record.curves.count();
+    bytes.append(reinterpret_cast<const char*>(&radio_spec), sizeof radio_spec);
     for (const Radio4_Curve& curve : record.curves) {
         const Radio4_Curve_Head head = curve.head();
         bytes.append(reinterpret_cast<const char*>(&head), sizeof head);
@@ -205,9 +205,9 @@ void read_mrs_file(Radio4_Record& record, const char* path, Error_Handler* handl
                    " bytes, more than the file holds");
     }
     // A longer record is cut to the 923 bytes known here; a shorter one leaves the rest as reset.
-    file.read_aligned(reinterpret_cast<char*>(&record.spec), sizeof record.spec, stored_size);
-    const int32_t count = record.spec.curve_count;
-    record.spec.curve_count = 0;
+    file.read_aligned(reinterpret_cast<char*>(&record.radio_spec), sizeof record.radio_spec, stored_size);
+    const int32_t count = record.radio_spec.curve_count;
+    record.radio_spec.curve_count = 0;
     if (count < 0) {
         refuse(file, handler, MSG_WRONG_FILE_FORMAT,
                "The record gives a negative curve count of " + std::to_string(count));

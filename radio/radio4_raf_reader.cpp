@@ -95,13 +95,13 @@ double data_rate_of(const char* value) {
     return std::isfinite(product) ? product : NOT_SET;
 }
 
-void set_double(Radio4_Spec& spec, std::size_t offset, double value) {
-    std::memcpy(reinterpret_cast<char*>(&spec) + offset, &value, sizeof value);
+void set_double(Radio4_Spec& radio_spec, std::size_t offset, double value) {
+    std::memcpy(reinterpret_cast<char*>(&radio_spec) + offset, &value, sizeof value);
 }
 
-double get_double(const Radio4_Spec& spec, std::size_t offset) {
+double get_double(const Radio4_Spec& radio_spec, std::size_t offset) {
     double value;
-    std::memcpy(&value, reinterpret_cast<const char*>(&spec) + offset, sizeof value);
+    std::memcpy(&value, reinterpret_cast<const char*>(&radio_spec) + offset, sizeof value);
     return value;
 }
 
@@ -198,25 +198,25 @@ void Raf4_Reader::read() {
 
 void Raf4_Reader::store(int index, const char* value) {
     const Raf4_Keyword& entry = raf4_keyword(index);
-    Radio4_Spec& spec = m_record.spec;
+    Radio4_Spec& radio_spec = m_record.radio_spec;
     switch (entry.value) {
     case Raf4_Value::text:
         if (entry.offset == offsetof(Radio4_Spec, capacity)) {
             copy_text(m_capacity, value);
         }
-        copy_text(reinterpret_cast<char*>(&spec) + entry.offset, entry.size, value);
+        copy_text(reinterpret_cast<char*>(&radio_spec) + entry.offset, entry.size, value);
         break;
     case Raf4_Value::number:
     case Raf4_Value::steps:
-        set_double(spec, entry.offset, text_to_double(value));
+        set_double(radio_spec, entry.offset, text_to_double(value));
         break;
     case Raf4_Value::data_rate:
-        set_double(spec, entry.offset, data_rate_of(value));
+        set_double(radio_spec, entry.offset, data_rate_of(value));
         break;
     case Raf4_Value::stability_ppm:
         // Parts per million count only where no percentage was given.
-        if (get_double(spec, entry.offset) == NOT_SET) {
-            set_double(spec, entry.offset, text_to_double(value) * 0.0001);
+        if (get_double(radio_spec, entry.offset) == NOT_SET) {
+            set_double(radio_spec, entry.offset, text_to_double(value) * 0.0001);
         }
         break;
     case Raf4_Value::radio_type: {
@@ -231,23 +231,23 @@ void Raf4_Reader::store(int index, const char* value) {
         // The type named replaces the one the record had (a new record is PDH), so that an
         // NB_DIGITAL radio is not written back as PDH.
         if (type != 0) {
-            spec.flags = static_cast<uint8_t>((spec.flags & ~RADIO4_TYPE_FLAGS) | type);
+            radio_spec.flags = static_cast<uint8_t>((radio_spec.flags & ~RADIO4_TYPE_FLAGS) | type);
         }
         break;
     }
     case Raf4_Value::sd_operation:
         if (begins_with(value, "IFC", 3)) {
-            spec.flags |= RADIO4_IF_COMBINER;
+            radio_spec.flags |= RADIO4_IF_COMBINER;
         }
         break;
     case Raf4_Value::cochannel:
         if (begins_with(value, "YES", 3)) {
-            spec.flags |= RADIO4_COCHANNEL;
+            radio_spec.flags |= RADIO4_COCHANNEL;
         }
         break;
     case Raf4_Value::use_signature:
         if (begins_with(value, "YES", 3)) {
-            spec.flags |= RADIO4_USE_SIGNATURE;
+            radio_spec.flags |= RADIO4_USE_SIGNATURE;
         }
         break;
     }
@@ -299,7 +299,7 @@ void Raf4_Reader::read_curve(const std::string& keyword, const char* value, cons
 }
 
 void Raf4_Reader::finish() {
-    Radio4_Spec& spec = m_record.spec;
+    Radio4_Spec& radio_spec = m_record.radio_spec;
     // Traffic codes are written capacity-modulation: TtoI_16E1_QPSK becomes TtoI_16E1-QPSK. A
     // code that has its hyphen already stays as it is, so that reading a file again never
     // changes its names further.
@@ -318,10 +318,10 @@ void Raf4_Reader::finish() {
     }
     // A capacity too long for the record is cut, and the T/I and IRF curves named after it
     // follow.
-    if (std::strlen(m_capacity) >= sizeof spec.capacity) {
-        const std::string modulation = radio4_text(spec.modulation);
+    if (std::strlen(m_capacity) >= sizeof radio_spec.capacity) {
+        const std::string modulation = radio4_text(radio_spec.modulation);
         const std::string old_code = std::string(m_capacity) + "-" + modulation;
-        const std::string new_code = radio4_text(spec.capacity) + "-" + modulation;
+        const std::string new_code = radio4_text(radio_spec.capacity) + "-" + modulation;
         for (Radio4_Curve& curve : m_record.curves) {
             for (const char* prefix : {"TtoI_", "IRF_"}) {
                 const std::size_t length = std::strlen(prefix);

@@ -16,7 +16,7 @@ std::string raf4_text(const Radio4_Record& record) {
     for (int i = 0; i < RAF4_KEYWORD_COUNT; ++i) {
         text += raf4_keyword(i).keyword;
         text += '\t';
-        text += raf4_value_text(record.spec, i);
+        text += raf4_value_text(record.radio_spec, i);
         text += "\r\n";
     }
     for (const Radio4_Curve& curve : record.curves) {
@@ -40,7 +40,7 @@ std::string raf4_unwritable_reason(const Radio4_Record& record) {
         }
         // A line feed would end the line early, and the reader refuses a file with control
         // characters as not text.
-        for (char c : raf4_value_text(record.spec, i)) {
+        for (char c : raf4_value_text(record.radio_spec, i)) {
             if (c == '\n' || !is_text_byte(static_cast<unsigned char>(c))) {
                 return std::string("The text of ") + raf4_keyword(i).keyword +
                        " holds a line break or a control character and cannot be written to a "

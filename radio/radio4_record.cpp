@@ -9,8 +9,8 @@
 namespace {
 
 // Sets every double from byte `first` up to byte `last` (excluded) of the record to `value`.
-void fill_doubles(Radio4_Spec& spec, std::size_t first, std::size_t last, double value) {
-    char* bytes = reinterpret_cast<char*>(&spec);
+void fill_doubles(Radio4_Spec& radio_spec, std::size_t first, std::size_t last, double value) {
+    char* bytes = reinterpret_cast<char*>(&radio_spec);
     for (std::size_t offset = first; offset + sizeof(double) <= last; offset += sizeof(double)) {
         std::memcpy(bytes + offset, &value, sizeof value);
     }
@@ -58,24 +58,24 @@ const Radio4_Curve* Radio4_Curve_List::find(const char* name) const {
 
 void Radio4_Record::reset() {
     curves.m_curves.clear();
-    std::memset(&spec, 0, sizeof spec);
+    std::memset(&radio_spec, 0, sizeof radio_spec);
     // TXPOWER_DBM to FREQ_HI_MHZ, the fifth further double, and RESIDUAL_BER to the end.
-    fill_doubles(spec, offsetof(Radio4_Spec, txpower_dbm), offsetof(Radio4_Spec, further),
+    fill_doubles(radio_spec, offsetof(Radio4_Spec, txpower_dbm), offsetof(Radio4_Spec, further),
                  NOT_SET);
-    spec.further[4] = NOT_SET;
-    fill_doubles(spec, offsetof(Radio4_Spec, residual_ber), sizeof spec, NOT_SET);
-    spec.flags = RADIO4_PDH;
+    radio_spec.further[4] = NOT_SET;
+    fill_doubles(radio_spec, offsetof(Radio4_Spec, residual_ber), sizeof radio_spec, NOT_SET);
+    radio_spec.flags = RADIO4_PDH;
 }
 
 Radio4_Curve& Radio4_Record::append_curve() {
     curves.m_curves.emplace_back();
-    spec.curve_count = curves.count();
+    radio_spec.curve_count = curves.count();
     return curves.m_curves.back();
 }
 
 Radio4_Curve_List::iterator Radio4_Record::unlink_curve(Radio4_Curve_List::iterator position) {
     const auto next = curves.m_curves.erase(position);
-    spec.curve_count = curves.count();
+    radio_spec.curve_count = curves.count();
     return next;
 }
 

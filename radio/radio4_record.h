@@ -207,7 +207,7 @@ private:
 
 // The record: the 923-byte fixed part and, in memory only, its curve list.
 struct Radio4_Record {
-    Radio4_Spec spec;
+    Radio4_Spec radio_spec;
     Radio4_Curve_List curves;
 
     Radio4_Record() { reset(); }

@@ -95,7 +95,7 @@ double designator_bandwidth(const char* designator) {
 }
 
 void complete_from_tables(Radio_Record& record) {
-    Radio_Spec& s = record.spec;
+    Radio_Spec& s = record.radio_spec;
     if (!is_set(s.ttoi_ratio)) {
         s.ttoi_ratio = modulation_ttoi(s.modulation);
     }
@@ -105,7 +105,7 @@ void complete_from_tables(Radio_Record& record) {
 }
 
 void complete_record_fields(Radio_Record& record) {
-    Radio_Spec& s = record.spec;
+    Radio_Spec& s = record.radio_spec;
 
     // 3 dB bandwidths, from the emission curve when neither is given.
     if (!is_set(s.bandwidth_3db_tx) && !is_set(s.bandwidth_3db_rx)) {
@@ -165,7 +165,7 @@ void complete_record_fields(Radio_Record& record) {
 }
 
 void make_default_tx_mask(Radio_Record& record) {
-    const double bandwidth = record.spec.bandwidth_3db_tx;
+    const double bandwidth = record.radio_spec.bandwidth_3db_tx;
     if (!is_set(bandwidth) || !(bandwidth > 0.0) || !std::isfinite(bandwidth)) {
         return;
     }
@@ -174,7 +174,7 @@ void make_default_tx_mask(Radio_Record& record) {
 }
 
 void make_default_rx_mask(Radio_Record& record) {
-    const double bandwidth = record.spec.bandwidth_3db_rx;
+    const double bandwidth = record.radio_spec.bandwidth_3db_rx;
     if (!is_set(bandwidth) || !(bandwidth > 0.0) || !std::isfinite(bandwidth)) {
         return;
     }
@@ -218,19 +218,19 @@ void normalise_tx_emission(Radio_Record& record) {
 }
 
 void make_rx_selectivity_calc(Radio_Record& record) {
-    Radio_Spec& spec = record.spec;
+    Radio_Spec& radio_spec = record.radio_spec;
     int source = record.curves.find_first(CURVE_RX_SELECTIVITY);
-    spec.selectivity_source = 3;
+    radio_spec.selectivity_source = 3;
     if (source < 0) {
         source = record.curves.find_first(CURVE_TTOI_CW);
-        spec.selectivity_source = 2;
+        radio_spec.selectivity_source = 2;
     }
     if (source < 0) {
         source = record.curves.find_first(CURVE_RX_SELECTIVITY_MASK);
-        spec.selectivity_source = 1;
+        radio_spec.selectivity_source = 1;
     }
     if (source < 0) {
-        spec.selectivity_source = 0;
+        radio_spec.selectivity_source = 0;
         return;
     }
     const Radio_Curve s = record.curves[source];
@@ -303,7 +303,7 @@ void derive_radio_curves(Radio_Record& record) {
     }
     curves.remove_derived_curves();
 
-    Radio_Spec& s = record.spec;
+    Radio_Spec& s = record.radio_spec;
     if (!is_set(s.ttoi_ratio)) {
         const int same = curves.find_first(CURVE_TTOI_SAME);
         if (same >= 0) {

@@ -108,7 +108,7 @@ json config_json(const Acu_Config& c) {
 } // namespace
 
 json radio_to_json(const Radio_Record& record) {
-    const Radio_Spec& s = record.spec;
+    const Radio_Spec& s = record.radio_spec;
     json comments = json::array();
     for (const auto& comment : s.comments) {
         comments.push_back(text(comment));

@@ -26,16 +26,16 @@ void fill(double* values, int count) {
     }
 }
 
-void reset_spec(Radio_Spec& spec) {
-    std::memset(&spec, 0, sizeof spec);
-    spec.selective_fading = 1;
-    spec.reserved_4 = 255;
-    std::memset(spec.reserved_7, 255, sizeof spec.reserved_7);
-    spec.reserved_16 = NOT_SET;
-    spec.capacity_count = spec.bits_block = spec.blocks_sec = -1;
-    spec.alpha[0] = spec.alpha[1] = spec.alpha[2] = -1;
+void reset_spec(Radio_Spec& radio_spec) {
+    std::memset(&radio_spec, 0, sizeof radio_spec);
+    radio_spec.selective_fading = 1;
+    radio_spec.reserved_4 = 255;
+    std::memset(radio_spec.reserved_7, 255, sizeof radio_spec.reserved_7);
+    radio_spec.reserved_16 = NOT_SET;
+    radio_spec.capacity_count = radio_spec.bits_block = radio_spec.blocks_sec = -1;
+    radio_spec.alpha[0] = radio_spec.alpha[1] = radio_spec.alpha[2] = -1;
     // Every double from the data rates to the fixed T-R separation has no value yet.
-    fill(&spec.tx_data_rate,
+    fill(&radio_spec.tx_data_rate,
          static_cast<int>((offsetof(Radio_Spec, reserved_1232) - offsetof(Radio_Spec, tx_data_rate)) /
                           sizeof(double)));
 }
@@ -78,7 +78,7 @@ void Radio_Record::reset() {
     for (Rx_Threshold& threshold : thresholds) {
         reset_threshold(threshold);
     }
-    reset_spec(spec);
+    reset_spec(radio_spec);
     std::memset(capacity_summary, 0, sizeof capacity_summary);
 }
 
@@ -111,7 +111,7 @@ void terminate(char (&text)[N]) {
 } // namespace
 
 void terminate_texts(Radio_Record& record) {
-    Radio_Spec& s = record.spec;
+    Radio_Spec& s = record.radio_spec;
     terminate(s.manufacturer);
     terminate(s.model);
     terminate(s.radio_code);
@@ -160,10 +160,10 @@ void set_threshold_dbm(Rx_Threshold& threshold, double dbm) {
     threshold.threshold_uv = threshold_microvolts(dbm);
 }
 
-void set_first_tx_power(Radio_Spec& spec, double dbm) {
-    spec.tx_power_options[0] = dbm;
-    spec.tx_power_dbm = dbm;
-    spec.tx_power_watts = dbm == NOT_SET ? NOT_SET : std::pow(10.0, (dbm - 30.0) / 10.0);
+void set_first_tx_power(Radio_Spec& radio_spec, double dbm) {
+    radio_spec.tx_power_options[0] = dbm;
+    radio_spec.tx_power_dbm = dbm;
+    radio_spec.tx_power_watts = dbm == NOT_SET ? NOT_SET : std::pow(10.0, (dbm - 30.0) / 10.0);
 }
 
 double modulation_ttoi(const char* modulation) {
@@ -204,18 +204,18 @@ double modulation_ttoi(const char* modulation) {
 }
 
 std::string capacity_summary_text(const Radio_Record& record) {
-    const Radio_Spec& spec = record.spec;
+    const Radio_Spec& radio_spec = record.radio_spec;
     char text[128];
-    if (spec.application_type == APPLICATION_LAND_MOBILE) {
+    if (radio_spec.application_type == APPLICATION_LAND_MOBILE) {
         std::snprintf(text, sizeof text, "Land mobile");
-    } else if (spec.application_type == APPLICATION_ADAPTIVE_MODULATION) {
+    } else if (radio_spec.application_type == APPLICATION_ADAPTIVE_MODULATION) {
         std::snprintf(text, sizeof text, "OFDM");
-    } else if (spec.capacity_count != -1 && spec.capacity_unit[0] != '\0' &&
-               spec.modulation[0] != '\0') {
-        std::snprintf(text, sizeof text, "%d%s-%s", spec.capacity_count, spec.capacity_unit,
-                      spec.modulation);
-    } else if (spec.tx_data_rate != NOT_SET) {
-        std::snprintf(text, sizeof text, "%sMbs", format_fixed(spec.tx_data_rate, 2).c_str());
+    } else if (radio_spec.capacity_count != -1 && radio_spec.capacity_unit[0] != '\0' &&
+               radio_spec.modulation[0] != '\0') {
+        std::snprintf(text, sizeof text, "%d%s-%s", radio_spec.capacity_count, radio_spec.capacity_unit,
+                      radio_spec.modulation);
+    } else if (radio_spec.tx_data_rate != NOT_SET) {
+        std::snprintf(text, sizeof text, "%sMbs", format_fixed(radio_spec.tx_data_rate, 2).c_str());
     } else {
         std::snprintf(text, sizeof text, "Microwave");
     }

@@ -199,7 +199,7 @@ struct Radio_Record {
     Acu_Table acu_table;
     Radio_Curve_List curves;
     Rx_Threshold thresholds[THRESHOLD_COUNT];
-    Radio_Spec spec;
+    Radio_Spec radio_spec;
     Acm_Table acm_table;
     char capacity_summary[48];
 
@@ -229,7 +229,7 @@ double threshold_microvolts(double dbm);
 void set_threshold_dbm(Rx_Threshold& threshold, double dbm);
 
 // Sets the first TX power option and the TX power in dBm and watts derived from it.
-void set_first_tx_power(Radio_Spec& spec, double dbm);
+void set_first_tx_power(Radio_Spec& radio_spec, double dbm);
 
 // T/I ratio in dB that the modulation table gives for a modulation text ("64QAM", "QPSK",
 // "16TCM", ...), or NOT_SET when the text is not recognised.

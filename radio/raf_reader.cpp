@@ -119,7 +119,7 @@ struct Raf_Line {
 class Raf_Reader {
 public:
     Raf_Reader(Radio_Record& record, string_list& lines)
-        : m_record(record), m_spec(record.spec), m_lines(lines),
+        : m_record(record), m_spec(record.radio_spec), m_lines(lines),
           m_error(data_syntax_error()) {}
 
     void read();

@@ -24,7 +24,7 @@ std::string field(const std::string& value, bool in_list = false) {
 
 class Raf_Writer {
 public:
-    explicit Raf_Writer(const Radio_Record& record) : m_record(record), m_spec(record.spec) {}
+    explicit Raf_Writer(const Radio_Record& record) : m_record(record), m_spec(record.radio_spec) {}
 
     std::string write();
 

@@ -158,7 +158,7 @@ std::string rsd_image(Radio_Record& record, bool lock) {
     for (const Rx_Threshold& threshold : record.thresholds) {
         append(image, threshold);
     }
-    append(image, record.spec);
+    append(image, record.radio_spec);
     for (const Acm_State& state : record.acm_table.rows) {
         append(image, state);
     }
@@ -213,7 +213,7 @@ void read_rsd_file(Radio_Record& record, const char* path, Error_Handler* handle
                           header.threshold_size);
     }
     if (version == 4) {
-        file.read_aligned(reinterpret_cast<char*>(&record.spec), sizeof record.spec,
+        file.read_aligned(reinterpret_cast<char*>(&record.radio_spec), sizeof record.radio_spec,
                           header.spec_size);
         const uint32_t states = stored_count(file, header.state_count, header.state_size);
         record.acm_table.make(static_cast<int>(states));

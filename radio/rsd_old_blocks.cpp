@@ -207,17 +207,17 @@ void decode_old_main_block(const unsigned char* data, std::size_t present, bool 
     std::fill(std::begin(states), std::end(states), Acm_State::fresh());
     const Block block(data, present);
     if (form_b) {
-        decode_form_b(block, record.spec, states);
+        decode_form_b(block, record.radio_spec, states);
     } else {
-        decode_form_a(block, record.spec, states);
+        decode_form_a(block, record.radio_spec, states);
         if (version == 1) {
-            complete_version_1(record.spec);
+            complete_version_1(record.radio_spec);
         }
     }
     for (Acm_State& state : states) {
         state.thruput[15] = state.Mod[15] = state.RSEC[15] = '\0';
     }
-    for (Rx_Threshold& copy : record.spec.threshold_copy) {
+    for (Rx_Threshold& copy : record.radio_spec.threshold_copy) {
         copy.description[sizeof copy.description - 1] = '\0';
     }
     make_acm_table_from_entries(record.acm_table, states);

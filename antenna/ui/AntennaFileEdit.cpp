@@ -68,7 +68,7 @@ bool AntennaFileEdit::open_file(const std::string& path) { return m_document.ope
 
 void AntennaFileEdit::refresh() {
     const Antenna_Record& record = m_document.record();
-    const Antenna_Spec& spec = record.antenna_spec;
+    const Antenna_Spec& radio_spec = record.antenna_spec;
     const std::string& path = m_document.path();
     m_summary->set_heading(path.empty() ? QStringLiteral("Unnamed antenna data file")
                                         : QString::fromLocal8Bit(get_filename(path.c_str())),
@@ -76,24 +76,24 @@ void AntennaFileEdit::refresh() {
                                         : QStringLiteral("TIA NSMA antenna data \u2014 ") +
                                               QString::fromLocal8Bit(path.c_str()));
     QString frequencies;
-    if (spec.low_frequency != NOT_SET || spec.high_frequency != NOT_SET) {
-        frequencies = QString::fromStdString(spec.low_frequency == NOT_SET
+    if (radio_spec.low_frequency != NOT_SET || radio_spec.high_frequency != NOT_SET) {
+        frequencies = QString::fromStdString(radio_spec.low_frequency == NOT_SET
                                                  ? std::string()
-                                                 : format_fixed(spec.low_frequency, 2)) +
+                                                 : format_fixed(radio_spec.low_frequency, 2)) +
                       QStringLiteral(" \u2013 ") +
-                      QString::fromStdString(spec.high_frequency == NOT_SET
+                      QString::fromStdString(radio_spec.high_frequency == NOT_SET
                                                  ? std::string()
-                                                 : format_fixed(spec.high_frequency, 2)) +
+                                                 : format_fixed(radio_spec.high_frequency, 2)) +
                       QStringLiteral(" MHz");
     }
     m_summary->set_rows({
-        {QStringLiteral("Manufacturer"), text_of(spec.manufacturer, sizeof spec.manufacturer)},
-        {QStringLiteral("Model"), text_of(spec.model, sizeof spec.model)},
-        {QStringLiteral("Description"), text_of(spec.description, sizeof spec.description)},
-        {QStringLiteral("File name"), text_of(spec.file_name, sizeof spec.file_name)},
+        {QStringLiteral("Manufacturer"), text_of(radio_spec.manufacturer, sizeof radio_spec.manufacturer)},
+        {QStringLiteral("Model"), text_of(radio_spec.model, sizeof radio_spec.model)},
+        {QStringLiteral("Description"), text_of(radio_spec.description, sizeof radio_spec.description)},
+        {QStringLiteral("File name"), text_of(radio_spec.file_name, sizeof radio_spec.file_name)},
         {QStringLiteral("Frequency range"), frequencies},
-        {QStringLiteral("Mid-band gain"), number_of(spec.gain_dbi, "dBi")},
-        {QStringLiteral("Technology"), QString::fromLatin1(technology_text(spec.technology))},
+        {QStringLiteral("Mid-band gain"), number_of(radio_spec.gain_dbi, "dBi")},
+        {QStringLiteral("Technology"), QString::fromLatin1(technology_text(radio_spec.technology))},
         {QStringLiteral("Pattern cuts"), QString::number(record.filled_slots())},
     });
 }

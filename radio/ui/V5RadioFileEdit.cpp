@@ -74,13 +74,13 @@ void V5RadioFileEdit::refresh() {
                            path.empty() ? QStringLiteral("Version 5 radio data")
                                         : QStringLiteral("Version 5 radio data \u2014 ") +
                                               QString::fromLocal8Bit(path.c_str()));
-    const Radio_Spec& spec = record.spec;
+    const Radio_Spec& radio_spec = record.radio_spec;
     m_summary->set_rows({
-        {QStringLiteral("Manufacturer"), text_of(spec.manufacturer, sizeof spec.manufacturer)},
-        {QStringLiteral("Model"), text_of(spec.model, sizeof spec.model)},
-        {QStringLiteral("Radio code"), text_of(spec.radio_code, sizeof spec.radio_code)},
+        {QStringLiteral("Manufacturer"), text_of(radio_spec.manufacturer, sizeof radio_spec.manufacturer)},
+        {QStringLiteral("Model"), text_of(radio_spec.model, sizeof radio_spec.model)},
+        {QStringLiteral("Radio code"), text_of(radio_spec.radio_code, sizeof radio_spec.radio_code)},
         {QStringLiteral("Application type"),
-         QString::fromLatin1(application_type_text(spec.application_type))},
+         QString::fromLatin1(application_type_text(radio_spec.application_type))},
         {QStringLiteral("Curves"), QString::number(record.curves.count())},
         {QStringLiteral("Adaptive modulation states"), QString::number(record.acm_table.count())},
         {QStringLiteral("Coupling unit configurations"),

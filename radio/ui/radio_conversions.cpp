@@ -55,7 +55,7 @@ int convert_file_to_rsd(Owner_Window owner, const std::string& path, const std::
                 read_raf4_file(*v4, path.c_str(), &handler);
                 convert_v4_to_v5(*v4, *record);
             }
-            copy_text(record->spec.radio_code, base_name(path).c_str());
+            copy_text(record->radio_spec.radio_code, base_name(path).c_str());
             write_rsd_file(*record, target.c_str(), &handler, lock);
         })) {
         return batch_answer(*failed, ask_continue);

@@ -168,7 +168,7 @@ bool V5_Radio_Document::open_path(const std::string& path) {
         make_unnamed();
         return false;
     }
-    copy_text(m_record->spec.radio_code, base_name(path).c_str());
+    copy_text(m_record->radio_spec.radio_code, base_name(path).c_str());
     m_path = path;
     m_modified = false;
     notify();
@@ -211,7 +211,7 @@ bool V5_Radio_Document::save_to(const std::string& chosen_path, Format format) {
     if (check_v5_radio_name(m_owner, path, false) != ID_OK) {
         return false;
     }
-    copy_text(m_record->spec.radio_code, base_name(path).c_str());
+    copy_text(m_record->radio_spec.radio_code, base_name(path).c_str());
     Error_Handler handler;
     const auto failed = run_and_report(m_owner, false, [&] {
         if (ascii) {

@@ -58,7 +58,7 @@ std::vector<std::string> names_of(const Radio4_Record& record) {
         KELVOR_CHECK(!is_radio4_derived_name(curve.name));
         names.push_back(radio4_text(curve.name));
     }
-    KELVOR_CHECK(record.spec.curve_count == record.curves.count());
+    KELVOR_CHECK(record.radio_spec.curve_count == record.curves.count());
     return names;
 }
 

@@ -57,7 +57,7 @@ std::vector<Curve_Shape> shapes_of(const Radio4_Record& record) {
         KELVOR_CHECK(!is_radio4_derived_name(curve.name));
         shapes.push_back({radio4_text(curve.name), curve.point_count()});
     }
-    KELVOR_CHECK(record.spec.curve_count == record.curves.count());
+    KELVOR_CHECK(record.radio_spec.curve_count == record.curves.count());
     return shapes;
 }
 

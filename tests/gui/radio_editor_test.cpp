@@ -57,8 +57,8 @@ protected:
 TEST_F(RadioEditor, OpensAnAsciiFileWithBlankLinesBeforeItsIdentifier) {
     const std::string path = radio_file("abc.raf", "\r\n\r\n  \n");
     ASSERT_TRUE(document->open_path(path));
-    EXPECT_STREQ(document->record().spec.radio_code, "abc");
-    EXPECT_STREQ(document->record().spec.model, "HX-23 Adaptive");
+    EXPECT_STREQ(document->record().radio_spec.radio_code, "abc");
+    EXPECT_STREQ(document->record().radio_spec.model, "HX-23 Adaptive");
     EXPECT_EQ(document->path(), path);
     EXPECT_FALSE(document->modified());
     EXPECT_EQ(titles.back(), path);
@@ -73,7 +73,7 @@ TEST_F(RadioEditor, OpensABinaryFileAndRefusesALockedOne) {
     write_rsd_file(record, dir.file("locked.rsd").c_str(), &handler, true);
 
     ASSERT_TRUE(document->open_path(dir.file("open.rsd")));
-    EXPECT_STREQ(document->record().spec.radio_code, "open");
+    EXPECT_STREQ(document->record().radio_spec.radio_code, "open");
     EXPECT_FALSE(document->open_path(dir.file("locked.rsd")));
     ASSERT_EQ(presenter.shown.size(), 1u);
     EXPECT_EQ(presenter.last().caption, "File Locked");
@@ -83,7 +83,7 @@ TEST_F(RadioEditor, OpensABinaryFileAndRefusesALockedOne) {
     EXPECT_EQ(presenter.last().style, BOX_OK | BOX_ICON_STOP);
     // Nothing was opened: the record and its name are those of the file open before.
     EXPECT_EQ(document->path(), dir.file("open.rsd"));
-    EXPECT_STREQ(document->record().spec.model, "HX-23 Adaptive");
+    EXPECT_STREQ(document->record().radio_spec.model, "HX-23 Adaptive");
 }
 
 TEST_F(RadioEditor, RefusesUnknownFilesAndLongNames) {
@@ -112,7 +112,7 @@ TEST_F(RadioEditor, AFailedReadLeavesAnEmptyUnnamedRecord) {
     EXPECT_EQ(presenter.last().text.rfind("bad.raf\r\nLine number 3\r\n", 0), 0u)
         << presenter.last().text;
     EXPECT_EQ(document->path(), "");
-    EXPECT_STREQ(document->record().spec.manufacturer, "");
+    EXPECT_STREQ(document->record().radio_spec.manufacturer, "");
     EXPECT_EQ(titles.back(), "");
 }
 
@@ -139,7 +139,7 @@ TEST_F(RadioEditor, SaveAsWritesUnderTheNameWithTheFormatsExtension) {
     ASSERT_TRUE(document->save_as_ascii());
     EXPECT_EQ(dialogs.seen.back().proposed_name, "hx.raf");
     EXPECT_EQ(document->path(), dir.file("out/copy.raf"));
-    EXPECT_STREQ(document->record().spec.radio_code, "copy");
+    EXPECT_STREQ(document->record().radio_spec.radio_code, "copy");
     EXPECT_FALSE(document->modified());
     EXPECT_EQ(titles.back(), dir.file("out/copy.raf"));
     EXPECT_EQ(read_bytes(dir.file("out/copy.raf")), raf_text(document->record()));
@@ -237,10 +237,10 @@ TEST_F(RadioEditor, AFolderConversionTakesOnlyTheThreeSpellingsOfRaf) {
     Radio_Record converted;
     Error_Handler handler;
     read_rsd_file(converted, (top + "/sub/b.rsd").c_str(), &handler);
-    EXPECT_STREQ(converted.spec.radio_code, "b");
+    EXPECT_STREQ(converted.radio_spec.radio_code, "b");
     // The editor's record is empty and unnamed afterwards.
     EXPECT_EQ(document->path(), "");
-    EXPECT_STREQ(document->record().spec.model, "");
+    EXPECT_STREQ(document->record().radio_spec.model, "");
     EXPECT_NE(settings().find("KELVOR_RADIO_DIRECTORY=" + top), std::string::npos);
 }
 
@@ -322,7 +322,7 @@ TEST_F(RadioEditor, Version4AsciiFilesConvertToVersion5InTheSaveFolder) {
     EXPECT_FALSE(fs::exists(dir.file("saved/new.raf")));
     Radio_Record converted;
     read_raf_file(converted, dir.file("saved/old.raf").c_str(), &handler);
-    EXPECT_STREQ(converted.spec.model, v5.spec.model);
+    EXPECT_STREQ(converted.radio_spec.model, v5.radio_spec.model);
 }
 
 class Radio4Editor : public Gui_Test {
@@ -334,7 +334,7 @@ protected:
         read_raf_file(v5, example("radio/hx23_am_56m.raf").c_str(), &handler);
         Radio4_Record v4;
         convert_v5_to_v4(v5, v4);
-        v4.spec.flags = 0;
+        v4.radio_spec.flags = 0;
         write_mrs_file(v4, dir.file(name).c_str(), &handler);
         return dir.file(name);
     }
@@ -349,8 +349,8 @@ TEST_F(Radio4Editor, OpensABinaryFileAndMarksItPdhWhenItHasNoType) {
     const std::string path = mrs_file("hx23.mrs");
     ASSERT_TRUE(document.open_path(path));
     EXPECT_EQ(document.file_code(), "hx23");
-    EXPECT_EQ(document.record().spec.flags & RADIO4_TYPE_FLAGS, RADIO4_PDH);
-    EXPECT_STREQ(document.record().spec.model, "HX-23 Adaptive");
+    EXPECT_EQ(document.record().radio_spec.flags & RADIO4_TYPE_FLAGS, RADIO4_PDH);
+    EXPECT_STREQ(document.record().radio_spec.model, "HX-23 Adaptive");
     EXPECT_EQ(titles.back(), path);
     EXPECT_NE(settings().find("KELVOR_RADIO_DIRECTORY=" + dir.path().string()),
               std::string::npos);

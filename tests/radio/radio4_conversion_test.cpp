@@ -32,7 +32,7 @@ void add_curve(Radio4_Record& record, const char* name, std::initializer_list<do
 // A version 4 record with a value in every field both versions hold.
 Radio4_Record full_record() {
     Radio4_Record r;
-    Radio4_Spec& s = r.spec;
+    Radio4_Spec& s = r.radio_spec;
     std::strcpy(s.manufact, "Halvard Microwave AB");
     std::strcpy(s.model, "HM-6L 16E1");
     for (int i = 0; i < RADIO4_COMMENT_COUNT; ++i) {
@@ -97,12 +97,12 @@ TEST(Radio4Conversion, VersionFourFieldsInVersionFive) {
     Recording_Presenter presenter;
     const Radio4_Record v4 = full_record();
     Radio_Record v5;
-    v5.spec.noise_figure = 5.0; // the conversion starts from a new record
+    v5.radio_spec.noise_figure = 5.0; // the conversion starts from a new record
     convert_v4_to_v5(v4, v5);
     EXPECT_TRUE(presenter.shown.empty());
 
     // Plain copies are checked by the round trip below; here what the conversion makes of them.
-    const Radio_Spec& s = v5.spec;
+    const Radio_Spec& s = v5.radio_spec;
     EXPECT_EQ(s.noise_figure, NOT_SET);
     EXPECT_STREQ(s.manufacturer, "Halvard Microwave AB");
     EXPECT_EQ(s.capacity_count, 16);
@@ -199,18 +199,18 @@ TEST(Radio4Conversion, CapacityTexts) {
     };
     for (const auto& [capacity, count, unit, rate] : cases) {
         Radio4_Record v4;
-        std::strcpy(v4.spec.capacity, capacity);
-        v4.spec.data_rate = 32.768;
+        std::strcpy(v4.radio_spec.capacity, capacity);
+        v4.radio_spec.data_rate = 32.768;
         Radio_Record v5;
         convert_v4_to_v5(v4, v5);
-        EXPECT_EQ(v5.spec.capacity_count, count) << capacity;
-        EXPECT_STREQ(v5.spec.capacity_unit, unit) << capacity;
-        EXPECT_EQ(v5.spec.tx_data_rate, rate) << capacity;
-        EXPECT_EQ(v5.spec.rx_data_rate, rate) << capacity;
+        EXPECT_EQ(v5.radio_spec.capacity_count, count) << capacity;
+        EXPECT_STREQ(v5.radio_spec.capacity_unit, unit) << capacity;
+        EXPECT_EQ(v5.radio_spec.tx_data_rate, rate) << capacity;
+        EXPECT_EQ(v5.radio_spec.rx_data_rate, rate) << capacity;
     }
     // Without both texts, the traffic code is the data rate.
     Radio4_Record v4;
-    v4.spec.data_rate = 155.52;
+    v4.radio_spec.data_rate = 155.52;
     Radio_Record v5;
     convert_v4_to_v5(v4, v5);
     EXPECT_STREQ(v5.capacity_summary, "155.52Mbs");
@@ -218,28 +218,28 @@ TEST(Radio4Conversion, CapacityTexts) {
 
 TEST(Radio4Conversion, FlagsAndStepsOfARecordWithoutThem) {
     Radio4_Record v4;
-    v4.spec.flags = RADIO4_NB_DIGITAL;
-    v4.spec.atpc_range = 20.0;
-    v4.spec.num_atpcsteps = 0.0;
+    v4.radio_spec.flags = RADIO4_NB_DIGITAL;
+    v4.radio_spec.atpc_range = 20.0;
+    v4.radio_spec.num_atpcsteps = 0.0;
     Radio_Record v5;
     convert_v4_to_v5(v4, v5);
-    EXPECT_STREQ(v5.spec.radio_type, "Narrow band / analog");
-    EXPECT_EQ(v5.spec.space_div_operation, 0);
-    EXPECT_EQ(v5.spec.cochannel_operation, 0);
-    EXPECT_EQ(v5.spec.selective_fading, 2);
-    EXPECT_EQ(v5.spec.atpc_step, NOT_SET);
-    EXPECT_EQ(v5.spec.bits_block, -1);
+    EXPECT_STREQ(v5.radio_spec.radio_type, "Narrow band / analog");
+    EXPECT_EQ(v5.radio_spec.space_div_operation, 0);
+    EXPECT_EQ(v5.radio_spec.cochannel_operation, 0);
+    EXPECT_EQ(v5.radio_spec.selective_fading, 2);
+    EXPECT_EQ(v5.radio_spec.atpc_step, NOT_SET);
+    EXPECT_EQ(v5.radio_spec.bits_block, -1);
     // A step count that is no value gives no step size either.
-    v4.spec.num_atpcsteps = NOT_SET;
+    v4.radio_spec.num_atpcsteps = NOT_SET;
     convert_v4_to_v5(v4, v5);
-    EXPECT_EQ(v5.spec.atpc_step, NOT_SET);
+    EXPECT_EQ(v5.radio_spec.atpc_step, NOT_SET);
     EXPECT_EQ(v5.thresholds[0].threshold_dbm, NOT_SET);
     EXPECT_EQ(v5.thresholds[0].threshold_uv, NOT_SET);
 }
 
 TEST(Radio4Conversion, PositiveThresholdsBecomeNegative) {
     Radio4_Record v4;
-    v4.spec.rxthresh_10_6 = 85.0;
+    v4.radio_spec.rxthresh_10_6 = 85.0;
     Radio_Record v5;
     convert_v4_to_v5(v4, v5);
     EXPECT_EQ(v5.thresholds[1].threshold_dbm, -85.0);
@@ -248,7 +248,7 @@ TEST(Radio4Conversion, PositiveThresholdsBecomeNegative) {
 
 TEST(Radio4Conversion, VersionFiveRecordInVersionFour) {
     Radio_Record v5;
-    Radio_Spec& s = v5.spec;
+    Radio_Spec& s = v5.radio_spec;
     std::strcpy(s.manufacturer, "A manufacturer name longer than thirty-one characters");
     std::strcpy(s.modulation, "128QAM");
     s.capacity_count = 2;
@@ -283,7 +283,7 @@ TEST(Radio4Conversion, VersionFiveRecordInVersionFour) {
 
     Radio4_Record v4;
     convert_v5_to_v4(v5, v4);
-    const Radio4_Spec& a = v4.spec;
+    const Radio4_Spec& a = v4.radio_spec;
     EXPECT_STREQ(a.manufact, "A manufacturer name longer than");
     EXPECT_STREQ(a.capacity, "2STM1");
     EXPECT_STREQ(a.modulation, "128QAM");
@@ -308,14 +308,14 @@ TEST(Radio4Conversion, VersionFiveRecordInVersionFour) {
     // One of a unit is the unit alone; the capacity needs a positive count and a unit.
     s.capacity_count = 1;
     convert_v5_to_v4(v5, v4);
-    EXPECT_STREQ(v4.spec.capacity, "STM1");
+    EXPECT_STREQ(v4.radio_spec.capacity, "STM1");
     EXPECT_STREQ(v4.curves.front().name, "TtoI_STM1-128QAM");
     s.capacity_count = 0;
     convert_v5_to_v4(v5, v4);
-    EXPECT_STREQ(v4.spec.capacity, "");
+    EXPECT_STREQ(v4.radio_spec.capacity, "");
     std::strcpy(s.radio_type, "Narrow band / analog");
     convert_v5_to_v4(v5, v4);
-    EXPECT_EQ(v4.spec.flags & RADIO4_TYPE_FLAGS, RADIO4_NB_DIGITAL);
+    EXPECT_EQ(v4.radio_spec.flags & RADIO4_TYPE_FLAGS, RADIO4_NB_DIGITAL);
 }
 
 TEST(Radio4Conversion, FourToFiveToFourKeepsWhatBothHold) {

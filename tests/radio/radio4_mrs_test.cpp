@@ -82,7 +82,7 @@ TEST_F(Mrs, ReadsARecordLaidOutByteByByte) {
         mrs_curve("IRF_16E1-QPSK", {});
     ASSERT_EQ(read_mrs(file), 0) << info();
 
-    const Radio4_Spec& s = record.spec;
+    const Radio4_Spec& s = record.radio_spec;
     EXPECT_STREQ(s.manufact, "Acme Microwave");
     EXPECT_STREQ(s.comment[5], "sixth comment");
     EXPECT_STREQ(s.model, "AM-7");
@@ -119,7 +119,7 @@ TEST_F(Mrs, ReadsARecordLaidOutByteByByte) {
 TEST_F(Mrs, Identifiers) {
     const std::string body = Mrs_Record_Bytes().bytes();
     EXPECT_EQ(read_mrs(mrs_header("QVW40_RADIOSPEC") + body), 0);
-    EXPECT_EQ(record.spec.flags, 0); // as stored
+    EXPECT_EQ(record.radio_spec.flags, 0); // as stored
 
     // The ASCII file has a line end after the older identifier.
     EXPECT_EQ(read_mrs("QVW40_RADIOSPEC\r\n" + std::string(1000, ' ')), 104);
@@ -136,17 +136,17 @@ TEST_F(Mrs, RecordSizeFromTheHeader) {
                        mrs_curve("TtoI_CW", {{0.0f, 20.0f}, {5.0f, 10.0f}})),
               0)
         << info();
-    EXPECT_STREQ(record.spec.manufact, "Long");
-    EXPECT_EQ(record.spec.txpower_dbm, 25.0);
+    EXPECT_STREQ(record.radio_spec.manufact, "Long");
+    EXPECT_EQ(record.radio_spec.txpower_dbm, 25.0);
     EXPECT_EQ(curve_names(), std::vector<std::string>{"TtoI_CW"});
 
     // Shorter: the rest keeps the values of a new record.
     Mrs_Record_Bytes shorter(296);
     shorter.text(0, "Short");
     ASSERT_EQ(read_mrs(mrs_header("QVW401RADIOSPEC", 296) + shorter.bytes()), 0);
-    EXPECT_STREQ(record.spec.manufact, "Short");
-    EXPECT_EQ(record.spec.txpower_dbm, NOT_SET);
-    EXPECT_EQ(record.spec.flags, RADIO4_PDH);
+    EXPECT_STREQ(record.radio_spec.manufact, "Short");
+    EXPECT_EQ(record.radio_spec.txpower_dbm, NOT_SET);
+    EXPECT_EQ(record.radio_spec.flags, RADIO4_PDH);
     EXPECT_TRUE(record.curves.empty());
 
     // More than the file holds.
@@ -173,16 +173,16 @@ TEST_F(Mrs, CountsAreCheckedAgainstTheBytesLeft) {
 }
 
 TEST_F(Mrs, WritingDerivesWritesAndCleansUp) {
-    std::strcpy(record.spec.capacity, "16E1");
-    std::strcpy(record.spec.modulation, "QPSK");
-    std::strcpy(record.spec.emdesig, "28M0D7W");
+    std::strcpy(record.radio_spec.capacity, "16E1");
+    std::strcpy(record.radio_spec.modulation, "QPSK");
+    std::strcpy(record.radio_spec.emdesig, "28M0D7W");
     add_curve("TtoI_16E1-QPSK", {0, 23, 14, 12});
     add_curve("TtoI_CW", {0, 21.5, 10, 12});
     add_curve("TX_EMISSION", {0, 0, 10, -3, 20, -30});
     const std::string path = dir.file("hm6.mrs");
     write_mrs_file(record, path.c_str(), &handler);
 
-    const Radio4_Spec& s = record.spec;
+    const Radio4_Spec& s = record.radio_spec;
     EXPECT_EQ(s.ttoi_cochan_like, 23.0);
     EXPECT_EQ(s.ttoi_cochan_cw, 21.5);
     EXPECT_EQ(s.channelbw_mhz, 28.0);
@@ -224,29 +224,29 @@ TEST_F(Mrs, WritingDerivesWritesAndCleansUp) {
     ASSERT_EQ(read_mrs(bytes), 0);
     EXPECT_EQ(curve_names(),
               (std::vector<std::string>{"TtoI_16E1-QPSK", "TtoI_CW", "TX_EMISSION"}));
-    EXPECT_EQ(record.spec.ttoi_cochan_like, 23.0);
+    EXPECT_EQ(record.radio_spec.ttoi_cochan_like, 23.0);
 }
 
 TEST_F(Mrs, ValuesFromTheModulationTableAndNoMasksWithoutABandwidth) {
-    std::strcpy(record.spec.modulation, "64QAM");
+    std::strcpy(record.radio_spec.modulation, "64QAM");
     add_curve("RX_SELECTIVITY_MASK", {-1, 0, 1, 0}); // left over: made again, not kept
     const std::string path = dir.file("plain.mrs");
     write_mrs_file(record, path.c_str(), &handler);
-    EXPECT_EQ(record.spec.ttoi_cochan_like, 33.5);
-    EXPECT_EQ(record.spec.channelbw_mhz, NOT_SET);
+    EXPECT_EQ(record.radio_spec.ttoi_cochan_like, 33.5);
+    EXPECT_EQ(record.radio_spec.channelbw_mhz, NOT_SET);
     EXPECT_TRUE(record.curves.empty());
-    EXPECT_EQ(record.spec.curve_count, 0);
+    EXPECT_EQ(record.radio_spec.curve_count, 0);
     EXPECT_EQ(read_bytes(path).size(), 943u);
 }
 
 TEST_F(Mrs, FailedWriteLeavesTheRecordAsItWas) {
-    std::strcpy(record.spec.modulation, "QPSK");
+    std::strcpy(record.radio_spec.modulation, "QPSK");
     add_curve("TX_EMISSION", {0, 0, 10, -3, 20, -30});
     const auto before = radio4_to_json(record);
     const std::string path = dir.file("missing/folder/x.mrs");
     EXPECT_THROW(write_mrs_file(record, path.c_str(), &handler), Error_Handler*);
     EXPECT_EQ(radio4_to_json(record), before);
-    EXPECT_EQ(record.spec.curve_count, 1);
+    EXPECT_EQ(record.radio_spec.curve_count, 1);
 }
 
 TEST_F(Mrs, AsciiToMrsToAsciiKeepsEveryValue) {

@@ -50,7 +50,7 @@ TEST_F(Raf4, TextsNumbersCommentsAndPrefixes) {
         "",
         "RESIDUAL_BER\t1E-12",
     })));
-    const Radio4_Spec& s = record.spec;
+    const Radio4_Spec& s = record.radio_spec;
     EXPECT_STREQ(s.manufact, "Nordvik Radio Systems AB, Gothe"); // 31 characters
     EXPECT_STREQ(s.model, "HX-18");
     EXPECT_STREQ(s.comment[5], "last comment");
@@ -67,31 +67,31 @@ TEST_F(Raf4, TextsNumbersCommentsAndPrefixes) {
 
 TEST_F(Raf4, DataRateMayBeAProduct) {
     ASSERT_TRUE(read_raf4(raf4_file({"DATA_RATE\t4x2.048"})));
-    EXPECT_DOUBLE_EQ(record.spec.data_rate, 8.192);
+    EXPECT_DOUBLE_EQ(record.radio_spec.data_rate, 8.192);
     ASSERT_TRUE(read_raf4(raf4_file({"DATA_RATE\t16 X 2.048 Mb/s"})));
-    EXPECT_DOUBLE_EQ(record.spec.data_rate, 32.768);
+    EXPECT_DOUBLE_EQ(record.radio_spec.data_rate, 32.768);
     ASSERT_TRUE(read_raf4(raf4_file({"DATA_RATE\t155.52"})));
-    EXPECT_EQ(record.spec.data_rate, 155.52);
+    EXPECT_EQ(record.radio_spec.data_rate, 155.52);
     ASSERT_TRUE(read_raf4(raf4_file({"DATA_RATE\t34x"})));
-    EXPECT_EQ(record.spec.data_rate, NOT_SET);
+    EXPECT_EQ(record.radio_spec.data_rate, NOT_SET);
 }
 
 TEST_F(Raf4, StabilityInPercentOrPartsPerMillion) {
     ASSERT_TRUE(read_raf4(raf4_file({"STABILITY_PPM\t20"})));
-    EXPECT_DOUBLE_EQ(record.spec.stability_prc, 0.002);
+    EXPECT_DOUBLE_EQ(record.radio_spec.stability_prc, 0.002);
     // A percentage given first wins over the parts per million after it; given later, it
     // replaces them.
     ASSERT_TRUE(read_raf4(raf4_file({"STABILITY_PRC\t0.001", "STABILITY_PPM\t20"})));
-    EXPECT_EQ(record.spec.stability_prc, 0.001);
+    EXPECT_EQ(record.radio_spec.stability_prc, 0.001);
     ASSERT_TRUE(read_raf4(raf4_file({"STABILITY_PPM\t20", "STABILITY_PRC\t0.005"})));
-    EXPECT_EQ(record.spec.stability_prc, 0.005);
+    EXPECT_EQ(record.radio_spec.stability_prc, 0.005);
     EXPECT_EQ(written_line("STABILITY_PRC"), "STABILITY_PRC\t0.005");
     EXPECT_EQ(written_line("STABILITY_PPM"), "STABILITY_PPM\t50.00");
 }
 
 TEST_F(Raf4, FlagKeywords) {
     ASSERT_TRUE(read_raf4(raf4_file({})));
-    EXPECT_EQ(record.spec.flags, RADIO4_PDH);
+    EXPECT_EQ(record.radio_spec.flags, RADIO4_PDH);
     EXPECT_EQ(written_line("DIGRADIO_TYPE"), "DIGRADIO_TYPE\tPDH");
     EXPECT_EQ(written_line("SD_OPERATION"), "SD_OPERATION\tBBS");
     EXPECT_EQ(written_line("COCHANNEL_OPERATION"), "COCHANNEL_OPERATION\tNO");
@@ -99,7 +99,7 @@ TEST_F(Raf4, FlagKeywords) {
 
     ASSERT_TRUE(read_raf4(raf4_file({"DIGRADIO_TYPE\tSDH", "SD_OPERATION\tIFC",
                                      "COCHANNEL_OPERATION\tYES", "USE_SIGNATURE\tYES please"})));
-    EXPECT_EQ(record.spec.flags, RADIO4_SDH | RADIO4_IF_COMBINER | RADIO4_COCHANNEL |
+    EXPECT_EQ(record.radio_spec.flags, RADIO4_SDH | RADIO4_IF_COMBINER | RADIO4_COCHANNEL |
                                      RADIO4_USE_SIGNATURE);
     EXPECT_EQ(written_line("DIGRADIO_TYPE"), "DIGRADIO_TYPE\tSDH");
     EXPECT_EQ(written_line("SD_OPERATION"), "SD_OPERATION\tIFC");
@@ -108,22 +108,22 @@ TEST_F(Raf4, FlagKeywords) {
 
     // A narrow-band radio stays one: its type replaces the PDH of a new record.
     ASSERT_TRUE(read_raf4(raf4_file({"DIGRADIO_TYPE\tNB_DIGITAL"})));
-    EXPECT_EQ(record.spec.flags, RADIO4_NB_DIGITAL);
+    EXPECT_EQ(record.radio_spec.flags, RADIO4_NB_DIGITAL);
     EXPECT_EQ(written_line("DIGRADIO_TYPE"), "DIGRADIO_TYPE\tNB_DIGITAL");
 
     // The words are compared with their case; what names no type leaves the type as it was.
     ASSERT_TRUE(read_raf4(raf4_file({"DIGRADIO_TYPE\tsdh", "SD_OPERATION\tifc",
                                      "COCHANNEL_OPERATION\tyes", "USE_SIGNATURE\tNO"})));
-    EXPECT_EQ(record.spec.flags, RADIO4_PDH);
+    EXPECT_EQ(record.radio_spec.flags, RADIO4_PDH);
 }
 
 TEST_F(Raf4, StepCountIsWrittenAsAWholeNumber) {
     ASSERT_TRUE(read_raf4(raf4_file({"NUM_ATPCSTEPS\t0"})));
-    EXPECT_EQ(record.spec.num_atpcsteps, 0.0);
+    EXPECT_EQ(record.radio_spec.num_atpcsteps, 0.0);
     EXPECT_EQ(written_line("NUM_ATPCSTEPS"), "NUM_ATPCSTEPS\t");
     for (const auto& [steps, text] : std::vector<std::pair<double, std::string>>{
              {-1.0, ""}, {222.0, ""}, {NOT_SET, ""}, {10.0, "10"}, {7.9, "7"}, {-3.0, "-3"}}) {
-        record.spec.num_atpcsteps = steps;
+        record.radio_spec.num_atpcsteps = steps;
         EXPECT_EQ(written_line("NUM_ATPCSTEPS"), "NUM_ATPCSTEPS\t" + text) << steps;
     }
 }
@@ -154,8 +154,8 @@ TEST_F(Raf4, CurveBlocks) {
     })));
     EXPECT_EQ(curve_names(), (std::vector<std::string>{"TtoI_16E1-QPSK", "IRF_16E1-QPSK",
                                                         "TtoI_CW", "TX_EMISSION"}));
-    EXPECT_EQ(record.spec.curve_count, 4);
-    EXPECT_STREQ(record.spec.model, "after the curves");
+    EXPECT_EQ(record.radio_spec.curve_count, 4);
+    EXPECT_STREQ(record.radio_spec.model, "after the curves");
 
     const Radio4_Curve& ttoi = record.curves.front();
     ASSERT_EQ(ttoi.point_count(), 3);
@@ -198,7 +198,7 @@ TEST_F(Raf4, LongCapacityIsCutAndItsCurvesFollow) {
         "0 22",
         "10 10",
     })));
-    EXPECT_STREQ(record.spec.capacity, "STM1+2E");
+    EXPECT_STREQ(record.radio_spec.capacity, "STM1+2E");
     EXPECT_EQ(curve_names(),
               (std::vector<std::string>{"TtoI_STM1+2E-128QAM", "IRF_STM1+2E-128QAM", "TtoI_8E1-QPSK"}));
 }
@@ -217,7 +217,7 @@ TEST_F(Raf4, Faults) {
     EXPECT_EQ(f.line, 4);
     EXPECT_EQ(f.text, "NOT_A_KEYWORD\t5");
     EXPECT_EQ(f.what, "unknown keyword");
-    EXPECT_STREQ(record.spec.model, "N"); // read up to the faulty line
+    EXPECT_STREQ(record.radio_spec.model, "N"); // read up to the faulty line
 
     f = fault_of(raf4_file({"TtoI_CW\t3", "0 20", "// comment", "10 10"}));
     EXPECT_EQ(f.line, 2);
@@ -247,22 +247,22 @@ TEST_F(Raf4, Faults) {
 }
 
 TEST_F(Raf4, ReadingStopsAtEndfilAndResetsFirst) {
-    record.spec.xpif = 3.0;
+    record.radio_spec.xpif = 3.0;
     ASSERT_TRUE(read_raf4(raf4_file({"MODEL\tM1"}) + "MODEL\tnever read\r\nrubbish\r\n"));
-    EXPECT_STREQ(record.spec.model, "M1");
-    EXPECT_EQ(record.spec.xpif, NOT_SET);
+    EXPECT_STREQ(record.radio_spec.model, "M1");
+    EXPECT_EQ(record.radio_spec.xpif, NOT_SET);
     // The binary identifier on the first line is accepted too.
     ASSERT_TRUE(read_raf4("QVW401RADIOSPEC\r\nMODEL\tM2\r\n"));
-    EXPECT_STREQ(record.spec.model, "M2");
+    EXPECT_STREQ(record.radio_spec.model, "M2");
 }
 
 TEST_F(Raf4, WrittenNumbers) {
-    record.spec.txpower_dbm = 0.0;
-    record.spec.stability_prc = 0.0015;
-    record.spec.data_rate = 32.768;
-    record.spec.freq_lo_mhz = 5925.0;
-    record.spec.rxthresh_10_3 = -80.5;
-    record.spec.residual_ber = 1e-12;
+    record.radio_spec.txpower_dbm = 0.0;
+    record.radio_spec.stability_prc = 0.0015;
+    record.radio_spec.data_rate = 32.768;
+    record.radio_spec.freq_lo_mhz = 5925.0;
+    record.radio_spec.rxthresh_10_3 = -80.5;
+    record.radio_spec.residual_ber = 1e-12;
     EXPECT_EQ(written_line("TXPOWER_DBM"), "TXPOWER_DBM\t0.00");
     EXPECT_EQ(written_line("STABILITY_PRC"), "STABILITY_PRC\t1.50E-03");
     EXPECT_EQ(written_line("STABILITY_PPM"), "STABILITY_PPM\t15.00");
@@ -279,7 +279,7 @@ TEST_F(Raf4, SignatureKeywordsReachTheirSets) {
         "SIGNATURE_DELAY_10-3\t6.3", "SIGNATURE_NONMINPH_10-6\t14.5", "SIGNATURE_WIDTH_RBER\t20",
         "SIGNATURE_MINPH_SES\t11", "DISPFM_SES\t40", "DISPFM_RBER\t38", "RXTHRESH_SES_BER\t-78",
     })));
-    const Radio4_Spec& s = record.spec;
+    const Radio4_Spec& s = record.radio_spec;
     EXPECT_EQ(s.signature_10_3.delay, 6.3);
     EXPECT_EQ(s.signature_10_6.nonminph, 14.5);
     EXPECT_EQ(s.signature_rber.width, 20.0);
@@ -296,7 +296,7 @@ TEST_F(Raf4, EveryValueReadsBackAsWritten) {
     }
     // Every field a distinct value, including ones two decimals would not hold.
     record.reset();
-    char* bytes = reinterpret_cast<char*>(&record.spec);
+    char* bytes = reinterpret_cast<char*>(&record.radio_spec);
     for (int i = 0; i < RAF4_KEYWORD_COUNT; ++i) {
         const Raf4_Keyword& entry = raf4_keyword(i);
         if (entry.value == Raf4_Value::text) {
@@ -311,8 +311,8 @@ TEST_F(Raf4, EveryValueReadsBackAsWritten) {
             std::memcpy(bytes + entry.offset, &value, sizeof value);
         }
     }
-    record.spec.num_atpcsteps = 12;
-    record.spec.flags = RADIO4_SDH | RADIO4_COCHANNEL;
+    record.radio_spec.num_atpcsteps = 12;
+    record.radio_spec.flags = RADIO4_SDH | RADIO4_COCHANNEL;
     Radio4_Curve& curve = record.append_curve();
     curve.set_name("RX_SELECTIVITY");
     const double pairs[] = {-12.5, -60.0, -0.0125, -0.001, 0.0125, -0.5, 12.5, -60.0};
@@ -336,18 +336,18 @@ TEST_F(Raf4, WriterRefusesNamesTheReaderCouldNotReadBack) {
         EXPECT_EQ(read_bytes(path), "old contents");
     }
     curve.set_name("tx_filter");
-    std::strcpy(record.spec.model, "HX-18\r\nTXPOWER_DBM\t99");
+    std::strcpy(record.radio_spec.model, "HX-18\r\nTXPOWER_DBM\t99");
     ASSERT_THROW(write_raf4_file(record, path.c_str(), &handler), Error_Handler*);
     const std::string text_refused = " holds a line break or a control character and cannot be "
                                      "written to a version 4 ASCII radio file";
     EXPECT_EQ(info(), "The text of MODEL" + text_refused);
     EXPECT_EQ(read_bytes(path), "old contents");
-    std::strcpy(record.spec.model, "HX-18");
-    std::strcpy(record.spec.comment[2], "bell \a");
+    std::strcpy(record.radio_spec.model, "HX-18");
+    std::strcpy(record.radio_spec.comment[2], "bell \a");
     ASSERT_THROW(write_raf4_file(record, path.c_str(), &handler), Error_Handler*);
     EXPECT_EQ(info(), "The text of COMMENT_3" + text_refused);
-    record.spec.comment[2][0] = '\0';
-    std::strcpy(record.spec.model, "HX-18\t18 GHz\r");
+    record.radio_spec.comment[2][0] = '\0';
+    std::strcpy(record.radio_spec.model, "HX-18\t18 GHz\r");
     const double pairs[] = {0, 0, 1, -3};
     set_curve_points(curve, 2, pairs);
     write_raf4_file(record, path.c_str(), &handler);

@@ -15,7 +15,7 @@ using kelvor_test::Mrs_Record_Bytes;
 namespace {
 
 std::string image_of(const Radio4_Record& record) {
-    return std::string(reinterpret_cast<const char*>(&record.spec), sizeof record.spec);
+    return std::string(reinterpret_cast<const char*>(&record.radio_spec), sizeof record.radio_spec);
 }
 
 // The reset record, laid out from the format's table.
@@ -45,9 +45,9 @@ TEST(Radio4Record, ResetGivesTheNewRecordImage) {
     Radio4_Record record;
     EXPECT_EQ(image_of(record), reset_image());
 
-    std::strcpy(record.spec.manufact, "Acme");
-    record.spec.further[4] = 1.0;
-    record.spec.flags = RADIO4_SDH;
+    std::strcpy(record.radio_spec.manufact, "Acme");
+    record.radio_spec.further[4] = 1.0;
+    record.radio_spec.flags = RADIO4_SDH;
     add_curve(record, "TtoI_CW", {0, 20, 10, 5});
     record.reset();
     EXPECT_EQ(image_of(record), reset_image());
@@ -57,7 +57,7 @@ TEST(Radio4Record, ResetGivesTheNewRecordImage) {
 TEST(Radio4Record, CurveCountFollowsTheList) {
     Radio4_Record record;
     Radio4_Curve& first = record.append_curve();
-    EXPECT_EQ(record.spec.curve_count, 1);
+    EXPECT_EQ(record.radio_spec.curve_count, 1);
     EXPECT_STREQ(first.name, "");
     EXPECT_EQ(first.point_count(), 0);
     EXPECT_EQ(first.power_integral, 0.0);
@@ -65,15 +65,15 @@ TEST(Radio4Record, CurveCountFollowsTheList) {
     add_curve(record, "TX_EMISSION_MASK", {-1, -80, 1, -80});
     add_curve(record, "TX_EMISSION", {0, 0, 5, -30});
     add_curve(record, "rx_selectivity_calc", {0, 0, 5, -30});
-    EXPECT_EQ(record.spec.curve_count, 4);
+    EXPECT_EQ(record.radio_spec.curve_count, 4);
 
     EXPECT_EQ(record.curves.find("tx_emission"), &*std::next(record.curves.begin(), 2));
     EXPECT_EQ(record.curves.find("TX_EMISSIO"), nullptr);
 
     EXPECT_EQ(record.remove_derived_curves(), 2);
-    EXPECT_EQ(record.spec.curve_count, 2);
+    EXPECT_EQ(record.radio_spec.curve_count, 2);
     record.unlink_curve(first);
-    EXPECT_EQ(record.spec.curve_count, 1);
+    EXPECT_EQ(record.radio_spec.curve_count, 1);
     EXPECT_STREQ(record.curves.front().name, "TX_EMISSION");
 }
 
@@ -121,12 +121,12 @@ TEST(Radio4Record, ValueAtOffset) {
 
 TEST(Radio4Record, JsonNamesFieldsByKeyword) {
     Radio4_Record record;
-    std::strcpy(record.spec.manufact, "Ericsson Tele\xE9" "com");
-    std::strcpy(record.spec.capacity, "16E1");
-    std::strcpy(record.spec.modulation, "QPSK");
-    record.spec.data_rate = 32.768;
-    record.spec.num_atpcsteps = -1;
-    record.spec.flags = RADIO4_SDH | RADIO4_IF_COMBINER;
+    std::strcpy(record.radio_spec.manufact, "Ericsson Tele\xE9" "com");
+    std::strcpy(record.radio_spec.capacity, "16E1");
+    std::strcpy(record.radio_spec.modulation, "QPSK");
+    record.radio_spec.data_rate = 32.768;
+    record.radio_spec.num_atpcsteps = -1;
+    record.radio_spec.flags = RADIO4_SDH | RADIO4_IF_COMBINER;
     add_curve(record, "TtoI_QPSK-16E1", {0, 23.1, 14, 12.7});
     add_curve(record, "FOO", {0, 0, 1, 1});
 

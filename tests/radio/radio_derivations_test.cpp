@@ -23,7 +23,7 @@ const Radio_Curve& only(const Radio_Record& record, int type) {
 
 TEST(DefaultMasks, OneMegahertzTransmitMask) {
     Radio_Record record;
-    record.spec.bandwidth_3db_tx = 1.0;
+    record.radio_spec.bandwidth_3db_tx = 1.0;
     make_default_tx_mask(record);
     const Radio_Curve& mask = only(record, CURVE_TX_EMISSION_MASK);
     ASSERT_EQ(mask.point_count(), 10);
@@ -43,7 +43,7 @@ TEST(DefaultMasks, OneMegahertzTransmitMask) {
 
 TEST(DefaultMasks, WideBandIsHeldAtTheShoulder) {
     Radio_Record record;
-    record.spec.bandwidth_3db_tx = 500.0;
+    record.radio_spec.bandwidth_3db_tx = 500.0;
     make_default_tx_mask(record);
     const Radio_Curve& mask = only(record, CURVE_TX_EMISSION_MASK);
     EXPECT_EQ(mask.points[4].db, -50.0f);
@@ -55,7 +55,7 @@ TEST(DefaultMasks, WideBandIsHeldAtTheShoulder) {
 
 TEST(DefaultMasks, ReceiveMaskIsRelativeToTheBand) {
     Radio_Record record;
-    record.spec.bandwidth_3db_rx = 0.4;
+    record.radio_spec.bandwidth_3db_rx = 0.4;
     make_default_rx_mask(record);
     const Radio_Curve& mask = only(record, CURVE_RX_SELECTIVITY_MASK);
     // K = 10 log10(0.004 / 0.4) = -20
@@ -67,7 +67,7 @@ TEST(DefaultMasks, ReceiveMaskIsRelativeToTheBand) {
 
     // Above 400 MHz the shoulders rise above 0 dB: the band takes the shoulder level.
     Radio_Record wide;
-    wide.spec.bandwidth_3db_rx = 1000;
+    wide.radio_spec.bandwidth_3db_rx = 1000;
     make_default_rx_mask(wide);
     const Radio_Curve& held = only(wide, CURVE_RX_SELECTIVITY_MASK);
     EXPECT_NEAR(held.points[3].db, 3.98, 0.005);
@@ -79,8 +79,8 @@ TEST(DefaultMasks, NoMaskWithoutAPositiveBandwidth) {
     // Bandwidths no radio has would put the mask beyond single precision.
     for (double bandwidth : {0.0, -3.0, NOT_SET, 1e300}) {
         Radio_Record record;
-        record.spec.bandwidth_3db_tx = bandwidth;
-        record.spec.bandwidth_3db_rx = bandwidth;
+        record.radio_spec.bandwidth_3db_tx = bandwidth;
+        record.radio_spec.bandwidth_3db_rx = bandwidth;
         make_default_tx_mask(record);
         make_default_rx_mask(record);
         EXPECT_TRUE(record.curves.empty()) << bandwidth;
@@ -89,18 +89,18 @@ TEST(DefaultMasks, NoMaskWithoutAPositiveBandwidth) {
 
 TEST(RecordFields, TablesCompleteTtoIAndChannelBandwidth) {
     Radio_Record record;
-    copy_text(record.spec.modulation, "64QAM");
-    copy_text(record.spec.emission_designator, "27M5G7W");
+    copy_text(record.radio_spec.modulation, "64QAM");
+    copy_text(record.radio_spec.emission_designator, "27M5G7W");
     complete_from_tables(record);
-    EXPECT_DOUBLE_EQ(record.spec.ttoi_ratio, 33.5);
-    EXPECT_DOUBLE_EQ(record.spec.bandwidth_channel, 27.5);
+    EXPECT_DOUBLE_EQ(record.radio_spec.ttoi_ratio, 33.5);
+    EXPECT_DOUBLE_EQ(record.radio_spec.bandwidth_channel, 27.5);
 
     // Values that are there stay.
-    copy_text(record.spec.modulation, "QPSK");
-    copy_text(record.spec.emission_designator, "7M00G7W");
+    copy_text(record.radio_spec.modulation, "QPSK");
+    copy_text(record.radio_spec.emission_designator, "7M00G7W");
     complete_from_tables(record);
-    EXPECT_DOUBLE_EQ(record.spec.ttoi_ratio, 33.5);
-    EXPECT_DOUBLE_EQ(record.spec.bandwidth_channel, 27.5);
+    EXPECT_DOUBLE_EQ(record.radio_spec.ttoi_ratio, 33.5);
+    EXPECT_DOUBLE_EQ(record.radio_spec.bandwidth_channel, 27.5);
 
     EXPECT_DOUBLE_EQ(designator_bandwidth("28M0D7W"), 28.0);
     EXPECT_DOUBLE_EQ(designator_bandwidth("3m50F3E"), 3.5);
@@ -116,26 +116,26 @@ TEST(RecordFields, TablesCompleteTtoIAndChannelBandwidth) {
 
 TEST(RecordFields, BandwidthsAndRatesFillEachOther) {
     Radio_Record record;
-    record.spec.bandwidth_3db_rx = 7.0;
-    record.spec.tx_data_rate = 34.368;
+    record.radio_spec.bandwidth_3db_rx = 7.0;
+    record.radio_spec.tx_data_rate = 34.368;
     complete_record_fields(record);
-    EXPECT_EQ(record.spec.bandwidth_3db_tx, 7.0);
-    EXPECT_EQ(record.spec.rx_data_rate, 34.368);
+    EXPECT_EQ(record.radio_spec.bandwidth_3db_tx, 7.0);
+    EXPECT_EQ(record.radio_spec.rx_data_rate, 34.368);
 
     // Neither bandwidth: twice the emission curve's 3 dB half width.
     Radio_Record curve_only;
     add(curve_only, CURVE_TX_EMISSION, {0, 0, 10, 0, 14, -6, 20, -60});
     complete_record_fields(curve_only);
-    EXPECT_DOUBLE_EQ(curve_only.spec.bandwidth_3db_tx, 24.0);
-    EXPECT_DOUBLE_EQ(curve_only.spec.bandwidth_3db_rx, 24.0);
+    EXPECT_DOUBLE_EQ(curve_only.radio_spec.bandwidth_3db_tx, 24.0);
+    EXPECT_DOUBLE_EQ(curve_only.radio_spec.bandwidth_3db_rx, 24.0);
 }
 
 TEST(RecordFields, SesThresholdInterpolatesBetweenTheBerThresholds) {
     Radio_Record record;
     record.thresholds[THRESHOLD_10_3].threshold_dbm = -80;
     record.thresholds[THRESHOLD_10_6].threshold_dbm = -77;
-    record.spec.bits_block = 4580;
-    record.spec.alpha[0] = 1; // x = 1e-4
+    record.radio_spec.bits_block = 4580;
+    record.radio_spec.alpha[0] = 1; // x = 1e-4
     complete_record_fields(record);
     const Rx_Threshold& ses = record.thresholds[THRESHOLD_SES];
     EXPECT_NEAR(ses.ber, 1e-4, 1e-12);
@@ -146,12 +146,12 @@ TEST(RecordFields, SesThresholdInterpolatesBetweenTheBerThresholds) {
     Radio_Record outside = Radio_Record();
     outside.thresholds[THRESHOLD_10_3].threshold_dbm = -80;
     outside.thresholds[THRESHOLD_10_6].threshold_dbm = -77;
-    outside.spec.bits_block = 45;
-    outside.spec.alpha[0] = 1;
+    outside.radio_spec.bits_block = 45;
+    outside.radio_spec.alpha[0] = 1;
     complete_record_fields(outside);
     EXPECT_EQ(outside.thresholds[THRESHOLD_SES].threshold_dbm, NOT_SET);
     // Nor with zero bits per block.
-    outside.spec.bits_block = 0;
+    outside.radio_spec.bits_block = 0;
     complete_record_fields(outside);
     EXPECT_EQ(outside.thresholds[THRESHOLD_SES].threshold_dbm, NOT_SET);
 }
@@ -163,7 +163,7 @@ TEST(RecordFields, ThresholdsAreCopied) {
     record.thresholds[2].kind = 2;
     complete_record_fields(record);
     EXPECT_EQ(record.thresholds[2].threshold_dbm, -70.0);
-    const Rx_Threshold& copy = record.spec.threshold_copy[2];
+    const Rx_Threshold& copy = record.radio_spec.threshold_copy[2];
     EXPECT_EQ(copy.threshold_dbm, -70.0);
     EXPECT_EQ(copy.threshold_uv, threshold_microvolts(-70));
     EXPECT_STREQ(copy.description, "RBER");
@@ -173,7 +173,7 @@ TEST(RecordFields, ThresholdsAreCopied) {
 
 TEST(RecordFields, NoiseFloorTakesTheFirstRuleThatApplies) {
     Radio_Record record;
-    Radio_Spec& s = record.spec;
+    Radio_Spec& s = record.radio_spec;
     s.bandwidth_3db_rx = 28;
     s.noise_figure = 5;
     complete_record_fields(record);
@@ -237,7 +237,7 @@ TEST(CalculatedSelectivity, OneSidedSourceIsMirrored) {
     Radio_Record record;
     add(record, CURVE_RX_SELECTIVITY, {0, 0, 10, -3, 20, -40, 44, -70});
     make_rx_selectivity_calc(record);
-    EXPECT_EQ(record.spec.selectivity_source, 3);
+    EXPECT_EQ(record.radio_spec.selectivity_source, 3);
     const Radio_Curve& calc = only(record, CURVE_RX_SELECTIVITY_CALC);
     ASSERT_EQ(calc.point_count(), 79);
     EXPECT_EQ(calc.two_sided, 1);
@@ -264,7 +264,7 @@ TEST(CalculatedSelectivity, TwoSidedSourceRelativeToItsCentre) {
     Radio_Record record;
     add(record, CURVE_TTOI_CW, {-30, -40, -4, 27, 0, 30, 4, 27, 40, -50});
     make_rx_selectivity_calc(record);
-    EXPECT_EQ(record.spec.selectivity_source, 2);
+    EXPECT_EQ(record.radio_spec.selectivity_source, 2);
     const Radio_Curve& calc = only(record, CURVE_RX_SELECTIVITY_CALC);
     const double b = 4.0; // where 27 dB is crossed
     EXPECT_NEAR(calc.points[0].offset, -30.0, 1e-5);
@@ -280,14 +280,14 @@ TEST(CalculatedSelectivity, TwoSidedSourceRelativeToItsCentre) {
 TEST(CalculatedSelectivity, SourcesInOrderOfPreference) {
     Radio_Record none;
     make_rx_selectivity_calc(none);
-    EXPECT_EQ(none.spec.selectivity_source, 0);
+    EXPECT_EQ(none.radio_spec.selectivity_source, 0);
     EXPECT_TRUE(none.curves.empty());
 
     Radio_Record mask;
-    mask.spec.bandwidth_3db_rx = 1.0;
+    mask.radio_spec.bandwidth_3db_rx = 1.0;
     make_default_rx_mask(mask);
     make_rx_selectivity_calc(mask);
-    EXPECT_EQ(mask.spec.selectivity_source, 1);
+    EXPECT_EQ(mask.radio_spec.selectivity_source, 1);
     // The mask is taken as it is: its 0 dB band is the reference.
     EXPECT_NEAR(only(mask, CURVE_RX_SELECTIVITY_CALC).points[39].db, 0.0, 1e-5);
 }
@@ -299,12 +299,12 @@ TEST(DeriveRadioCurves, RunsTheStepsInOrder) {
     add(record, CURVE_TX_FILTER, {0, 0}); // one point: dropped
     add(record, CURVE_TX_EMISSION, {0, 0, 5, 0, 6, -60});
     add(record, CURVE_RX_SELECTIVITY_CALC, {0, 0, 1, 1}); // left over: replaced
-    copy_text(record.spec.modulation, "64QAM");
+    copy_text(record.radio_spec.modulation, "64QAM");
     derive_radio_curves(record);
     EXPECT_EQ(record.curves.find_first(CURVE_TX_FILTER), -1);
     // T/I from the curve wins over the modulation table.
-    EXPECT_DOUBLE_EQ(record.spec.ttoi_ratio, 31.0);
-    EXPECT_DOUBLE_EQ(record.spec.ttoi_cw, 12.0);
+    EXPECT_DOUBLE_EQ(record.radio_spec.ttoi_ratio, 31.0);
+    EXPECT_DOUBLE_EQ(record.radio_spec.ttoi_cw, 12.0);
     EXPECT_GE(record.curves.find_first(CURVE_TX_EMISSION_MASK), 0);
     EXPECT_GE(record.curves.find_first(CURVE_RX_SELECTIVITY_MASK), 0);
     int calcs = 0;
@@ -312,7 +312,7 @@ TEST(DeriveRadioCurves, RunsTheStepsInOrder) {
         calcs += curve.curve_type == CURVE_RX_SELECTIVITY_CALC;
     }
     EXPECT_EQ(calcs, 1);
-    EXPECT_EQ(record.spec.selectivity_source, 2);
+    EXPECT_EQ(record.radio_spec.selectivity_source, 2);
 }
 
 } // namespace

@@ -9,13 +9,13 @@ namespace {
 
 TEST(RadioRecord, ResetGivesTheDefaults) {
     Radio_Record record;
-    record.spec.manufacturer[0] = 'X';
+    record.radio_spec.manufacturer[0] = 'X';
     record.curves.add_curve(CURVE_TX_EMISSION, nullptr);
     record.acm_table.make(3);
     record.acu_table.make(2);
     record.reset();
 
-    const Radio_Spec& s = record.spec;
+    const Radio_Spec& s = record.radio_spec;
     EXPECT_STREQ(s.manufacturer, "");
     EXPECT_EQ(s.application_type, 0);
     EXPECT_EQ(s.selective_fading, 1);
@@ -67,12 +67,12 @@ TEST(RadioRecord, PositiveThresholdIsTakenAsNegative) {
 }
 
 TEST(RadioRecord, FirstPowerOptionGivesPowerInWatts) {
-    Radio_Spec spec{};
-    set_first_tx_power(spec, 30);
-    EXPECT_EQ(spec.tx_power_dbm, 30.0);
-    EXPECT_DOUBLE_EQ(spec.tx_power_watts, 1.0);
-    set_first_tx_power(spec, NOT_SET);
-    EXPECT_EQ(spec.tx_power_watts, NOT_SET);
+    Radio_Spec radio_spec{};
+    set_first_tx_power(radio_spec, 30);
+    EXPECT_EQ(radio_spec.tx_power_dbm, 30.0);
+    EXPECT_DOUBLE_EQ(radio_spec.tx_power_watts, 1.0);
+    set_first_tx_power(radio_spec, NOT_SET);
+    EXPECT_EQ(radio_spec.tx_power_watts, NOT_SET);
 }
 
 TEST(ModulationTable, KnownModulationsGiveTheirTtoI) {
@@ -99,16 +99,16 @@ TEST(ModulationTable, UnknownTextsGiveNoValue) {
 TEST(RadioRecord, CapacitySummary) {
     Radio_Record record;
     EXPECT_EQ(capacity_summary_text(record), "Microwave");
-    record.spec.tx_data_rate = 155.52;
+    record.radio_spec.tx_data_rate = 155.52;
     EXPECT_EQ(capacity_summary_text(record), "155.52Mbs");
-    record.spec.capacity_count = 16;
-    copy_text(record.spec.capacity_unit, "E1");
+    record.radio_spec.capacity_count = 16;
+    copy_text(record.radio_spec.capacity_unit, "E1");
     EXPECT_EQ(capacity_summary_text(record), "155.52Mbs");
-    copy_text(record.spec.modulation, "QPSK");
+    copy_text(record.radio_spec.modulation, "QPSK");
     EXPECT_EQ(capacity_summary_text(record), "16E1-QPSK");
-    record.spec.application_type = APPLICATION_ADAPTIVE_MODULATION;
+    record.radio_spec.application_type = APPLICATION_ADAPTIVE_MODULATION;
     EXPECT_EQ(capacity_summary_text(record), "OFDM");
-    record.spec.application_type = APPLICATION_LAND_MOBILE;
+    record.radio_spec.application_type = APPLICATION_LAND_MOBILE;
     make_capacity_summary(record);
     EXPECT_STREQ(record.capacity_summary, "Land mobile");
 }

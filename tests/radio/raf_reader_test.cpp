@@ -29,7 +29,7 @@ TEST_F(RafReader, ValuesCommentsAndEmptyFields) {
         "TX_POWER_OPTIONS_DBM:\t23, 27",
         "RX_THRESHOLD_DBM:\t+85, -80, , ",
     })));
-    const Radio_Spec& s = record.spec;
+    const Radio_Spec& s = record.radio_spec;
     // A single text keeps its commas.
     EXPECT_STREQ(s.manufacturer, "Acme, Inc.");
     EXPECT_STREQ(s.model, "");
@@ -59,9 +59,9 @@ TEST_F(RafReader, ValuesCommentsAndEmptyFields) {
 TEST_F(RafReader, SingleLowerFrequencyAndLongTexts) {
     const std::string long_model = "MODEL:\t" + std::string(80, 'm');
     ASSERT_TRUE(read(v4_file({"FREQUENCY_RANGE:\t7.1", long_model.c_str()})));
-    EXPECT_EQ(record.spec.freq_low, 7.1);
-    EXPECT_EQ(record.spec.freq_high, NOT_SET);
-    EXPECT_EQ(std::string(record.spec.model), std::string(47, 'm'));
+    EXPECT_EQ(record.radio_spec.freq_low, 7.1);
+    EXPECT_EQ(record.radio_spec.freq_high, NOT_SET);
+    EXPECT_EQ(std::string(record.radio_spec.model), std::string(47, 'm'));
 }
 
 TEST_F(RafReader, LabelsBlankLinesAndCommentsAnywhere) {
@@ -87,7 +87,7 @@ TEST_F(RafReader, LabelsBlankLinesAndCommentsAnywhere) {
         "MODEL:\tnever read",
         "NOT A KEYWORD LINE",
     })));
-    EXPECT_STREQ(record.spec.model, "M1");
+    EXPECT_STREQ(record.radio_spec.model, "M1");
     ASSERT_EQ(record.acu_table.count(), 2);
     EXPECT_STREQ(record.acu_table[0].Configuration, "Duplexer");
     EXPECT_EQ(record.acu_table[0].CRC, 1.2);
@@ -100,7 +100,7 @@ TEST_F(RafReader, LabelsBlankLinesAndCommentsAnywhere) {
 
 TEST_F(RafReader, FileWithoutIdentifierReadsNothing) {
     ASSERT_TRUE(read(crlf({"// only a comment", "", "ENDFIL", "MODEL:\tx"})));
-    EXPECT_STREQ(record.spec.model, "");
+    EXPECT_STREQ(record.radio_spec.model, "");
     ASSERT_TRUE(read(crlf({"// only a comment"})));
 }
 
@@ -118,7 +118,7 @@ TEST_F(RafReader, FaultsCarryTheirLine) {
     f = fault_of(v4_file({"MODEL:\tM", "model:\tm"}));
     EXPECT_EQ(f.line, 3);
     EXPECT_EQ(f.what, "unknown keyword");
-    EXPECT_STREQ(record.spec.model, "M"); // what came before the fault stays
+    EXPECT_STREQ(record.radio_spec.model, "M"); // what came before the fault stays
 
     const std::string long_line = "COMMENT_1:\t" + std::string(250, 'c');
     f = fault_of(v4_file({long_line.c_str()}));
@@ -235,7 +235,7 @@ TEST_F(RafReader, AdaptiveModulationBlock) {
     EXPECT_EQ(second.sig_delay, 6.3);
     EXPECT_EQ(second.TXmax[0], 30.0);
     EXPECT_EQ(second.TXmin[0], NOT_SET);
-    EXPECT_STREQ(record.spec.model, "after");
+    EXPECT_STREQ(record.radio_spec.model, "after");
 }
 
 TEST_F(RafReader, BlockRowsEndAtEndfil) {
@@ -256,7 +256,7 @@ TEST_F(RafReader, BlockRowsEndAtEndfil) {
 TEST_F(RafReader, ZeroCountsReadNoRows) {
     ASSERT_TRUE(read(v4_file({"NUM_ACM_STATES:\t0", "NUM_ACU_CONFIG:", "MODEL:\tm"})));
     EXPECT_TRUE(record.acm_table.empty());
-    EXPECT_STREQ(record.spec.model, "m");
+    EXPECT_STREQ(record.radio_spec.model, "m");
 }
 
 TEST_F(RafReader, OlderVersionsReadFourPowerOptions) {
@@ -275,7 +275,7 @@ TEST_F(RafReader, OlderVersionsReadFourPowerOptions) {
         "ADAPTMOD 1:\tlabel",
         "ENDFIL",
     })));
-    const Radio_Spec& s = record.spec;
+    const Radio_Spec& s = record.radio_spec;
     EXPECT_STREQ(s.tx_power_names[0], "");
     EXPECT_EQ(s.tx_power_options[3], 13.0);
     EXPECT_EQ(s.tx_power_options[4], NOT_SET);
@@ -313,7 +313,7 @@ TEST_F(RafReader, OlderStatesAndConfigurations) {
         "ACU_CONFIG_5:\tDuplexer, 0, 1.1",
         "ENDFIL",
     })));
-    EXPECT_STREQ(record.spec.tx_power_names[1], "High");
+    EXPECT_STREQ(record.radio_spec.tx_power_names[1], "High");
     // Entries without a modulation or a 10-6 threshold do not become states.
     ASSERT_EQ(record.acm_table.count(), 3);
     const Acm_State& first = record.acm_table[0];

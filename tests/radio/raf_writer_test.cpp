@@ -54,11 +54,11 @@ TEST_F(RafWriter, NumberRules) {
 
 TEST_F(RafWriter, ValuesSurviveTheRoundTrip) {
     record.reset();
-    record.spec.tx_stability = 0.001;
-    record.spec.bits_block = 0;
-    copy_text(record.spec.comments[2], "100% tested, 5 % spare");
-    copy_text(record.spec.manufacturer, "Acme, Inc.");
-    record.spec.application_type = APPLICATION_LAND_MOBILE;
+    record.radio_spec.tx_stability = 0.001;
+    record.radio_spec.bits_block = 0;
+    copy_text(record.radio_spec.comments[2], "100% tested, 5 % spare");
+    copy_text(record.radio_spec.manufacturer, "Acme, Inc.");
+    record.radio_spec.application_type = APPLICATION_LAND_MOBILE;
     const std::string text = written();
     EXPECT_NE(text.find("TX_STABILITY_PERCENT:\t1.00E-03\r\n"), std::string::npos);
     EXPECT_NE(text.find("BITS_BLOCK:\t\r\n"), std::string::npos);
@@ -66,11 +66,11 @@ TEST_F(RafWriter, ValuesSurviveTheRoundTrip) {
     EXPECT_NE(text.find("APPLICATION_TYPE:\t3 //"), std::string::npos);
 
     ASSERT_TRUE(read(text));
-    EXPECT_EQ(record.spec.tx_stability, 0.001);
-    EXPECT_EQ(record.spec.bits_block, -1); // an empty value keeps the default
-    EXPECT_STREQ(record.spec.comments[2], "100% tested, 5 % spare");
-    EXPECT_STREQ(record.spec.manufacturer, "Acme, Inc.");
-    EXPECT_EQ(record.spec.application_type, APPLICATION_LAND_MOBILE);
+    EXPECT_EQ(record.radio_spec.tx_stability, 0.001);
+    EXPECT_EQ(record.radio_spec.bits_block, -1); // an empty value keeps the default
+    EXPECT_STREQ(record.radio_spec.comments[2], "100% tested, 5 % spare");
+    EXPECT_STREQ(record.radio_spec.manufacturer, "Acme, Inc.");
+    EXPECT_EQ(record.radio_spec.application_type, APPLICATION_LAND_MOBILE);
 }
 
 TEST_F(RafWriter, TablesAfterTheirCountLines) {
@@ -147,15 +147,15 @@ TEST_F(RafWriter, CurveBlocksWithoutDerivedCurves) {
 
 TEST_F(RafWriter, TextsFromBinaryFilesCannotBreakTheirLine) {
     record.reset();
-    copy_text(record.spec.model, "two\nlines");
-    copy_text(record.spec.comments[0], "see http://example");
+    copy_text(record.radio_spec.model, "two\nlines");
+    copy_text(record.radio_spec.comments[0], "see http://example");
     copy_text(record.thresholds[0].description, "BER 10-3, typical");
     copy_text(record.thresholds[1].description, "BER 10-6");
     record.acu_table.make(1);
     copy_text(record.acu_table[0].Configuration, "A,B");
     ASSERT_TRUE(read(written()));
-    EXPECT_STREQ(record.spec.model, "two lines");
-    EXPECT_STREQ(record.spec.comments[0], "see http:/ /example");
+    EXPECT_STREQ(record.radio_spec.model, "two lines");
+    EXPECT_STREQ(record.radio_spec.comments[0], "see http:/ /example");
     // A comma in one field must not push the others out of place.
     EXPECT_STREQ(record.thresholds[0].description, "BER 10-3; typical");
     EXPECT_STREQ(record.thresholds[1].description, "BER 10-6");
@@ -230,7 +230,7 @@ TEST_F(RafWriter, FailedSaveKeepsTheOldFile) {
 
 TEST_F(RafWriter, WritesTheFile) {
     record.reset();
-    copy_text(record.spec.model, "M");
+    copy_text(record.radio_spec.model, "M");
     const std::string path = dir.file("out.raf");
     write_raf_file(record, path.c_str(), &handler);
     EXPECT_EQ(read_bytes(path), written());

@@ -87,8 +87,8 @@ TEST_F(RsdFile, WriteDerivesAndCleansUp) {
     }
     ASSERT_EQ(read_image(image), 0);
     EXPECT_EQ(record.curves.count(), 4);
-    EXPECT_STREQ(record.spec.model, "NL-180 HP");
-    EXPECT_EQ(record.spec.selectivity_source, 3);
+    EXPECT_STREQ(record.radio_spec.model, "NL-180 HP");
+    EXPECT_EQ(record.radio_spec.selectivity_source, 3);
     EXPECT_STREQ(record.capacity_summary, "1STM-1-128QAM");
     EXPECT_STREQ(record.curves[1].name, "TtoI_Other - NL90_18G_14M");
     EXPECT_EQ(record.curves[1].interfering_codes.size(), 2u);
@@ -120,8 +120,8 @@ TEST_F(RsdFile, CouplingUnitLossesThatDoNotApplyAreCleared) {
 
 TEST_F(RsdFile, StoredSpecOfAnotherSize) {
     record.reset();
-    copy_text(record.spec.manufacturer, "Big");
-    record.spec.tr_fixed = 12.5;
+    copy_text(record.radio_spec.manufacturer, "Big");
+    record.radio_spec.tr_fixed = 12.5;
     std::string image = rsd_image(record, false);
 
     // Larger: the extra bytes are skipped and the curves after them still read.
@@ -129,17 +129,17 @@ TEST_F(RsdFile, StoredSpecOfAnotherSize) {
     put(larger, 28, uint32_t{1900});
     larger.insert(600 + 1808, std::string(92, '\x7f'));
     ASSERT_EQ(read_image(larger), 0);
-    EXPECT_STREQ(record.spec.manufacturer, "Big");
-    EXPECT_EQ(record.spec.tr_fixed, 12.5);
+    EXPECT_STREQ(record.radio_spec.manufacturer, "Big");
+    EXPECT_EQ(record.radio_spec.tr_fixed, 12.5);
 
     // Smaller: what it does not hold keeps the reset defaults.
     std::string smaller = image;
     put(smaller, 28, uint32_t{1000});
     smaller.erase(600 + 1000, 808);
     ASSERT_EQ(read_image(smaller), 0);
-    EXPECT_STREQ(record.spec.manufacturer, "Big");
-    EXPECT_EQ(record.spec.tr_fixed, NOT_SET);
-    EXPECT_EQ(record.spec.freq_separations[0], NOT_SET);
+    EXPECT_STREQ(record.radio_spec.manufacturer, "Big");
+    EXPECT_EQ(record.radio_spec.tr_fixed, NOT_SET);
+    EXPECT_EQ(record.radio_spec.freq_separations[0], NOT_SET);
 }
 
 TEST_F(RsdFile, CurvesAreSortedAndRetypedFromTheirName) {
@@ -192,7 +192,7 @@ TEST_F(RsdFile, DamagedFilesAreRefusedWithAClearCode) {
         EXPECT_EQ(read_image(bad), MSG_WRONG_FILE_FORMAT) << size_at;
     }
     bad = good;
-    put(bad, 28, uint32_t{0xfffffff0}); // absurd spec size
+    put(bad, 28, uint32_t{0xfffffff0}); // absurd radio_spec size
     EXPECT_EQ(read_image(bad), MSG_READ_ERROR_AT_EOF);
 
     const std::size_t curve = RSD_FIXED_SIZE + 2 * 376;
@@ -216,8 +216,8 @@ TEST_F(RsdFile, TextsWithoutTerminatorsAreCut) {
     std::string image = rsd_image(record, false);
     std::memset(image.data() + 600 + 24, 'M', 48 * 3); // manufacturer, model, code unterminated
     ASSERT_EQ(read_image(image), 0);
-    EXPECT_EQ(std::string(record.spec.manufacturer), std::string(47, 'M'));
-    EXPECT_EQ(std::string(record.spec.radio_code), std::string(47, 'M'));
+    EXPECT_EQ(std::string(record.radio_spec.manufacturer), std::string(47, 'M'));
+    EXPECT_EQ(std::string(record.radio_spec.radio_code), std::string(47, 'M'));
 }
 
 TEST_F(RsdFile, LockIsFoundAfterLeadingBlanks) {
@@ -296,7 +296,7 @@ TEST_F(RsdFile, VersionOneReadsFormA) {
     put(a, 2368, NOT_SET); // RX 3 dB bandwidth
     put(a, 2376, NOT_SET); // RX data rate
     ASSERT_EQ(read_image(old_file("QV50_RADIO_SPEC_01", OLD_FORM_A_SIZE, a)), 0);
-    const Radio_Spec& s = record.spec;
+    const Radio_Spec& s = record.radio_spec;
     EXPECT_EQ(s.application_type, 2);
     EXPECT_EQ(s.selective_fading, 0);
     EXPECT_EQ(s.selectivity_source, 3);
@@ -349,7 +349,7 @@ TEST_F(RsdFile, VersionThreeReadsFormB) {
     put(b, 3944, 15.0);     // ATPC range
     put(b, 4032, 1010.0);   // T-R fixed
     ASSERT_EQ(read_image(old_file("QV50_RADIO_SPEC_03", OLD_FORM_B_SIZE, b)), 0);
-    const Radio_Spec& s = record.spec;
+    const Radio_Spec& s = record.radio_spec;
     EXPECT_EQ(s.selective_fading, 2);
     EXPECT_STREQ(s.manufacturer, "Maker B");
     EXPECT_STREQ(s.tx_power_names[1], "High");
@@ -376,8 +376,8 @@ TEST_F(RsdFile, VersionThreeReadsFormB) {
     put(a, 1568, 3.5);
     put(a, 2368, NOT_SET);
     ASSERT_EQ(read_image(old_file("QV50_RADIO_SPEC_03", OLD_FORM_A_SIZE, a)), 0);
-    EXPECT_STREQ(record.spec.manufacturer, "Maker A");
-    EXPECT_EQ(record.spec.bandwidth_3db_rx, NOT_SET); // only version 01 fills it
+    EXPECT_STREQ(record.radio_spec.manufacturer, "Maker A");
+    EXPECT_EQ(record.radio_spec.bandwidth_3db_rx, NOT_SET); // only version 01 fills it
 }
 
 TEST_F(RsdFile, OldFileTooShortForItsBlock) {
