@@ -109,13 +109,13 @@ TEST(Radio4Conversion, VersionFourFieldsInVersionFive) {
     EXPECT_STREQ(s.capacity_unit, "E1");
     EXPECT_EQ(s.tx_data_rate, 32.768);
     EXPECT_EQ(s.rx_data_rate, 32.768);
-    EXPECT_EQ(s.bits_block, 19440);
-    EXPECT_EQ(s.alpha[2], 60);
+    EXPECT_EQ(double(s.bits_block), 19440);
+    EXPECT_EQ(double(s.alpha[2]), 60);
     EXPECT_EQ(s.tx_power_options[0], 30.0);
     EXPECT_DOUBLE_EQ(s.tx_power_watts, 1.0);
     EXPECT_EQ(s.atpc_options[0], 10.0);
     EXPECT_DOUBLE_EQ(s.atpc_step, 10.0 / 3.0);
-    EXPECT_EQ(s.atpc_range, NOT_SET);
+    EXPECT_EQ(double(s.atpc_range), NOT_SET);
     EXPECT_EQ(s.bandwidth_3db_tx, 22.4);
     EXPECT_EQ(s.bandwidth_3db_rx, 22.4);
     EXPECT_EQ(s.ttoi_cw, 21.5);
@@ -228,7 +228,7 @@ TEST(Radio4Conversion, FlagsAndStepsOfARecordWithoutThem) {
     EXPECT_EQ(v5.radio_spec.cochannel_operation, 0);
     EXPECT_EQ(v5.radio_spec.selective_fading, 2);
     EXPECT_EQ(v5.radio_spec.atpc_step, NOT_SET);
-    EXPECT_EQ(v5.radio_spec.bits_block, -1);
+    EXPECT_EQ(double(v5.radio_spec.bits_block), -1);
     // A step count that is no value gives no step size either.
     v4.radio_spec.num_atpcsteps = NOT_SET;
     convert_v4_to_v5(v4, v5);
@@ -287,15 +287,15 @@ TEST(Radio4Conversion, VersionFiveRecordInVersionFour) {
     EXPECT_STREQ(a.manufact, "A manufacturer name longer than");
     EXPECT_STREQ(a.capacity, "2STM1");
     EXPECT_STREQ(a.modulation, "128QAM");
-    EXPECT_EQ(a.num_atpcsteps, 7.0); // 20 / 3 rounded
-    EXPECT_EQ(a.data_rate, 311.04);
-    EXPECT_EQ(a.spectrmbw_mhz, 50.0);
-    EXPECT_EQ(a.bits_block, NOT_SET);
-    EXPECT_EQ(a.alpha[1], 7.0);
+    EXPECT_EQ(double(a.num_atpcsteps), 7.0); // 20 / 3 rounded
+    EXPECT_EQ(double(a.data_rate), 311.04);
+    EXPECT_EQ(double(a.spectrmbw_mhz), 50.0);
+    EXPECT_EQ(double(a.bits_block), NOT_SET);
+    EXPECT_EQ(double(a.alpha[1]), 7.0);
     EXPECT_EQ(a.flags, RADIO4_PDH | RADIO4_IF_COMBINER);
-    EXPECT_EQ(a.further[4], NOT_SET);
-    EXPECT_EQ(a.further[5], 0.0);
-    EXPECT_EQ(a.further[0], NOT_SET); // from a new version 5 record
+    EXPECT_EQ(double(a.further[4]), NOT_SET);
+    EXPECT_EQ(double(a.further[5]), 0.0);
+    EXPECT_EQ(double(a.further[0]), NOT_SET); // from a new version 5 record
     std::vector<std::string> names;
     for (const Radio4_Curve& curve : v4.curves) {
         names.emplace_back(curve.name);

@@ -88,15 +88,15 @@ TEST_F(Mrs, ReadsARecordLaidOutByteByByte) {
     EXPECT_STREQ(s.model, "AM-7");
     EXPECT_STREQ(s.modulation, "QPSK");
     EXPECT_STREQ(s.capacity, "16E1");
-    EXPECT_EQ(s.txpower_dbm, 30.0);
-    EXPECT_EQ(s.data_rate, 32.768);
-    EXPECT_EQ(s.num_atpcsteps, 10.0);
-    EXPECT_EQ(s.further[0], 1.5);
-    EXPECT_EQ(s.xpif, 18.0);
-    EXPECT_EQ(s.signature_10_6.minph, 14.8);
-    EXPECT_EQ(s.signature_rber.delay, 6.3);
-    EXPECT_EQ(s.dispfm_rber, 33.0);
-    EXPECT_EQ(s.reserved_779[17], 7.0);
+    EXPECT_EQ(double(s.txpower_dbm), 30.0);
+    EXPECT_EQ(double(s.data_rate), 32.768);
+    EXPECT_EQ(double(s.num_atpcsteps), 10.0);
+    EXPECT_EQ(double(s.further[0]), 1.5);
+    EXPECT_EQ(double(s.xpif), 18.0);
+    EXPECT_EQ(double(s.signature_10_6.minph), 14.8);
+    EXPECT_EQ(double(s.signature_rber.delay), 6.3);
+    EXPECT_EQ(double(s.dispfm_rber), 33.0);
+    EXPECT_EQ(double(s.reserved_779[17]), 7.0);
     EXPECT_EQ(s.flags, RADIO4_SDH | RADIO4_IF_COMBINER);
 
     // The calculated selectivity was read past and dropped.
@@ -137,7 +137,7 @@ TEST_F(Mrs, RecordSizeFromTheHeader) {
               0)
         << info();
     EXPECT_STREQ(record.radio_spec.manufact, "Long");
-    EXPECT_EQ(record.radio_spec.txpower_dbm, 25.0);
+    EXPECT_EQ(double(record.radio_spec.txpower_dbm), 25.0);
     EXPECT_EQ(curve_names(), std::vector<std::string>{"TtoI_CW"});
 
     // Shorter: the rest keeps the values of a new record.
@@ -145,7 +145,7 @@ TEST_F(Mrs, RecordSizeFromTheHeader) {
     shorter.text(0, "Short");
     ASSERT_EQ(read_mrs(mrs_header("QVW401RADIOSPEC", 296) + shorter.bytes()), 0);
     EXPECT_STREQ(record.radio_spec.manufact, "Short");
-    EXPECT_EQ(record.radio_spec.txpower_dbm, NOT_SET);
+    EXPECT_EQ(double(record.radio_spec.txpower_dbm), NOT_SET);
     EXPECT_EQ(record.radio_spec.flags, RADIO4_PDH);
     EXPECT_TRUE(record.curves.empty());
 
@@ -183,10 +183,10 @@ TEST_F(Mrs, WritingDerivesWritesAndCleansUp) {
     write_mrs_file(record, path.c_str(), &handler);
 
     const Radio4_Spec& s = record.radio_spec;
-    EXPECT_EQ(s.ttoi_cochan_like, 23.0);
-    EXPECT_EQ(s.ttoi_cochan_cw, 21.5);
-    EXPECT_EQ(s.channelbw_mhz, 28.0);
-    EXPECT_DOUBLE_EQ(s.spectrmbw_mhz, 20.0);
+    EXPECT_EQ(double(s.ttoi_cochan_like), 23.0);
+    EXPECT_EQ(double(s.ttoi_cochan_cw), 21.5);
+    EXPECT_EQ(double(s.channelbw_mhz), 28.0);
+    EXPECT_DOUBLE_EQ(double(s.spectrmbw_mhz), 20.0);
     EXPECT_EQ(curve_names(),
               (std::vector<std::string>{"TtoI_16E1-QPSK", "TtoI_CW", "TX_EMISSION"}));
     EXPECT_EQ(s.curve_count, 3);
@@ -224,7 +224,7 @@ TEST_F(Mrs, WritingDerivesWritesAndCleansUp) {
     ASSERT_EQ(read_mrs(bytes), 0);
     EXPECT_EQ(curve_names(),
               (std::vector<std::string>{"TtoI_16E1-QPSK", "TtoI_CW", "TX_EMISSION"}));
-    EXPECT_EQ(record.radio_spec.ttoi_cochan_like, 23.0);
+    EXPECT_EQ(double(record.radio_spec.ttoi_cochan_like), 23.0);
 }
 
 TEST_F(Mrs, ValuesFromTheModulationTableAndNoMasksWithoutABandwidth) {
@@ -232,8 +232,8 @@ TEST_F(Mrs, ValuesFromTheModulationTableAndNoMasksWithoutABandwidth) {
     add_curve("RX_SELECTIVITY_MASK", {-1, 0, 1, 0}); // left over: made again, not kept
     const std::string path = dir.file("plain.mrs");
     write_mrs_file(record, path.c_str(), &handler);
-    EXPECT_EQ(record.radio_spec.ttoi_cochan_like, 33.5);
-    EXPECT_EQ(record.radio_spec.channelbw_mhz, NOT_SET);
+    EXPECT_EQ(double(record.radio_spec.ttoi_cochan_like), 33.5);
+    EXPECT_EQ(double(record.radio_spec.channelbw_mhz), NOT_SET);
     EXPECT_TRUE(record.curves.empty());
     EXPECT_EQ(record.radio_spec.curve_count, 0);
     EXPECT_EQ(read_bytes(path).size(), 943u);

@@ -57,34 +57,34 @@ TEST_F(Raf4, TextsNumbersCommentsAndPrefixes) {
     EXPECT_STREQ(s.radio_id, "");
     EXPECT_STREQ(s.emdesig, "28M0D7W");
     EXPECT_STREQ(s.modulation, "128QAM"); // keywords ignore case
-    EXPECT_EQ(s.txpower_dbm, 27.5);
-    EXPECT_EQ(s.freq_lo_mhz, 0.0);
-    EXPECT_EQ(s.spectrmbw_mhz, 25.4); // a keyword matches the beginning of the line's keyword
-    EXPECT_EQ(s.atpc_range, 20.0);
-    EXPECT_EQ(s.residual_ber, 1e-12);
-    EXPECT_EQ(s.freq_hi_mhz, NOT_SET);
+    EXPECT_EQ(double(s.txpower_dbm), 27.5);
+    EXPECT_EQ(double(s.freq_lo_mhz), 0.0);
+    EXPECT_EQ(double(s.spectrmbw_mhz), 25.4); // a keyword matches the beginning of the line's keyword
+    EXPECT_EQ(double(s.atpc_range), 20.0);
+    EXPECT_EQ(double(s.residual_ber), 1e-12);
+    EXPECT_EQ(double(s.freq_hi_mhz), NOT_SET);
 }
 
 TEST_F(Raf4, DataRateMayBeAProduct) {
     ASSERT_TRUE(read_raf4(raf4_file({"DATA_RATE\t4x2.048"})));
-    EXPECT_DOUBLE_EQ(record.radio_spec.data_rate, 8.192);
+    EXPECT_DOUBLE_EQ(double(record.radio_spec.data_rate), 8.192);
     ASSERT_TRUE(read_raf4(raf4_file({"DATA_RATE\t16 X 2.048 Mb/s"})));
-    EXPECT_DOUBLE_EQ(record.radio_spec.data_rate, 32.768);
+    EXPECT_DOUBLE_EQ(double(record.radio_spec.data_rate), 32.768);
     ASSERT_TRUE(read_raf4(raf4_file({"DATA_RATE\t155.52"})));
-    EXPECT_EQ(record.radio_spec.data_rate, 155.52);
+    EXPECT_EQ(double(record.radio_spec.data_rate), 155.52);
     ASSERT_TRUE(read_raf4(raf4_file({"DATA_RATE\t34x"})));
-    EXPECT_EQ(record.radio_spec.data_rate, NOT_SET);
+    EXPECT_EQ(double(record.radio_spec.data_rate), NOT_SET);
 }
 
 TEST_F(Raf4, StabilityInPercentOrPartsPerMillion) {
     ASSERT_TRUE(read_raf4(raf4_file({"STABILITY_PPM\t20"})));
-    EXPECT_DOUBLE_EQ(record.radio_spec.stability_prc, 0.002);
+    EXPECT_DOUBLE_EQ(double(record.radio_spec.stability_prc), 0.002);
     // A percentage given first wins over the parts per million after it; given later, it
     // replaces them.
     ASSERT_TRUE(read_raf4(raf4_file({"STABILITY_PRC\t0.001", "STABILITY_PPM\t20"})));
-    EXPECT_EQ(record.radio_spec.stability_prc, 0.001);
+    EXPECT_EQ(double(record.radio_spec.stability_prc), 0.001);
     ASSERT_TRUE(read_raf4(raf4_file({"STABILITY_PPM\t20", "STABILITY_PRC\t0.005"})));
-    EXPECT_EQ(record.radio_spec.stability_prc, 0.005);
+    EXPECT_EQ(double(record.radio_spec.stability_prc), 0.005);
     EXPECT_EQ(written_line("STABILITY_PRC"), "STABILITY_PRC\t0.005");
     EXPECT_EQ(written_line("STABILITY_PPM"), "STABILITY_PPM\t50.00");
 }
@@ -119,7 +119,7 @@ TEST_F(Raf4, FlagKeywords) {
 
 TEST_F(Raf4, StepCountIsWrittenAsAWholeNumber) {
     ASSERT_TRUE(read_raf4(raf4_file({"NUM_ATPCSTEPS\t0"})));
-    EXPECT_EQ(record.radio_spec.num_atpcsteps, 0.0);
+    EXPECT_EQ(double(record.radio_spec.num_atpcsteps), 0.0);
     EXPECT_EQ(written_line("NUM_ATPCSTEPS"), "NUM_ATPCSTEPS\t");
     for (const auto& [steps, text] : std::vector<std::pair<double, std::string>>{
              {-1.0, ""}, {222.0, ""}, {NOT_SET, ""}, {10.0, "10"}, {7.9, "7"}, {-3.0, "-3"}}) {
@@ -250,7 +250,7 @@ TEST_F(Raf4, ReadingStopsAtEndfilAndResetsFirst) {
     record.radio_spec.xpif = 3.0;
     ASSERT_TRUE(read_raf4(raf4_file({"MODEL\tM1"}) + "MODEL\tnever read\r\nrubbish\r\n"));
     EXPECT_STREQ(record.radio_spec.model, "M1");
-    EXPECT_EQ(record.radio_spec.xpif, NOT_SET);
+    EXPECT_EQ(double(record.radio_spec.xpif), NOT_SET);
     // The binary identifier on the first line is accepted too.
     ASSERT_TRUE(read_raf4("QVW401RADIOSPEC\r\nMODEL\tM2\r\n"));
     EXPECT_STREQ(record.radio_spec.model, "M2");
@@ -280,13 +280,13 @@ TEST_F(Raf4, SignatureKeywordsReachTheirSets) {
         "SIGNATURE_MINPH_SES\t11", "DISPFM_SES\t40", "DISPFM_RBER\t38", "RXTHRESH_SES_BER\t-78",
     })));
     const Radio4_Spec& s = record.radio_spec;
-    EXPECT_EQ(s.signature_10_3.delay, 6.3);
-    EXPECT_EQ(s.signature_10_6.nonminph, 14.5);
-    EXPECT_EQ(s.signature_rber.width, 20.0);
-    EXPECT_EQ(s.signature_ses.minph, 11.0);
-    EXPECT_EQ(s.dispfm_ses, 40.0);
-    EXPECT_EQ(s.dispfm_rber, 38.0);
-    EXPECT_EQ(s.rxthresh_ses_ber, -78.0);
+    EXPECT_EQ(double(s.signature_10_3.delay), 6.3);
+    EXPECT_EQ(double(s.signature_10_6.nonminph), 14.5);
+    EXPECT_EQ(double(s.signature_rber.width), 20.0);
+    EXPECT_EQ(double(s.signature_ses.minph), 11.0);
+    EXPECT_EQ(double(s.dispfm_ses), 40.0);
+    EXPECT_EQ(double(s.dispfm_rber), 38.0);
+    EXPECT_EQ(double(s.rxthresh_ses_ber), -78.0);
 }
 
 TEST_F(Raf4, EveryValueReadsBackAsWritten) {
