@@ -6,6 +6,7 @@
 #include "antenna_open.h"
 #include "antenna_record.h"
 #include "error_handler.h"
+#include "fuzz_support.h"
 #include "nsma_format.h"
 #include "qvfileio.h"
 #include "syntax_error.h"
@@ -19,52 +20,10 @@
 #include <unistd.h>
 #include <vector>
 
-// Fuzz targets are built with NDEBUG in optimised builds, so checks do not use assert.
-#define KELVOR_CHECK(condition)                                                                    \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);     \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (false)
-
 namespace antenna_fuzz {
 
-// The scratch files of this process, removed when it ends.
-class Scratch_Files {
-public:
-    ~Scratch_Files() {
-        for (const std::string& path : m_paths) {
-            std::remove(path.c_str());
-        }
-    }
-    // A path of this process in a memory file system when there is one: `name` is the file name.
-    const std::string& path(const std::string& name) {
-        for (const std::string& known : m_paths) {
-            if (known.ends_with("-" + name)) {
-                return known;
-            }
-        }
-        static const std::string folder = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-        return m_paths.emplace_back(folder + "/kelvor-fuzz-" + std::to_string(::getpid()) + "-" +
-                                    name);
-    }
-
-private:
-    std::vector<std::string> m_paths;
-};
-
-inline std::string scratch_path(const std::string& name) {
-    static Scratch_Files files;
-    return files.path(name);
-}
-
-inline std::string scratch_file(const std::string& name, const uint8_t* data, std::size_t size) {
-    const std::string path = scratch_path(name);
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    return path;
-}
+using kelvor_fuzz::scratch_file;
+using kelvor_fuzz::scratch_path;
 
 template <std::size_t N>
 bool terminated(const char (&field)[N]) {

@@ -5,6 +5,7 @@
 // the same record; with the derivations it must read back with the same curves; and when
 // the ASCII writer takes it, its ASCII form must read back with the same curves.
 #include "error_handler.h"
+#include "fuzz_support.h"
 #include "radio4_format.h"
 #include "radio4_json.h"
 #include "radio4_record.h"
@@ -20,26 +21,16 @@
 
 #include <unistd.h>
 
-#define KELVOR_CHECK(condition)                                                                    \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);    \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (false)
 
 namespace {
 
 const std::string& scratch_path() {
-    static const std::string path = "/tmp/kelvor-fuzz-mrs-" + std::to_string(::getpid()) + ".mrs";
+    static const std::string path = kelvor_fuzz::scratch_path("input.mrs");
     return path;
 }
 
 void write_scratch(const char* data, std::size_t size) {
-    FILE* file = std::fopen(scratch_path().c_str(), "wb");
-    KELVOR_CHECK(file != nullptr);
-    KELVOR_CHECK(std::fwrite(data, 1, size, file) == size);
-    std::fclose(file);
+    kelvor_fuzz::scratch_file("input.mrs", data, size);
 }
 
 bool read_scratch(Radio4_Record& record) {
@@ -111,6 +102,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         }
         KELVOR_CHECK(second.curves.count() == with_points);
     }
-    ::unlink(scratch_path().c_str());
     return 0;
 }

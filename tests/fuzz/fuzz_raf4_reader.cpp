@@ -5,6 +5,7 @@
 // the writer wrote once it writes the same way again. Written as an .mrs file, the record must
 // read back with the same curves.
 #include "error_handler.h"
+#include "fuzz_support.h"
 #include "radio4_format.h"
 #include "radio4_record.h"
 #include "string_list.h"
@@ -19,13 +20,6 @@
 
 #include <unistd.h>
 
-#define KELVOR_CHECK(condition)                                                                    \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);    \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (false)
 
 namespace {
 
@@ -61,11 +55,6 @@ std::vector<Curve_Shape> shapes_of(const Radio4_Record& record) {
     return shapes;
 }
 
-const std::string& scratch_path() {
-    static const std::string path = "/tmp/kelvor-fuzz-raf4-" + std::to_string(::getpid()) + ".mrs";
-    return path;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -88,17 +77,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     // writer's flush to disk, which would only slow the fuzzing).
     derive_radio4_record(third);
     const std::string bytes = mrs_bytes(third);
-    FILE* file = std::fopen(scratch_path().c_str(), "wb");
-    KELVOR_CHECK(file != nullptr);
-    KELVOR_CHECK(std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size());
-    std::fclose(file);
+    const std::string path = kelvor_fuzz::scratch_file("round.mrs", bytes.data(), bytes.size());
     Error_Handler handler;
     try {
-        read_mrs_file(second, scratch_path().c_str(), &handler);
+        read_mrs_file(second, path.c_str(), &handler);
     } catch (Error_Handler*) {
         KELVOR_CHECK(false);
     }
     KELVOR_CHECK(shapes_of(second) == shapes);
-    ::unlink(scratch_path().c_str());
     return 0;
 }

@@ -4,6 +4,7 @@
 // reader accepts must be written as a file that the reader accepts again, with the same curves,
 // states and configurations.
 #include "error_handler.h"
+#include "fuzz_support.h"
 #include "raf_format.h"
 #include "radio_record.h"
 #include "string_list.h"
@@ -15,13 +16,6 @@
 #include <cstdlib>
 #include <string>
 
-#define KELVOR_CHECK(condition)                                                                    \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);    \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (false)
 
 namespace {
 

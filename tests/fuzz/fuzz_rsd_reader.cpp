@@ -4,6 +4,7 @@
 // record the reader accepts must be written as binary and ASCII files that read back with the
 // same curves, states and configurations.
 #include "error_handler.h"
+#include "fuzz_support.h"
 #include "raf_format.h"
 #include "radio_record.h"
 #include "rsd_format.h"
@@ -18,30 +19,15 @@
 
 #include <unistd.h>
 
-#define KELVOR_CHECK(condition)                                                                    \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);    \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (false)
 
 namespace {
 
-const std::string& scratch_path() {
-    static const std::string path = "/tmp/kelvor-fuzz-rsd-" + std::to_string(::getpid()) + ".rsd";
-    return path;
-}
-
 bool read_bytes_as_rsd(Radio_Record& record, const char* data, std::size_t size) {
     Error_Handler handler;
-    FILE* file = std::fopen(scratch_path().c_str(), "wb");
-    KELVOR_CHECK(file != nullptr);
-    KELVOR_CHECK(std::fwrite(data, 1, size, file) == size);
-    std::fclose(file);
+    const std::string path = kelvor_fuzz::scratch_file("input.rsd", data, size);
     record.reset();
     try {
-        read_rsd_file(record, scratch_path().c_str(), &handler);
+        read_rsd_file(record, path.c_str(), &handler);
     } catch (Error_Handler*) {
         return false;
     }

@@ -4,6 +4,7 @@
 // line through the helpers. Each helper's documented promises are checked on the way; a broken
 // promise aborts, so libFuzzer keeps the input.
 #include "error_handler.h"
+#include "fuzz_support.h"
 #include "message_catalogue.h"
 #include "string_list.h"
 #include "text_helpers.h"
@@ -20,14 +21,6 @@
 #include <string>
 #include <vector>
 
-// Fuzz targets are built with NDEBUG in optimised builds, so checks do not use assert.
-#define KELVOR_CHECK(condition)                                                                    \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);    \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (false)
 
 namespace {
 
