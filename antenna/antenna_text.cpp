@@ -10,8 +10,10 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <system_error>
+#include <type_traits>
 
 namespace {
 
@@ -293,6 +295,125 @@ void clean_number_line(const char* line, Number_Line& cleaned) {
         cleaned[length++] = c;
     }
     cleaned[length] = '\0';
+}
+
+namespace {
+
+// A number written as the pattern lines of nearly every file write it: an optional minus, then
+// digits with at most one point and at least one digit. `mantissa` gets the digits as an
+// integer and `decimals` the number of digits after the point; `digits` counts them all.
+struct Plain_Number {
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool negative = false;
+};
+
+bool plain_number(const char* p, Plain_Number& number) {
+    number.begin = p;
+    number.negative = *p == '-';
+    p += number.negative ? 1 : 0;
+    // The digits are gathered without a check: beyond 19 of them the mantissa has wrapped
+    // round (unsigned arithmetic), and plain_value does not use it.
+    std::uint64_t mantissa = 0;
+    const char* digits = p;
+    for (; is_digit(*p); ++p) {
+        mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    }
+    int decimals = 0;
+    const bool point = *p == '.';
+    if (point) {
+        const char* fraction = ++p;
+        for (; is_digit(*p); ++p) {
+            mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+        }
+        decimals = static_cast<int>(p - fraction);
+    }
+    number.end = p;
+    number.mantissa = mantissa;
+    number.decimals = decimals;
+    number.digits = static_cast<int>(p - digits) - (point ? 1 : 0);
+    return number.digits > 0;
+}
+
+// The value of a plain number. When the digits and the power of ten are both exact in the
+// floating-point type, one division rounds correctly and gives what from_chars gives; other
+// numbers go through from_chars.
+template <typename Number>
+bool plain_value(const Plain_Number& number, Number& value) {
+    static constexpr double double_powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    static constexpr float float_powers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                             1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+    if constexpr (std::is_same_v<Number, float>) {
+        if (number.mantissa <= (std::uint64_t{1} << 24) && number.digits <= 19 &&
+            number.decimals <= 10) {
+            const float result = static_cast<float>(number.mantissa) / float_powers[number.decimals];
+            value = number.negative ? -result : result;
+            return true;
+        }
+    } else {
+        if (number.mantissa <= (std::uint64_t{1} << 53) && number.digits <= 19 &&
+            number.decimals <= 22) {
+            const double result =
+                static_cast<double>(number.mantissa) / double_powers[number.decimals];
+            value = number.negative ? -result : result;
+            return true;
+        }
+    }
+    const char* cursor = number.begin;
+    return scan_number(cursor, value);
+}
+
+bool read_cleaned_point_line(const char* line, float& angle, double& value) {
+    Number_Line cleaned;
+    clean_number_line(line, cleaned);
+    const char* cursor = cleaned;
+    return scan_float(cursor, angle) && *cursor++ == ',' && scan_double(cursor, value);
+}
+
+} // namespace
+
+bool read_point_line(const char* line, float& angle, double& value, const char** end) {
+    // Nearly every line is "-12.5,-30.25" as it stands: cleaning would keep it as it is, so the
+    // numbers are read in place. Anything else (blanks, signs, letters, exponents, a third
+    // field after a minus) is cleaned first.
+    Plain_Number first;
+    Plain_Number second;
+    if (!plain_number(line, first) || *first.end != ',' || !plain_number(first.end + 1, second) ||
+        (*second.end != '\0' && *second.end != ',')) {
+        if (end != nullptr) {
+            *end = nullptr;
+        }
+        return read_cleaned_point_line(line, angle, value);
+    }
+    if (end != nullptr) {
+        *end = second.end;
+    }
+    return plain_value(first, angle) && plain_value(second, value);
+}
+
+std::size_t trim_nsma_line(char* line) {
+    const char* start = line;
+    while (*start == ' ' || *start == '\t') {
+        ++start;
+    }
+    std::size_t length = std::strlen(start);
+    // Trailing blanks and control characters: the codes 1 to 32.
+    while (length > 0 && static_cast<unsigned char>(start[length - 1]) - 1u < 32u) {
+        --length;
+    }
+    if (length > 0 && start[length - 1] == ',') {
+        --length;
+    }
+    if (start != line) {
+        std::memmove(line, start, length);
+    }
+    line[length] = '\0';
+    return length;
 }
 
 std::string base_name(const char* path) {

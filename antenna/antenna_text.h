@@ -48,6 +48,15 @@ inline constexpr std::size_t MAX_LINE_LENGTH = 255;
 // kept "-". The lines are at most MAX_LINE_LENGTH characters, and so is what is kept.
 using Number_Line = char[MAX_LINE_LENGTH + 1];
 void clean_number_line(const char* line, Number_Line& cleaned);
+// Reads an NSMA pattern data line, "angle,value": the line is cleaned as above, then the angle
+// is read as a float and, straight after a comma, the value as a double; what follows is not
+// looked at. False when the cleaned line does not begin that way. `end`, when given, gets the
+// place in `line` after the value when the line needed no cleaning, else nullptr; a line that
+// ends there is known to be short.
+bool read_point_line(const char* line, float& angle, double& value, const char** end = nullptr);
+// Strips blanks as strip_space does, then one comma at the end: the first step of the NSMA
+// reader for every line. Returns the length left.
+std::size_t trim_nsma_line(char* line);
 
 // A pattern value as the NSMA writer gives it: "%.3f", and "0.000" rather than "-0.000", which
 // would read back as a zero of the other sign.

@@ -369,24 +369,24 @@ void parse_pattern_cut(Antenna_Record& record, const string_list& lines, const c
     };
     std::vector<Read_Point> read_points;
     read_points.reserve(static_cast<std::size_t>(std::min(count, lines.count() - index - 1)));
-    Number_Line cleaned;
     for (int n = 0; n < count; ++n) {
         index = next_block_line(lines, index);
         const char* line = lines[index];
-        if (std::strlen(line) > MAX_LINE_LENGTH) {
+        Read_Point point{};
+        const char* end = nullptr;
+        const bool read = read_point_line(line, point.angle, point.value, &end);
+        if ((end == nullptr || *end != '\0') && std::strlen(line) > MAX_LINE_LENGTH) {
             raise_at(lines, index, "line longer than 255 characters");
         }
-        clean_number_line(line, cleaned);
-        Read_Point point{};
-        const char* cursor = cleaned;
-        if (!scan_float(cursor, point.angle) || *cursor++ != ',' ||
-            !scan_double(cursor, point.value) || std::fabs(point.value) > FLT_MAX) {
+        if (!read || std::fabs(point.value) > FLT_MAX) {
             raise_at(lines, index, "a pattern data line needs an angle and a value");
         }
         read_points.push_back(point);
     }
-    std::stable_sort(read_points.begin(), read_points.end(),
-                     [](const Read_Point& a, const Read_Point& b) { return a.angle < b.angle; });
+    const auto by_angle = [](const Read_Point& a, const Read_Point& b) { return a.angle < b.angle; };
+    if (!std::is_sorted(read_points.begin(), read_points.end(), by_angle)) {
+        std::stable_sort(read_points.begin(), read_points.end(), by_angle);
+    }
 
     double reference = 0.0; // relative levels: attenuation = -level
     if (!record.pattern_relative) {
@@ -412,8 +412,7 @@ Nsma_Read_Result read_nsma_file(Antenna_Record& record, Error_Handler* handler, 
     data_syntax_error().start_read(path);
     string_list lines(handler, path);
     for (int i = 0; i < lines.count(); ++i) {
-        strip_space(lines[i]);
-        remove_trailing_comma(lines[i]);
+        trim_nsma_line(lines[i]);
     }
     record.reset_antenna_record();
 

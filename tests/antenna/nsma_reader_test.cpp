@@ -277,6 +277,16 @@ TEST_F(NsmaReader, DataLineFaults) {
     const std::string wide = "0.000000000000000000000, -3.500000000000000000000";
     EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1", wide})), "");
     EXPECT_EQ(points_of(record, 0), (std::vector<std::pair<float, float>>{{0.0f, 3.5f}}));
+    // Data lines longer than 255 characters, whether or not the numbers come first.
+    // Blanks at the ends are gone before the length counts.
+    for (const std::string& line : {"1,-2," + std::string(251, '0'), "1,-2 " + std::string(251, 'x'),
+                                    "1,-2" + std::string(252, 'x')}) {
+        EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1", "  " + line + " "})),
+                  "ant.adf\r\nLine number 5\r\n" + line + "\r\n");
+    }
+    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1",
+                              "  1,-2," + std::string(250, '0') + " "})),
+              "");
     // A number beyond the range of a float.
     const std::string huge = "0, -" + std::string(40, '9');
     EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1", huge})),

@@ -107,6 +107,69 @@ TEST_F(StringList, TextBytesAreAccepted) {
     EXPECT_EQ(load(std::string("ab\0cd\nef", 8)), (Lines{"ab", "ef"}));
 }
 
+// The lines by the rules, one byte at a time, to set against the list's own cutting.
+Lines lines_by_the_rules(const std::string& text) {
+    Lines lines;
+    std::string line;
+    bool at_end = true;
+    for (const char c : text) {
+        if (c != '\n') {
+            line += c;
+            at_end = false;
+            continue;
+        }
+        if (!line.empty()) {
+            if (line.back() == '\r') {
+                line.pop_back();
+            }
+            lines.emplace_back(line.c_str());
+        }
+        line.clear();
+        at_end = true;
+    }
+    if (!at_end) {
+        lines.emplace_back(line.c_str());
+    }
+    return lines;
+}
+
+TEST_F(StringList, LongTextsAreCutAsShortOnesAre) {
+    // Lines of every length up to 40, with CR LF and bare line feeds falling on every position
+    // of the long text, and a CR LF split by every boundary.
+    std::string text;
+    for (int length = 0; length <= 40; ++length) {
+        for (int i = 0; i < length; ++i) {
+            text += static_cast<char>('a' + (length + i) % 26);
+        }
+        text += length % 3 == 0 ? "\n" : "\r\n";
+        if (length % 7 == 0) {
+            text += '\n';
+        }
+    }
+    text += std::string(5000, '\n') + "x\r\ny\rz"; // many line feeds in a row
+    EXPECT_EQ(load(text), lines_by_the_rules(text));
+    EXPECT_EQ(list.count(), 42); // the empty line of length 0 ends in a bare line feed
+}
+
+TEST_F(StringList, ANonTextByteAnywhereRefusesTheText) {
+    const std::string good(48, 'a');
+    for (std::size_t at = 0; at < good.size(); ++at) {
+        for (const char bad : {'\x01', '\x08', '\x0b', '\x0c', '\x1b', '\x1d'}) {
+            std::string text = good;
+            text[at] = bad;
+            EXPECT_THROW(list.set_text(&handler, text.data(), text.size()), Error_Handler*)
+                << "byte " << int(bad) << " at " << at;
+            EXPECT_TRUE(list.empty());
+        }
+        for (const char allowed : {'\0', '\t', '\n', '\r', '\x1a', '\x1e', '\x1f', '\x80'}) {
+            std::string text = good;
+            text[at] = allowed;
+            EXPECT_NO_THROW(list.set_text(&handler, text.data(), text.size()))
+                << "byte " << int(allowed) << " at " << at;
+        }
+    }
+}
+
 TEST_F(StringList, RefusedFileLeavesEarlierContentsGone) {
     load("one\ntwo\n");
     ASSERT_EQ(list.count(), 2);
