@@ -311,7 +311,7 @@ struct Plain_Number {
     bool negative = false;
 };
 
-bool plain_number(const char* p, Plain_Number& number) {
+[[gnu::always_inline]] inline bool plain_number(const char* p, Plain_Number& number) {
     number.begin = p;
     number.negative = *p == '-';
     p += number.negative ? 1 : 0;

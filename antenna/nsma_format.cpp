@@ -360,50 +360,49 @@ void parse_pattern_cut(Antenna_Record& record, const string_list& lines, const c
         }
     }
 
-    // Room for the lines the file still has, never for what the count claims. The values are
-    // kept as doubles until they become attenuations, so that an absolute level of 30.2 below a
-    // gain of 34.2 gives 4, not the 3.9999993 of float arithmetic.
-    struct Read_Point {
-        float angle;
-        double value;
-    };
-    std::vector<Read_Point> read_points;
-    read_points.reserve(static_cast<std::size_t>(std::min(count, lines.count() - index - 1)));
-    for (int n = 0; n < count; ++n) {
-        index = next_block_line(lines, index);
-        const char* line = lines[index];
-        Read_Point point{};
-        const char* end = nullptr;
-        const bool read = read_point_line(line, point.angle, point.value, &end);
-        if ((end == nullptr || *end != '\0') && std::strlen(line) > MAX_LINE_LENGTH) {
-            raise_at(lines, index, "line longer than 255 characters");
-        }
-        if (!read || std::fabs(point.value) > FLT_MAX) {
-            raise_at(lines, index, "a pattern data line needs an angle and a value");
-        }
-        read_points.push_back(point);
-    }
-    const auto by_angle = [](const Read_Point& a, const Read_Point& b) { return a.angle < b.angle; };
-    if (!std::is_sorted(read_points.begin(), read_points.end(), by_angle)) {
-        std::stable_sort(read_points.begin(), read_points.end(), by_angle);
-    }
-
+    // The values are read as doubles and become attenuations at once, so that an absolute
+    // level of 30.2 below a gain of 34.2 gives 4, not the 3.9999993 of float arithmetic. The
+    // faults of the block as a whole (no gain for absolute levels, a level beyond a float) are
+    // reported at its last line, after those of its lines.
+    const bool absolute = !record.pattern_relative;
+    const bool gain_missing = absolute && record.antenna_spec.gain_dbi == NOT_SET;
     double reference = 0.0; // relative levels: attenuation = -level
-    if (!record.pattern_relative) {
-        if (record.antenna_spec.gain_dbi == NOT_SET) {
-            raise_at(lines, index, "absolute pattern values need the mid-band gain");
-        }
+    if (absolute && !gain_missing) {
         reference =
             record.gain_in_dbi ? record.antenna_spec.gain_dbi : record.antenna_spec.gain_dbd;
     }
+    bool out_of_range = false;
+    // Room for the lines the file still has, never for what the count claims.
     std::vector<Pattern_Point> points;
-    points.reserve(read_points.size());
-    for (const Read_Point& point : read_points) {
-        const auto attenuation = static_cast<float>(reference - point.value);
-        if (!std::isfinite(attenuation)) {
-            raise_at(lines, index, "pattern value out of range");
+    points.reserve(static_cast<std::size_t>(std::min(count, lines.count() - index - 1)));
+    for (int n = 0; n < count; ++n) {
+        index = next_block_line(lines, index);
+        const char* line = lines[index];
+        float angle = 0.0f;
+        double level = 0.0;
+        const char* end = nullptr;
+        const bool read = read_point_line(line, angle, level, &end);
+        if ((end == nullptr || *end != '\0') && std::strlen(line) > MAX_LINE_LENGTH) {
+            raise_at(lines, index, "line longer than 255 characters");
         }
-        points.push_back({point.angle, attenuation});
+        if (!read || std::fabs(level) > FLT_MAX) {
+            raise_at(lines, index, "a pattern data line needs an angle and a value");
+        }
+        const auto attenuation = static_cast<float>(reference - level);
+        out_of_range = out_of_range || !std::isfinite(attenuation);
+        points.push_back({angle, attenuation});
+    }
+    if (gain_missing) {
+        raise_at(lines, index, "absolute pattern values need the mid-band gain");
+    }
+    if (out_of_range) {
+        raise_at(lines, index, "pattern value out of range");
+    }
+    const auto by_angle = [](const Pattern_Point& a, const Pattern_Point& b) {
+        return compare_pattern_angles(a, b);
+    };
+    if (!std::is_sorted(points.begin(), points.end(), by_angle)) {
+        std::stable_sort(points.begin(), points.end(), by_angle);
     }
     record.set_cut(slot, std::move(points));
 }

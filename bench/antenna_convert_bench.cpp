@@ -1,23 +1,15 @@
-// Driver of bench/antenna_convert.sh: makes a tree of NSMA antenna files and converts a tree to
-// .asd with the folder rules of the antenna batch conversion, timing the conversion.
+// Helper of bench/antenna_convert.sh: makes the tree of NSMA antenna files it converts.
 //
 //   antenna_convert_bench generate DIR [FILES [BIG_EVERY]]   FILES files of eight cuts in
 //                                  subfolders of DIR; every BIG_EVERY-th with 3,600 points a cut
-//   antenna_convert_bench convert DIR                        every .adf/.dat below DIR to .asd
-#include "antenna_conversion.h"
-#include "antenna_record.h"
-#include "error_handler.h"
-#include "save_atomically.h"
-#include "syntax_error.h"
 
-#include <chrono>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/resource.h>
 
 namespace {
 
@@ -89,43 +81,6 @@ int generate(const std::filesystem::path& top, int files, int big_every) {
     return 0;
 }
 
-int convert(const std::string& top) {
-    const auto start = std::chrono::steady_clock::now();
-    Error_Handler handler;
-    Antenna_Record record;
-    Technology_Answers answers{TECH_APERTURE, true};
-    int converted = 0;
-    int failed = 0;
-    // As a batch conversion runs: the disk is waited for once, at the end, not once per file.
-    Deferred_Flush_Scope flush_once;
-    for (const std::string& path : antenna_folder_files(top)) {
-        const std::string folder = std::filesystem::path(path).parent_path().string();
-        try {
-            converted +=
-                convert_to_asd(record, &handler, path.c_str(), folder.c_str(), answers, nullptr);
-        } catch (Error_Handler* error) {
-            std::fprintf(stderr, "%s", error->get_errormsg());
-            ++failed;
-        } catch (Data_Syntax_Error* error) {
-            std::fprintf(stderr, "%s\n", format_syntax_error(*error, false).c_str());
-            ++failed;
-        }
-    }
-    if (!Deferred_Flush_Scope::flush()) {
-        std::fprintf(stderr, "the converted files could not be flushed to disk\n");
-        ++failed;
-    }
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    // The processor time beside the wall time: the difference is mostly waiting for the disk.
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const double cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                       static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    std::printf("converted %d files (%d failed) in %.3f s, %.3f s of processor time\n", converted,
-                failed, took.count(), cpu);
-    return failed == 0 ? 0 : 1;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -134,10 +89,6 @@ int main(int argc, char** argv) {
         return generate(argv[2], argc > 3 ? std::atoi(argv[3]) : 2000,
                         argc > 4 ? std::atoi(argv[4]) : 20);
     }
-    if (command == "convert" && argc == 3) {
-        return convert(argv[2]);
-    }
-    std::fprintf(stderr, "usage: antenna_convert_bench generate DIR [FILES [BIG_EVERY]]\n"
-                         "       antenna_convert_bench convert DIR\n");
+    std::fprintf(stderr, "usage: antenna_convert_bench generate DIR [FILES [BIG_EVERY]]\n");
     return 2;
 }

@@ -3,6 +3,7 @@
 
 #include "antenna_conversion.h"
 #include "antenna_open.h"
+#include "batch_memory.h"
 #include "data_files.h"
 #include "qvfileio.h"
 #include "radio4_conversion.h"
@@ -156,8 +157,10 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
             return 1;
         }
     }
-    // The disk is waited for once, at the end, not once per file.
+    // The disk is waited for once, at the end, not once per file, and the buffers of one file
+    // are reused for the next.
     Deferred_Flush_Scope batch;
+    Batch_Memory_Scope memory;
     Technology_Answers answers{options.technology, options.technology != 0};
     for (const std::string& source : convert_sources(options.target, paths)) {
         const std::string target = output_path(options, source);
