@@ -46,10 +46,11 @@ fail() {
     exit 1
 }
 
-# Prints the id of the window titled exactly $1, waiting up to 20 s for it.
-wait_for_window() {
-    local title="$1" id="" tries=0
-    while ((tries < 200)); do
+# Prints the id of the window titled exactly $1, waiting up to $2 tenths of a second for it;
+# false when it does not show.
+find_window() {
+    local title="$1" limit="$2" id="" tries=0
+    while ((tries < limit)); do
         id="$(xwininfo -name "$title" 2>/dev/null | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')"
         if [[ -n "$id" ]]; then
             echo "$id"
@@ -58,16 +59,40 @@ wait_for_window() {
         sleep 0.1
         tries=$((tries + 1))
     done
-    fail "no window titled \"$title\" within 20 s"
+    return 1
 }
 
-# Waits up to 20 s for process $1 to end; fails when it does not.
-wait_for_exit() {
-    local pid="$1" tries=0
+# Prints the id of the window titled exactly $1, waiting up to 20 s for it.
+wait_for_window() {
+    find_window "$1" 200 || fail "no window titled \"$1\" within 20 s"
+}
+
+# Sends the keys $2 to window $1 until a window titled $3 shows: a loaded machine may drop a
+# key sent while the window is still taking the focus. Prints the new window's id.
+keys_until_window() {
+    local try id
+    for try in 1 2 3; do
+        send_keys "$1" "$2"
+        if id="$(find_window "$3" 70)"; then
+            echo "$id"
+            return 0
+        fi
+    done
+    fail "no window titled \"$3\" after $2"
+}
+
+# Closes window $1 of process $2 with Alt+F4 (sent again while the process lives) and waits up
+# to 20 s for the process to end; fails when it does not.
+close_and_wait() {
+    local window="$1" pid="$2" tries=0
+    send_keys "$window" alt+F4
     while kill -0 "$pid" 2>/dev/null; do
         if ((tries >= 200)); then
             kill "$pid" 2>/dev/null || true
             fail "Kelvor did not end within 20 s of Alt+F4"
+        fi
+        if ((tries == 50 || tries == 100)); then
+            send_keys "$window" alt+F4 || true
         fi
         sleep 0.1
         tries=$((tries + 1))
@@ -98,7 +123,7 @@ screenshot_area() {
 }
 
 send_keys() {
-    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null || return 1
     sleep 0.3
     xdotool key --clearmodifiers "$2"
 }
@@ -112,11 +137,9 @@ antenna_file="$examples/antenna/npx120_11_envelope.adf"
 pid=$!
 window="$(wait_for_window "Kelvor - Radio Data Files V5 - hx23_am_56m.raf")"
 screenshot "$window" kelvor-radio-v5.png
-send_keys "$window" ctrl+2
-window="$(wait_for_window "Kelvor - Radio Data Files V4")"
+window="$(keys_until_window "$window" ctrl+2 "Kelvor - Radio Data Files V4")"
 screenshot "$window" kelvor-radio-v4.png
-send_keys "$window" alt+F4
-wait_for_exit "$pid"
+close_and_wait "$window" "$pid"
 
 settings="$XDG_CONFIG_HOME/Kelvor/Kelvor.ini"
 [[ -f "$settings" ]] || fail "no settings file $settings"
@@ -137,7 +160,6 @@ screenshot "$window" kelvor-antenna.png
 send_keys "$window" alt+f
 screenshot_area "$window" kelvor-antenna-files-menu.png
 xdotool key Escape
-send_keys "$window" alt+F4
-wait_for_exit "$pid"
+close_and_wait "$window" "$pid"
 
 echo "kelvor_smoke: passed"
