@@ -2,11 +2,15 @@
 #include "message_presenter.h"
 
 #include <cstdio>
+#include <mutex>
 
 namespace {
 
 Console_Presenter console_presenter;
 Message_Presenter* current_presenter = &console_presenter;
+// One message at a time, whichever thread of a batch has it; recursive, as a dialog's event loop
+// may show another message from the same thread.
+std::recursive_mutex presenting;
 
 } // namespace
 
@@ -58,5 +62,6 @@ Message_Presenter* set_message_presenter(Message_Presenter* presenter) {
 
 int show_message_box(Owner_Window owner, const std::string& caption, const std::string& text,
                      unsigned style) {
+    const std::lock_guard lock(presenting);
     return current_presenter->show_message(owner, caption, text, style);
 }

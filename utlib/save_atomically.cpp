@@ -4,10 +4,12 @@
 #include "error_handler.h"
 #include "message_catalogue.h"
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
-#include <map>
 #include <cstdlib>
+#include <map>
+#include <mutex>
 #include <string>
 
 #include <fcntl.h>
@@ -18,8 +20,10 @@ namespace {
 
 constexpr std::size_t max_name_length = 255;
 
-// Deferred flushing: the nesting depth and one folder per file system written to since.
-int deferred_depth = 0;
+// Deferred flushing: the nesting depth and one folder per file system written to since. The
+// saves of a batch may run in several threads while the scope is held.
+std::atomic<int> deferred_depth = 0;
+std::mutex deferred_mutex;
 std::map<dev_t, std::string> deferred_folders;
 
 // The file a save replaces: the target of a symbolic link rather than the link itself.
@@ -95,6 +99,7 @@ Deferred_Flush_Scope::~Deferred_Flush_Scope() {
 }
 
 bool Deferred_Flush_Scope::flush() {
+    const std::lock_guard lock(deferred_mutex);
     bool flushed = true;
     for (const auto& [device, folder] : deferred_folders) {
         const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -160,6 +165,7 @@ void commit_temporary(Error_Handler* handler, const Temporary_File& temp) {
     if (deferred_depth == 0) {
         flush_folder(temp.folder);
     } else if (struct stat info {}; ::stat(temp.folder.c_str(), &info) == 0) {
+        const std::lock_guard lock(deferred_mutex);
         deferred_folders.emplace(info.st_dev, temp.folder);
     }
     // The writer's file object left the temporary name behind.

@@ -35,7 +35,7 @@ void Data_Syntax_Error::raise(int line_number, const char* line_text, const char
 }
 
 Data_Syntax_Error& data_syntax_error() {
-    static Data_Syntax_Error the_error;
+    thread_local Data_Syntax_Error the_error;
     return the_error;
 }
 

@@ -37,7 +37,8 @@ private:
     std::string m_fault;
 };
 
-// The program's one syntax-error object, filled by every text reader.
+// The syntax-error object filled by every text reader: one for the program, or rather one per
+// thread, so that readers in different threads of a batch each raise their own.
 QV6_UT_EXPORT Data_Syntax_Error& data_syntax_error();
 
 // The report's text: the file name, "Line number N" when there is a line number, the line when

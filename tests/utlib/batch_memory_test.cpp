@@ -12,10 +12,11 @@
 #endif
 
 // The sanitizers bring allocators of their own, which do not report on a heap.
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 #define KELVOR_OWN_ALLOCATOR 1
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(memory_sanitizer)
+#if __has_feature(address_sanitizer) || __has_feature(memory_sanitizer) || \
+    __has_feature(thread_sanitizer)
 #define KELVOR_OWN_ALLOCATOR 1
 #endif
 #endif

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <barrier>
 #include <cstring>
+#include <functional>
 #include <string>
+#include <thread>
 
 using kelvor_test::Recording_Presenter;
 
@@ -93,6 +96,29 @@ TEST(SyntaxError, OneObjectForTheProgram) {
     fault(error, "p.raf", 2, "line");
     show_syntax_error(false);
     EXPECT_EQ(presenter.last().text, "p.raf\r\nLine number 2\r\nline\r\n");
+}
+
+TEST(SyntaxError, ReadersInOtherThreadsRaiseTheirOwn) {
+    // Two readers of a batch at once, each starting, pausing, then raising: neither sees the
+    // other's file or fault.
+    std::barrier both_started(2);
+    const auto reader = [&](const std::string& name, int line, std::string& report) {
+        data_syntax_error().start_read(name.c_str());
+        both_started.arrive_and_wait();
+        try {
+            data_syntax_error().raise(line, ("text of " + name).c_str(), "fault");
+        } catch (Data_Syntax_Error* raised) {
+            report = format_syntax_error(*raised, false);
+        }
+    };
+    std::string first;
+    std::string second;
+    {
+        std::jthread a(reader, "a.raf", 3, std::ref(first));
+        std::jthread b(reader, "b.raf", 7, std::ref(second));
+    }
+    EXPECT_EQ(first, "a.raf\r\nLine number 3\r\ntext of a.raf\r\n");
+    EXPECT_EQ(second, "b.raf\r\nLine number 7\r\ntext of b.raf\r\n");
 }
 
 } // namespace
