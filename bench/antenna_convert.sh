@@ -32,7 +32,7 @@ sync
 copy=$(awk -v a="$start" -v b="$(seconds)" 'BEGIN { printf "%.3f", b - a }')
 
 start=$(seconds)
-"$cli" convert --to asd --technology aperture "$work/tree" > "$work/log"
+"$cli" convert --to asd --technology aperture --continue "$work/tree" > "$work/log"
 sync
 conversion=$(awk -v a="$start" -v b="$(seconds)" 'BEGIN { printf "%.3f", b - a }')
 tail -n 1 "$work/log"

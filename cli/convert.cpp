@@ -13,11 +13,14 @@
 #include "save_atomically.h"
 #include "rsd_format.h"
 #include "syntax_error.h"
+#include "run_in_order.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -120,6 +123,99 @@ void convert_radio(const Convert_Options& options, const std::string& source,
     }
 }
 
+// What became of one file.
+struct Convert_Outcome {
+    std::string target;
+    std::string failure;      // the report; empty when the file was converted
+    bool passed_over = false; // not a file of the batch (--v4-only)
+};
+
+// Converts one source. Safe to run for several sources at once: each has its own handler,
+// records and answers.
+Convert_Outcome convert_one(const Convert_Options& options, const std::string& source) {
+    Convert_Outcome outcome;
+    outcome.target = output_path(options, source);
+    const std::string& target = outcome.target;
+    std::string& failure = outcome.failure;
+    const fs::path parent = fs::path(target).parent_path();
+    const std::string folder = parent.empty() ? std::string(".") : parent.string();
+    const std::string stem = fs::path(target).stem().string();
+    Error_Handler handler;
+    Technology_Answers answers{options.technology, options.technology != 0};
+    try {
+        if (options.v4_only && !v4_batch_takes(source, handler)) {
+            outcome.passed_over = true;
+            return outcome;
+        }
+        if (options.target == "mas" ? !v4_file_name_ok(target.c_str())
+                                    : (options.target == "mrs" || options.target == "raf4")
+                                          ? !fits_v4_name(target.c_str())
+                                          : stem.size() > MAX_V5_NAME) {
+            failure = failure_report(source, options.target == "mas" ? ANTENNA_V4_NAME_TOO_LONG
+                                             : options.target == "mrs" || options.target == "raf4"
+                                                 ? V4_NAME_TOO_LONG
+                                                 : V5_NAME_TOO_LONG);
+        } else if (options.target == "asd") {
+            Antenna_Record antenna;
+            if (convert_to_asd(antenna, &handler, source.c_str(), folder.c_str(), answers,
+                               nullptr) == 0) {
+                failure = failure_report(source, NO_TECHNOLOGY);
+            }
+        } else if (options.target == "mas") {
+            Antenna_Record antenna;
+            convert_to_mas(antenna, &handler, source.c_str(), folder.c_str(), false);
+        } else if (options.target == "adf") {
+            Antenna_Record antenna;
+            convert_to_adf(antenna, &handler, source.c_str(), folder.c_str());
+        } else {
+            convert_radio(options, source, target, stem, handler, failure);
+        }
+    } catch (Error_Handler* raised) {
+        failure = failure_report(source, *raised);
+    } catch (Data_Syntax_Error* raised) {
+        failure = failure_report(source, *raised);
+    } catch (const std::exception& error) {
+        failure = failure_report(source, error.what());
+    }
+    return outcome;
+}
+
+// How many files are converted at once: with --continue, --jobs or one per processor; without
+// it one, so that nothing after the first failure is written.
+unsigned job_count(const Convert_Options& options, std::size_t files) {
+    if (!options.keep_going || options.v4_only || files < 2) {
+        return 1;
+    }
+    const unsigned wanted =
+        options.jobs > 0 ? static_cast<unsigned>(options.jobs) : std::thread::hardware_concurrency();
+    return static_cast<unsigned>(std::clamp<std::size_t>(wanted, 1, files));
+}
+
+// For each source, the earlier sources it must wait for: the last one before it that reads or
+// writes its source or its target, so that files converted at once never touch the same file
+// and a target written twice ends as one at a time would leave it.
+std::vector<std::vector<std::size_t>> conflicting_earlier_files(
+    const Convert_Options& options, const std::vector<std::string>& sources) {
+    std::vector<std::vector<std::size_t>> earlier(sources.size());
+    std::map<std::string, std::size_t> last_use;
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        const std::string paths[] = {fs::path(sources[i]).lexically_normal().string(),
+                                     fs::path(output_path(options, sources[i]))
+                                         .lexically_normal()
+                                         .string()};
+        for (const std::string& path : paths) {
+            const auto used = last_use.find(path);
+            if (used != last_use.end() && used->second != i) {
+                earlier[i].push_back(used->second);
+            }
+        }
+        for (const std::string& path : paths) {
+            last_use[path] = i;
+        }
+    }
+    return earlier;
+}
+
 } // namespace
 
 bool is_convert_target(const std::string& target) {
@@ -146,9 +242,6 @@ std::vector<std::string> convert_sources(const std::string& target,
 
 int run_convert(const Convert_Options& options, const std::vector<std::string>& paths,
                 std::ostream& out, std::ostream& err) {
-    Error_Handler handler;
-    int converted = 0;
-    bool failed = false;
     if (!options.out_dir.empty()) {
         std::error_code error;
         fs::create_directories(options.out_dir, error);
@@ -161,55 +254,35 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
     // are reused for the next.
     Deferred_Flush_Scope batch;
     Batch_Memory_Scope memory;
-    Technology_Answers answers{options.technology, options.technology != 0};
-    for (const std::string& source : convert_sources(options.target, paths)) {
-        const std::string target = output_path(options, source);
-        const fs::path parent = fs::path(target).parent_path();
-        const std::string folder = parent.empty() ? std::string(".") : parent.string();
-        const std::string stem = fs::path(target).stem().string();
-        std::string failure;
-        try {
-            if (options.v4_only && !v4_batch_takes(source, handler)) {
-                continue; // version 5 and binary files are passed over, not counted
-            }
-            if (options.target == "mas" ? !v4_file_name_ok(target.c_str())
-                                        : (options.target == "mrs" || options.target == "raf4")
-                                              ? !fits_v4_name(target.c_str())
-                                              : stem.size() > MAX_V5_NAME) {
-                failure = failure_report(source, options.target == "mas" ? ANTENNA_V4_NAME_TOO_LONG
-                                                 : options.target == "mrs" || options.target == "raf4"
-                                                     ? V4_NAME_TOO_LONG
-                                                     : V5_NAME_TOO_LONG);
-            } else if (options.target == "asd") {
-                Antenna_Record antenna;
-                if (convert_to_asd(antenna, &handler, source.c_str(), folder.c_str(), answers,
-                                   nullptr) == 0) {
-                    failure = failure_report(source, NO_TECHNOLOGY);
-                }
-            } else if (options.target == "mas") {
-                Antenna_Record antenna;
-                convert_to_mas(antenna, &handler, source.c_str(), folder.c_str(), false);
-            } else if (options.target == "adf") {
-                Antenna_Record antenna;
-                convert_to_adf(antenna, &handler, source.c_str(), folder.c_str());
-            } else {
-                convert_radio(options, source, target, stem, handler, failure);
-            }
-        } catch (Error_Handler* raised) {
-            failure = failure_report(source, *raised);
-        } catch (Data_Syntax_Error* raised) {
-            failure = failure_report(source, *raised);
+    const std::vector<std::string> sources = convert_sources(options.target, paths);
+    int converted = 0;
+    bool failed = false;
+    // Reports one file's outcome; false when the batch stops there.
+    const auto report = [&](const std::string& source, const Convert_Outcome& outcome) {
+        if (outcome.passed_over) {
+            return true; // version 5 and binary files are passed over, not counted
         }
-        if (failure.empty()) {
+        if (outcome.failure.empty()) {
             ++converted;
-            out << source << " -> " << target << '\n';
-            continue;
+            out << source << " -> " << outcome.target << '\n';
+            return true;
         }
         failed = true;
-        err << failure << '\n';
-        if (!options.keep_going || options.v4_only) {
-            break;
+        err << outcome.failure << '\n';
+        return options.keep_going && !options.v4_only;
+    };
+    const unsigned jobs = job_count(options, sources.size());
+    if (jobs <= 1) {
+        for (const std::string& source : sources) {
+            if (!report(source, convert_one(options, source))) {
+                break;
+            }
         }
+    } else {
+        run_in_order<Convert_Outcome>(
+            sources.size(), jobs, conflicting_earlier_files(options, sources),
+            [&](std::size_t i) { return convert_one(options, sources[i]); },
+            [&](std::size_t i, const Convert_Outcome& outcome) { report(sources[i], outcome); });
     }
     if (!Deferred_Flush_Scope::flush()) {
         err << "kelvor-cli: the converted files could not be flushed to disk\n";

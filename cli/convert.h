@@ -12,6 +12,7 @@ struct Convert_Options {
     bool lock = false;   // binary radio files written locked
     int technology = 0;  // antenna technology for files that give none: 1 dipole, 2 aperture
     bool v4_only = false; // version 4 ASCII files only (others passed over), stop at the first error
+    int jobs = 0;         // files converted at once with keep_going; 0: one per processor
 };
 
 // Formats `convert --to` accepts.

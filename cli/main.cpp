@@ -6,6 +6,7 @@
 #include "kelvor_version.h"
 #include "syntax_error.h"
 
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -18,7 +19,7 @@ constexpr const char* usage_text =
     "Commands:\n"
     "  check FILE...      read each file and report whether it is sound\n"
     "  dump FILE          print the file's record as JSON\n"
-    "  convert --to FORMAT [--out DIR] [--continue] [--lock] [--technology T] PATH...\n"
+    "  convert --to FORMAT [--out DIR] [--continue [--jobs N]] [--lock] [--technology T] PATH...\n"
     "                     convert files, or every file of the right kind below a folder;\n"
     "                     FORMAT: raf (version 5 ASCII radio file),\n"
     "                             rsd (version 5 binary radio file),\n"
@@ -30,7 +31,8 @@ constexpr const char* usage_text =
     "Options:\n"
     "  --to FORMAT        the format to write\n"
     "  --out DIR          write into DIR instead of beside each source\n"
-    "  --continue         go on after a file that failed\n"
+    "  --continue         go on after a file that failed, converting several files at once\n"
+    "  --jobs N           with --continue: N files at once (default: one per processor)\n"
     "  --lock             mark the binary radio files written as locked\n"
     "  --v4-only          convert version 4 ASCII files only, passing over the others,\n"
     "                     and stop at the first failure (needs --out)\n"
@@ -82,12 +84,18 @@ int convert(const std::vector<std::string>& args) {
     std::vector<std::string> paths;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--to" || arg == "--out" || arg == "--technology") {
+        if (arg == "--to" || arg == "--out" || arg == "--technology" || arg == "--jobs") {
             if (i + 1 >= args.size()) {
                 return usage_error(arg + " needs a value");
             }
             const std::string& value = args[++i];
-            if (arg == "--technology") {
+            if (arg == "--jobs") {
+                const int jobs = std::atoi(value.c_str());
+                if (jobs < 1 || jobs > 256 || value.find_first_not_of("0123456789") != std::string::npos) {
+                    return usage_error("--jobs is a number from 1 to 256");
+                }
+                options.jobs = jobs;
+            } else if (arg == "--technology") {
                 if (value != "dipole" && value != "aperture") {
                     return usage_error("--technology is dipole or aperture");
                 }

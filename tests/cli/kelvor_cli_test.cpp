@@ -159,6 +159,64 @@ TEST_F(KelvorCli, ConvertStopsAtTheFirstFailureUnlessToldToContinue) {
     EXPECT_TRUE(fs::exists(dir.file("out/b_good.raf")));
 }
 
+TEST_F(KelvorCli, SeveralFilesAtOnceGiveWhatOneAtATimeGives) {
+    // Twelve files in three folders, one damaged, converted to .rsd one at a time and four at a
+    // time: the same report in the same order, the same files.
+    const char* const examples[] = {"nl180_18g_28m.raf", "hx23_am_56m.raf", "ac450_lm_12k5.raf"};
+    for (int i = 0; i < 12; ++i) {
+        const std::string name = "in/f" + std::to_string(i % 3) + "/r" + std::to_string(i) + ".raf";
+        if (i == 5) {
+            dir.write(name, "QV50_ASCII_RADIO_SPEC_04\nMODEL x\n");
+        } else {
+            copy_example(examples[i % 3], name);
+        }
+    }
+    const Cli_Run one = run({"convert", "--continue", "--jobs", "1", "--to", "rsd", "--out",
+                             dir.file("one"), dir.file("in")});
+    const Cli_Run four = run({"convert", "--continue", "--jobs", "4", "--to", "rsd", "--out",
+                              dir.file("four"), dir.file("in")});
+    EXPECT_EQ(one.exit_code, 1);
+    EXPECT_EQ(four.exit_code, 1);
+    EXPECT_NE(one.out.find("11 files successfully converted\n"), std::string::npos) << one.out;
+    std::string expected_out = one.out;
+    for (std::string::size_type at; (at = expected_out.find("/one/")) != std::string::npos;) {
+        expected_out.replace(at, 5, "/four/");
+    }
+    EXPECT_EQ(four.out, expected_out);
+    EXPECT_EQ(four.err, one.err);
+    for (int i = 0; i < 12; ++i) {
+        const std::string name = "/r" + std::to_string(i) + ".rsd";
+        EXPECT_EQ(fs::exists(dir.file("four" + name)), i != 5) << name;
+        if (i != 5) {
+            EXPECT_EQ(read_bytes(dir.file("four" + name)), read_bytes(dir.file("one" + name)));
+        }
+    }
+}
+
+TEST_F(KelvorCli, AFileWrittenTwiceEndsAsTheLastSourceLeavesIt) {
+    // Every folder has a file x.raf; into one --out folder, each replaces the one before.
+    const char* const examples[] = {"nl180_18g_28m.raf", "hx23_am_56m.raf", "ac450_lm_12k5.raf"};
+    for (int i = 0; i < 9; ++i) {
+        copy_example(examples[i % 3], "in/d" + std::to_string(i) + "/x.raf");
+    }
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const Cli_Run r = run({"convert", "--continue", "--jobs", "3", "--to", "rsd", "--out",
+                               dir.file("out"), dir.file("in")});
+        EXPECT_EQ(r.exit_code, 0) << r.err;
+        const Cli_Run last =
+            run({"convert", "--to", "rsd", "--out", dir.file("last"), dir.file("in/d8/x.raf")});
+        EXPECT_EQ(read_bytes(dir.file("out/x.rsd")), read_bytes(dir.file("last/x.rsd")));
+    }
+}
+
+TEST_F(KelvorCli, JobsNeedsANumber) {
+    for (const char* jobs : {"0", "x", "-2", "257", "2x"}) {
+        const Cli_Run r = run({"convert", "--continue", "--jobs", jobs, "--to", "raf", "a.raf"});
+        EXPECT_EQ(r.exit_code, 2) << jobs;
+        EXPECT_NE(r.err.find("--jobs is a number from 1 to 256"), std::string::npos);
+    }
+}
+
 TEST_F(KelvorCli, ConvertRefusesNamesLongerThan47Characters) {
     const std::string name = std::string(48, 'n') + ".raf";
     const std::string source = copy_example("nl180_18g_28m.raf", name);
