@@ -1,8 +1,9 @@
-// Converting radio files from the command line.
+// Converting radio and antenna files from the command line.
 #include "convert.h"
 
 #include "antenna_conversion.h"
 #include "antenna_open.h"
+#include "antenna_text.h"
 #include "batch_memory.h"
 #include "data_files.h"
 #include "qvfileio.h"
@@ -12,8 +13,8 @@
 #include "raf_format.h"
 #include "save_atomically.h"
 #include "rsd_format.h"
-#include "syntax_error.h"
 #include "run_in_order.h"
+#include "syntax_error.h"
 
 #include <algorithm>
 #include <cctype>
@@ -71,7 +72,12 @@ void walk(const fs::path& folder, bool (*takes)(const fs::path&), std::vector<st
 std::string output_path(const Convert_Options& options, const fs::path& source) {
     const fs::path folder = options.out_dir.empty() ? source.parent_path() : fs::path(options.out_dir);
     const std::string extension = options.target == "raf4" ? "raf" : options.target;
-    return (folder / source.stem()).string() + "." + extension;
+    // The antenna conversions name their files as the program does: the name up to its last
+    // point, which for ".adf" is nothing.
+    const std::string name = is_antenna_target(options.target)
+                                 ? base_name(source.string().c_str())
+                                 : source.stem().string();
+    return (folder / name).string() + "." + extension;
 }
 
 // Whether the version 4 to version 5 batch takes the file: its first 80 bytes decide.

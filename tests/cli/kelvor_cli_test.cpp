@@ -295,6 +295,17 @@ TEST_F(KelvorCli, AntennaFilesOfEveryKind) {
               std::string::npos);
 }
 
+TEST_F(KelvorCli, AnAntennaConversionReportsTheFileItWrites) {
+    // The antenna conversions name their files up to the last point: ".adf" becomes ".asd".
+    fs::create_directories(dir.path() / "in");
+    fs::copy_file(antenna_example("npx120_11_envelope.adf"), dir.file("in/.adf"));
+    const Cli_Run r = run({"convert", "--to", "asd", dir.file("in")});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(r.out, dir.file("in/.adf") + " -> " + dir.file("in/.asd") +
+                         "\n1 files successfully converted\n");
+    EXPECT_TRUE(fs::exists(dir.file("in/.asd")));
+}
+
 TEST_F(KelvorCli, AntennaConversionsAndTheirQuestions) {
     fs::create_directories(dir.path() / "in" / "sub");
     fs::copy_file(antenna_example("npx120_11_envelope.adf"), dir.file("in/sub/parabolic.ADF"));
