@@ -149,6 +149,83 @@ Temporary_File create_temporary(Error_Handler* handler, const char* path) {
     return temp;
 }
 
+// After the file has its name: the folder is flushed, or noted for the deferred flush, and the
+// handler names the target (a writer's file object left the temporary name behind).
+void settle(Error_Handler* handler, const std::string& target, const std::string& folder) {
+    if (deferred_depth == 0) {
+        flush_folder(folder);
+    } else if (struct stat info {}; ::stat(folder.c_str(), &info) == 0) {
+        const std::lock_guard lock(deferred_mutex);
+        deferred_folders.emplace(info.st_dev, folder);
+    }
+    handler->set_file_name(target.c_str());
+}
+
+// Writes all of `bytes` to `fd`: 0, or the error (-1 for a write that took nothing, a full
+// disk).
+int write_all(int fd, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            return put < 0 ? errno : -1;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    return 0;
+}
+
+[[noreturn]] void raise_write_failure(Error_Handler* handler, const std::string& target,
+                                      int error) {
+    handler->init_fileio(target.c_str());
+    handler->set_last_error_code(static_cast<unsigned long>(error < 0 ? 0 : error));
+    if (error < 0) {
+        handler->set_error_code(MSG_INSUFFICIENT_DISK_SPACE);
+    }
+    throw handler;
+}
+
+// A file that does not exist yet is written as an unnamed file of its folder and given its name
+// only when complete: one change to the folder instead of two (a temporary name, then the
+// rename), and nothing left behind by a failure, even a crash. False, with nothing done, when
+// the target exists or the system offers no unnamed files (then the temporary name is used).
+bool save_new_file(Error_Handler* handler, const std::string& target, std::string_view bytes) {
+    struct stat existing {};
+    if (::lstat(target.c_str(), &existing) == 0 || errno != ENOENT) {
+        return false;
+    }
+    const std::string folder = folder_of(target);
+    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, creation_mode());
+    if (fd < 0) {
+        return false;
+    }
+    if (const int error = write_all(fd, bytes); error != 0) {
+        ::close(fd);
+        raise_write_failure(handler, target, error);
+    }
+    if (deferred_depth == 0 && ::fsync(fd) != 0) {
+        const int error = errno;
+        ::close(fd);
+        raise_failure(handler, target, error);
+    }
+    const std::string descriptor = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, descriptor.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+        // The target appeared meanwhile, or /proc is not there: the temporary name will do.
+        const int error = errno;
+        ::close(fd);
+        if (error == EEXIST || error == ENOENT) {
+            return false;
+        }
+        raise_failure(handler, target, error);
+    }
+    ::close(fd);
+    settle(handler, target, folder);
+    return true;
+}
+
 // Flushes the written temporary file (unless flushing is deferred) and renames it over the
 // target; on failure removes it and raises.
 void commit_temporary(Error_Handler* handler, const Temporary_File& temp) {
@@ -162,14 +239,7 @@ void commit_temporary(Error_Handler* handler, const Temporary_File& temp) {
         ::unlink(temp.path.c_str());
         raise_failure(handler, temp.target, error);
     }
-    if (deferred_depth == 0) {
-        flush_folder(temp.folder);
-    } else if (struct stat info {}; ::stat(temp.folder.c_str(), &info) == 0) {
-        const std::lock_guard lock(deferred_mutex);
-        deferred_folders.emplace(info.st_dev, temp.folder);
-    }
-    // The writer's file object left the temporary name behind.
-    handler->set_file_name(temp.target.c_str());
+    settle(handler, temp.target, temp.folder);
 }
 
 } // namespace
@@ -191,25 +261,14 @@ void save_atomically(Error_Handler* handler, const char* path, const File_Writer
 }
 
 void save_atomically(Error_Handler* handler, const char* path, std::string_view bytes) {
+    if (save_new_file(handler, resolve_target(path), bytes)) {
+        return;
+    }
     const Temporary_File temp = create_temporary(handler, path);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::write(temp.fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            const int error = put < 0 ? errno : 0;
-            ::close(temp.fd);
-            ::unlink(temp.path.c_str());
-            handler->init_fileio(temp.target.c_str());
-            handler->set_last_error_code(static_cast<unsigned long>(error));
-            if (error == 0) {
-                handler->set_error_code(MSG_INSUFFICIENT_DISK_SPACE);
-            }
-            throw handler;
-        }
-        done += static_cast<std::size_t>(put);
+    if (const int error = write_all(temp.fd, bytes); error != 0) {
+        ::close(temp.fd);
+        ::unlink(temp.path.c_str());
+        raise_write_failure(handler, temp.target, error);
     }
     ::close(temp.fd);
     commit_temporary(handler, temp);

@@ -184,6 +184,38 @@ TEST_F(SaveAtomically, BytesInMemory) {
     EXPECT_EQ(dir.entries().size(), 1u);
 }
 
+TEST_F(SaveAtomically, BytesForANewFileLeaveNothingElseEvenWhenTheWriteFails) {
+    const std::string target = dir.file("new.asd");
+    save_atomically(&handler, target.c_str(), std::string_view("QV50\0asd", 8));
+    EXPECT_EQ(read_bytes(target), std::string("QV50\0asd", 8));
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"new.asd"});
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(mode_of(target), 0666 & ~mask);
+    EXPECT_STREQ(handler.get_file_name(), target.c_str());
+
+    // A write cut short (a file size limit) leaves neither the file nor any other name.
+    struct rlimit saved {};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    struct rlimit small = saved;
+    small.rlim_cur = 4;
+    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const std::string second = dir.file("second.asd");
+    EXPECT_THROW(save_atomically(&handler, second.c_str(), std::string(100, 'x')), Error_Handler*);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old_handler);
+    EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(EFBIG));
+    EXPECT_STREQ(handler.get_file_name(), second.c_str());
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"new.asd"});
+
+    // Into a folder that is not there: the folder's error, under the file's name.
+    const std::string nowhere = dir.file("none/x.asd");
+    EXPECT_THROW(save_atomically(&handler, nowhere.c_str(), std::string_view("x")), Error_Handler*);
+    EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(ENOENT));
+    EXPECT_STREQ(handler.get_file_name(), nowhere.c_str());
+}
+
 TEST_F(SaveAtomically, VeryLongNameStillGetsATemporaryFile) {
     const std::string target = dir.file(std::string(250, 'r') + ".raf");
     save_atomically(&handler, target.c_str(),
