@@ -24,7 +24,8 @@ QV6_UT_EXPORT void save_atomically(Error_Handler* handler, const char* path,
                                    const File_Writer& writer);
 
 // The same for a file whose bytes are all in memory: they are written straight to the temporary
-// file, which saves opening it twice.
+// file, which saves opening it twice. A file that does not exist yet is written as an unnamed
+// file of the folder and given its name when complete, where the system allows it.
 QV6_UT_EXPORT void save_atomically(Error_Handler* handler, const char* path, std::string_view bytes);
 
 // While one exists, saves skip their own flush to disk (still writing to a temporary file and
