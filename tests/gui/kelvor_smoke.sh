@@ -29,7 +29,8 @@ if [[ -z "${KELVOR_SMOKE_INNER:-}" ]]; then
     export KELVOR_SMOKE_INNER=1 KELVOR_SMOKE_WORK="$work"
     # No network for the program under test.
     export KELVOR_UPDATE_URL="http://127.0.0.1:9/kelvorver.txt"
-    timeout 120 xvfb-run -a -s '-screen 0 1280x800x24' "$0" "$@"
+    # -noreset: the server must not restart when the first Kelvor, its last client, ends.
+    timeout 120 xvfb-run -a -s '-noreset -screen 0 1280x800x24' "$0" "$@"
     exit $?
 fi
 
@@ -43,6 +44,12 @@ export QT_QPA_PLATFORM=xcb
 
 fail() {
     echo "kelvor_smoke: FAILED: $*" >&2
+    # What the program said, and what the screen showed.
+    for log in "$work"/kelvor-*.log; do
+        [[ -s "$log" ]] && { echo "--- $(basename "$log"):" >&2; cat "$log" >&2; }
+    done
+    xwininfo -root -tree 2>/dev/null | grep -E '^ +0x[0-9a-f]+ "' >&2 || true
+    import -window root "$screenshots/kelvor-failure.png" 2>/dev/null || true
     exit 1
 }
 
