@@ -190,8 +190,9 @@ int write_all(int fd, std::string_view bytes) {
 
 // A file that does not exist yet is written as an unnamed file of its folder and given its name
 // only when complete: one change to the folder instead of two (a temporary name, then the
-// rename), and nothing left behind by a failure, even a crash. False, with nothing done, when
-// the target exists or the system offers no unnamed files (then the temporary name is used).
+// rename), and nothing left behind by a failure, even a crash. False, with nothing left, when
+// the target exists or the system offers no unnamed files or no way to name them (then the
+// temporary name is used).
 bool save_new_file(Error_Handler* handler, const std::string& target, std::string_view bytes) {
     struct stat existing {};
     if (::lstat(target.c_str(), &existing) == 0 || errno != ENOENT) {
@@ -213,13 +214,10 @@ bool save_new_file(Error_Handler* handler, const std::string& target, std::strin
     }
     const std::string descriptor = "/proc/self/fd/" + std::to_string(fd);
     if (::linkat(AT_FDCWD, descriptor.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) != 0) {
-        // The target appeared meanwhile, or /proc is not there: the temporary name will do.
-        const int error = errno;
+        // The target appeared meanwhile, /proc is not there or linking is not allowed: the
+        // temporary name will do, and a failure that is the folder's it reports again.
         ::close(fd);
-        if (error == EEXIST || error == ENOENT) {
-            return false;
-        }
-        raise_failure(handler, target, error);
+        return false;
     }
     ::close(fd);
     settle(handler, target, folder);
