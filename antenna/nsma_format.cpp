@@ -508,7 +508,15 @@ std::string nsma_row_value(const Antenna_Record& r, int row) {
     static const char* const technology_texts[3] = {"UNKNOWN", "DIPOLE", "APERTURE"};
     static const char* const pattern_texts[3] = {"UNKNOWN", "TYPICAL", "ENVELOPE"};
     if (const char* field = text_field(r, row)) {
-        return text_value(field);
+        std::string text = text_value(field);
+        if (text.empty()) {
+            // The reader passes over an empty value and the row keeps what a new record has
+            // (the revision and its date have texts): write that, so that the file reads back
+            // as written.
+            static const Antenna_Record fresh;
+            text = text_value(text_field(fresh, row));
+        }
+        return text;
     }
     switch (row) {
     case ROW_FEDORN:

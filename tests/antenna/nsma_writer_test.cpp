@@ -200,6 +200,19 @@ TEST_F(NsmaWriter, SaveReplacesTheFileWholeAndKeepsItOnFailure) {
 
 // Writing what was read and reading it again changes nothing: for each committed NSMA input,
 // the second write equals the first.
+TEST_F(NsmaWriter, TextsOfNothingButCommasAreWrittenAsTheReaderLeavesThem) {
+    // Such texts cannot be written (the reader takes a comma at the end for a separator), and
+    // an empty value leaves a row as a new record has it: the revision and its date have texts.
+    read(lines({"REVNUM:,,,,,", "REVDAT:, , ,", "COMNT1:,,,,", "ANTMAN:,A"}));
+    ASSERT_STREQ(record.header.revision_number, ",,,");
+    const std::string first = written();
+    EXPECT_TRUE(first.starts_with("REVNUM:,\tNSMA WG16.99.050\r\nREVDAT:,\t19990520\r\n"))
+        << first.substr(0, 60);
+    EXPECT_EQ(value_of("COMNT1"), "");
+    read(first);
+    EXPECT_EQ(written(), first);
+}
+
 TEST_F(NsmaWriter, WriteReadWriteIsStable) {
     const std::string width_only = dir.write(
         "width.adf", lines({"REVNUM:,X", "ANTWID:,0.6125", "ATVSWR:,0.004996", "PATCUT:,AZ",
