@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <filesystem>
 #include <string>
 
@@ -207,21 +205,10 @@ TEST_F(RafWriter, FailedSaveKeepsTheOldFile) {
     const std::string path = dir.write("keep.raf", "old contents");
     record.reset();
     // A file size limit makes the write fail part-way, as a full disk would.
-    struct rlimit saved {};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    struct rlimit small = saved;
-    small.rlim_cur = 512;
-    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    bool raised = false;
-    try {
-        write_raf_file(record, path.c_str(), &handler);
-    } catch (Error_Handler*) {
-        raised = true;
+    {
+        const kelvor_test::File_Size_Limit limit(512);
+        EXPECT_THROW(write_raf_file(record, path.c_str(), &handler), Error_Handler*);
     }
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, old_handler);
-    EXPECT_TRUE(raised);
     EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(EFBIG));
     EXPECT_STREQ(handler.get_file_name(), path.c_str());
     EXPECT_EQ(read_bytes(path), "old contents");

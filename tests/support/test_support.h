@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace kelvor_test {
@@ -82,5 +84,28 @@ inline std::string read_bytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+// While it exists, files this process writes cannot grow beyond `bytes`: a write past the limit
+// fails with EFBIG (its signal ignored) part-way, as on a full disk.
+class File_Size_Limit {
+public:
+    explicit File_Size_Limit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        struct rlimit small = m_saved;
+        small.rlim_cur = bytes;
+        m_old_handler = std::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~File_Size_Limit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_old_handler);
+    }
+    File_Size_Limit(const File_Size_Limit&) = delete;
+    File_Size_Limit& operator=(const File_Size_Limit&) = delete;
+
+private:
+    struct rlimit m_saved {};
+    void (*m_old_handler)(int) = SIG_DFL;
+};
 
 } // namespace kelvor_test

@@ -12,10 +12,9 @@
 #include <stdexcept>
 #include <string>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
+using kelvor_test::File_Size_Limit;
 using kelvor_test::read_bytes;
 using kelvor_test::Temp_Dir;
 
@@ -170,15 +169,11 @@ TEST_F(SaveAtomically, BytesInMemory) {
     EXPECT_STREQ(handler.get_file_name(), target.c_str());
 
     // A write that fails part-way (here at a file size limit) leaves the old file.
-    struct rlimit saved {};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    struct rlimit small = saved;
-    small.rlim_cur = 4;
-    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_THROW(save_atomically(&handler, target.c_str(), std::string(100, 'x')), Error_Handler*);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, old_handler);
+    {
+        const File_Size_Limit limit(4);
+        EXPECT_THROW(save_atomically(&handler, target.c_str(), std::string(100, 'x')),
+                     Error_Handler*);
+    }
     EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(EFBIG));
     EXPECT_EQ(read_bytes(target), std::string("new\0bytes", 9));
     EXPECT_EQ(dir.entries().size(), 1u);
@@ -195,16 +190,12 @@ TEST_F(SaveAtomically, BytesForANewFileLeaveNothingElseEvenWhenTheWriteFails) {
     EXPECT_STREQ(handler.get_file_name(), target.c_str());
 
     // A write cut short (a file size limit) leaves neither the file nor any other name.
-    struct rlimit saved {};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    struct rlimit small = saved;
-    small.rlim_cur = 4;
-    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    ::setrlimit(RLIMIT_FSIZE, &small);
     const std::string second = dir.file("second.asd");
-    EXPECT_THROW(save_atomically(&handler, second.c_str(), std::string(100, 'x')), Error_Handler*);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, old_handler);
+    {
+        const File_Size_Limit limit(4);
+        EXPECT_THROW(save_atomically(&handler, second.c_str(), std::string(100, 'x')),
+                     Error_Handler*);
+    }
     EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(EFBIG));
     EXPECT_STREQ(handler.get_file_name(), second.c_str());
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"new.asd"});
