@@ -18,6 +18,33 @@ namespace {
 
 constexpr off_t max_position = 0xFFFFFFFFLL;
 
+// What a file that is neither a regular file nor a folder is, for the refusal.
+const char* special_file_kind(mode_t mode) {
+    if (S_ISFIFO(mode)) {
+        return "a named pipe";
+    }
+    if (S_ISCHR(mode)) {
+        return "a character device";
+    }
+    if (S_ISBLK(mode)) {
+        return "a block device";
+    }
+    if (S_ISSOCK(mode)) {
+        return "a socket";
+    }
+    return "a special file";
+}
+
+// Raises `handler` for a file of `mode` that is neither a regular file nor a folder.
+[[noreturn]] void refuse_special_file(Error_Handler* handler, mode_t mode) {
+    handler->set_last_error_code(0);
+    handler->set_error_code(0);
+    handler->set_info_buff((std::string("Not a regular file: this is ") + special_file_kind(mode) +
+                            ", and only regular files are read")
+                               .c_str());
+    throw handler;
+}
+
 } // namespace
 
 qvfileio::qvfileio(Error_Handler* handler, const char* file_name, unsigned long access,
@@ -34,19 +61,30 @@ qvfileio::qvfileio(Error_Handler* handler, const char* file_name, unsigned long 
     int flags = O_CLOEXEC;
     bool truncate = false;
     bool shared = false;
+    // A file read where it is must be a regular one. It is opened without waiting: opening a
+    // named pipe for reading would otherwise wait for a writer that may never come.
+    bool read_in_place = false;
     if (access == QV_GENERIC_READ_WRITE) {
-        flags |= O_RDWR | O_CREAT;
+        flags |= O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY;
+        read_in_place = true;
     } else if ((access & QV_GENERIC_WRITE) != 0) {
         flags |= ((access & QV_GENERIC_READ) != 0 ? O_RDWR : O_WRONLY) | O_CREAT;
         truncate = true;
     } else {
-        flags |= O_RDONLY;
+        flags |= O_RDONLY | O_NONBLOCK | O_NOCTTY;
+        read_in_place = true;
         shared = (share & QV_SHARE_READ) != 0;
     }
 
     const int fd = ::open(path.c_str(), flags, 0666);
     if (fd < 0) {
-        raise_system_error(errno);
+        const int system_error = errno;
+        // A socket cannot be opened at all; say what it is rather than "No such device".
+        struct stat info {};
+        if (system_error == ENXIO && ::stat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode)) {
+            refuse_special_file(m_handler, info.st_mode);
+        }
+        raise_system_error(system_error);
     }
     m_fd = fd;
 
@@ -62,6 +100,18 @@ qvfileio::qvfileio(Error_Handler* handler, const char* file_name, unsigned long 
     }
     if (S_ISDIR(info.st_mode)) {
         fail(EISDIR);
+    }
+    if (read_in_place) {
+        if (!S_ISREG(info.st_mode)) {
+            ::close(m_fd);
+            m_fd = -1;
+            refuse_special_file(m_handler, info.st_mode);
+        }
+        // Reads from here on wait for their bytes as usual.
+        const int status = ::fcntl(m_fd, F_GETFL);
+        if (status < 0 || ::fcntl(m_fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+            fail(errno);
+        }
     }
     // Taken before emptying, so that a file another opener holds is never cut.
     if (S_ISREG(info.st_mode) && ::flock(m_fd, (shared ? LOCK_SH : LOCK_EX) | LOCK_NB) != 0) {
@@ -205,6 +255,19 @@ uint32_t qvfileio::get_file_size() {
     return static_cast<uint32_t>(info.st_size);
 }
 
+uint32_t qvfileio::get_file_size_within(uint32_t limit, const char* kind) {
+    const uint32_t size = get_file_size();
+    if (size > limit) {
+        const std::string text = "File too large: " + std::to_string(size) + " bytes, where a " +
+                                 kind + " holds at most " + std::to_string(limit >> 20) + " MB";
+        m_handler->set_last_error_code(0);
+        m_handler->set_error_code(0);
+        m_handler->set_info_buff(text.c_str());
+        throw m_handler;
+    }
+    return size;
+}
+
 void qvfileio::set_endof_file() {
     const off_t position = ::lseek(m_fd, 0, SEEK_CUR);
     if (position >= 0) {
@@ -215,4 +278,9 @@ void qvfileio::set_endof_file() {
 void qvfileio::throw_error_code(int code) {
     m_handler->set_error_code(code);
     throw m_handler;
+}
+
+void check_file_size(Error_Handler* handler, const char* path, uint32_t limit, const char* kind) {
+    qvfileio file(handler, path, QV_GENERIC_READ, QV_SHARE_READ);
+    file.get_file_size_within(limit, kind);
 }

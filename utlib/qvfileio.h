@@ -23,12 +23,28 @@ inline constexpr unsigned long QV_FILE_BEGIN = 0;
 inline constexpr unsigned long QV_FILE_CURRENT = 1;
 inline constexpr unsigned long QV_FILE_END = 2;
 
+// The largest data files read: no text data file of these formats comes near 256 MB, nor a
+// binary one near 64 MB. A text file is held whole in memory while it is read, so a larger one
+// is refused before anything of it is read.
+inline constexpr uint32_t MAX_TEXT_FILE_SIZE = 256u << 20;
+inline constexpr uint32_t MAX_BINARY_FILE_SIZE = 64u << 20;
+
+// Opens `path` for reading only to check that it holds at most `limit` bytes, raising `handler`
+// as qvfileio::get_file_size_within does (and as the open does for a file that cannot be read):
+// for readers that open the file themselves and read it whole.
+QV6_UT_EXPORT void check_file_size(Error_Handler* handler, const char* path, uint32_t limit,
+                                   const char* kind);
+
 class QV6_UT_EXPORT qvfileio {
 public:
     // Opens `file_name`:
     //  - read and write (exactly QV_GENERIC_READ_WRITE): opens, or creates when missing;
     //  - any other access with write: creates, emptying an existing file;
     //  - read: opens an existing file, which others may read too when `share` allows it.
+    // A file opened for reading (read, or read and write) must be a regular file or a link to
+    // one: a folder raises with EISDIR, a named pipe, device or socket raises with a text saying
+    // what it is. Such a file is opened without waiting, so that a pipe nobody writes to does
+    // not hold the open up.
     // A file opened without read sharing is locked against other openers (advisory lock).
     // When `directory` is not empty, the file opened is the name's file-name part in that
     // folder. Raises the handler when the file cannot be opened.
@@ -57,6 +73,10 @@ public:
     uint32_t get_position();
     // The size of the file; a file of 4 GiB or more raises.
     uint32_t get_file_size();
+    // The size of the file when it is at most `limit` bytes; a larger file raises (no code, the
+    // handler's info text naming the limit: "File too large: N bytes, where a KIND holds at most
+    // 64 MB"). `kind` names the files meant, such as "binary data file".
+    uint32_t get_file_size_within(uint32_t limit, const char* kind);
     // Bytes between the position and the end of the file.
     uint32_t bytes_left();
     // Checks, before anything is allocated for them, that `count` items of `item_size` bytes

@@ -9,8 +9,14 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using kelvor_test::read_bytes;
 using kelvor_test::Recording_Presenter;
@@ -217,15 +223,82 @@ TEST_F(QvFileIo, DirectoryArgumentTakesTheFileNamePart) {
     EXPECT_STREQ(handler.get_file_name(), "/elsewhere/target.bin");
 }
 
-TEST_F(QvFileIo, FolderIsNotAFileAndLeaksNothing) {
+TEST_F(QvFileIo, OnlyRegularFilesAreReadAndNothingLeaks) {
     const std::size_t before = open_descriptors();
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_TRUE(raises(handler, [&] {
-            qvfileio file(&handler, dir.path().c_str(), QV_GENERIC_READ, QV_SHARE_READ);
-        }));
-        EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(EISDIR));
+    const std::string fifo = dir.file("pipe.raf");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string socket_path = dir.file("socket.raf");
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, socket_path.c_str(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    const std::string link = dir.file("link.raf");
+    std::filesystem::create_symlink(fifo, link);
+    struct Case {
+        std::string path;
+        uint32_t system_error; // 0: refused with the text
+        std::string text;
+    };
+    const Case cases[] = {
+        {dir.path().string(), EISDIR, ""},
+        {fifo, 0, "Not a regular file: this is a named pipe, and only regular files are read"},
+        {link, 0, "Not a regular file: this is a named pipe, and only regular files are read"},
+        {"/dev/null", 0,
+         "Not a regular file: this is a character device, and only regular files are read"},
+        {socket_path, 0, "Not a regular file: this is a socket, and only regular files are read"},
+    };
+    // A pipe nobody writes to must not hold the open up: should it, the alarm ends the test.
+    ::alarm(20);
+    for (const Case& c : cases) {
+        for (const unsigned long access : {QV_GENERIC_READ, QV_GENERIC_READ_WRITE}) {
+            EXPECT_TRUE(raises(handler, [&] {
+                qvfileio file(&handler, c.path.c_str(), access, QV_SHARE_READ);
+            })) << c.path;
+            EXPECT_EQ(handler.get_last_error_code(), c.system_error) << c.path;
+            EXPECT_STREQ(handler.get_file_name(), c.path.c_str());
+            if (!c.text.empty()) {
+                ASSERT_NE(handler.get_info_text(), nullptr) << c.path;
+                EXPECT_EQ(handler.get_info_text(), c.text);
+                Recording_Presenter presenter;
+                handler.show_errormsg(nullptr, false);
+                EXPECT_EQ(presenter.last().caption, "File error");
+                EXPECT_NE(presenter.last().text.find(c.text), std::string::npos);
+            }
+        }
     }
+    ::alarm(0);
+    ::close(listener);
     EXPECT_EQ(open_descriptors(), before);
+    // A regular file reached through a link reads as usual.
+    const std::string good = dir.write("good.raf", "QV50");
+    std::filesystem::create_symlink(good, dir.file("good_link.raf"));
+    qvfileio file(&handler, dir.file("good_link.raf").c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+    char buffer[4];
+    file.read(buffer, 4);
+    EXPECT_EQ(std::string(buffer, 4), "QV50");
+}
+
+TEST_F(QvFileIo, AFileLargerThanTheLimitIsRefusedUnread) {
+    const std::string path = dir.file("big.rsd");
+    const std::string kinds[] = {"text data file", "binary data file"};
+    for (const std::string& kind : kinds) {
+        for (const off_t size : {off_t{1} << 20, (off_t{1} << 20) + 1}) {
+            { std::ofstream(path, std::ios::binary) << "QV50"; }
+            ASSERT_EQ(::truncate(path.c_str(), size), 0);
+            qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+            if (size <= (off_t{1} << 20)) {
+                EXPECT_EQ(file.get_file_size_within(1u << 20, kind.c_str()), size);
+                continue;
+            }
+            EXPECT_TRUE(raises(handler, [&] { file.get_file_size_within(1u << 20, kind.c_str()); }));
+            EXPECT_EQ(handler.get_last_error_code(), 0u);
+            ASSERT_NE(handler.get_info_text(), nullptr);
+            EXPECT_EQ(std::string(handler.get_info_text()),
+                      "File too large: 1048577 bytes, where a " + kind + " holds at most 1 MB");
+            EXPECT_EQ(file.get_position(), 0u);
+        }
+    }
 }
 
 TEST_F(QvFileIo, FullDiskRaisesWithTheSystemText) {
