@@ -49,14 +49,20 @@ std::string format_syntax_error(const Data_Syntax_Error& error, bool ask_continu
         text += "\r\n";
     }
     if (error.line_text() != nullptr) {
-        text += error.line_text();
+        // The line is the file's single-byte text; messages are shown as UTF-8.
+        text += latin1_to_utf8(error.line_text());
         text += "\r\n";
     }
     if (ask_continue) {
         text += "Continue?";
     }
     if (text.size() > report_buffer_size - 1) {
-        text.resize(report_buffer_size - 1);
+        // Cut before a character, never inside one.
+        std::size_t cut = report_buffer_size - 1;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+        text.resize(cut);
     }
     return text;
 }

@@ -89,6 +89,22 @@ TEST(SyntaxError, LongNamesAndLinesAreCut) {
     EXPECT_EQ(format_syntax_error(error, true).size(), 1023u);
 }
 
+TEST(SyntaxError, TheFileLineIsShownAsUtf8AndCutBetweenCharacters) {
+    Data_Syntax_Error error;
+    fault(error, "d.raf", 2, "MODEL:\tH\xE9lios");
+    EXPECT_EQ(format_syntax_error(error, false), "d.raf\r\nLine number 2\r\nMODEL:\tH\xC3\xA9lios\r\n");
+    const std::string line(2000, '\xE9');
+    fault(error, "d.raf", 2, line.c_str());
+    const std::string report = format_syntax_error(error, true);
+    const std::string head = "d.raf\r\nLine number 2\r\n";
+    ASSERT_EQ(report.substr(0, head.size()), head);
+    // 1001 bytes are left for the line: 500 whole characters of two bytes.
+    EXPECT_EQ(report.size(), 1022u);
+    for (std::size_t i = head.size(); i < report.size(); i += 2) {
+        ASSERT_EQ(report.substr(i, 2), "\xC3\xA9") << i;
+    }
+}
+
 TEST(SyntaxError, OneObjectForTheProgram) {
     Recording_Presenter presenter;
     Data_Syntax_Error& error = data_syntax_error();
