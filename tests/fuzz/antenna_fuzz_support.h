@@ -1,8 +1,10 @@
 // What the antenna fuzz targets share: a scratch file per process for the readers, which take
-// paths; the record's promises, checked after every read; and write -> read round trips.
+// paths; the record's promises, checked after every read; dump's JSON of the record; and
+// write -> read round trips.
 #pragma once
 
 #include "antenna_binary.h"
+#include "antenna_json.h"
 #include "antenna_open.h"
 #include "antenna_record.h"
 #include "error_handler.h"
@@ -101,6 +103,35 @@ inline void check_asd_round_trip(Antenna_Record& record) {
     KELVOR_CHECK(
         std::memcmp(&again.antenna_spec, &record.antenna_spec, sizeof record.antenna_spec) == 0);
     KELVOR_CHECK(same_cuts(again, record));
+}
+
+// Writes the record as .mas, when its cuts fit the version 4 format, and reads it back: the cuts,
+// the model and the frequencies come back as they were.
+inline void check_mas_round_trip(const Antenna_Record& record) {
+    for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
+        if (record.cut(slot).size() > static_cast<std::size_t>(MAX_V4_POINTS)) {
+            return;
+        }
+    }
+    static Antenna_Record again;
+    Error_Handler handler;
+    const std::string path = scratch_path("round.mas");
+    write_mas_file(record, &handler, path.c_str());
+    again.reset_antenna_record();
+    {
+        qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+        KELVOR_CHECK(read_antenna_binary(file, again) == Antenna_Kind::mas);
+    }
+    check_record(again);
+    KELVOR_CHECK(same_cuts(again, record));
+    KELVOR_CHECK(std::strncmp(again.antenna_spec.model, record.antenna_spec.model, 23) == 0);
+    KELVOR_CHECK(
+        std::memcmp(&again.antenna_spec.low_frequency, &record.antenna_spec.low_frequency, 8) == 0);
+}
+
+// dump's JSON of the record serialises: every text reaches it as UTF-8.
+inline void check_json(const Antenna_Record& record) {
+    KELVOR_CHECK(!antenna_to_json(record).dump().empty());
 }
 
 } // namespace antenna_fuzz

@@ -3,9 +3,11 @@
 // Any input may be refused, but nothing may crash or allocate beyond what the file holds. A record
 // the reader accepts must hold no derived curve; written again as it stands it must read back to
 // the same record; with the derivations it must read back with the same curves; and when
-// the ASCII writer takes it, its ASCII form must read back with the same curves.
+// the ASCII writer takes it, its ASCII form must read back with the same curves. Converted to
+// version 5, it is written as files that read back.
 #include "error_handler.h"
 #include "fuzz_support.h"
+#include "radio_fuzz_support.h"
 #include "radio4_format.h"
 #include "radio4_json.h"
 #include "radio4_record.h"
@@ -102,5 +104,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         }
         KELVOR_CHECK(second.curves.count() == with_points);
     }
+    radio_fuzz::check_v5_conversion(first);
     return 0;
 }

@@ -2,7 +2,7 @@
 //
 // The reader reports faults in message boxes and goes on: nothing may be raised but a file error,
 // nothing may crash, the record keeps its promises, and what was read is written as NSMA text
-// that reads back.
+// that reads back, as .asd and as .mas. The record also serialises as dump's JSON.
 #include "antenna_fuzz_support.h"
 #include "message_presenter.h"
 #include "msi_format.h"
@@ -40,7 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     antenna_fuzz::check_record(record);
     KELVOR_CHECK(read_msi_companion(record, path.c_str()));
     antenna_fuzz::check_record(record);
+    antenna_fuzz::check_json(record);
     antenna_fuzz::check_nsma_round_trip(record);
     antenna_fuzz::check_asd_round_trip(record);
+    antenna_fuzz::check_mas_round_trip(record);
     return 0;
 }

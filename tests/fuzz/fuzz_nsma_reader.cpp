@@ -3,7 +3,7 @@
 //
 // Any input may be refused with a syntax or file error, but nothing may crash, the record keeps
 // its promises also after a refusal, and whatever is read must be written as a file that reads
-// back to the same text.
+// back to the same text, and as .mas. The record also serialises as dump's JSON.
 #include "antenna_fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -23,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         return 0;
     }
     antenna_fuzz::check_record(record);
+    antenna_fuzz::check_json(record);
     const std::string first = antenna_fuzz::nsma_text(record);
     const std::string second = antenna_fuzz::check_nsma_round_trip(record);
     if (result == Nsma_Read_Result::nsma) {
@@ -30,5 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         KELVOR_CHECK(first == second);
     }
     antenna_fuzz::check_asd_round_trip(record);
+    antenna_fuzz::check_mas_round_trip(record);
     return 0;
 }

@@ -3,9 +3,11 @@
 // Any input may be refused with a syntax or file error, but nothing may crash. Whatever the reader
 // accepts must be written as a file that the reader accepts again with the same curves, and what
 // the writer wrote once it writes the same way again. Written as an .mrs file, the record must
-// read back with the same curves.
+// read back with the same curves. The record also serialises as dump's JSON, and converted to
+// version 5 it is written as files that read back.
 #include "error_handler.h"
 #include "fuzz_support.h"
+#include "radio_fuzz_support.h"
 #include "radio4_format.h"
 #include "radio4_record.h"
 #include "string_list.h"
@@ -65,6 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         return 0;
     }
     const std::vector<Curve_Shape> shapes = shapes_of(first);
+    radio_fuzz::check_json(first);
     KELVOR_CHECK(raf4_unwritable_reason(first).empty());
     const std::string text = raf4_text(first);
     KELVOR_CHECK(read_text(second, text.data(), text.size()));
@@ -85,5 +88,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         KELVOR_CHECK(false);
     }
     KELVOR_CHECK(shapes_of(second) == shapes);
+    radio_fuzz::check_v5_conversion(first);
     return 0;
 }

@@ -2,9 +2,11 @@
 //
 // Any input may be refused with a syntax or file error, but nothing may crash, and whatever the
 // reader accepts must be written as a file that the reader accepts again, with the same curves,
-// states and configurations.
+// states and configurations. It also serialises as dump's JSON and is written as the binary and
+// the version 4 files a conversion makes, which read back.
 #include "error_handler.h"
 #include "fuzz_support.h"
+#include "radio_fuzz_support.h"
 #include "raf_format.h"
 #include "radio_record.h"
 #include "string_list.h"
@@ -58,5 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string again = raf_text(second);
     KELVOR_CHECK(read_text(third, again.data(), again.size()));
     KELVOR_CHECK(raf_text(third) == again);
+
+    radio_fuzz::check_json(first);
+    radio_fuzz::check_rsd_round_trip(first);
+    radio_fuzz::check_v4_conversion(first);
     return 0;
 }

@@ -2,9 +2,11 @@
 //
 // Any input may be refused, but nothing may crash or allocate beyond what the file holds, and a
 // record the reader accepts must be written as binary and ASCII files that read back with the
-// same curves, states and configurations.
+// same curves, states and configurations. It also serialises as dump's JSON and converts to the
+// version 4 files, which read back.
 #include "error_handler.h"
 #include "fuzz_support.h"
+#include "radio_fuzz_support.h"
 #include "raf_format.h"
 #include "radio_record.h"
 #include "rsd_format.h"
@@ -54,6 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         KELVOR_CHECK(!is_derived_type(curve.curve_type));
         KELVOR_CHECK(curve.curve_type < CURVE_TYPE_COUNT);
     }
+    radio_fuzz::check_json(first);
+    radio_fuzz::check_v4_conversion(first);
 
     // The ASCII form of whatever the binary file held reads back.
     const std::string text = raf_text(first);

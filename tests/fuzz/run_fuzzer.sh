@@ -32,8 +32,11 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$artifacts" "$work/corpus"
 cp -R "$seeds/." "$work/corpus/"
 
-# Per-input limits: a slow input is a hang, a hungry one a memory fault.
-options=(-timeout=10 -rss_limit_mb=2048 -artifact_prefix="$artifacts/" -print_final_stats=1)
+# Per-input limits: a slow input is a hang, a hungry one a memory fault. No reader may ask for more
+# than 256 MB at once, whatever a file claims; the resident limit leaves room for the sanitizers'
+# shadow memory and quarantine on top of that.
+options=(-timeout=10 -malloc_limit_mb=256 -rss_limit_mb=1024 -artifact_prefix="$artifacts/"
+    -print_final_stats=1)
 
 report_failure() {
     echo "FAILED: $name $1"
