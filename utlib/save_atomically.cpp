@@ -1,16 +1,21 @@
-// Atomic saves: write beside the target, flush, rename.
+// Atomic saves: write beside the target, flush, then name or rename.
 #include "save_atomically.h"
 
 #include "error_handler.h"
 #include "message_catalogue.h"
 
+#include <array>
 #include <atomic>
+#include <chrono>
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
+#include <csignal>
+#include <cstring>
 #include <map>
 #include <mutex>
+#include <random>
 #include <string>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,6 +24,12 @@
 namespace {
 
 constexpr std::size_t max_name_length = 255;
+// Every temporary name is ".NAME" + this + six random characters, so that one left by a process
+// that was killed outright is easy to find.
+constexpr std::string_view temporary_marker = ".kelvor-";
+constexpr std::size_t random_length = 6;
+// Symbolic links followed before giving up, as the system does (ELOOP).
+constexpr int max_link_depth = 40;
 
 // Deferred flushing: the nesting depth and one folder per file system written to since. The
 // saves of a batch may run in several threads while the scope is held.
@@ -26,18 +37,135 @@ std::atomic<int> deferred_depth = 0;
 std::mutex deferred_mutex;
 std::map<dev_t, std::string> deferred_folders;
 
-// The file a save replaces: the target of a symbolic link rather than the link itself.
-std::string resolve_target(const char* path) {
-    struct stat info {};
-    if (::lstat(path, &info) == 0 && S_ISLNK(info.st_mode)) {
-        if (char* real = ::realpath(path, nullptr)) {
-            std::string resolved = real;
-            std::free(real);
-            return resolved;
+std::atomic<unsigned long> replacement_flushes = 0;
+
+// ---------------------------------------------------------------------------------------------
+// The temporary names that exist right now, for the signal handlers: a fixed table, so that a
+// handler can walk it without allocating or locking. A slot goes free -> claimed (its path being
+// written by the one thread that claimed it) -> live (the file may exist) and back; a handler
+// takes a live slot with a compare-and-swap, so no thread rewrites a path it is removing.
+
+enum Slot_State : int { slot_free, slot_claimed, slot_live, slot_removing };
+
+struct Live_Name {
+    std::atomic<int> state = slot_free;
+    char path[PATH_MAX];
+};
+static_assert(std::atomic<int>::is_always_lock_free);
+
+// Saves running at once: one per job of a batch, with room to spare. A slot is held only while a
+// file is being written, so a save that finds none free waits for one.
+std::array<Live_Name, 128> live_names;
+
+Live_Name* claim_slot() {
+    for (;;) {
+        for (Live_Name& slot : live_names) {
+            int expected = slot_free;
+            if (slot.state.compare_exchange_strong(expected, slot_claimed)) {
+                return &slot;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+extern "C" void remove_temporaries_and_end(int signal_number) {
+    for (Live_Name& slot : live_names) {
+        int expected = slot_live;
+        if (slot.state.compare_exchange_strong(expected, slot_removing)) {
+            ::unlink(slot.path);
         }
     }
-    return path;
+    // The handler was installed to run once: the signal, blocked until the handler returns, then
+    // ends the process as it would have without it.
+    ::raise(signal_number);
 }
+
+// A name beside the target for a file that is not complete yet, known to the signal handlers
+// for as long as the file may exist under it.
+class Temporary_Name {
+public:
+    Temporary_Name() = default;
+    Temporary_Name(const Temporary_Name&) = delete;
+    Temporary_Name& operator=(const Temporary_Name&) = delete;
+    ~Temporary_Name() { remove(); }
+
+    // Calls `make_file` (which answers 0 or an errno value) on fresh names ".NAME.kelvor-XXXXXX"
+    // in `folder` until one is not taken: 0, or the error that is not EEXIST.
+    template <typename Make>
+    int make(const std::string& folder, std::string name, const Make& make_file) {
+        const std::size_t room = max_name_length - 1 - temporary_marker.size() - random_length;
+        if (name.size() > room) {
+            name.resize(room);
+        }
+        const std::string stem = folder + "/." + name + std::string(temporary_marker);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            m_path = stem + random_text();
+            // Known to the handlers before the file exists, so that no moment goes unwatched.
+            m_slot = m_path.size() < PATH_MAX ? claim_slot() : nullptr;
+            if (m_slot != nullptr) {
+                std::memcpy(m_slot->path, m_path.c_str(), m_path.size() + 1);
+                m_slot->state.store(slot_live);
+            }
+            const int error = make_file(m_path.c_str());
+            if (error == 0) {
+                m_exists = true;
+                return 0;
+            }
+            release_slot();
+            if (error != EEXIST) {
+                m_path.clear();
+                return error;
+            }
+        }
+        m_path.clear();
+        return EEXIST;
+    }
+
+    bool exists() const { return m_exists; }
+    const std::string& path() const { return m_path; }
+
+    // The file has left the name (renamed over the target).
+    void renamed() {
+        m_exists = false;
+        release_slot();
+    }
+
+    void remove() {
+        if (m_exists) {
+            ::unlink(m_path.c_str());
+            m_exists = false;
+        }
+        release_slot();
+    }
+
+private:
+    // A handler that took the slot meanwhile keeps it: the process is ending then.
+    void release_slot() {
+        if (m_slot != nullptr) {
+            int expected = slot_live;
+            m_slot->state.compare_exchange_strong(expected, slot_free);
+            m_slot = nullptr;
+        }
+    }
+
+    static std::string random_text() {
+        static constexpr char letters[] =
+            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+        thread_local std::mt19937_64 generator{std::random_device{}()};
+        std::string text(random_length, 'X');
+        for (char& c : text) {
+            c = letters[generator() % (sizeof letters - 1)];
+        }
+        return text;
+    }
+
+    std::string m_path;
+    bool m_exists = false;
+    Live_Name* m_slot = nullptr;
+};
+
+// ---------------------------------------------------------------------------------------------
 
 std::string folder_of(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -62,18 +190,6 @@ mode_t creation_mode() {
     return static_cast<mode_t>(0666 & ~mask);
 }
 
-bool flush_file(const char* path) {
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    const bool synced = ::fsync(fd) == 0;
-    const int saved = errno;
-    ::close(fd);
-    errno = saved;
-    return synced;
-}
-
 void flush_folder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
@@ -84,9 +200,249 @@ void flush_folder(const std::string& folder) {
 
 [[noreturn]] void raise_failure(Error_Handler* handler, const std::string& target, int error) {
     handler->init_fileio(target.c_str());
-    handler->set_last_error_code(static_cast<unsigned long>(error));
+    handler->set_last_error_code(static_cast<unsigned long>(error < 0 ? 0 : error));
+    if (error < 0) {
+        handler->set_error_code(MSG_INSUFFICIENT_DISK_SPACE);
+    }
     throw handler;
 }
+
+// What a file that is neither a regular file nor a folder is, for the refusal.
+const char* special_file_kind(mode_t mode) {
+    if (S_ISFIFO(mode)) {
+        return "a named pipe";
+    }
+    if (S_ISCHR(mode)) {
+        return "a character device";
+    }
+    if (S_ISBLK(mode)) {
+        return "a block device";
+    }
+    if (S_ISSOCK(mode)) {
+        return "a socket";
+    }
+    return "a special file";
+}
+
+[[noreturn]] void refuse_special_file(Error_Handler* handler, const std::string& target,
+                                      mode_t mode) {
+    handler->init_fileio(target.c_str());
+    handler->set_error_code(0);
+    handler->set_info_buff((std::string("Not a regular file: this is ") + special_file_kind(mode) +
+                            ", and only regular files are replaced")
+                               .c_str());
+    throw handler;
+}
+
+// The file a save writes: the end of a chain of symbolic links, also when that end does not
+// exist (a dangling link is written through, creating the file it names).
+std::string resolve_target(Error_Handler* handler, const char* path) {
+    std::string current = path;
+    for (int depth = 0; depth <= max_link_depth; ++depth) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return current;
+        }
+        std::string link(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : PATH_MAX), '\0');
+        const ssize_t length = ::readlink(current.c_str(), link.data(), link.size());
+        if (length <= 0) {
+            return current; // changed meanwhile: what follows reports it
+        }
+        link.resize(static_cast<std::size_t>(length));
+        // A relative link is resolved from the folder holding it, as the system does.
+        current = link.front() == '/' ? link : folder_of(current) + "/" + link;
+    }
+    raise_failure(handler, path, ELOOP);
+}
+
+// What is at the target now: false for nothing (a new file), true for a regular file the
+// process may write, whose details are left in `existing`; anything else raises.
+bool inspect_target(Error_Handler* handler, const std::string& target, struct stat& existing) {
+    if (::lstat(target.c_str(), &existing) != 0) {
+        if (errno == ENOENT) {
+            return false;
+        }
+        raise_failure(handler, target, errno);
+    }
+    if (S_ISDIR(existing.st_mode)) {
+        raise_failure(handler, target, EISDIR);
+    }
+    if (!S_ISREG(existing.st_mode)) {
+        refuse_special_file(handler, target, existing.st_mode);
+    }
+    // Replacing by rename needs only the folder's permission; a file the user could not write in
+    // place is not replaced either.
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        raise_failure(handler, target, errno);
+    }
+    return true;
+}
+
+// Gives the new file the old one's owner and group where the process may, and its permissions
+// without a set-ID bit whose owner or group could not be kept.
+int take_over_owner_and_mode(int fd, const struct stat& existing) {
+    struct stat now {};
+    if (::fstat(fd, &now) != 0) {
+        return errno;
+    }
+    bool owner_kept = now.st_uid == existing.st_uid;
+    bool group_kept = now.st_gid == existing.st_gid;
+    if (!owner_kept || !group_kept) {
+        if (::fchown(fd, existing.st_uid, existing.st_gid) == 0) {
+            owner_kept = group_kept = true;
+        } else if (!group_kept && ::fchown(fd, static_cast<uid_t>(-1), existing.st_gid) == 0) {
+            group_kept = true;
+        }
+    }
+    mode_t mode = existing.st_mode & 07777;
+    if (!owner_kept) {
+        mode &= ~static_cast<mode_t>(S_ISUID);
+    }
+    if (!group_kept) {
+        mode &= ~static_cast<mode_t>(S_ISGID);
+    }
+    return ::fchmod(fd, mode) == 0 ? 0 : errno;
+}
+
+// Writes all of `bytes` to `fd`: 0, or the error (-1 for a write that took nothing, a full
+// disk).
+int write_all(int fd, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            return put < 0 ? errno : -1;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    return 0;
+}
+
+// One save: the file being written, unnamed or under a temporary name, until it has its name.
+// Whatever is left when it ends unfinished is removed.
+class Save {
+public:
+    Save(Error_Handler* handler, const char* path)
+        : m_handler(handler), m_target(resolve_target(handler, path)),
+          m_folder(folder_of(m_target)) {
+        struct stat existing {};
+        if (!inspect_target(handler, m_target, existing)) {
+            open_unnamed();
+        }
+        if (m_fd < 0) {
+            open_named();
+        }
+    }
+    ~Save() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    Save(const Save&) = delete;
+    Save& operator=(const Save&) = delete;
+
+    int fd() const { return m_fd; }
+    const std::string& target() const { return m_target; }
+
+    // The path a writer opens: the temporary name, or the descriptor of the unnamed file.
+    std::string writer_path() const {
+        return m_temp.exists() ? m_temp.path() : "/proc/self/fd/" + std::to_string(m_fd);
+    }
+
+    // Flushes the complete file where needed and gives it the target's name.
+    void finish() {
+        if (!m_temp.exists()) {
+            if (deferred_depth == 0 && ::fsync(m_fd) != 0) {
+                raise_failure(m_handler, m_target, errno);
+            }
+            if (::linkat(AT_FDCWD, writer_path().c_str(), AT_FDCWD, m_target.c_str(),
+                         AT_SYMLINK_FOLLOW) == 0) {
+                settle();
+                return;
+            }
+            // The target appeared meanwhile, or the link was refused: the file gets a temporary
+            // name and replaces the target as any other save does, after the same checks.
+            name_unnamed();
+        }
+        // The target is looked at again just before it is replaced: it may have changed.
+        struct stat existing {};
+        const bool replacing = inspect_target(m_handler, m_target, existing);
+        const int error = replacing ? take_over_owner_and_mode(m_fd, existing)
+                                    : (::fchmod(m_fd, creation_mode()) == 0 ? 0 : errno);
+        if (error != 0) {
+            raise_failure(m_handler, m_target, error);
+        }
+        if (deferred_depth == 0 || replacing) {
+            if (::fsync(m_fd) != 0) {
+                raise_failure(m_handler, m_target, errno);
+            }
+            if (replacing) {
+                ++replacement_flushes;
+            }
+        }
+        if (::rename(m_temp.path().c_str(), m_target.c_str()) != 0) {
+            raise_failure(m_handler, m_target, errno);
+        }
+        m_temp.renamed();
+        settle();
+    }
+
+private:
+    // A file that does not exist yet is written as an unnamed file of its folder and given its
+    // name only when complete: one change to the folder instead of two, and nothing left behind
+    // by a failure, even a kill. Where the system offers no unnamed files, or no /proc to reach
+    // them by, the temporary name is used instead (and reports a failure of the folder's).
+    void open_unnamed() {
+        m_fd = ::open(m_folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, creation_mode());
+        if (m_fd >= 0 && ::access(writer_path().c_str(), F_OK) != 0) {
+            ::close(m_fd);
+            m_fd = -1;
+        }
+    }
+
+    void open_named() {
+        const int error = m_temp.make(m_folder, name_of(m_target), [&](const char* name) {
+            m_fd = ::open(name, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            return m_fd >= 0 ? 0 : errno;
+        });
+        if (error != 0) {
+            raise_failure(m_handler, m_target, error);
+        }
+    }
+
+    void name_unnamed() {
+        const std::string descriptor = writer_path();
+        const int error = m_temp.make(m_folder, name_of(m_target), [&](const char* name) {
+            return ::linkat(AT_FDCWD, descriptor.c_str(), AT_FDCWD, name, AT_SYMLINK_FOLLOW) == 0
+                       ? 0
+                       : errno;
+        });
+        if (error != 0) {
+            raise_failure(m_handler, m_target, error);
+        }
+    }
+
+    // After the file has its name: the folder is flushed, or noted for the deferred flush, and
+    // the handler names the target (a writer's file object left another name behind).
+    void settle() {
+        if (deferred_depth == 0) {
+            flush_folder(m_folder);
+        } else if (struct stat info {}; ::stat(m_folder.c_str(), &info) == 0) {
+            const std::lock_guard lock(deferred_mutex);
+            deferred_folders.emplace(info.st_dev, m_folder);
+        }
+        m_handler->set_file_name(m_target.c_str());
+    }
+
+    Error_Handler* m_handler;
+    std::string m_target;
+    std::string m_folder;
+    Temporary_Name m_temp;
+    int m_fd = -1;
+};
 
 } // namespace
 
@@ -114,160 +470,39 @@ bool Deferred_Flush_Scope::flush() {
     return flushed;
 }
 
-namespace {
-
-// A new temporary file beside the target, with the permissions the target has or would get.
-struct Temporary_File {
-    std::string target;
-    std::string folder;
-    std::string path;
-    int fd = -1;
-};
-
-Temporary_File create_temporary(Error_Handler* handler, const char* path) {
-    Temporary_File temp;
-    temp.target = resolve_target(path);
-    temp.folder = folder_of(temp.target);
-    std::string name = name_of(temp.target);
-    if (name.size() > max_name_length - 9) {
-        name.resize(max_name_length - 9);
-    }
-    temp.path = temp.folder + "/." + name + ".XXXXXX";
-    temp.fd = ::mkostemp(temp.path.data(), O_CLOEXEC);
-    if (temp.fd < 0) {
-        raise_failure(handler, temp.target, errno);
-    }
-    struct stat existing {};
-    const mode_t mode = ::stat(temp.target.c_str(), &existing) == 0 ? (existing.st_mode & 07777)
-                                                                     : creation_mode();
-    if (::fchmod(temp.fd, mode) != 0) {
-        const int error = errno;
-        ::close(temp.fd);
-        ::unlink(temp.path.c_str());
-        raise_failure(handler, temp.target, error);
-    }
-    return temp;
-}
-
-// After the file has its name: the folder is flushed, or noted for the deferred flush, and the
-// handler names the target (a writer's file object left the temporary name behind).
-void settle(Error_Handler* handler, const std::string& target, const std::string& folder) {
-    if (deferred_depth == 0) {
-        flush_folder(folder);
-    } else if (struct stat info {}; ::stat(folder.c_str(), &info) == 0) {
-        const std::lock_guard lock(deferred_mutex);
-        deferred_folders.emplace(info.st_dev, folder);
-    }
-    handler->set_file_name(target.c_str());
-}
-
-// Writes all of `bytes` to `fd`: 0, or the error (-1 for a write that took nothing, a full
-// disk).
-int write_all(int fd, std::string_view bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            return put < 0 ? errno : -1;
-        }
-        done += static_cast<std::size_t>(put);
-    }
-    return 0;
-}
-
-[[noreturn]] void raise_write_failure(Error_Handler* handler, const std::string& target,
-                                      int error) {
-    handler->init_fileio(target.c_str());
-    handler->set_last_error_code(static_cast<unsigned long>(error < 0 ? 0 : error));
-    if (error < 0) {
-        handler->set_error_code(MSG_INSUFFICIENT_DISK_SPACE);
-    }
-    throw handler;
-}
-
-// A file that does not exist yet is written as an unnamed file of its folder and given its name
-// only when complete: one change to the folder instead of two (a temporary name, then the
-// rename), and nothing left behind by a failure, even a crash. False, with nothing left, when
-// the target exists or the system offers no unnamed files or no way to name them (then the
-// temporary name is used).
-bool save_new_file(Error_Handler* handler, const std::string& target, std::string_view bytes) {
-    struct stat existing {};
-    if (::lstat(target.c_str(), &existing) == 0 || errno != ENOENT) {
-        return false;
-    }
-    const std::string folder = folder_of(target);
-    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, creation_mode());
-    if (fd < 0) {
-        return false;
-    }
-    if (const int error = write_all(fd, bytes); error != 0) {
-        ::close(fd);
-        raise_write_failure(handler, target, error);
-    }
-    if (deferred_depth == 0 && ::fsync(fd) != 0) {
-        const int error = errno;
-        ::close(fd);
-        raise_failure(handler, target, error);
-    }
-    const std::string descriptor = "/proc/self/fd/" + std::to_string(fd);
-    if (::linkat(AT_FDCWD, descriptor.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) != 0) {
-        // The target appeared meanwhile, /proc is not there or linking is not allowed: the
-        // temporary name will do, and a failure that is the folder's it reports again.
-        ::close(fd);
-        return false;
-    }
-    ::close(fd);
-    settle(handler, target, folder);
-    return true;
-}
-
-// Flushes the written temporary file (unless flushing is deferred) and renames it over the
-// target; on failure removes it and raises.
-void commit_temporary(Error_Handler* handler, const Temporary_File& temp) {
-    if (deferred_depth == 0 && !flush_file(temp.path.c_str())) {
-        const int error = errno;
-        ::unlink(temp.path.c_str());
-        raise_failure(handler, temp.target, error);
-    }
-    if (::rename(temp.path.c_str(), temp.target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temp.path.c_str());
-        raise_failure(handler, temp.target, error);
-    }
-    settle(handler, temp.target, temp.folder);
-}
-
-} // namespace
-
 void save_atomically(Error_Handler* handler, const char* path, const File_Writer& writer) {
-    const Temporary_File temp = create_temporary(handler, path);
-    ::close(temp.fd);
+    Save save(handler, path);
     try {
-        writer(temp.path.c_str());
+        writer(save.writer_path().c_str());
     } catch (Error_Handler* failed) {
-        ::unlink(temp.path.c_str());
-        failed->set_file_name(temp.target.c_str());
-        throw;
-    } catch (...) {
-        ::unlink(temp.path.c_str());
+        failed->set_file_name(save.target().c_str());
         throw;
     }
-    commit_temporary(handler, temp);
+    save.finish();
 }
 
 void save_atomically(Error_Handler* handler, const char* path, std::string_view bytes) {
-    if (save_new_file(handler, resolve_target(path), bytes)) {
-        return;
+    Save save(handler, path);
+    if (const int error = write_all(save.fd(), bytes); error != 0) {
+        raise_failure(handler, save.target(), error);
     }
-    const Temporary_File temp = create_temporary(handler, path);
-    if (const int error = write_all(temp.fd, bytes); error != 0) {
-        ::close(temp.fd);
-        ::unlink(temp.path.c_str());
-        raise_write_failure(handler, temp.target, error);
-    }
-    ::close(temp.fd);
-    commit_temporary(handler, temp);
+    save.finish();
 }
+
+void install_save_signal_handlers() {
+    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction current {};
+        if (::sigaction(signal_number, nullptr, &current) != 0 || current.sa_handler == SIG_IGN) {
+            continue; // e.g. a hang-up ignored by nohup stays ignored
+        }
+        struct sigaction action {};
+        action.sa_handler = remove_temporaries_and_end;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESETHAND;
+        ::sigaction(signal_number, &action, nullptr);
+    }
+    // A write past the file size limit then fails with EFBIG, which the save reports.
+    ::signal(SIGXFSZ, SIG_IGN);
+}
+
+unsigned long replaced_files_flushed() { return replacement_flushes; }

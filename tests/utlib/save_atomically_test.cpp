@@ -8,11 +8,22 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <functional>
+#include <iostream>
+#include <regex>
 #include <stdexcept>
 #include <string>
 
+#include <grp.h>
+#include <pwd.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using kelvor_test::File_Size_Limit;
 using kelvor_test::read_bytes;
@@ -33,6 +44,42 @@ mode_t mode_of(const std::string& path) {
     return info.st_mode & 07777;
 }
 
+// Runs `body` in a child process and answers its wait status; `body` answers the exit code.
+int status_of_child(const std::function<int()>& body) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        int code = 120;
+        try {
+            code = body();
+        } catch (...) {
+        }
+        ::_exit(code);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return status;
+}
+
+// Saves "new" over `path` in a child process, as the user nobody when `as_nobody`: 0 when saved,
+// else the system error raised (or 100 for a failure without one).
+int save_in_child(const std::string& path, bool as_nobody, uid_t nobody, gid_t nogroup) {
+    const int status = status_of_child([&] {
+        if (as_nobody && (::setgroups(0, nullptr) != 0 || ::setgid(nogroup) != 0 ||
+                          ::setuid(nobody) != 0)) {
+            return 101;
+        }
+        Error_Handler handler;
+        try {
+            save_atomically(&handler, path.c_str(), std::string_view("new"));
+        } catch (Error_Handler*) {
+            const auto error = handler.get_last_error_code();
+            return error != 0 && error < 100 ? static_cast<int>(error) : 100;
+        }
+        return 0;
+    });
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 200 + WTERMSIG(status);
+}
+
 class SaveAtomically : public testing::Test {
 protected:
     Temp_Dir dir;
@@ -41,14 +88,14 @@ protected:
 
 TEST_F(SaveAtomically, WritesANewFileBesideNothingElse) {
     const std::string target = dir.file("new.raf");
-    std::string written_at;
+    std::vector<std::string> while_written;
     save_atomically(&handler, target.c_str(), [&](const char* temp) {
-        written_at = temp;
         write_text(handler, temp, "QV50_ASCII_RADIO_SPEC_04\r\n");
+        while_written = dir.entries();
     });
     EXPECT_EQ(read_bytes(target), "QV50_ASCII_RADIO_SPEC_04\r\n");
-    EXPECT_EQ(fs::path(written_at).parent_path(), dir.path());
-    EXPECT_NE(written_at, target);
+    // Written unnamed: a kill part-way could leave no name behind.
+    EXPECT_EQ(while_written, std::vector<std::string>{});
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"new.raf"});
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -60,10 +107,18 @@ TEST_F(SaveAtomically, WritesANewFileBesideNothingElse) {
 TEST_F(SaveAtomically, ReplacesAndKeepsPermissions) {
     const std::string target = dir.write("old.rsd", "old");
     ::chmod(target.c_str(), 0640);
-    save_atomically(&handler, target.c_str(),
-                    [&](const char* temp) { write_text(handler, temp, "new contents"); });
+    std::string written_at;
+    save_atomically(&handler, target.c_str(), [&](const char* temp) {
+        written_at = temp;
+        write_text(handler, temp, "new contents");
+    });
     EXPECT_EQ(read_bytes(target), "new contents");
     EXPECT_EQ(mode_of(target), 0640u);
+    // Beside the target, under the one pattern a user can clean up after a kill -9.
+    EXPECT_EQ(fs::path(written_at).parent_path(), dir.path());
+    EXPECT_TRUE(std::regex_match(fs::path(written_at).filename().string(),
+                                 std::regex(R"(\.old\.rsd\.kelvor-[A-Za-z0-9]{6})")))
+        << written_at;
     EXPECT_EQ(dir.entries().size(), 1u);
 }
 
@@ -208,10 +263,263 @@ TEST_F(SaveAtomically, BytesForANewFileLeaveNothingElseEvenWhenTheWriteFails) {
 }
 
 TEST_F(SaveAtomically, VeryLongNameStillGetsATemporaryFile) {
-    const std::string target = dir.file(std::string(250, 'r') + ".raf");
+    const std::string target = dir.write(std::string(250, 'r') + ".raf", "old");
     save_atomically(&handler, target.c_str(),
                     [&](const char* temp) { write_text(handler, temp, "long"); });
     EXPECT_EQ(read_bytes(target), "long");
+}
+
+// What stands where the file would be written; false when this system does not let the test
+// make it.
+struct Special_Target {
+    const char* what;
+    std::function<bool(const std::string& target)> make;
+    const char* kind; // what the refusal calls it; none: a system error is reported
+    int error;
+};
+
+TEST_F(SaveAtomically, TargetsThatAreNotRegularFilesAreLeftAlone) {
+    const Special_Target cases[] = {
+        {"a pipe", [](const std::string& t) { return ::mkfifo(t.c_str(), 0666) == 0; },
+         "a named pipe", 0},
+        {"a link to /dev/null",
+         [](const std::string& t) { return ::symlink("/dev/null", t.c_str()) == 0; },
+         "a character device", 0},
+        {"a device node",
+         [](const std::string& t) {
+             return ::mknod(t.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+         },
+         "a character device", 0},
+        {"a link to a pipe",
+         [](const std::string& t) {
+             return ::mkfifo((t + ".pipe").c_str(), 0666) == 0 &&
+                    ::symlink((fs::path(t).filename().string() + ".pipe").c_str(), t.c_str()) == 0;
+         },
+         "a named pipe", 0},
+        {"a loop of links",
+         [](const std::string& t) {
+             return ::symlink("loop.b", t.c_str()) == 0 &&
+                    ::symlink(fs::path(t).filename().c_str(),
+                              (fs::path(t).parent_path() / "loop.b").c_str()) == 0;
+         },
+         nullptr, ELOOP},
+    };
+    int folder = 0;
+    for (const Special_Target& special : cases) {
+        for (const bool with_writer : {false, true}) {
+            const fs::path own = dir.path() / std::to_string(++folder);
+            fs::create_directory(own);
+            const std::string target = (own / "target.rsd").string();
+            if (!special.make(target)) {
+                std::cout << "not checked here (cannot be made): " << special.what << '\n';
+                continue;
+            }
+            const auto before_type = fs::symlink_status(target).type();
+            const std::string before_link =
+                fs::is_symlink(fs::symlink_status(target)) ? fs::read_symlink(target).string() : "";
+            std::vector<std::string> before;
+            for (const auto& entry : fs::directory_iterator(own)) {
+                before.push_back(entry.path().filename().string());
+            }
+            bool written = false;
+            try {
+                if (with_writer) {
+                    save_atomically(&handler, target.c_str(), [&](const char*) { written = true; });
+                } else {
+                    save_atomically(&handler, target.c_str(), std::string_view("new"));
+                }
+                ADD_FAILURE() << "saved over " << special.what;
+            } catch (Error_Handler* raised) {
+                EXPECT_EQ(raised, &handler);
+            }
+            EXPECT_FALSE(written) << special.what;
+            EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(special.error))
+                << special.what;
+            if (special.kind != nullptr) {
+                EXPECT_EQ(handler.get_info_text() ? handler.get_info_text() : "",
+                          std::string("Not a regular file: this is ") + special.kind +
+                              ", and only regular files are replaced")
+                    << special.what;
+            }
+            EXPECT_EQ(fs::symlink_status(target).type(), before_type) << special.what;
+            if (!before_link.empty()) {
+                EXPECT_EQ(fs::read_symlink(target).string(), before_link) << special.what;
+            }
+            std::vector<std::string> after;
+            for (const auto& entry : fs::directory_iterator(own)) {
+                after.push_back(entry.path().filename().string());
+            }
+            EXPECT_EQ(after, before) << special.what;
+        }
+    }
+}
+
+// Who may replace what, and what the replacement keeps. Needs root to make files of another user
+// and to act as one (the user nobody).
+struct Replacement_Case {
+    const char* what;
+    mode_t mode;
+    bool owned_by_nobody;
+    bool as_nobody;
+    int error; // 0: replaced
+    mode_t mode_after;
+    bool owned_by_nobody_after;
+};
+
+TEST_F(SaveAtomically, ATargetIsReplacedOnlyByWhoCouldWriteItAndKeepsOnlyTheBitsItMayHave) {
+    const passwd* nobody = ::getpwnam("nobody");
+    if (::geteuid() != 0 || nobody == nullptr) {
+        GTEST_SKIP() << "needs root and the user nobody to make files of another user";
+    }
+    const uid_t nobody_uid = nobody->pw_uid;
+    const gid_t nobody_gid = nobody->pw_gid;
+    const Replacement_Case cases[] = {
+        {"read-only file of another user", 0444, false, true, EACCES, 0444, false},
+        {"file only its owner may write", 0644, false, true, EACCES, 0644, false},
+        {"set-user-ID file of another user that all may write", 04666, false, true, 0, 0666, true},
+        {"set-group-ID file of another group that all may write", 02666, false, true, 0, 0666,
+         true},
+        // Root may write a read-only file in place, so it may replace one.
+        {"read-only file, as root", 0444, false, false, 0, 0444, false},
+        {"set-user-ID file of another user, as root", 04755, true, false, 0, 04755, true},
+        {"set-group-ID file of another user, as root", 02755, true, false, 0, 02755, true},
+    };
+    ::chmod(dir.path().c_str(), 0777);
+    for (const Replacement_Case& item : cases) {
+        const std::string target = dir.write("target.raf", "old");
+        if (item.owned_by_nobody) {
+            ASSERT_EQ(::chown(target.c_str(), nobody_uid, nobody_gid), 0);
+        }
+        ASSERT_EQ(::chmod(target.c_str(), item.mode), 0);
+        EXPECT_EQ(save_in_child(target, item.as_nobody, nobody_uid, nobody_gid), item.error)
+            << item.what;
+        EXPECT_EQ(read_bytes(target), item.error == 0 ? "new" : "old") << item.what;
+        struct stat info {};
+        ::stat(target.c_str(), &info);
+        EXPECT_EQ(info.st_mode & 07777, item.mode_after) << item.what;
+        EXPECT_EQ(info.st_uid, item.owned_by_nobody_after ? nobody_uid : 0) << item.what;
+        if (item.owned_by_nobody && !item.as_nobody) {
+            EXPECT_EQ(info.st_gid, nobody_gid) << item.what;
+        }
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"target.raf"}) << item.what;
+        fs::remove(target);
+    }
+}
+
+TEST_F(SaveAtomically, ALinkToAFileNotMadeYetIsWrittenThrough) {
+    fs::create_directory(dir.path() / "links");
+    fs::create_directory(dir.path() / "real");
+    for (const bool with_writer : {false, true}) {
+        const std::string name = with_writer ? "by_writer.raf" : "in_memory.raf";
+        const std::string link = dir.file("links/" + name);
+        // Relative to the folder of the link, as the system reads it.
+        fs::create_symlink("../real/" + name, link);
+        if (with_writer) {
+            save_atomically(&handler, link.c_str(),
+                            [&](const char* temp) { write_text(handler, temp, "new"); });
+        } else {
+            save_atomically(&handler, link.c_str(), std::string_view("new"));
+        }
+        EXPECT_TRUE(fs::is_symlink(link)) << name;
+        EXPECT_EQ(fs::read_symlink(link), "../real/" + name);
+        EXPECT_EQ(read_bytes(dir.file("real/" + name)), "new") << name;
+    }
+    std::size_t real_files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir.path() / "real")) {
+        ++real_files;
+    }
+    EXPECT_EQ(real_files, 2u);
+}
+
+TEST_F(SaveAtomically, InterruptedSaveLeavesNoTemporaryFile) {
+    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+        const std::string target = dir.write("kept.raf", "the user's good file");
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(ready[0]);
+            for (const int reset : {SIGINT, SIGTERM, SIGHUP}) {
+                ::signal(reset, SIG_DFL);
+            }
+            install_save_signal_handlers();
+            Error_Handler in_child;
+            try {
+                save_atomically(&in_child, target.c_str(), [&](const char* temp) {
+                    write_text(in_child, temp, "half of it");
+                    [[maybe_unused]] const auto told = ::write(ready[1], "!", 1);
+                    for (;;) {
+                        ::pause();
+                    }
+                });
+            } catch (...) {
+            }
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        char byte = 0;
+        ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+        ::close(ready[0]);
+        EXPECT_EQ(dir.entries().size(), 2u); // the temporary file, meanwhile
+        ::kill(child, signal_number);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        // Ended as by the signal: status 128 + its number to a shell.
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal_number)
+            << strsignal(signal_number) << ": status " << status;
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"kept.raf"}) << strsignal(signal_number);
+        EXPECT_EQ(read_bytes(target), "the user's good file");
+    }
+}
+
+TEST_F(SaveAtomically, AWritePastTheFileSizeLimitFailsInsteadOfEndingTheProgram) {
+    for (const bool existing : {true, false}) {
+        const std::string target =
+            existing ? dir.write("big.rsd", "old") : dir.file("new.rsd");
+        const int status = status_of_child([&] {
+            ::signal(SIGXFSZ, SIG_DFL);
+            install_save_signal_handlers();
+            struct rlimit limit {};
+            ::getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = 16;
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            Error_Handler in_child;
+            try {
+                save_atomically(&in_child, target.c_str(), std::string(100, 'x'));
+            } catch (Error_Handler*) {
+                in_child.format_errormsg();
+                return in_child.get_last_error_code() == EFBIG &&
+                               std::string(in_child.get_message_text()) == "File too large"
+                           ? 0
+                           : 1;
+            }
+            return 2;
+        });
+        EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+        EXPECT_EQ(dir.entries(), existing ? std::vector<std::string>{"big.rsd"}
+                                          : std::vector<std::string>{});
+        if (existing) {
+            EXPECT_EQ(read_bytes(target), "old");
+        }
+        fs::remove(target);
+    }
+}
+
+TEST_F(SaveAtomically, InABatchAReplacingFileIsOnDiskBeforeItsRename) {
+    const std::string existing = dir.write("old.rsd", "old");
+    const Deferred_Flush_Scope batch;
+    const unsigned long before = replaced_files_flushed();
+    // New files keep waiting for the batch's flush.
+    save_atomically(&handler, dir.file("new.rsd").c_str(), std::string_view("new"));
+    save_atomically(&handler, dir.file("new.raf").c_str(),
+                    [&](const char* temp) { write_text(handler, temp, "new"); });
+    EXPECT_EQ(replaced_files_flushed(), before);
+    save_atomically(&handler, existing.c_str(), std::string_view("in memory"));
+    save_atomically(&handler, existing.c_str(),
+                    [&](const char* temp) { write_text(handler, temp, "by a writer"); });
+    EXPECT_EQ(replaced_files_flushed(), before + 2);
+    EXPECT_EQ(read_bytes(existing), "by a writer");
 }
 
 } // namespace
