@@ -4,6 +4,7 @@
 
 #include "error_handler.h"
 #include "kelvor_version.h"
+#include "save_atomically.h"
 #include "syntax_error.h"
 
 #include <cstdlib>
@@ -133,6 +134,8 @@ int convert(const std::vector<std::string>& args) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // An interrupted batch leaves no temporary files; a write past `ulimit -f` fails as a write.
+    install_save_signal_handlers();
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         return usage_error("no command given");
