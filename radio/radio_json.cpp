@@ -191,7 +191,7 @@ json radio_to_json(const Radio_Record& record) {
         {"tr_fixed", value(s.tr_fixed)},
         {"selectivity_source", s.selectivity_source},
         {"comments", comments},
-        {"capacity_summary", capacity_summary_text(record)},
+        {"capacity_summary", latin1_to_utf8(capacity_summary_text(record))},
         {"curves", curves},
         {"acm_states", states},
         {"acu_configs", configs},

@@ -335,6 +335,11 @@ TEST_F(Raf4, WriterRefusesNamesTheReaderCouldNotReadBack) {
                               "\" cannot be read back from a version 4 ASCII radio file");
         EXPECT_EQ(read_bytes(path), "old contents");
     }
+    // The message shows the file's single-byte text as UTF-8.
+    curve.set_name("MY_CURV\xC9");
+    ASSERT_THROW(write_raf4_file(record, path.c_str(), &handler), Error_Handler*);
+    EXPECT_EQ(info(), "The curve name \"MY_CURV\xC3\x89\" cannot be read back from a version 4 "
+                      "ASCII radio file");
     curve.set_name("tx_filter");
     std::strcpy(record.radio_spec.model, "HX-18\r\nTXPOWER_DBM\t99");
     ASSERT_THROW(write_raf4_file(record, path.c_str(), &handler), Error_Handler*);
