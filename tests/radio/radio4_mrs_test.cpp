@@ -9,8 +9,13 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include <sys/inotify.h>
+#include <unistd.h>
 
 using kelvor_test::le_bytes;
 using kelvor_test::mrs_curve;
@@ -298,6 +303,40 @@ TEST_F(Mrs, ExampleIsTheWrittenFormOfItsAsciiFile) {
     ASSERT_EQ(read_mrs(example), 0);
     write_mrs_file(record, path.c_str(), &handler);
     EXPECT_EQ(read_bytes(path), example);
+}
+
+// The names that appeared in `folder` while `write` ran.
+std::vector<std::string> names_created_by(const std::string& folder,
+                                          const std::function<void()>& write) {
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    EXPECT_GE(watch, 0);
+    ::inotify_add_watch(watch, folder.c_str(), IN_CREATE | IN_MOVED_TO);
+    write();
+    std::vector<std::string> names;
+    alignas(inotify_event) char buffer[8192];
+    ssize_t got;
+    while ((got = ::read(watch, buffer, sizeof buffer)) > 0) {
+        for (ssize_t at = 0; at < got;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+            names.emplace_back(event->len > 0 ? event->name : "");
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    ::close(watch);
+    return names;
+}
+
+TEST_F(Mrs, NewVersion4FilesAppearOnlyUnderTheirNamesWhenComplete) {
+    // A temporary name would outlive a kill of the program.
+    ASSERT_TRUE(read_raf4(read_bytes(std::string(KELVOR_EXAMPLES_DIR) + "/radio/hm6l_16e1q.raf")));
+    const std::string folder = dir.file("out");
+    std::filesystem::create_directory(folder);
+    EXPECT_EQ(names_created_by(folder,
+                               [&] { write_mrs_file(record, (folder + "/x.mrs").c_str(), &handler); }),
+              std::vector<std::string>{"x.mrs"});
+    EXPECT_EQ(names_created_by(folder,
+                               [&] { write_raf4_file(record, (folder + "/x.raf").c_str(), &handler); }),
+              std::vector<std::string>{"x.raf"});
 }
 
 } // namespace
