@@ -7,6 +7,7 @@
 #include "error_handler.h"
 #include "message_presenter.h"
 #include "nsma_format.h"
+#include "qvfileio.h"
 #include "syntax_error.h"
 #include "text_helpers.h"
 
@@ -76,6 +77,7 @@ std::string conversion_target_path(const char* path, const char* target_folder,
 int convert_to_asd(Antenna_Record& record, Error_Handler* handler, const char* path,
                    const char* target_folder, Technology_Answers& answers,
                    const Technology_Asker& ask) {
+    check_file_size(handler, path, MAX_TEXT_FILE_SIZE, "text data file");
     read_nsma_file(record, handler, path);
     if (record.antenna_spec.technology == TECH_UNKNOWN) {
         if (!(answers.use_for_all && answers.last_technology != TECH_UNKNOWN)) {
@@ -99,6 +101,7 @@ int convert_to_mas(Antenna_Record& record, Error_Handler* handler, const char* p
     if (!v4_file_name_ok(path)) {
         return check_v4_file_name(path, ask_continue);
     }
+    check_file_size(handler, path, MAX_TEXT_FILE_SIZE, "text data file");
     read_nsma_file(record, handler, path);
     mark_feed_orientation(record, 20);
     copy_text_field(record.antenna_spec.file_name, base_name(path).c_str());

@@ -23,10 +23,15 @@ constexpr std::string_view v4_old_identifier = "QVW40_RADIOSPEC";
 
 std::string read_leading_bytes(const char* path, std::size_t count, Error_Handler* handler) {
     qvfileio file(handler, path, QV_GENERIC_READ, QV_SHARE_READ);
-    const std::size_t size = std::min<std::size_t>(count, file.get_file_size());
+    const std::size_t size =
+        std::min<std::size_t>(count, file.get_file_size_within(MAX_TEXT_FILE_SIZE, "data file"));
     std::string bytes(size, '\0');
     if (size > 0) {
         file.read(bytes.data(), static_cast<unsigned>(size));
+    }
+    const Radio_File_Kind kind = radio_kind_of(bytes.data(), bytes.size());
+    if (kind == Radio_File_Kind::rsd || kind == Radio_File_Kind::mrs) {
+        file.get_file_size_within(MAX_BINARY_FILE_SIZE, "binary data file");
     }
     return bytes;
 }

@@ -9,7 +9,9 @@
 
 class Error_Handler;
 
-// Up to `count` bytes from the start of `path`. Raises `handler` when the file cannot be read.
+// Up to `count` bytes from the start of `path`. Raises `handler` when the file cannot be read,
+// and when it is larger than any data file (MAX_TEXT_FILE_SIZE) or, starting as a binary radio
+// file, larger than any binary one (MAX_BINARY_FILE_SIZE): the readers are not given it.
 std::string read_leading_bytes(const char* path, std::size_t count, Error_Handler* handler);
 
 // The text after the blanks, carriage returns and line feeds it starts with.
