@@ -11,7 +11,7 @@ error on stderr (or an exit status other than 0 and 1), a dump that is not JSON,
 that does not read back, or a failed conversion that leaves a file behind. A run of a whole
 batch that fails is repeated file by file, so each finding names the input that causes it.
 
-Every finding is kept in ARTIFACTS/<number>-<command>-<symptom>/ with the input, a
+Every finding is kept in ARTIFACTS/seed-<seed>/<number>-<command>-<symptom>/ with the input, a
 `command.sh` that replays it under the same limits and a `finding.txt`. Batch N of seed S is
 always the same files, whichever worker runs it and however long the campaign runs.
 Exits 0 when nothing was found, 1 otherwise.
@@ -497,7 +497,9 @@ def main(argv):
         return 2
     cli, root, seconds, seed, artifacts = argv[1:]
     cli = os.path.abspath(cli)
-    artifacts = os.path.abspath(artifacts)
+    # One folder per seed: a run again with the same seed replaces what that seed found before.
+    artifacts = os.path.join(os.path.abspath(artifacts), "seed-%s" % seed)
+    shutil.rmtree(artifacts, ignore_errors=True)
     seeds = seed_files(root)
     if not seeds:
         print("fault campaign: no example or corpus files under %s" % root, file=sys.stderr)
