@@ -7,8 +7,9 @@ Every batch of mutated files is checked (one `check` of the whole batch), dumped
 per file) and converted to a format that fits each file's kind (one `convert --continue` per
 kind); every written file must then `check` ok. Each run has a 1 GiB address-space limit and a
 time limit. A finding is: a signal or a hang, a peak resident set above 256 MB, exit 0 with an
-error on stderr (or an exit status other than 0 and 1), a dump that is not JSON, a written file
-that does not read back, or a failed conversion that leaves a file behind. A run of a whole
+error on stderr (or an exit status other than 0 and 1), a dump that is not JSON, a file that
+dumps otherwise than its seed when only its line ends were changed, a written file that does
+not read back, or a failed conversion that leaves a file behind. A run of a whole
 batch that fails is repeated file by file, so each finding names the input that causes it.
 
 Every finding is kept in ARTIFACTS/seed-<seed>/<number>-<command>-<symptom>/ with the input, a
@@ -320,6 +321,7 @@ class Worker:
         self.findings = []       # (class, command name, seed file, artifact folder or "")
         self.kept = {}
         self.inputs = 0
+        self.seed_dumps = {}     # (seed file, name): its dump, parsed, or None
 
     def finding(self, kind, detail, command_name, item, run, extra_files=(), replay=None):
         key = (command_name, kind, detail.split(":")[0][:60], item["seed"])
@@ -364,7 +366,10 @@ class Worker:
             with open(path, "wb") as f:
                 f.write(data)
             items.append({"path": path, "kind": kind, "seed": source, "steps": steps,
-                          "batch": number})
+                          "batch": number, "extension": extension,
+                          # Only other line ends: the file must read as its seed does.
+                          "same_as_seed": steps[0].startswith("every line end") and
+                          len(steps) == 1})
         self.inputs += len(items)
         self.check(items, folder, "check")
         for item in items:
@@ -412,13 +417,36 @@ class Worker:
     def dump(self, item, cwd):
         run = self.runner.run([self.cli, "dump", item["path"]], FILE_RUN_SECONDS, cwd)
         fault = run.fault()
+        record = None
         if fault is None and run.code == 0:
             try:
-                json.loads(run.stdout)
+                record = json.loads(run.stdout)
             except ValueError as error:
                 fault = ("not-json", "exit 0 with output that is not JSON: %s" % error)
+        if fault is None and item["same_as_seed"]:
+            original = self.seed_dump(item, cwd)
+            if original is not None and record != original:
+                fault = ("line-ends", "%s: read otherwise than with the line ends of %s" % (
+                    item["steps"][0], item["seed"]))
         if fault:
             self.finding(fault[0], fault[1], "dump", item, run)
+
+    def seed_dump(self, item, cwd):
+        """The dump of the unmutated seed of `item` under the same name (records keep it)."""
+        key = (item["seed"], os.path.basename(item["path"]))
+        if key not in self.seed_dumps:
+            os.makedirs(os.path.join(self.work, "seeds"), exist_ok=True)
+            path = os.path.join(self.work, "seeds", key[1])
+            data = next(d for source, _, _, d in self.seeds if source == item["seed"])
+            with open(path, "wb") as f:
+                f.write(data)
+            run = self.runner.run([self.cli, "dump", path], FILE_RUN_SECONDS, cwd)
+            try:
+                dumped = json.loads(run.stdout) if run.code == 0 and not run.fault() else None
+            except ValueError:
+                dumped = None
+            self.seed_dumps[key] = dumped
+        return self.seed_dumps[key]
 
     def convert(self, items, target, cwd):
         out = os.path.join(cwd, "out")
