@@ -3,8 +3,10 @@
 
 #include "antenna_record.h"
 #include "antenna_text.h"
+#include "error_handler.h"
 #include "message_presenter.h"
 #include "qvfileio.h"
+#include "string_list.h"
 #include "text_helpers.h"
 
 #include <algorithm>
@@ -29,20 +31,15 @@ struct Msi_Lines {
     std::size_t left() const { return lines.size() - next; }
 };
 
-Msi_Lines split_lines(const std::string& text) {
+// The lines of the file, every one of them (a point block counts empty lines too), whatever
+// its line ends. Raises `handler`, armed for the file, when the bytes are not text.
+Msi_Lines split_lines(Error_Handler* handler, const std::string& text) {
+    string_list list;
+    list.set_text(handler, text.data(), text.size(), string_list::Empty_Lines::kept);
     Msi_Lines result;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        auto end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        result.lines.push_back(std::move(line));
-        start = end + 1;
+    result.lines.reserve(static_cast<std::size_t>(list.count()));
+    for (int i = 0; i < list.count(); ++i) {
+        result.lines.emplace_back(list[i]);
     }
     return result;
 }
@@ -240,7 +237,7 @@ void read_msi_file(Antenna_Record& record, Error_Handler* handler, const char* p
         text.resize(file.get_file_size());
         file.read(text.data(), static_cast<unsigned>(text.size()));
     }
-    read_msi_lines(record, split_lines(text));
+    read_msi_lines(record, split_lines(handler, text));
 }
 
 bool read_msi_companion(Antenna_Record& record, const char* path) {
@@ -249,7 +246,15 @@ bool read_msi_companion(Antenna_Record& record, const char* path) {
         return false;
     }
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    Msi_Lines lines = split_lines(text);
+    // A companion that is not text adds nothing, as one that cannot be opened.
+    Error_Handler handler;
+    handler.set_file_name(path);
+    Msi_Lines lines;
+    try {
+        lines = split_lines(&handler, text);
+    } catch (Error_Handler*) {
+        return false;
+    }
     bool horizontal = false;
     while (!lines.done()) {
         const std::vector<std::string> words = split_words(lines.take());

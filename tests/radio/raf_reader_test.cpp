@@ -126,12 +126,22 @@ TEST_F(RafReader, FaultsCarryTheirLine) {
     EXPECT_EQ(f.text.size(), long_line.size());
 }
 
-TEST_F(RafReader, LineNumbersCountEmptyCrLfLinesButNotBareLineFeeds) {
-    // The list keeps an empty CR LF line but drops an empty bare line feed.
-    Fault f = fault_of("QV50_ASCII_RADIO_SPEC_04\r\n\r\nBAD\r\n");
-    EXPECT_EQ(f.line, 3);
-    f = fault_of("QV50_ASCII_RADIO_SPEC_04\n\nBAD\n");
-    EXPECT_EQ(f.line, 2);
+TEST_F(RafReader, LineNumbersCountEmptyLinesButNotBareLineFeeds) {
+    // The list keeps an empty line of every kind of line end but an empty bare line feed.
+    const struct {
+        const char* text;
+        int line;
+    } cases[] = {
+        {"QV50_ASCII_RADIO_SPEC_04\r\n\r\nBAD\r\n", 3},
+        {"QV50_ASCII_RADIO_SPEC_04\r\rBAD\r", 3},
+        {"QV50_ASCII_RADIO_SPEC_04\n\r\n\rBAD\n\r", 3},
+        {"QV50_ASCII_RADIO_SPEC_04\n\nBAD\n", 2},
+    };
+    for (const auto& c : cases) {
+        const Fault f = fault_of(c.text);
+        EXPECT_EQ(f.line, c.line) << testing::PrintToString(std::string(c.text));
+        EXPECT_EQ(f.text, "BAD");
+    }
 }
 
 TEST_F(RafReader, CurveBlocks) {

@@ -151,6 +151,66 @@ TEST_F(StringList, LongTextsAreCutAsShortOnesAre) {
     EXPECT_EQ(list.count(), 42); // the empty line of length 0 ends in a bare line feed
 }
 
+// `crlf_text` with each CR LF turned to `end`.
+std::string with_line_ends(const std::string& crlf_text, const std::string& end) {
+    std::string text;
+    for (std::size_t at = 0; at < crlf_text.size(); ++at) {
+        if (crlf_text.compare(at, 2, "\r\n") == 0) {
+            text += end;
+            ++at;
+        } else {
+            text += crlf_text[at];
+        }
+    }
+    return text;
+}
+
+TEST_F(StringList, LinesEndingInCarriageReturnsOrLfCrAreTheLinesOfCrLf) {
+    struct Case {
+        const char* text;
+        Lines lines;
+    };
+    const Case cases[] = {
+        {"A\rB\r", {"A", "B"}},
+        {"A\r\rB", {"A", "", "B"}},
+        {"\rA\r", {"", "A"}},
+        {"A\n\rB\n\r", {"A", "B"}},
+        {"A\n\r\n\rB", {"A", "", "B"}},
+        {"\n\rA\n\r\n\r", {"", "A", ""}},
+        {"A\n\rB\n", {"A", "B"}}, // the last line feed alone
+        {"A\n\rB\rC\n\r", {"A", "B\rC"}},
+        // The first line feed decides: with a carriage return before it the text is CR LF.
+        {"A\r\n\r\nB", {"A", "", "B"}},
+        {"A\nB\n\rC", {"A", "B", "\rC"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(load(c.text), c.lines) << testing::PrintToString(std::string(c.text));
+    }
+}
+
+TEST_F(StringList, LongTextsAreCutAlikeWhateverTheirLineEnds) {
+    // Lines of every length up to 40 and empty ones, so that every kind of line end falls on
+    // every position of the long text and across every boundary.
+    std::string crlf_text;
+    for (int length = 0; length <= 40; ++length) {
+        crlf_text += std::string(static_cast<std::size_t>(length),
+                                 static_cast<char>('a' + length % 26));
+        crlf_text += length % 5 == 0 ? "\r\n\r\n" : "\r\n";
+    }
+    crlf_text += "x";
+    const Lines crlf_lines = load(crlf_text);
+    ASSERT_EQ(crlf_lines.size(), 51u);
+    Lines without_empty;
+    for (const std::string& line : crlf_lines) {
+        if (!line.empty()) {
+            without_empty.push_back(line);
+        }
+    }
+    EXPECT_EQ(load(with_line_ends(crlf_text, "\r")), crlf_lines);
+    EXPECT_EQ(load(with_line_ends(crlf_text, "\n\r")), crlf_lines);
+    EXPECT_EQ(load(with_line_ends(crlf_text, "\n")), without_empty);
+}
+
 TEST_F(StringList, ANonTextByteAnywhereRefusesTheText) {
     const std::string good(48, 'a');
     for (std::size_t at = 0; at < good.size(); ++at) {

@@ -1,0 +1,114 @@
+// Every text example reads to the same record whether its lines end in CR LF, LF, CR or LF CR.
+#include "antenna_json.h"
+#include "antenna_open.h"
+#include "antenna_record.h"
+#include "error_handler.h"
+#include "radio4_format.h"
+#include "radio4_json.h"
+#include "radio4_record.h"
+#include "radio_file_kind.h"
+#include "radio_json.h"
+#include "radio_record.h"
+#include "raf_format.h"
+#include "syntax_error.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+using kelvor_test::read_bytes;
+using kelvor_test::Temp_Dir;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// `text` with each of its line ends (CR LF, or a bare line feed) turned to `end`.
+std::string with_line_ends(const std::string& text, const std::string& end) {
+    std::string out;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] == '\n') {
+            out += end;
+        } else if (text.compare(at, 2, "\r\n") == 0) {
+            out += end;
+            ++at;
+        } else {
+            out += text[at];
+        }
+    }
+    return out;
+}
+
+// The record read from `path` as JSON, by the reader the program would choose.
+std::string read_record(const std::string& path) {
+    Error_Handler handler;
+    const std::string extension = fs::path(path).extension().string();
+    if (extension == ".raf") {
+        switch (identify_radio_file(path.c_str(), &handler)) {
+        case Radio_File_Kind::raf5: {
+            Radio_Record record;
+            read_raf_file(record, path.c_str(), &handler);
+            return radio_to_json(record).dump();
+        }
+        case Radio_File_Kind::raf4: {
+            Radio4_Record record;
+            read_raf4_file(record, path.c_str(), &handler);
+            return radio4_to_json(record).dump();
+        }
+        default:
+            return "not a text radio file";
+        }
+    }
+    Antenna_Record record;
+    open_antenna_file(record, &handler, path.c_str());
+    return antenna_to_json(record).dump();
+}
+
+// The record, or the error that reading it raised.
+std::string record_of(const std::string& path) {
+    try {
+        return read_record(path);
+    } catch (Error_Handler* handler) {
+        return "file error " + std::to_string(handler->get_error_code());
+    } catch (Data_Syntax_Error* error) {
+        return "syntax error at line " + std::to_string(error->line_number()) + ": " +
+               error->fault();
+    }
+}
+
+const char* const line_ends[] = {"\r\n", "\n", "\r", "\n\r"};
+
+TEST(TextLineEnds, EveryTextExampleReadsAlikeWithEveryLineEnd) {
+    int examples = 0;
+    for (const char* folder : {"radio", "antenna"}) {
+        for (const auto& entry : fs::directory_iterator(fs::path(KELVOR_EXAMPLES_DIR) / folder)) {
+            const fs::path& example = entry.path();
+            const std::string extension = example.extension().string();
+            if (extension != ".raf" && extension != ".adf" && extension != ".dat" &&
+                extension != ".msi" && extension != ".pat") {
+                continue;
+            }
+            ++examples;
+            const std::string original = record_of(example.string());
+            ASSERT_GT(original.size(), 300u) << example;
+            for (const char* end : line_ends) {
+                // A folder of its own, with the .msi files' companions turned alike.
+                Temp_Dir dir;
+                for (const auto& sibling : fs::directory_iterator(example.parent_path())) {
+                    if (sibling.path().extension() == example.extension()) {
+                        dir.write(sibling.path().filename().string(),
+                                  with_line_ends(read_bytes(sibling.path().string()), end));
+                    }
+                }
+                EXPECT_EQ(record_of(dir.file(example.filename().string())), original)
+                    << example << " with line ends " << testing::PrintToString(std::string(end));
+            }
+        }
+    }
+    EXPECT_EQ(examples, 10);
+}
+
+} // namespace
