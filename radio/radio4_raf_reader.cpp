@@ -125,6 +125,9 @@ private:
     // Moves to the next line that holds something, passing over empty and comment lines;
     // false at the end of the lines or at ENDFIL.
     bool next_line(Line& line);
+    // Whether at least `needed` lines that are neither empty nor comments follow. Looks no
+    // further than it must.
+    bool lines_follow(int needed) const;
     void store(int index, const char* value);
     void read_curve(const std::string& keyword, const char* value, const Line& header);
     // The renaming of the traffic codes once every line is read.
@@ -157,6 +160,29 @@ bool Raf4_Reader::next_line(Line& line) {
         return true;
     }
     return false;
+}
+
+bool Raf4_Reader::lines_follow(int needed) const {
+    const auto blank = [](const char* text) {
+        for (; *text != '\0'; ++text) {
+            if (static_cast<unsigned char>(*text) > ' ') {
+                return false;
+            }
+        }
+        return true;
+    };
+    for (int index = m_position; index < m_lines.count() && needed > 0; ++index) {
+        const char* raw = m_lines[index];
+        if (raw[0] == '\r' || raw[0] == '\n') {
+            continue;
+        }
+        const char* text = raw + std::strspn(raw, " \t");
+        if (blank(text) || std::strncmp(text, "//", 2) == 0) {
+            continue;
+        }
+        --needed;
+    }
+    return needed <= 0;
 }
 
 void Raf4_Reader::read() {
@@ -258,7 +284,8 @@ void Raf4_Reader::read_curve(const std::string& keyword, const char* value, cons
     if (count <= 0) {
         return;
     }
-    if (count > m_lines.count() - m_position) {
+    // Points are made room for before they are read: only lines that can be points count.
+    if (!lines_follow(count)) {
         fault(header.number, "fewer point lines than the count");
     }
     std::vector<std::pair<float, float>> pairs;

@@ -133,7 +133,9 @@ private:
     // Moves to the next line that holds something: empty and comment lines are passed over.
     // Returns Next::end at the end of the list or at ENDFIL (which ends the whole read).
     Next next_line(Raf_Line& line);
-    int lines_left() const { return m_lines.count() - m_position; }
+    // Whether at least `needed` lines that could be rows (not empty, no comment) follow. Looks no
+    // further than it must.
+    bool rows_follow(long long needed) const;
 
     void read_version_4();
     void read_old_version();
@@ -576,12 +578,36 @@ void Raf_Reader::store_row(int row, const char* value, const std::vector<std::st
     }
 }
 
+bool Raf_Reader::rows_follow(long long needed) const {
+    // The lines next_line passes over, told without copying them.
+    const auto blank = [](const char* text) {
+        for (; *text != '\0'; ++text) {
+            if (static_cast<unsigned char>(*text) > ' ') {
+                return false;
+            }
+        }
+        return true;
+    };
+    for (int index = m_position; index < m_lines.count() && needed > 0; ++index) {
+        const char* text = m_lines[index];
+        text += std::strspn(text, " \t");
+        if (blank(text) || std::strncmp(text, "//", 2) == 0 || text[0] == '\r' ||
+            text[0] == '\n') {
+            continue;
+        }
+        --needed;
+    }
+    return needed <= 0;
+}
+
 int Raf_Reader::checked_count(const char* value, int lines_per_item, const Raf_Line& line) {
     const int count = text_to_int(value);
     if (count < 0) {
         fault(line.number, "negative count");
     }
-    if (static_cast<long long>(count) * lines_per_item > lines_left()) {
+    // Rows are made for the count before they are read: comment lines cannot be rows, so a
+    // count is held against the lines that can.
+    if (!rows_follow(static_cast<long long>(count) * lines_per_item)) {
         fault(line.number, "count larger than the lines that follow");
     }
     return count;

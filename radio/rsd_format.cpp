@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 #include <string_view>
 
@@ -47,10 +48,21 @@ struct Derived_Curves_Cleanup {
     ~Derived_Curves_Cleanup() { record.curves.remove_derived_curves(); }
 };
 
-// A count from the file: negative, or records of no size, is not a radio file; more than the file
-// holds is a short file.
-uint32_t stored_count(qvfileio& file, int32_t count, uint32_t stored_size) {
-    if (count < 0 || (count > 0 && stored_size == 0)) {
+// The smallest stored size each counted structure ever had. Below it the structure cannot hold
+// the fields every layout had, and the rows made for a count would outgrow the bytes behind them.
+// States held at least the part that the older main blocks stored; configurations at least
+// their name and antenna byte; curve headers every field up to the point count.
+constexpr uint32_t smallest_state_size = offsetof(Acm_State, reserved_280);
+constexpr uint32_t smallest_coupling_size = offsetof(Acu_Config, reserved_48);
+constexpr uint32_t smallest_curve_header_size = sizeof(Radio_Curve_Header);
+static_assert(smallest_state_size == 280 && smallest_coupling_size == 48 &&
+              smallest_curve_header_size == 112);
+
+// A count from the file: negative, or records smaller than any layout of them, is not a radio
+// file; more than the file holds is a short file.
+uint32_t stored_count(qvfileio& file, int32_t count, uint32_t stored_size,
+                      uint32_t smallest_size) {
+    if (count < 0 || (count > 0 && stored_size < smallest_size)) {
         file.throw_error_code(MSG_WRONG_FILE_FORMAT);
     }
     return file.checked_count(static_cast<uint32_t>(count), stored_size);
@@ -62,7 +74,8 @@ bool finite_point(const Radio_Point& point) {
 }
 
 void read_curves(qvfileio& file, Radio_Record& record, int32_t curve_count, uint32_t header_size) {
-    const uint32_t count = stored_count(file, curve_count, header_size);
+    const uint32_t count =
+        stored_count(file, curve_count, header_size, smallest_curve_header_size);
     for (uint32_t n = 0; n < count; ++n) {
         Radio_Curve_Header header{};
         file.read_aligned(reinterpret_cast<char*>(&header), sizeof header, header_size);
@@ -215,12 +228,14 @@ void read_rsd_file(Radio_Record& record, const char* path, Error_Handler* handle
     if (version == 4) {
         file.read_aligned(reinterpret_cast<char*>(&record.radio_spec), sizeof record.radio_spec,
                           header.spec_size);
-        const uint32_t states = stored_count(file, header.state_count, header.state_size);
+        const uint32_t states = stored_count(file, header.state_count, header.state_size,
+                                             smallest_state_size);
         record.acm_table.make(static_cast<int>(states));
         for (Acm_State& state : record.acm_table.rows) {
             file.read_aligned(reinterpret_cast<char*>(&state), sizeof state, header.state_size);
         }
-        const uint32_t configs = stored_count(file, header.coupling_count, header.coupling_size);
+        const uint32_t configs = stored_count(file, header.coupling_count, header.coupling_size,
+                                              smallest_coupling_size);
         record.acu_table.make(static_cast<int>(configs));
         for (Acu_Config& config : record.acu_table.rows) {
             file.read_aligned(reinterpret_cast<char*>(&config), sizeof config,

@@ -211,6 +211,35 @@ TEST_F(RsdFile, DamagedFilesAreRefusedWithAClearCode) {
     EXPECT_EQ(read_image(bad), MSG_WRONG_FILE_FORMAT);
 }
 
+TEST_F(RsdFile, CountedStructuresAreNoSmallerThanTheirOldestLayout) {
+    record.reset();
+    const double pairs[] = {0, 1, 5, 2};
+    record.curves.set_curve_points(record.curves.add_curve(CURVE_TTOI_OTHER, "R1"), 2, pairs);
+    record.acm_table.make(2);
+    copy_text(record.acm_table[1].Mod, "QPSK");
+    record.acu_table.make(1);
+    const std::string good = rsd_image(record, false);
+    // States of 280 bytes, as the older main blocks held them, still read.
+    std::string oldest = good;
+    put(oldest, 44, uint32_t{280});
+    oldest.erase(RSD_FIXED_SIZE + 376 + 280, 96);
+    oldest.erase(RSD_FIXED_SIZE + 280, 96);
+    ASSERT_EQ(read_image(oldest), 0);
+    ASSERT_EQ(record.acm_table.count(), 2);
+    EXPECT_STREQ(record.acm_table[1].Mod, "QPSK");
+    EXPECT_EQ(record.curves.count(), 1);
+
+    const struct {
+        std::size_t size_at;
+        uint32_t smallest;
+    } sizes[] = {{44, 280}, {32, 48}, {36, 112}}; // states, configurations, curve headers
+    for (const auto& size : sizes) {
+        std::string bad = good;
+        put(bad, size.size_at, size.smallest - 1);
+        EXPECT_EQ(read_image(bad), MSG_WRONG_FILE_FORMAT) << size.size_at;
+    }
+}
+
 TEST_F(RsdFile, TextsWithoutTerminatorsAreCut) {
     record.reset();
     std::string image = rsd_image(record, false);
