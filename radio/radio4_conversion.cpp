@@ -10,7 +10,9 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string>
 #include <strings.h>
+#include <vector>
 
 namespace {
 
@@ -112,26 +114,74 @@ uint8_t radio_type_flag(const char* type) {
     return 0;
 }
 
-// The version 4 name of a version 5 curve. T/I and IRF curves are named by traffic code: the
-// radio's own for the curves against the same radio, the first interfering code for the others
-// (so that converting back gives the same curve); every other curve by its type name.
-std::string radio4_name_of(const Radio_Curve& curve, const std::string& own_code) {
-    const char* code = curve.first_code();
+// The version 4 names of a version 5 curve: one curve of version 4 holds one code. T/I and IRF
+// curves are named by traffic code: the radio's own for the curves against the same radio, an
+// interfering code for the others, one curve for each of its codes (converting back joins them
+// again); a curve of an adaptive-modulation state carries its identifier after a hyphen; every
+// other curve is named by its type name.
+std::vector<std::string> radio4_names_of(const Radio_Curve& curve, const std::string& own_code) {
+    const auto by_codes = [&](const char* prefix) {
+        std::vector<std::string> names;
+        for (const std::string& code : curve.interfering_codes) {
+            names.push_back(prefix + code);
+        }
+        if (names.empty()) {
+            names.push_back(curve_type_name(curve.curve_type));
+        }
+        return names;
+    };
     switch (curve.curve_type) {
     case CURVE_TTOI_SAME:
-        return "TtoI_" + own_code;
+        return {"TtoI_" + own_code};
     case CURVE_IRF_SAME:
-        return "IRF_" + own_code;
+        return {"IRF_" + own_code};
     case CURVE_TTOI_OTHER:
-        return code ? "TtoI_" + std::string(code) : curve_type_name(curve.curve_type);
+        return by_codes("TtoI_");
     case CURVE_IRF_OTHER:
-        return code ? "IRF_" + std::string(code) : curve_type_name(curve.curve_type);
+        return by_codes("IRF_");
     default: {
         const std::string& type = curve_type_name(curve.curve_type);
-        return type.empty() ? std::string(curve.name, strnlen(curve.name, sizeof curve.name))
-                            : type;
+        if (type.empty()) {
+            return {std::string(curve.name, strnlen(curve.name, sizeof curve.name))};
+        }
+        const char* code = curve.first_code();
+        if (is_state_type(curve.curve_type) && code != nullptr && code[0] != '\0') {
+            return {type + "-" + code};
+        }
+        return {type};
     }
     }
+}
+
+// The type and identifier of a version 4 name "TX_EMISSION_nn-ID" or "RX_SELECTIVITY_nn-ID";
+// -1 for any other name.
+int state_curve_type(const char* name, std::string& identifier) {
+    const char* hyphen = std::strchr(name, '-');
+    if (hyphen == nullptr || hyphen[1] == '\0') {
+        return -1;
+    }
+    const int type = find_curve_type(std::string(name, hyphen).c_str());
+    if (!is_state_type(type)) {
+        return -1;
+    }
+    identifier = hyphen + 1;
+    return type;
+}
+
+// Whether `curve` is a further code of `previous`, as radio4_names_of writes them: a curve of the
+// same type against other radios, right after it, with the same points.
+bool continues_codes(const Radio_Curve& previous, const Radio_Curve& curve) {
+    if (!is_other_radio_type(curve.curve_type) || previous.curve_type != curve.curve_type ||
+        previous.two_sided != curve.two_sided || previous.points.size() != curve.points.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < curve.points.size(); ++i) {
+        if (previous.points[i].offset != curve.points[i].offset ||
+            previous.points[i].db != curve.points[i].db) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -149,7 +199,15 @@ int radio4_curve_type(const Radio4_Spec& radio_spec, const char* name, std::stri
         auto own = [&](const std::string& part) {
             return same_text(part, capacity) || same_text(part, modulation);
         };
-        if (own(first) && own(second)) {
+        // The radio's own code taken whole first: a capacity such as STM-1 holds the separator.
+        bool own_code = false;
+        if (!capacity.empty() && !modulation.empty()) {
+            for (const char* separator : {"-", "_"}) {
+                own_code = own_code || same_text(traffic, capacity + separator + modulation) ||
+                           same_text(traffic, modulation + separator + capacity);
+            }
+        }
+        if (own_code || (own(first) && own(second))) {
             return ttoi ? CURVE_TTOI_SAME : CURVE_IRF_SAME;
         }
         if (ttoi && same_text(traffic, "CW")) {
@@ -162,7 +220,15 @@ int radio4_curve_type(const Radio4_Spec& radio_spec, const char* name, std::stri
         return ttoi ? CURVE_TTOI_OTHER : CURVE_IRF_OTHER;
     }
     const int type = find_curve_type(name);
-    return type >= CURVE_TTOI_CW ? type : -1;
+    if (type >= CURVE_TTOI_CW) {
+        return type;
+    }
+    std::string identifier;
+    const int state_type = state_curve_type(name, identifier);
+    if (state_type >= 0 && code != nullptr) {
+        *code = identifier;
+    }
+    return state_type;
 }
 
 void convert_v4_to_v5(const Radio4_Record& v4, Radio_Record& v5) {
@@ -238,8 +304,16 @@ void convert_v4_to_v5(const Radio4_Record& v4, Radio_Record& v5) {
         }
         Radio_Curve converted = to_radio_curve(curve, type);
         if (is_other_radio_type(type)) {
+            if (v5.curves.count() > 0 &&
+                continues_codes(v5.curves[v5.curves.count() - 1], converted)) {
+                v5.curves[v5.curves.count() - 1].interfering_codes.push_back(code);
+                continue;
+            }
             converted.interfering_codes.push_back(code);
             name_curve(converted, false);
+        } else if (is_state_type(type) && !code.empty()) {
+            converted.interfering_codes.push_back(code);
+            name_curve(converted, true);
         }
         v5.curves.append(std::move(converted));
     }
@@ -339,6 +413,8 @@ void convert_v5_to_v4(const Radio_Record& v5, Radio4_Record& v4) {
         if (is_derived_type(curve.curve_type)) {
             continue; // made again when an .mrs file is written
         }
-        v4.append_curve() = to_radio4_curve(curve, radio4_name_of(curve, own_code).c_str());
+        for (const std::string& name : radio4_names_of(curve, own_code)) {
+            v4.append_curve() = to_radio4_curve(curve, name.c_str());
+        }
     }
 }

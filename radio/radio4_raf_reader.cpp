@@ -29,6 +29,45 @@ bool begins_with(const char* text, const char* prefix, std::size_t count) {
     return std::strncmp(text, prefix, count) == 0;
 }
 
+// Whether `part` of a curve name names a modulation: the radio's own, or one of the families
+// that traffic codes are written with (QPSK, 128QAM, 4FSK, GMSK, 64TCM, ...).
+bool names_modulation(const std::string& part, const char* own_modulation) {
+    if (part.empty()) {
+        return false;
+    }
+    if (::strcasecmp(part.c_str(), own_modulation) == 0) {
+        return true;
+    }
+    std::string upper = part;
+    for (char& c : upper) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    for (const char* family : {"QAM", "PSK", "FSK", "MSK", "TCM", "ASK", "OFDM"}) {
+        if (upper.find(family) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether the code of a T/I or IRF curve is a traffic code written with an underscore, as
+// older files have them (16E1_QPSK): no hyphen, and a modulation after its first underscore.
+// Codes of other radios are radio codes, which often hold underscores (NL90_18G_14M, TETRA_1)
+// and are kept as they are.
+bool underscored_traffic_code(const char* code, const char* own_modulation) {
+    if (std::strchr(code, '-') != nullptr) {
+        return false;
+    }
+    const char* underscore = std::strchr(code, '_');
+    if (underscore == nullptr) {
+        return false;
+    }
+    const char* part_end = std::strchr(underscore + 1, '_');
+    const std::string part = part_end ? std::string(underscore + 1, part_end)
+                                      : std::string(underscore + 1);
+    return names_modulation(part, own_modulation);
+}
+
 // Points are stored in single precision.
 bool fits_float(double value) {
     return value != NOT_SET && std::isfinite(value) &&
@@ -329,7 +368,8 @@ void Raf4_Reader::finish() {
     Radio4_Spec& radio_spec = m_record.radio_spec;
     // Traffic codes are written capacity-modulation: TtoI_16E1_QPSK becomes TtoI_16E1-QPSK. A
     // code that has its hyphen already stays as it is, so that reading a file again never
-    // changes its names further.
+    // changes its names further, and so does the code of another radio.
+    const std::string own_modulation = radio4_text(radio_spec.modulation);
     for (Radio4_Curve& curve : m_record.curves) {
         std::size_t skip = 0;
         if (begins_with_ignoring_case(curve.name, "TtoI")) {
@@ -337,10 +377,9 @@ void Raf4_Reader::finish() {
         } else if (begins_with_ignoring_case(curve.name, "IRF")) {
             skip = 4;
         }
-        if (skip != 0 && std::strlen(curve.name) > skip && !std::strchr(curve.name + skip, '-')) {
-            if (char* underscore = std::strchr(curve.name + skip, '_')) {
-                *underscore = '-';
-            }
+        if (skip != 0 && std::strlen(curve.name) > skip &&
+            underscored_traffic_code(curve.name + skip, own_modulation.c_str())) {
+            *std::strchr(curve.name + skip, '_') = '-';
         }
     }
     // A capacity too long for the record is cut, and the T/I and IRF curves named after it

@@ -1,6 +1,7 @@
 // Converting between the version 4 and version 5 radio records, and telling version 4 files by
 // their names and first bytes.
 #include "radio4_conversion.h"
+#include "radio4_format.h"
 #include "radio4_json.h"
 #include "radio4_record.h"
 #include "radio4_test_support.h"
@@ -300,8 +301,10 @@ TEST(Radio4Conversion, VersionFiveRecordInVersionFour) {
     for (const Radio4_Curve& curve : v4.curves) {
         names.emplace_back(curve.name);
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"TtoI_2STM1-128QAM", "IRF_R1", "TX_EMISSION_01"}));
-    EXPECT_EQ(a.curve_count, 3);
+    // A curve for each code; the state's identifier after its name.
+    EXPECT_EQ(names, (std::vector<std::string>{"TtoI_2STM1-128QAM", "IRF_R1", "IRF_R2",
+                                               "TX_EMISSION_01-QAM64"}));
+    EXPECT_EQ(a.curve_count, 4);
     EXPECT_EQ(v4.curves.front().points[1].db, 20.0f);
     EXPECT_EQ(v4.curves.front().x_max, 10.0f);
 
@@ -364,6 +367,98 @@ TEST(Radio4Conversion, ExamplesKeepTheirValuesThroughVersionFive) {
         // Only what version 5 has no place for is lost.
         before["LCOMB_FACTOR"] = nullptr;
         EXPECT_EQ(after, before) << name;
+    }
+    EXPECT_TRUE(presenter.shown.empty());
+}
+
+// The curves of a version 5 record by type and codes, in list order, the derived ones left out.
+// With `cut`, each code as much of it as a version 4 curve name holds: 23 characters with the
+// T/I or IRF prefix, or the state curve's type name and a hyphen, before it.
+std::vector<std::string> curve_keys(const Radio_Record& record, bool cut = false) {
+    std::vector<std::string> keys;
+    for (const Radio_Curve& curve : record.curves) {
+        if (is_derived_type(curve.curve_type)) {
+            continue;
+        }
+        std::string key = curve_type_name(curve.curve_type);
+        std::size_t prefix = 0;
+        if (curve.curve_type == CURVE_TTOI_OTHER) {
+            prefix = 5;
+        } else if (curve.curve_type == CURVE_IRF_OTHER) {
+            prefix = 4;
+        } else if (is_state_type(curve.curve_type)) {
+            prefix = key.size() + 1;
+        }
+        for (const std::string& code : curve.interfering_codes) {
+            key += " | " + (cut && prefix > 0 ? code.substr(0, 23 - prefix) : code);
+        }
+        keys.push_back(key + " (" + std::to_string(curve.point_count()) + " points)");
+    }
+    return keys;
+}
+
+// A version 5 record of `capacity` and `modulation` with a curve of each of `types`, the curves
+// against other radios carrying `code`.
+Radio_Record record_with_curves(int count, const char* unit, const char* modulation,
+                                std::initializer_list<int> types, const char* code) {
+    Radio_Record record;
+    record.reset();
+    record.radio_spec.capacity_count = count;
+    std::strcpy(record.radio_spec.capacity_unit, unit);
+    std::strcpy(record.radio_spec.modulation, modulation);
+    for (const int type : types) {
+        Radio_Curve curve;
+        curve.curve_type = static_cast<uint8_t>(type);
+        curve.points = {{0.0f, 30.0f, 1000.0f}, {10.0f, 20.0f, 100.0f}};
+        curve.update_limits();
+        if (is_other_radio_type(type)) {
+            curve.interfering_codes = {code};
+        }
+        name_curve(curve, false);
+        record.curves.append(std::move(curve));
+    }
+    return record;
+}
+
+TEST(Radio4Conversion, CurveTypesAndCodesSurviveBothVersionFourFiles) {
+    Recording_Presenter presenter;
+    const std::initializer_list<int> t_and_i = {CURVE_TTOI_SAME, CURVE_TTOI_OTHER, CURVE_IRF_SAME,
+                                                CURVE_IRF_OTHER, CURVE_TTOI_CW};
+    std::vector<std::pair<std::string, Radio_Record>> cases;
+    cases.emplace_back("STM-1", record_with_curves(1, "STM-1", "128QAM", t_and_i, "R7"));
+    cases.emplace_back("STM_1", record_with_curves(1, "STM_1", "QPSK", t_and_i, "R7"));
+    cases.emplace_back("NL90_18G_14M",
+                       record_with_curves(16, "E1", "QPSK", t_and_i, "NL90_18G_14M"));
+    cases.emplace_back("TETRA_1", record_with_curves(1, "STM1", "64QAM", t_and_i, "TETRA_1"));
+    cases.emplace_back("8E1-QPSK", record_with_curves(16, "E1", "QPSK", t_and_i, "8E1-QPSK"));
+    for (const char* name : {"ac450_lm_12k5.raf", "hx23_am_56m.raf", "nl180_18g_28m.raf"}) {
+        Radio_Record record;
+        Error_Handler handler;
+        read_raf_file(record, (std::string(KELVOR_EXAMPLES_DIR) + "/radio/" + name).c_str(),
+                      &handler);
+        cases.emplace_back(name, std::move(record));
+    }
+    for (auto& [name, v5] : cases) {
+        const std::vector<std::string> expected = curve_keys(v5, true);
+        ASSERT_FALSE(expected.empty()) << name;
+        Radio4_Record v4;
+        convert_v5_to_v4(v5, v4);
+        for (const char* extension : {"mrs", "raf"}) {
+            kelvor_test::Temp_Dir dir;
+            Error_Handler handler;
+            const std::string path = dir.file(std::string("radio.") + extension);
+            Radio4_Record read_back;
+            if (std::strcmp(extension, "mrs") == 0) {
+                write_mrs_file(v4, path.c_str(), &handler);
+                read_mrs_file(read_back, path.c_str(), &handler);
+            } else {
+                write_raf4_file(v4, path.c_str(), &handler);
+                read_raf4_file(read_back, path.c_str(), &handler);
+            }
+            Radio_Record again;
+            convert_v4_to_v5(read_back, again);
+            EXPECT_EQ(curve_keys(again), expected) << name << " through ." << extension;
+        }
     }
     EXPECT_TRUE(presenter.shown.empty());
 }

@@ -176,12 +176,18 @@ TEST_F(Raf4, CurveBlocks) {
 }
 
 TEST_F(Raf4, TrafficCodesAreRenamedOnce) {
-    ASSERT_TRUE(read_raf4(raf4_file({"TtoI_STM1_128QAM_HP\t2", "0 30", "10 20", "IRF_E1-QPSK_X\t2",
-                                     "0 0", "10 20"})));
-    EXPECT_EQ(curve_names(), (std::vector<std::string>{"TtoI_STM1-128QAM_HP", "IRF_E1-QPSK_X"}));
+    // Traffic codes written with an underscore get their hyphen; codes of other radios, which
+    // name no modulation after their first underscore, stay as they are.
+    ASSERT_TRUE(read_raf4(raf4_file({"MODULATION\tC4FM", "TtoI_STM1_128QAM_HP\t2", "0 30",
+                                     "10 20", "IRF_E1-QPSK_X\t2", "0 0", "10 20",
+                                     "TtoI_NL90_18G_14M\t2", "0 1", "10 2", "IRF_TETRA_1\t2",
+                                     "0 1", "10 2", "TtoI_12K5_c4fm\t2", "0 1", "10 2"})));
+    const std::vector<std::string> names = {"TtoI_STM1-128QAM_HP", "IRF_E1-QPSK_X",
+                                            "TtoI_NL90_18G_14M", "IRF_TETRA_1", "TtoI_12K5-c4fm"};
+    EXPECT_EQ(curve_names(), names);
     // Read again, the names stay.
     ASSERT_TRUE(read_raf4(written()));
-    EXPECT_EQ(curve_names(), (std::vector<std::string>{"TtoI_STM1-128QAM_HP", "IRF_E1-QPSK_X"}));
+    EXPECT_EQ(curve_names(), names);
 }
 
 TEST_F(Raf4, LongCapacityIsCutAndItsCurvesFollow) {
