@@ -321,6 +321,10 @@ int write_all(int fd, std::string_view bytes) {
     return 0;
 }
 
+// A new file stays writable by its owner until complete, whatever the umask would make of it:
+// a writer opens it again by its path.
+bool writable_by_owner(int fd) { return ::fchmod(fd, 0600) == 0; }
+
 // One save: the file being written, unnamed or under a temporary name, until it has its name.
 // Whatever is left when it ends unfinished is removed.
 class Save {
@@ -355,7 +359,7 @@ public:
     // Flushes the complete file where needed and gives it the target's name.
     void finish() {
         if (!m_temp.exists()) {
-            if (deferred_depth == 0 && ::fsync(m_fd) != 0) {
+            if (::fchmod(m_fd, m_new_mode) != 0 || (deferred_depth == 0 && ::fsync(m_fd) != 0)) {
                 raise_failure(m_handler, m_target, errno);
             }
             if (::linkat(AT_FDCWD, writer_path().c_str(), AT_FDCWD, m_target.c_str(),
@@ -371,7 +375,7 @@ public:
         struct stat existing {};
         const bool replacing = inspect_target(m_handler, m_target, existing);
         const int error = replacing ? take_over_owner_and_mode(m_fd, existing)
-                                    : (::fchmod(m_fd, creation_mode()) == 0 ? 0 : errno);
+                                    : (::fchmod(m_fd, m_new_mode) == 0 ? 0 : errno);
         if (error != 0) {
             raise_failure(m_handler, m_target, error);
         }
@@ -396,8 +400,14 @@ private:
     // by a failure, even a kill. Where the system offers no unnamed files, or no /proc to reach
     // them by, the temporary name is used instead (and reports a failure of the folder's).
     void open_unnamed() {
-        m_fd = ::open(m_folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, creation_mode());
-        if (m_fd >= 0 && ::access(writer_path().c_str(), F_OK) != 0) {
+        // Made with the usual permissions to learn what the umask (or the folder's default
+        // access list) gives a new file: nobody else can reach a file without a name.
+        m_fd = ::open(m_folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+        struct stat info {};
+        if (m_fd >= 0 && ::fstat(m_fd, &info) == 0) {
+            m_new_mode = info.st_mode & 07777;
+        }
+        if (m_fd >= 0 && (!writable_by_owner(m_fd) || ::access(writer_path().c_str(), F_OK) != 0)) {
             ::close(m_fd);
             m_fd = -1;
         }
@@ -410,6 +420,9 @@ private:
         });
         if (error != 0) {
             raise_failure(m_handler, m_target, error);
+        }
+        if (!writable_by_owner(m_fd)) {
+            raise_failure(m_handler, m_target, errno);
         }
     }
 
@@ -442,6 +455,8 @@ private:
     std::string m_folder;
     Temporary_Name m_temp;
     int m_fd = -1;
+    // What a new file gets: as the system gives it, else 0666 less the umask.
+    mode_t m_new_mode = creation_mode();
 };
 
 } // namespace

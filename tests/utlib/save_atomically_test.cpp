@@ -406,6 +406,34 @@ TEST_F(SaveAtomically, ATargetIsReplacedOnlyByWhoCouldWriteItAndKeepsOnlyTheBits
     }
 }
 
+TEST_F(SaveAtomically, AWriterWritesItsFileWhateverTheUmaskGivesIt) {
+    // Root writes any file; the rule shows for another user.
+    const passwd* nobody = ::getpwnam("nobody");
+    if (::geteuid() == 0 && nobody == nullptr) {
+        GTEST_SKIP() << "needs the user nobody to run the save as a user that is not root";
+    }
+    ::chmod(dir.path().c_str(), 0777);
+    const std::string target = dir.file("read_only.raf");
+    const int status = status_of_child([&] {
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(nobody->pw_gid) != 0 ||
+                                 ::setuid(nobody->pw_uid) != 0)) {
+            return 101;
+        }
+        ::umask(0222);
+        Error_Handler in_child;
+        try {
+            save_atomically(&in_child, target.c_str(),
+                            [&](const char* temp) { write_text(in_child, temp, "written"); });
+        } catch (Error_Handler*) {
+            return 1;
+        }
+        return 0;
+    });
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(read_bytes(target), "written");
+    EXPECT_EQ(mode_of(target), 0444u);
+}
+
 TEST_F(SaveAtomically, ALinkToAFileNotMadeYetIsWrittenThrough) {
     fs::create_directory(dir.path() / "links");
     fs::create_directory(dir.path() / "real");
