@@ -21,8 +21,9 @@ struct Antenna_Open_Result {
 // after a binary file gain_in_dbi to 1 when the high frequency is unknown or above 890 MHz,
 // else 0.
 //
-// A file error raises Error_Handler* after resetting the record; a syntax error raises
-// Data_Syntax_Error* and the record keeps what was read.
+// A file error raises Error_Handler* after resetting the record, also for a text file that is
+// none of the text formats (code 104); a syntax error raises Data_Syntax_Error* and the record
+// keeps what was read.
 Antenna_Open_Result open_antenna_file(Antenna_Record& record, Error_Handler* handler,
                                       const char* path);
 

@@ -17,19 +17,32 @@ namespace {
 constexpr int header_entries = 10;
 constexpr double dbi_to_dbd = 2.15;
 
-[[noreturn]] void raise_at(const string_list& lines, int index, const char* fault) {
-    data_syntax_error().raise(index + 1, lines[index], fault);
-}
+// Raised inside the reader at a fault met before any data line: lines that give no pattern data
+// before they go wrong are no pattern file at all, and are refused as such, not at a line.
+struct Not_A_Pattern_File {};
 
-std::string entry(const string_list& lines, int index) {
-    if (std::strlen(lines[index]) > MAX_LINE_LENGTH) {
-        raise_at(lines, index, "line longer than 255 characters");
+// The lines and how far they proved to be a pattern file.
+struct Pattern_Lines {
+    const string_list& lines;
+    bool data_read = false; // a data line of a block has been read
+
+    [[noreturn]] void raise_at(int index, const char* fault) const {
+        if (!data_read) {
+            throw Not_A_Pattern_File{};
+        }
+        data_syntax_error().raise(index + 1, lines[index], fault);
     }
-    std::string text = lines[index];
-    strip_space(text.data());
-    text.resize(std::strlen(text.c_str()));
-    return text;
-}
+
+    std::string entry(int index) const {
+        if (std::strlen(lines[index]) > MAX_LINE_LENGTH) {
+            raise_at(index, "line longer than 255 characters");
+        }
+        std::string text = lines[index];
+        strip_space(text.data());
+        text.resize(std::strlen(text.c_str()));
+        return text;
+    }
+};
 
 // "HH", "HV", "VV", "VH" name the azimuth slots; "ELHH" to "ELVH" the elevation slots. The
 // two-letter names are tried first, by their leading characters.
@@ -66,29 +79,29 @@ void read_frequency_range(Antenna_Record& record, const std::string& text) {
     record.antenna_spec.high_frequency = high;
 }
 
-} // namespace
-
-void read_headerless_pattern_file(Antenna_Record& record, const string_list& lines) {
+// Fills the record; raises Not_A_Pattern_File or Data_Syntax_Error*.
+void read_pattern_lines(Antenna_Record& record, Pattern_Lines& file) {
+    const string_list& lines = file.lines;
     if (lines.count() < header_entries) {
-        raise_at(lines, lines.count() - 1, "the file ends inside the header");
+        file.raise_at(lines.count() - 1, "the file ends inside the header");
     }
-    copy_text_field(record.antenna_spec.manufacturer, entry(lines, 0).c_str());
-    copy_text_field(record.antenna_spec.model, entry(lines, 1).c_str());
-    copy_text_field(record.antenna_spec.date, entry(lines, 5).c_str());
-    copy_text_field(record.antenna_spec.file_name, entry(lines, 6).c_str());
-    read_frequency_range(record, entry(lines, 7));
-    if (const std::string gain = entry(lines, 8); !gain.empty()) {
+    copy_text_field(record.antenna_spec.manufacturer, file.entry(0).c_str());
+    copy_text_field(record.antenna_spec.model, file.entry(1).c_str());
+    copy_text_field(record.antenna_spec.date, file.entry(5).c_str());
+    copy_text_field(record.antenna_spec.file_name, file.entry(6).c_str());
+    read_frequency_range(record, file.entry(7));
+    if (const std::string gain = file.entry(8); !gain.empty()) {
         record.antenna_spec.gain_dbi = plain_double(gain.c_str());
         record.antenna_spec.gain_dbd = record.antenna_spec.gain_dbi - dbi_to_dbd;
     }
-    if (const std::string width = entry(lines, 9); !width.empty()) {
+    if (const std::string width = file.entry(9); !width.empty()) {
         record.antenna_spec.azimuth_beamwidth = plain_double(width.c_str());
     }
     apply_andrew_size_rule(record);
 
     Number_Line cleaned;
     for (int i = header_entries; i < lines.count(); ++i) {
-        const std::string name_line = entry(lines, i);
+        const std::string name_line = file.entry(i);
         if (name_line.empty()) {
             continue;
         }
@@ -99,32 +112,33 @@ void read_headerless_pattern_file(Antenna_Record& record, const string_list& lin
         skip_blanks(cursor);
         const char* digits = cursor + ((*cursor == '+' || *cursor == '-') ? 1 : 0);
         if (!(*digits >= '0' && *digits <= '9')) {
-            raise_at(lines, i, "a pattern block needs a cut name and a point count");
+            file.raise_at(i, "a pattern block needs a cut name and a point count");
         }
         const int count = plain_int(cursor);
         const int slot = slot_of_cut_name(name);
         if (slot < 0) {
-            raise_at(lines, i, "unknown pattern cut name");
+            file.raise_at(i, "unknown pattern cut name");
         }
         if (count < 0) {
-            raise_at(lines, i, "negative point count");
+            file.raise_at(i, "negative point count");
         }
 
         std::vector<Pattern_Point> points;
         points.reserve(static_cast<std::size_t>(std::min(count, lines.count() - i - 1)));
         for (int n = 0; n < count; ++n) {
             if (++i >= lines.count()) {
-                raise_at(lines, lines.count() - 1, "the file ends inside a pattern block");
+                file.raise_at(lines.count() - 1, "the file ends inside a pattern block");
             }
-            const std::string line = entry(lines, i);
+            const std::string line = file.entry(i);
             clean_number_line(line.c_str(), cleaned);
             // "%f %f": the blank between the numbers may be any number of blanks.
             Pattern_Point point{};
             const char* p = cleaned;
             if (!scan_float(p, point.angle) || !scan_float(p, point.attenuation)) {
-                raise_at(lines, i, "a pattern data line needs an angle and a level");
+                file.raise_at(i, "a pattern data line needs an angle and a level");
             }
             points.push_back(point);
+            file.data_read = true;
         }
         std::stable_sort(points.begin(), points.end(), compare_pattern_angles);
         for (Pattern_Point& point : points) {
@@ -133,4 +147,21 @@ void read_headerless_pattern_file(Antenna_Record& record, const string_list& lin
         }
         record.set_cut(slot, std::move(points));
     }
+}
+
+} // namespace
+
+bool read_headerless_pattern_file(Antenna_Record& record, const string_list& lines) {
+    Pattern_Lines file{lines};
+    try {
+        read_pattern_lines(record, file);
+    } catch (Not_A_Pattern_File) {
+        record.reset_antenna_record();
+        return false;
+    }
+    if (!file.data_read) {
+        record.reset_antenna_record();
+        return false;
+    }
+    return true;
 }

@@ -4,9 +4,11 @@
 #include "antenna_record.h"
 #include "antenna_text.h"
 #include "error_handler.h"
+#include "message_catalogue.h"
 #include "message_presenter.h"
 #include "qvfileio.h"
 #include "string_list.h"
+#include "syntax_error.h"
 #include "text_helpers.h"
 
 #include <algorithm>
@@ -29,6 +31,13 @@ struct Msi_Lines {
     bool done() const { return next >= lines.size(); }
     const std::string& take() { return lines[next++]; }
     std::size_t left() const { return lines.size() - next; }
+
+    // A fault of line `number` (1-based), or of the line taken last.
+    [[noreturn]] void raise_at(std::size_t number, const std::string& fault) const {
+        data_syntax_error().raise(static_cast<int>(number), lines[number - 1].c_str(),
+                                  fault.c_str());
+    }
+    [[noreturn]] void raise_at_last(const std::string& fault) const { raise_at(next, fault); }
 };
 
 // The lines of the file, every one of them (a point block counts empty lines too), whatever
@@ -85,17 +94,20 @@ std::string rest_of_line(const std::string& line, const std::string& keyword) {
     return rest;
 }
 
-void store_text(char* field, std::size_t size, const std::string& text, const char* refusal) {
+// A text too long for its field is a fault of the line just taken; the field keeps its value.
+void store_text(const Msi_Lines& lines, char* field, std::size_t size, const std::string& text,
+                const char* refusal) {
     if (text.size() >= size) {
-        show_message_box(nullptr, file_error_caption, refusal, BOX_OK | BOX_ICON_STOP);
-        return;
+        lines.raise_at_last(refusal);
     }
     copy_text_field(field, size, text.c_str());
 }
 
-// Reads a HORIZONTAL or VERTICAL block of `count_word` points from the lines that follow.
+// Reads a HORIZONTAL or VERTICAL block of `count_word` points from the lines that follow. A
+// count beyond the end of the file gives the points present, and `missing` the fault to raise
+// once they are stored; empty otherwise.
 std::vector<Pattern_Point> read_block(Msi_Lines& lines, const std::string& keyword,
-                                      const std::string& count_word) {
+                                      const std::string& count_word, std::string& missing) {
     const double count_value = std::trunc(plain_double(count_word.c_str()));
     if (!(count_value >= 1.0)) {
         return {};
@@ -105,10 +117,8 @@ std::vector<Pattern_Point> read_block(Msi_Lines& lines, const std::string& keywo
     if (count_value <= static_cast<double>(count)) {
         count = static_cast<std::size_t>(count_value);
     } else {
-        const std::string text = keyword + " pattern: the file ends after " +
-                                 std::to_string(count) + " of " + format_fixed(count_value, 0) +
-                                 " points";
-        show_message_box(nullptr, file_error_caption, text, BOX_OK | BOX_ICON_STOP);
+        missing = keyword + " pattern: the file ends after " + std::to_string(count) + " of " +
+                  format_fixed(count_value, 0) + " points";
     }
     std::vector<Pattern_Point> points(count);
     for (Pattern_Point& point : points) {
@@ -151,35 +161,40 @@ void check_backwards(std::vector<Pattern_Point>& points) {
     }
 }
 
-// The keywords of both files of a pair: polarization and the two blocks.
+// The keywords of both files of a pair: polarization and the two blocks. A block that the file
+// ends inside is stored as far as it goes, then raised as a fault of its keyword line.
 bool read_block_keyword(Antenna_Record& record, Msi_Lines& lines,
                         const std::vector<std::string>& words, bool& horizontal,
                         bool check_elevation) {
     const std::string& keyword = words[0];
     if (keyword == "POLARIZATION") {
         horizontal = word(words, 1).starts_with("H");
-    } else if (keyword == "HORIZONTAL") {
-        std::vector<Pattern_Point> points = read_block(lines, keyword, word(words, 1));
-        if (!points.empty()) {
-            record.set_cut(horizontal ? 0 : 2, std::move(points));
-        }
-    } else if (keyword == "VERTICAL") {
-        std::vector<Pattern_Point> points = read_block(lines, keyword, word(words, 1));
-        if (check_elevation) {
-            check_backwards(points);
-        }
-        if (!points.empty()) {
-            record.set_cut(horizontal ? 4 : 6, std::move(points));
-        }
-    } else {
+        return true;
+    }
+    if (keyword != "HORIZONTAL" && keyword != "VERTICAL") {
         return false;
+    }
+    const std::size_t keyword_line = lines.next;
+    std::string missing;
+    std::vector<Pattern_Point> points = read_block(lines, keyword, word(words, 1), missing);
+    if (keyword == "VERTICAL" && check_elevation) {
+        check_backwards(points);
+    }
+    if (!points.empty()) {
+        const int slot = keyword == "HORIZONTAL" ? (horizontal ? 0 : 2) : (horizontal ? 4 : 6);
+        record.set_cut(slot, std::move(points));
+    }
+    if (!missing.empty()) {
+        lines.raise_at(keyword_line, missing);
     }
     return true;
 }
 
-void read_msi_lines(Antenna_Record& record, Msi_Lines lines) {
+// Fills the record from the lines; true when they hold a NAME line.
+bool read_msi_lines(Antenna_Record& record, Msi_Lines lines) {
     Antenna_Spec& core = record.antenna_spec;
     bool horizontal = false;
+    bool named = false;
     while (!lines.done()) {
         const std::string line = lines.take();
         const std::vector<std::string> words = split_words(line);
@@ -192,13 +207,14 @@ void read_msi_lines(Antenna_Record& record, Msi_Lines lines) {
             continue;
         }
         if (keyword == "NAME") {
-            store_text(core.model, sizeof core.model, rest_of_line(line, keyword),
+            named = true;
+            store_text(lines, core.model, sizeof core.model, rest_of_line(line, keyword),
                        "NAME field must be less than 48 characters");
         } else if (keyword == "MAKE") {
-            store_text(core.manufacturer, sizeof core.manufacturer, rest_of_line(line, keyword),
-                       "MAKE field must be less than 48 characters");
+            store_text(lines, core.manufacturer, sizeof core.manufacturer,
+                       rest_of_line(line, keyword), "MAKE field must be less than 48 characters");
         } else if (keyword == "COMMENT") {
-            store_text(record.header.comment1, sizeof record.header.comment1,
+            store_text(lines, record.header.comment1, sizeof record.header.comment1,
                        rest_of_line(line, keyword),
                        "COMMENT field must be less than 80 characters");
         } else if (keyword == "FREQUENCY") {
@@ -226,18 +242,26 @@ void read_msi_lines(Antenna_Record& record, Msi_Lines lines) {
             }
         }
     }
+    return named;
 }
 
 } // namespace
 
 void read_msi_file(Antenna_Record& record, Error_Handler* handler, const char* path) {
+    data_syntax_error().start_read(path);
     std::string text;
     {
         qvfileio file(handler, path, QV_GENERIC_READ, QV_SHARE_READ);
         text.resize(file.get_file_size());
         file.read(text.data(), static_cast<unsigned>(text.size()));
     }
-    read_msi_lines(record, split_lines(handler, text));
+    const bool named = read_msi_lines(record, split_lines(handler, text));
+    if (!named || record.filled_slots() == 0) {
+        record.reset_antenna_record();
+        handler->init(ET_ERROR, MSG_WRONG_FILE_FORMAT, path);
+        handler->set_info_buff(NOT_MSI_TEXT);
+        throw handler;
+    }
 }
 
 bool read_msi_companion(Antenna_Record& record, const char* path) {
@@ -255,6 +279,7 @@ bool read_msi_companion(Antenna_Record& record, const char* path) {
     } catch (Error_Handler*) {
         return false;
     }
+    data_syntax_error().start_read(path);
     bool horizontal = false;
     while (!lines.done()) {
         const std::vector<std::string> words = split_words(lines.take());

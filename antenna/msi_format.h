@@ -7,14 +7,22 @@
 class Antenna_Record;
 class Error_Handler;
 
-// Fills the reset record from the .msi file at `path`. Raises `handler` only when the file
-// cannot be read; faults in the file are shown in message boxes ("File error") and reading goes
-// on: an over-long NAME, MAKE or COMMENT is refused, a block that the file ends inside keeps the
-// points present. Asks whether to mirror an elevation pattern that looks backwards.
+// Why a file is refused as an .msi file.
+inline constexpr const char* NOT_MSI_TEXT =
+    "Not an .msi antenna file: it needs a NAME line and a HORIZONTAL or VERTICAL pattern block.";
+
+// Fills the reset record from the .msi file at `path`. Raises `handler` when the file cannot be
+// read or is no text, and with code 104 (NOT_MSI_TEXT, the record reset) when it holds no NAME
+// line or no pattern block with points: such a file is no .msi file, whatever it holds. Faults
+// in the file raise Data_Syntax_Error* at their line, the record keeping what was read: an
+// over-long NAME, MAKE or COMMENT ("NAME field must be less than 48 characters"), and a block
+// that the file ends inside (at its keyword line, after the points present are stored). Asks
+// whether to mirror an elevation pattern that looks backwards.
 void read_msi_file(Antenna_Record& record, Error_Handler* handler, const char* path);
 
 // Adds the HORIZONTAL and VERTICAL blocks of the second file of a pair. A file that cannot be
-// opened adds nothing; true when it was read.
+// opened adds nothing; true when it was read. A block that the file ends inside raises
+// Data_Syntax_Error* naming this file, as read_msi_file does.
 bool read_msi_companion(Antenna_Record& record, const char* path);
 
 // The path of the other file of a pair: the file name with its first "Vpol" replaced by "Hpol",

@@ -2,7 +2,9 @@
 #include "nsma_format.h"
 
 #include "antenna_text.h"
+#include "error_handler.h"
 #include "headerless_pattern.h"
+#include "message_catalogue.h"
 #include "nsma_keywords.h"
 #include "save_atomically.h"
 #include "string_list.h"
@@ -18,6 +20,15 @@ namespace {
 
 constexpr double dbi_to_dbd = 2.15;
 constexpr double feet_to_metres = 0.3048;
+
+// Refuses a file that is neither of the two layouts this reader knows; the record stays reset.
+[[noreturn]] void refuse_file(Antenna_Record& record, Error_Handler* handler, const char* path,
+                              const char* why) {
+    record.reset_antenna_record();
+    handler->init(ET_ERROR, MSG_WRONG_FILE_FORMAT, path);
+    handler->set_info_buff(why);
+    throw handler;
+}
 
 struct Text_Field {
     char* text;
@@ -417,21 +428,29 @@ Nsma_Read_Result read_nsma_file(Antenna_Record& record, Error_Handler* handler, 
 
     bool first = true;
     for (int i = 0; i < lines.count(); ++i) {
-        std::string line = checked_line(lines, i);
+        std::string line = lines[i];
         strip_space(line.data());
         remove_quotes(line.data());
         fold_upper(line.data());
         line.resize(std::strlen(line.c_str()));
-        if (line.empty() || line.starts_with("//") || line[0] == '\n' || line[0] == '\r') {
+        const bool skipped =
+            line.empty() || line.starts_with("//") || line[0] == '\n' || line[0] == '\r';
+        const bool other_format = first && !skipped && !line.starts_with("REVNUM");
+        // A long line is a fault of an NSMA file; one that shows the file is none is the
+        // pattern reader's to judge.
+        if (!other_format && std::strlen(lines[i]) > MAX_LINE_LENGTH) {
+            raise_at(lines, i, "line longer than 255 characters");
+        }
+        if (skipped) {
             continue;
         }
-        if (first) {
-            first = false;
-            if (!line.starts_with("REVNUM")) {
-                read_headerless_pattern_file(record, lines);
-                return Nsma_Read_Result::headerless;
+        if (other_format) {
+            if (!read_headerless_pattern_file(record, lines)) {
+                refuse_file(record, handler, path, NOT_NSMA_OR_PATTERN_TEXT);
             }
+            return Nsma_Read_Result::headerless;
         }
+        first = false;
         if (line.starts_with("NSMNUM") || line.starts_with("DESCRP")) {
             line.replace(0, 6, "PATNUM");
         }
@@ -463,8 +482,21 @@ Nsma_Read_Result read_nsma_file(Antenna_Record& record, Error_Handler* handler, 
         }
         store_value(record, row, value.c_str());
     }
+    if (first) {
+        // Blank lines, comments or zero bytes only: nothing says what the file is.
+        refuse_file(record, handler, path, NOT_NSMA_TEXT);
+    }
     apply_antenna_size_rule(record);
     return Nsma_Read_Result::nsma;
+}
+
+std::string nsma_cut_count_warning(const Antenna_Record& record) {
+    const int held = record.filled_slots();
+    if (record.header.cut_count <= held) {
+        return {};
+    }
+    return "NUMCUT says " + std::to_string(record.header.cut_count) + ", the file holds " +
+           std::to_string(held) + (held == 1 ? " cut" : " cuts");
 }
 
 namespace {

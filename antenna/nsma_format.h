@@ -12,11 +12,23 @@ class string_list;
 // What read_nsma_file found.
 enum class Nsma_Read_Result { nsma, headerless };
 
+// Why a text file is refused as neither an NSMA file nor a headerless pattern file.
+inline constexpr const char* NOT_NSMA_TEXT = "Not an NSMA antenna file: no REVNUM or keyword line.";
+inline constexpr const char* NOT_NSMA_OR_PATTERN_TEXT =
+    "Not an NSMA antenna file: no REVNUM line, and no pattern data after a ten-line header.";
+
 // Resets the record and fills it from the NSMA file at `path`. A file whose first significant
 // line is no REVNUM line is read by the headerless pattern reader instead (the result says so).
-// Raises `handler` when the file cannot be read or is no text file, and Data_Syntax_Error* with
-// the 1-based line at the first format fault; the record then keeps what was read before it.
+// Raises `handler` when the file cannot be read or is no text file, and with code 104 (the
+// record reset) when it holds no significant line at all (NOT_NSMA_TEXT) or is no pattern file
+// either (NOT_NSMA_OR_PATTERN_TEXT). Raises Data_Syntax_Error* with the 1-based line at the
+// first format fault; the record then keeps what was read before it.
 Nsma_Read_Result read_nsma_file(Antenna_Record& record, Error_Handler* handler, const char* path);
+
+// The reader takes NUMCUT as it stands. When it claims more cuts than the record read holds,
+// the file was probably cut short: "NUMCUT says 8, the file holds 5 cuts". Empty otherwise,
+// also for records that did not come from an NSMA file (NUMCUT 0).
+std::string nsma_cut_count_warning(const Antenna_Record& record);
 
 // Reads the pattern-cut block that starts at `index` (the line whose unknown keyword had the
 // value `cut_type`) and leaves `index` at the block's last line. Raises Data_Syntax_Error*.

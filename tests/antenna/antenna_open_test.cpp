@@ -2,12 +2,19 @@
 // name and gain unit set afterwards, and what a failed open leaves.
 #include "antenna_open.h"
 #include "antenna_test_support.h"
+#include "headerless_pattern.h"
 #include "message_catalogue.h"
+#include "msi_format.h"
+#include "nsma_format.h"
+#include "string_list.h"
 #include "test_support.h"
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
 using antenna_test::Byte_Image;
+using antenna_test::Raised;
 using antenna_test::lines;
 using antenna_test::raised_by;
 using kelvor_test::Recording_Presenter;
@@ -42,11 +49,13 @@ TEST_F(AntennaOpen, KindsByExtensionAndMagic) {
     EXPECT_EQ(open(dir.write("a.DAT", nsma)).kind, Antenna_Kind::nsma);
     EXPECT_EQ(open(dir.write("a.txt", nsma)).kind, Antenna_Kind::nsma);
     EXPECT_EQ(
-        open(dir.write("h.dat", lines({"MAKER", "MODEL", "", "", "", "", "", "6-7", "", ""}))).kind,
+        open(dir.write("h.dat", lines({"MAKER", "MODEL", "", "", "", "", "", "6-7", "", "", "HH 1",
+                                        "0 0"})))
+            .kind,
         Antenna_Kind::pattern);
     EXPECT_EQ(open(dir.write("b.ASD", asd_bytes(NOT_SET))).kind, Antenna_Kind::asd);
     EXPECT_EQ(open(dir.write("b.mas", asd_bytes(NOT_SET))).kind, Antenna_Kind::asd);
-    EXPECT_EQ(open(dir.write("m.msi", "NAME X\n")).kind, Antenna_Kind::msi);
+    EXPECT_EQ(open(dir.write("m.msi", "NAME X\nVERTICAL 1\n0 0\n")).kind, Antenna_Kind::msi);
     EXPECT_STREQ(antenna_kind_name(Antenna_Kind::pattern), "pattern");
     EXPECT_STREQ(antenna_kind_name(Antenna_Kind::vas), "vas");
 }
@@ -82,6 +91,82 @@ TEST_F(AntennaOpen, AFileErrorResetsTheRecord) {
     open(dir.file("good.adf"));
     EXPECT_TRUE(raised_by([&] { open(dir.file("missing.vas")); }).file);
     EXPECT_STREQ(record.antenna_spec.model, "");
+}
+
+// Bytes of no antenna format: every text reader refuses them as a file, never as an empty
+// record, whatever the extension chooses; the record is left reset.
+TEST_F(AntennaOpen, TextsOfNoAntennaFormatAreRefused) {
+    std::string random_bytes;
+    std::string random_text;
+    uint32_t state = 2024;
+    for (int i = 0; i < 4096; ++i) {
+        state = state * 1664525u + 1013904223u;
+        const auto byte = static_cast<unsigned char>(state >> 24);
+        random_bytes += static_cast<char>(byte);
+        random_text += byte % 61 == 0 ? '\n' : static_cast<char>(byte < 32 ? byte + 32 : byte);
+    }
+    const std::string radio = antenna_test::data_path("../../../examples/radio/");
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<int> codes; // the refusals each reader may give
+    };
+    const std::vector<Case> cases = {
+        {"empty", "", {MSG_FILE_SIZE_ZERO, MSG_WRONG_FILE_FORMAT}},
+        {"zero bytes", std::string(1024, '\0'), {MSG_WRONG_FILE_FORMAT}},
+        {"blank lines", std::string(512, '\n') + " \t \r\n\r\n", {MSG_WRONG_FILE_FORMAT}},
+        {"comments", lines({"// nothing", "", "// but comments"}), {MSG_WRONG_FILE_FORMAT}},
+        {"hello world", "hello world\n", {MSG_WRONG_FILE_FORMAT}},
+        {"random bytes", random_bytes, {MSG_NOT_ASCII_TEXT, MSG_WRONG_FILE_FORMAT}},
+        {"random text", random_text, {MSG_WRONG_FILE_FORMAT}},
+        {"raf5", kelvor_test::read_bytes(radio + "nl180_18g_28m.raf"), {MSG_WRONG_FILE_FORMAT}},
+        {"raf4", kelvor_test::read_bytes(radio + "hm6l_16e1q.raf"), {MSG_WRONG_FILE_FORMAT}},
+    };
+    const auto refused = [](const Raised& outcome, const Case& c) {
+        EXPECT_TRUE(outcome.file) << outcome.report;
+        EXPECT_NE(std::find(c.codes.begin(), c.codes.end(), outcome.code), c.codes.end())
+            << outcome.code;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char* extension : {".adf", ".dat", ".pat", ".msi", ".MSI"}) {
+            SCOPED_TRACE(extension);
+            open(dir.write("good.adf", lines({"REVNUM:,X", "MODNUM:,GOOD", "PATCUT:,AZ",
+                                              "POLARI:,H/H", "NUPOIN:,1", "0, 0"})));
+            const std::string path = dir.write(std::string("none") + extension, c.bytes);
+            refused(raised_by([&] { open(path); }), c);
+            EXPECT_STREQ(record.antenna_spec.model, "");
+            EXPECT_EQ(record.filled_slots(), 0);
+        }
+        const std::string path = dir.write("none.txt", c.bytes);
+        record.reset_antenna_record();
+        refused(raised_by([&] { read_nsma_file(record, &handler, path.c_str()); }), c);
+        record.reset_antenna_record();
+        refused(raised_by([&] { read_msi_file(record, &handler, path.c_str()); }), c);
+        EXPECT_EQ(record.filled_slots(), 0);
+        string_list text;
+        try {
+            text.set_text(&handler, c.bytes.data(), c.bytes.size());
+        } catch (Error_Handler*) {
+            continue; // no text: the pattern reader never sees it
+        }
+        record.reset_antenna_record();
+        EXPECT_FALSE(read_headerless_pattern_file(record, text));
+    }
+    // The texts the refusals give.
+    const auto nsma = raised_by([&] { open(dir.write("blank.adf", "\r\n\r\n")); });
+    EXPECT_NE(nsma.report.find("Wrong file format\n" + std::string(NOT_NSMA_TEXT)),
+              std::string::npos);
+    const auto other = raised_by([&] { open(dir.write("hello.adf", "hello world")); });
+    EXPECT_NE(other.report.find(NOT_NSMA_OR_PATTERN_TEXT), std::string::npos);
+    const auto msi = raised_by([&] { open(dir.write("hello.msi", "hello world")); });
+    EXPECT_NE(msi.report.find("Wrong file format\n" + std::string(NOT_MSI_TEXT)),
+              std::string::npos);
+    // A NAME without a block, or a block without a NAME, is no .msi file either.
+    EXPECT_EQ(raised_by([&] { open(dir.write("n.msi", "NAME X\nHORIZONTAL 0\n")); }).code,
+              MSG_WRONG_FILE_FORMAT);
+    EXPECT_EQ(raised_by([&] { open(dir.write("b.msi", "MAKE X\nHORIZONTAL 1\n0 0\n")); }).code,
+              MSG_WRONG_FILE_FORMAT);
 }
 
 TEST_F(AntennaOpen, ASyntaxErrorKeepsWhatWasRead) {

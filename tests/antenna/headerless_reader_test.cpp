@@ -1,6 +1,7 @@
 // The headerless pattern reader: the ten header entries, the frequency range, named blocks, and
 // its syntax faults.
 #include "antenna_test_support.h"
+#include "message_catalogue.h"
 #include "nsma_format.h"
 #include "test_support.h"
 
@@ -19,7 +20,8 @@ class HeaderlessReader : public testing::Test {
 protected:
     // The ten header entries with the given frequency, gain and width, then `blocks`.
     std::string file(const std::string& frequency, const std::string& gain,
-                     const std::string& width, std::initializer_list<std::string> blocks = {}) {
+                     const std::string& width,
+                     std::initializer_list<std::string> blocks = {"HH 1", "0 0"}) {
         std::string text = lines({"Andrew Corporation", "HP4-107", "unused 2", "unused 3",
                                   "unused 4", "1998-11-02", "HP4107", frequency, gain, width});
         for (const std::string& line : blocks) {
@@ -77,22 +79,42 @@ TEST_F(HeaderlessReader, BlocksFillTheirSlots) {
     EXPECT_EQ(points_of(record, 1), (Points{{0, 50}})); // named by its leading characters
 }
 
-TEST_F(HeaderlessReader, SyntaxFaults) {
+TEST_F(HeaderlessReader, SyntaxFaultsAfterTheFirstDataLine) {
     // A block line without a count.
-    EXPECT_EQ(fault_of(file("6", "", "", {"HH", "0 0"})), "hp4.pat\r\nLine number 11\r\nHH\r\n");
-    EXPECT_EQ(fault_of(file("6", "", "", {"HH many"})), "hp4.pat\r\nLine number 11\r\nHH many\r\n");
+    EXPECT_EQ(fault_of(file("6", "", "", {"VV 1", "0 0", "HH", "0 0"})),
+              "hp4.pat\r\nLine number 13\r\nHH\r\n");
+    EXPECT_EQ(fault_of(file("6", "", "", {"VV 1", "0 0", "HH many"})),
+              "hp4.pat\r\nLine number 13\r\nHH many\r\n");
     // A cut name of no slot.
-    EXPECT_EQ(fault_of(file("6", "", "", {"XX 1", "0 0"})),
-              "hp4.pat\r\nLine number 11\r\nXX 1\r\n");
-    EXPECT_EQ(fault_of(file("6", "", "", {"HH -1"})), "hp4.pat\r\nLine number 11\r\nHH -1\r\n");
+    EXPECT_EQ(fault_of(file("6", "", "", {"VV 1", "0 0", "XX 1", "0 0"})),
+              "hp4.pat\r\nLine number 13\r\nXX 1\r\n");
+    EXPECT_EQ(fault_of(file("6", "", "", {"VV 1", "0 0", "HH -1"})),
+              "hp4.pat\r\nLine number 13\r\nHH -1\r\n");
     // A data line that does not give two numbers.
     EXPECT_EQ(fault_of(file("6", "", "", {"HH 2", "0 0", "five -3"})),
               "hp4.pat\r\nLine number 13\r\nfive -3\r\n");
     // The end of the file inside a block: the last line.
     EXPECT_EQ(fault_of(file("6", "", "", {"HH 3", "0 0", "1 -1"})),
               "hp4.pat\r\nLine number 13\r\n1 -1\r\n");
-    // Fewer than the ten header entries.
-    EXPECT_EQ(fault_of(lines({"Maker", "Model", "x"})), "hp4.pat\r\nLine number 3\r\nx\r\n");
+}
+
+// A pattern file is known by its data: lines that go wrong, or end, before one data line of a
+// block was read are no pattern file at all and are refused as a file of the wrong format.
+TEST_F(HeaderlessReader, LinesWithoutPatternDataAreNoPatternFile) {
+    for (const std::string& text :
+         {file("6", "", "", {}), file("6", "", "", {"", "VV 0", ""}),
+          file("6", "", "", {"HH", "0 0"}), file("6", "", "", {"HH many"}),
+          file("6", "", "", {"XX 1", "0 0"}), file("6", "", "", {"HH -1"}),
+          file("6", "", "", {"HH 2", "five -3", "0 0"}), file("6", "", "", {"HH 3"}),
+          lines({"Maker", "Model", "x"}), lines({std::string(300, 'm'), "HH 1", "0 0"})}) {
+        SCOPED_TRACE(text);
+        const auto outcome = raised_by(
+            [&] { read_nsma_file(record, &handler, dir.write("hp4.pat", text).c_str()); });
+        EXPECT_TRUE(outcome.file);
+        EXPECT_EQ(outcome.code, MSG_WRONG_FILE_FORMAT);
+        EXPECT_NE(outcome.report.find(NOT_NSMA_OR_PATTERN_TEXT), std::string::npos);
+        EXPECT_STREQ(record.antenna_spec.manufacturer, "");
+    }
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // The .msi reader and its companion: keywords, gain units, angle wrapping, polarization, the
-// refusals and questions it shows, and counts beyond the end of the file.
+// faults it raises, the question it asks, and counts beyond the end of the file.
 #include "antenna_test_support.h"
 #include "msi_format.h"
+#include "syntax_error.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -15,11 +16,25 @@ namespace {
 
 using Points = std::vector<std::pair<float, float>>;
 
+// A block that makes keyword lines an .msi file.
+const std::string block = "HORIZONTAL 1\n0 0\n";
+
 class MsiReader : public testing::Test {
 protected:
+    // Reads `text` after a NAME line, which every .msi file has, as the file "ant.msi".
     void read(const std::string& text) {
         record.reset_antenna_record();
-        read_msi_file(record, &handler, dir.write("ant.msi", text).c_str());
+        read_msi_file(record, &handler, dir.write("ant.msi", "NAME TEST\n" + text).c_str());
+    }
+    // Reads as read does; "LINE: FAULT" of the syntax error raised, "" when none.
+    std::string fault_of(const std::string& text) {
+        try {
+            read(text);
+        } catch (Data_Syntax_Error* error) {
+            EXPECT_STREQ(error->file_name(), "ant.msi");
+            return std::to_string(error->line_number()) + ": " + error->fault();
+        }
+        return "";
     }
 
     Temp_Dir dir;
@@ -31,7 +46,7 @@ TEST_F(MsiReader, KeywordsFillTheirFields) {
     Recording_Presenter presenter;
     read("NAME  NPX-60 23GHz \r\nMAKE Nordic Microwave\r\nFREQUENCY 23000 MHz\r\nH_WIDTH 1.5\r\n"
          "V_WIDTH 1.6\r\nFRONT_TO_BACK 62\r\nTILT -2\r\nCOMMENT envelope, 2024\r\nUNKNOWN 5\r\n"
-         "GAIN 41.2 dBi\r\n");
+         "GAIN 41.2 dBi\r\n" + block);
     EXPECT_STREQ(record.antenna_spec.model, "NPX-60 23GHz");
     EXPECT_STREQ(record.antenna_spec.manufacturer, "Nordic Microwave");
     EXPECT_EQ(record.antenna_spec.low_frequency, 23000.0);
@@ -47,22 +62,22 @@ TEST_F(MsiReader, KeywordsFillTheirFields) {
     EXPECT_STREQ(record.header.gain_units_text, "dBi");
     EXPECT_TRUE(presenter.shown.empty());
 
-    read("BEAM_WIDTH 65\nELECTRICAL_TILT 6\nV_WIDTH\n");
+    read("BEAM_WIDTH 65\nELECTRICAL_TILT 6\nV_WIDTH\n" + block);
     EXPECT_EQ(record.antenna_spec.azimuth_beamwidth, 65.0);
     EXPECT_EQ(record.antenna_spec.electrical_tilt, 6.0);
     EXPECT_EQ(record.antenna_spec.elevation_beamwidth, 0.0); // no number gives 0
 }
 
 TEST_F(MsiReader, GainUnitsOtherThanTheThreeDbiFormsAreDbd) {
-    read("GAIN 17.5 dBd\n");
+    read("GAIN 17.5 dBd\n" + block);
     EXPECT_EQ(record.gain_in_dbi, 0);
     EXPECT_EQ(record.antenna_spec.gain_dbd, 17.5);
     EXPECT_DOUBLE_EQ(record.antenna_spec.gain_dbi, 19.65);
-    read("GAIN 17.5 DBi\n");
+    read("GAIN 17.5 DBi\n" + block);
     EXPECT_EQ(record.gain_in_dbi, 0);
-    read("GAIN 17.5 dbi\n");
+    read("GAIN 17.5 dbi\n" + block);
     EXPECT_EQ(record.gain_in_dbi, 1);
-    read("GAIN 17.5 dBi_typical_over_band\n"); // too long for its field: cut, and not dBi
+    read("GAIN 17.5 dBi_typical_over_band\n" + block); // too long for its field: cut, not dBi
     EXPECT_STREQ(record.header.gain_units_text, "dBi_typical_ov");
     EXPECT_EQ(record.gain_in_dbi, 0);
 }
@@ -96,23 +111,25 @@ TEST_F(MsiReader, ShortPointLinesGiveZeros) {
     EXPECT_EQ(points_of(record, 2), (Points{{-20, 0}, {0, 0}, {10, 0}}));
 }
 
-TEST_F(MsiReader, OverLongTextsAreRefusedAndReadingGoesOn) {
+// A fault of the file ends the read as a failure at its line, the record keeping what was read
+// before it; nothing is shown.
+TEST_F(MsiReader, OverLongTextsAreFaultsOfTheirLine) {
     Recording_Presenter presenter;
-    read("COMMENT " + std::string(79, 'c') + "\n");
+    EXPECT_EQ(fault_of("COMMENT " + std::string(79, 'c') + "\n" + block), "");
     EXPECT_EQ(std::string(record.header.comment1), std::string(79, 'c'));
-    EXPECT_TRUE(presenter.shown.empty());
+    EXPECT_EQ(fault_of("MAKE " + std::string(47, 'm') + "\n" + block), "");
 
-    read("COMMENT " + std::string(80, 'c') + "\nNAME " + std::string(48, 'n') + "\nMAKE " +
-         std::string(48, 'm') + "\nNAME " + std::string(47, 'k') + "\n");
+    EXPECT_EQ(fault_of("MAKE Kept\nCOMMENT " + std::string(80, 'c') + "\n" + block),
+              "3: COMMENT field must be less than 80 characters");
+    EXPECT_STREQ(record.antenna_spec.manufacturer, "Kept");
     EXPECT_STREQ(record.header.comment1, "");
-    EXPECT_EQ(std::string(record.antenna_spec.model), std::string(47, 'k'));
-    EXPECT_STREQ(record.antenna_spec.manufacturer, "");
-    ASSERT_EQ(presenter.shown.size(), 3u);
-    EXPECT_EQ(presenter.shown[0].caption, "File error");
-    EXPECT_EQ(presenter.shown[0].text, "COMMENT field must be less than 80 characters");
-    EXPECT_EQ(presenter.shown[0].style, BOX_OK | BOX_ICON_STOP);
-    EXPECT_EQ(presenter.shown[1].text, "NAME field must be less than 48 characters");
-    EXPECT_EQ(presenter.shown[2].text, "MAKE field must be less than 48 characters");
+    EXPECT_TRUE(record.cut(2).empty());
+    EXPECT_EQ(fault_of("NAME " + std::string(48, 'n') + "\n" + block),
+              "2: NAME field must be less than 48 characters");
+    EXPECT_STREQ(record.antenna_spec.model, "TEST");
+    EXPECT_EQ(fault_of("MAKE " + std::string(48, 'm') + "\n" + block),
+              "2: MAKE field must be less than 48 characters");
+    EXPECT_TRUE(presenter.shown.empty());
 }
 
 TEST_F(MsiReader, BackwardsElevationPatternIsMirroredOnYes) {
@@ -145,17 +162,27 @@ TEST_F(MsiReader, BackwardsElevationPatternIsMirroredOnYes) {
     }
 }
 
-TEST_F(MsiReader, CountsBeyondTheEndKeepThePointsPresent) {
+TEST_F(MsiReader, ABlockTheFileEndsInsideIsAFaultAfterThePointsPresent) {
     Recording_Presenter presenter;
-    read("HORIZONTAL 1e9\n0 0\n5 3\n");
+    EXPECT_EQ(fault_of("HORIZONTAL 1e9\n0 0\n5 3\n"),
+              "2: HORIZONTAL pattern: the file ends after 2 of 1000000000 points");
     EXPECT_EQ(points_of(record, 2), (Points{{0, 0}, {5, 3}}));
-    ASSERT_EQ(presenter.shown.size(), 1u);
-    EXPECT_EQ(presenter.last().text,
-              "HORIZONTAL pattern: the file ends after 2 of 1000000000 points");
+    EXPECT_TRUE(presenter.shown.empty());
+    // The companion's blocks are faults of the companion.
+    record.reset_antenna_record();
+    try {
+        read_msi_companion(record, dir.write("c.msi", "POLARIZATION H\nVERTICAL 3\n1 2\n").c_str());
+        ADD_FAILURE() << "no fault raised";
+    } catch (Data_Syntax_Error* error) {
+        EXPECT_STREQ(error->file_name(), "c.msi");
+        EXPECT_EQ(error->line_number(), 2);
+        EXPECT_EQ(error->fault(), "VERTICAL pattern: the file ends after 1 of 3 points");
+    }
+    EXPECT_EQ(points_of(record, 4), (Points{{1, 2}}));
     // Counts that are no count make no block.
-    read("HORIZONTAL -3\n0 0\nVERTICAL x\n");
+    read("HORIZONTAL -3\n0 0\nVERTICAL x\nVERTICAL 1\n0 0\n");
     EXPECT_TRUE(record.cut(2).empty());
-    EXPECT_TRUE(record.cut(6).empty());
+    EXPECT_EQ(record.cut(6).size(), 1u);
 }
 
 TEST_F(MsiReader, CompanionKnowsOnlyTheBlockKeywords) {

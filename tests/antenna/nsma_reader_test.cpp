@@ -213,7 +213,7 @@ TEST_F(NsmaReader, AbsolutePatternIsTakenFromTheMidBandGain) {
 
 TEST_F(NsmaReader, AFileWithoutRevnumGoesToTheHeaderlessReader) {
     EXPECT_EQ(read(lines({"NORDIC", "NPX-60", "", "", "", "2024-01-01", "name", "10.7-11.7 GHz",
-                          "41.2", "1.2"})),
+                          "41.2", "1.2", "HH 1", "0 0"})),
               Nsma_Read_Result::headerless);
     EXPECT_STREQ(record.antenna_spec.manufacturer, "NORDIC");
     EXPECT_DOUBLE_EQ(record.antenna_spec.high_frequency, 11700.0);
@@ -330,6 +330,42 @@ TEST_F(NsmaReader, LineNumbersCountTheEntriesOfTheLineList) {
               "ant.adf\r\nLine number 2\r\nANTMAN ANDREW\r\n");
     EXPECT_EQ(fault_of(revnum + "\r\n\r\n\r\nANTMAN ANDREW\r\n"),
               "ant.adf\r\nLine number 4\r\nANTMAN ANDREW\r\n");
+}
+
+// The reader takes NUMCUT as it stands; a claim of more cuts than the file held is warned of,
+// as the file may have been cut short between two blocks.
+TEST_F(NsmaReader, NumcutBeyondTheCutsHeldIsWarned) {
+    const auto cut = [](const char* plane, const char* polarization) {
+        return std::vector<std::string>{std::string("PATCUT:,") + plane,
+                                        std::string("POLARI:,") + polarization, "NUPOIN:,1",
+                                        "0, 0"};
+    };
+    struct Case {
+        const char* numcut;
+        std::vector<std::vector<std::string>> cuts;
+        const char* warning;
+    };
+    const std::vector<Case> cases = {
+        {"8", {cut("AZ", "H/H"), cut("AZ", "V/V"), cut("EL", "H/H"), cut("EL", "V/V"),
+               cut("AZ", "H/V")},
+         "NUMCUT says 8, the file holds 5 cuts"},
+        {"2", {cut("AZ", "H/H")}, "NUMCUT says 2, the file holds 1 cut"},
+        {"1", {}, "NUMCUT says 1, the file holds 0 cuts"},
+        {"2", {cut("AZ", "H/H"), cut("EL", "V/V")}, ""},
+        {"1", {cut("AZ", "H/H"), cut("EL", "V/V")}, ""},
+        {"", {cut("AZ", "H/H")}, ""},
+    };
+    for (const Case& c : cases) {
+        std::string text = lines({revnum, std::string("NUMCUT:,") + c.numcut});
+        for (const auto& block : c.cuts) {
+            for (const std::string& line : block) {
+                text += line + "\r\n";
+            }
+        }
+        SCOPED_TRACE(text);
+        ASSERT_EQ(read(text), Nsma_Read_Result::nsma);
+        EXPECT_EQ(nsma_cut_count_warning(record), c.warning);
+    }
 }
 
 TEST_F(NsmaReader, FileErrorsComeFromTheHandler) {
