@@ -52,19 +52,59 @@ bool is_antenna_target(const std::string& target) {
     return target == "asd" || target == "mas" || target == "adf";
 }
 
-void walk(const fs::path& folder, bool (*takes)(const fs::path&), std::vector<std::string>& files) {
+bool is_antenna_text_name(const fs::path& path) {
+    return is_antenna_batch_extension(path.string().c_str());
+}
+
+// Why a file or folder could not be looked at, for the report.
+std::string reason(const std::error_code& error) {
+    return error == std::errc::too_many_symbolic_link_levels ? "symbolic link loop"
+                                                             : error.message();
+}
+
+// Adds the files below `folder` that `takes` by their name, walking its sub-folders (not the
+// symbolic links to folders) with the entries of each folder in name order. A folder that cannot
+// be read, or whose entries cannot be looked at, and a file of the walk's kind that is a
+// symbolic link loop are added at their place with their failure.
+void walk(const fs::path& folder, bool (*takes)(const fs::path&),
+          std::vector<Convert_Source>& sources) {
+    const auto unreadable_folder = [&](const std::error_code& error) {
+        return Convert_Source{
+            folder.string(),
+            failure_report(folder.string(), "cannot read the folder: " + reason(error))};
+    };
     std::vector<fs::path> entries;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         entries.push_back(it->path());
     }
+    if (error) {
+        sources.push_back(unreadable_folder(error));
+        return;
+    }
     std::sort(entries.begin(), entries.end());
+    bool folder_reported = false;
     for (const fs::path& entry : entries) {
         std::error_code kind_error;
-        if (fs::is_directory(entry, kind_error) && !fs::is_symlink(entry, kind_error)) {
-            walk(entry, takes, files);
-        } else if (takes(entry) && fs::is_regular_file(entry, kind_error)) {
-            files.push_back(entry.string());
+        const fs::file_status link = fs::symlink_status(entry, kind_error);
+        const fs::file_status kind = fs::status(entry, kind_error);
+        if (fs::is_directory(kind) && !fs::is_symlink(link)) {
+            walk(entry, takes, sources);
+        } else if (!kind_error || kind_error == std::errc::no_such_file_or_directory) {
+            // A file that went away meanwhile is no longer below the folder.
+            if (takes(entry) && fs::is_regular_file(kind)) {
+                sources.push_back({entry.string(), {}});
+            }
+        } else if (kind_error == std::errc::too_many_symbolic_link_levels) {
+            if (takes(entry)) {
+                sources.push_back({entry.string(),
+                                   failure_report(entry.string(),
+                                                  "cannot read the file: " + reason(kind_error))});
+            }
+        } else if (!folder_reported) {
+            // Listed but not open to look into (no search permission): its files are unknown.
+            folder_reported = true;
+            sources.push_back(unreadable_folder(kind_error));
         }
     }
 }
@@ -89,17 +129,21 @@ bool v4_batch_takes(const std::string& path, Error_Handler& handler) {
     return v4_batch_converts(head, size);
 }
 
-// Converts one radio file to the target's radio format.
+// Converts one radio file to the target's radio format; `work` follows it from reading the source
+// to writing the target.
 void convert_radio(const Convert_Options& options, const std::string& source,
                    const std::string& target, const std::string& stem, Error_Handler& handler,
-                   std::string& failure) {
+                   std::string& failure, File_Work& work) {
     Loaded_File file = load_data_file(source, &handler);
     if (!file.radio && !file.radio4) {
         failure = failure_report(source, NOT_A_RADIO_FILE);
         return;
     }
-    // A conversion between versions never replaces its source.
-    const bool same_file = fs::exists(target) && fs::equivalent(source, target);
+    work = File_Work::writing;
+    // A conversion between versions never replaces its source. A target that cannot be looked
+    // at is not the source; writing it reports why.
+    std::error_code unknown;
+    const bool same_file = fs::equivalent(source, target, unknown);
     const bool to_v4 = options.target == "mrs" || options.target == "raf4";
     if (same_file && (to_v4 != (file.radio4 != nullptr))) {
         failure = failure_report(source, REPLACES_SOURCE);
@@ -138,8 +182,13 @@ struct Convert_Outcome {
 
 // Converts one source. Safe to run for several sources at once: each has its own handler,
 // records and answers.
-Convert_Outcome convert_one(const Convert_Options& options, const std::string& source) {
+Convert_Outcome convert_one(const Convert_Options& options, const Convert_Source& item) {
     Convert_Outcome outcome;
+    if (!item.failure.empty()) {
+        outcome.failure = item.failure;
+        return outcome;
+    }
+    const std::string& source = item.path;
     outcome.target = output_path(options, source);
     const std::string& target = outcome.target;
     std::string& failure = outcome.failure;
@@ -148,6 +197,7 @@ Convert_Outcome convert_one(const Convert_Options& options, const std::string& s
     const std::string stem = fs::path(target).stem().string();
     Error_Handler handler;
     Technology_Answers answers{options.technology, options.technology != 0};
+    File_Work work = File_Work::reading;
     try {
         if (options.v4_only && !v4_batch_takes(source, handler)) {
             outcome.passed_over = true;
@@ -174,10 +224,10 @@ Convert_Outcome convert_one(const Convert_Options& options, const std::string& s
             Antenna_Record antenna;
             convert_to_adf(antenna, &handler, source.c_str(), folder.c_str());
         } else {
-            convert_radio(options, source, target, stem, handler, failure);
+            convert_radio(options, source, target, stem, handler, failure, work);
         }
     } catch (Error_Handler* raised) {
-        failure = failure_report(source, *raised);
+        failure = failure_report(source, *raised, work);
     } catch (Data_Syntax_Error* raised) {
         failure = failure_report(source, *raised);
     } catch (const std::exception& error) {
@@ -197,18 +247,39 @@ unsigned job_count(const Convert_Options& options, std::size_t files) {
     return static_cast<unsigned>(std::clamp<std::size_t>(wanted, 1, files));
 }
 
+// The one spelling of the file a path reaches: absolute, with its folders and symbolic links
+// resolved. A file to be written need not exist yet: then its folder is resolved and its name
+// kept.
+std::string file_identity(const std::string& path) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    if (error) {
+        return fs::path(path).lexically_normal().string();
+    }
+    const fs::path whole = fs::weakly_canonical(absolute, error);
+    if (!error) {
+        return whole.string();
+    }
+    // A link loop, or a folder on the way that may not be looked into.
+    const fs::path folder = fs::weakly_canonical(absolute.parent_path(), error);
+    return ((error ? absolute.parent_path().lexically_normal() : folder) / absolute.filename())
+        .string();
+}
+
 // For each source, the earlier sources it must wait for: the last one before it that reads or
 // writes its source or its target, so that files converted at once never touch the same file
-// and a target written twice ends as one at a time would leave it.
+// and a target written twice ends as one at a time would leave it. Paths are compared by the
+// files they reach, however they are spelt.
 std::vector<std::vector<std::size_t>> conflicting_earlier_files(
-    const Convert_Options& options, const std::vector<std::string>& sources) {
+    const Convert_Options& options, const std::vector<Convert_Source>& sources) {
     std::vector<std::vector<std::size_t>> earlier(sources.size());
     std::map<std::string, std::size_t> last_use;
     for (std::size_t i = 0; i < sources.size(); ++i) {
-        const std::string paths[] = {fs::path(sources[i]).lexically_normal().string(),
-                                     fs::path(output_path(options, sources[i]))
-                                         .lexically_normal()
-                                         .string()};
+        if (!sources[i].failure.empty()) {
+            continue; // nothing is read or written for it
+        }
+        const std::string paths[] = {file_identity(sources[i].path),
+                                     file_identity(output_path(options, sources[i].path))};
         for (const std::string& path : paths) {
             const auto used = last_use.find(path);
             if (used != last_use.end() && used->second != i) {
@@ -229,21 +300,22 @@ bool is_convert_target(const std::string& target) {
            is_antenna_target(target);
 }
 
-std::vector<std::string> convert_sources(const std::string& target,
-                                         const std::vector<std::string>& paths) {
-    std::vector<std::string> files;
+std::vector<Convert_Source> convert_sources(const std::string& target,
+                                            const std::vector<std::string>& paths) {
+    std::vector<Convert_Source> sources;
     for (const std::string& path : paths) {
         std::error_code error;
         if (!fs::is_directory(path, error)) {
-            files.push_back(path);
-        } else if (target == "asd" || target == "mas") {
-            const auto found = antenna_folder_files(path);
-            files.insert(files.end(), found.begin(), found.end());
+            sources.push_back({path, {}});
         } else {
-            walk(path, target == "adf" ? is_antenna_binary_name : is_radio_ascii_name, files);
+            walk(path,
+                 target == "adf"                      ? is_antenna_binary_name
+                 : target == "asd" || target == "mas" ? is_antenna_text_name
+                                                      : is_radio_ascii_name,
+                 sources);
         }
     }
-    return files;
+    return sources;
 }
 
 int run_convert(const Convert_Options& options, const std::vector<std::string>& paths,
@@ -252,7 +324,8 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
         std::error_code error;
         fs::create_directories(options.out_dir, error);
         if (error) {
-            err << failure_report(options.out_dir, error.message()) << '\n';
+            err << failure_report(options.out_dir, "cannot create the folder: " + error.message())
+                << '\n';
             return 1;
         }
     }
@@ -260,17 +333,17 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
     // are reused for the next.
     Deferred_Flush_Scope batch;
     Batch_Memory_Scope memory;
-    const std::vector<std::string> sources = convert_sources(options.target, paths);
+    const std::vector<Convert_Source> sources = convert_sources(options.target, paths);
     int converted = 0;
     bool failed = false;
     // Reports one file's outcome; false when the batch stops there.
-    const auto report = [&](const std::string& source, const Convert_Outcome& outcome) {
+    const auto report = [&](const Convert_Source& source, const Convert_Outcome& outcome) {
         if (outcome.passed_over) {
             return true; // version 5 and binary files are passed over, not counted
         }
         if (outcome.failure.empty()) {
             ++converted;
-            out << source << " -> " << outcome.target << '\n';
+            out << source.path << " -> " << outcome.target << '\n';
             return true;
         }
         failed = true;
@@ -279,7 +352,7 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
     };
     const unsigned jobs = job_count(options, sources.size());
     if (jobs <= 1) {
-        for (const std::string& source : sources) {
+        for (const Convert_Source& source : sources) {
             if (!report(source, convert_one(options, source))) {
                 break;
             }

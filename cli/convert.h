@@ -18,12 +18,21 @@ struct Convert_Options {
 // Formats `convert --to` accepts.
 bool is_convert_target(const std::string& target);
 
-// The files a convert to `target` works on: files as given, folders walked recursively, in name
-// order, for the files of the target's kind: radio files whose extension is exactly ".raf",
-// ".Raf" or ".RAF"; NSMA files (".adf", ".dat", ".Adf", ...) for the binary antenna formats;
-// binary antenna files (".asd", ".mas", ".vas", ".msi" in any case) for NSMA text.
-std::vector<std::string> convert_sources(const std::string& target,
-                                         const std::vector<std::string>& paths);
+// One item of a conversion: a file to convert, or a file or folder that could not be looked at.
+struct Convert_Source {
+    std::string path;
+    std::string failure; // the report when the walk could not look at `path`; else empty
+};
+
+// What a convert to `target` works on: files as given, folders walked recursively, each folder's
+// entries in name order, for the files of the target's kind: radio files whose extension is
+// exactly ".raf", ".Raf" or ".RAF"; NSMA files (".adf", ".dat", ".Adf", ...) for the binary
+// antenna formats; binary antenna files (".asd", ".mas", ".vas", ".msi" in any case) for NSMA
+// text. Symbolic links to folders below a folder are not followed. A folder that cannot be read
+// is an item of its own, with its failure, where the walk met it; so is a file of the target's
+// kind that is a symbolic link loop.
+std::vector<Convert_Source> convert_sources(const std::string& target,
+                                            const std::vector<std::string>& paths);
 
 // Converts every source, printing one line per file and the count message. Returns the exit
 // code: 0 when every file converted, 1 when any failed.

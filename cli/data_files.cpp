@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 
 Loaded_File load_data_file(const std::string& path, Error_Handler* handler, bool read_locked) {
     // The file is read once: its first bytes choose the reader, and the text readers work on the
@@ -26,6 +27,12 @@ Loaded_File load_data_file(const std::string& path, Error_Handler* handler, bool
         qvfileio file(handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
         bytes.resize(file.get_file_size());
         file.read(bytes.data(), static_cast<unsigned>(bytes.size()));
+    }
+    // An empty file is no data file of any kind, whatever its name says.
+    if (bytes.empty()) {
+        handler->init(ET_ERROR, 0, path.c_str());
+        handler->set_info_buff("the file is empty");
+        throw handler;
     }
     const Radio_File_Kind kind = radio_kind_of(bytes.data(), std::min<std::size_t>(bytes.size(), 48));
     Loaded_File loaded;
@@ -96,10 +103,12 @@ std::string failure_report(const std::string& path, const std::string& message) 
     return path + ": " + message;
 }
 
-std::string failure_report(const std::string& path, Error_Handler& handler) {
+std::string failure_report(const std::string& path, Error_Handler& handler, File_Work work) {
     handler.format_errormsg();
     std::string text;
-    if (handler.get_message_text() != nullptr) {
+    if (handler.get_last_error_code() == ELOOP) {
+        text = "symbolic link loop";
+    } else if (handler.get_message_text() != nullptr) {
         text = handler.get_message_text();
     }
     if (handler.get_info_text() != nullptr) {
@@ -111,13 +120,28 @@ std::string failure_report(const std::string& path, Error_Handler& handler) {
             c = ' ';
         }
     }
-    // A failure on another file than the one worked on (the file being written) names it.
+    // A failure on another file than the one worked on is the file being written.
     const std::string concerned = handler.get_file_name();
-    if (!concerned.empty() && concerned != path) {
-        line = concerned + ": " + line;
+    if (work == File_Work::writing || (!concerned.empty() && concerned != path)) {
+        line = "cannot write " + (concerned.empty() ? path : concerned) + ": " + line;
+    } else if (handler.get_last_error_code() != 0) {
+        line = "cannot read the file: " + line;
     }
     return failure_report(path, line);
 }
+
+namespace {
+
+// What a report shows of a line of the file: its first characters, as UTF-8 for the terminal.
+std::string echoed_line(std::string_view line) {
+    constexpr std::size_t most = 80;
+    if (line.size() <= most) {
+        return latin1_to_utf8(line);
+    }
+    return latin1_to_utf8(line.substr(0, most - 1)) + "\u2026";
+}
+
+} // namespace
 
 std::string failure_report(const std::string& path, const Data_Syntax_Error& error) {
     std::string text = path + ":";
@@ -127,8 +151,9 @@ std::string failure_report(const std::string& path, const Data_Syntax_Error& err
     text += " ";
     text += error.fault().empty() ? "syntax error" : error.fault();
     if (error.line_text() != nullptr) {
+        // The line is the file's own single-byte text; the terminal takes UTF-8.
         text += ": ";
-        text += error.line_text();
+        text += echoed_line(error.line_text());
     }
     return text;
 }

@@ -38,9 +38,16 @@ Loaded_File load_data_file(const std::string& path, Error_Handler* handler,
 // {"format": KIND, "record": {...}}
 nlohmann::ordered_json data_file_json(const Loaded_File& file);
 
+// What the work on a file was doing when it failed: reading it, or writing the file made from it.
+enum class File_Work { reading, writing };
+
 // One line telling why `path` failed: "PATH: MESSAGE" with the handler's message (without its
-// caption), or "PATH:LINE: FAULT: TEXT" for a syntax error (the parts that are known).
-std::string failure_report(const std::string& path, Error_Handler& handler);
+// caption), or "PATH:LINE: FAULT: TEXT" for a syntax error (the parts that are known, the line
+// cut to 80 characters). A file that could not be accessed is named with what was done to it:
+// "PATH: cannot read the file: REASON" when the system refused to read `path`, "PATH: cannot
+// write TARGET: MESSAGE" for a failure while writing, or on another file than `path`.
+std::string failure_report(const std::string& path, Error_Handler& handler,
+                           File_Work work = File_Work::reading);
 std::string failure_report(const std::string& path, const Data_Syntax_Error& error);
 // "PATH: MESSAGE" for a failure the tool finds itself.
 std::string failure_report(const std::string& path, const std::string& message);

@@ -7,10 +7,16 @@
 #include "save_atomically.h"
 #include "syntax_error.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
+#include <streambuf>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -40,11 +46,22 @@ constexpr const char* usage_text =
     "  --technology T     dipole or aperture: the antenna technology of NSMA files that\n"
     "                     do not state it (without it such files are skipped)\n"
     "  --help             show this text\n"
-    "  --version          show the version\n";
+    "  --version          show the version\n"
+    "  --                 the arguments after it are paths, even those starting with \"-\"\n";
 
 int usage_error(const std::string& message) {
     std::cerr << "kelvor-cli: " << message << "\n\n" << usage_text;
     return 2;
+}
+
+// The paths of a command without options: the arguments without the first "--", which ends the
+// options as it does for convert.
+std::vector<std::string> paths_after_end_of_options(std::vector<std::string> args) {
+    const auto end_of_options = std::find(args.begin(), args.end(), "--");
+    if (end_of_options != args.end()) {
+        args.erase(end_of_options);
+    }
+    return args;
 }
 
 int check(const std::vector<std::string>& files) {
@@ -83,9 +100,14 @@ int dump(const std::string& path) {
 int convert(const std::vector<std::string>& args) {
     Convert_Options options;
     std::vector<std::string> paths;
+    bool options_ended = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--to" || arg == "--out" || arg == "--technology" || arg == "--jobs") {
+        if (options_ended) {
+            paths.push_back(arg);
+        } else if (arg == "--") {
+            options_ended = true;
+        } else if (arg == "--to" || arg == "--out" || arg == "--technology" || arg == "--jobs") {
             if (i + 1 >= args.size()) {
                 return usage_error(arg + " needs a value");
             }
@@ -101,8 +123,13 @@ int convert(const std::vector<std::string>& args) {
                     return usage_error("--technology is dipole or aperture");
                 }
                 options.technology = value == "dipole" ? 1 : 2;
+            } else if (arg == "--out") {
+                if (value.empty()) {
+                    return usage_error("--out needs a folder");
+                }
+                options.out_dir = value;
             } else {
-                (arg == "--to" ? options.target : options.out_dir) = value;
+                options.target = value;
             }
         } else if (arg == "--continue") {
             options.keep_going = true;
@@ -131,12 +158,65 @@ int convert(const std::vector<std::string>& args) {
     return run_convert(options, paths, std::cout, std::cerr);
 }
 
-} // namespace
+// Standard output that keeps the first failure of a write (a full disk, a file-size limit): the
+// stream itself only learns that a write failed, not why, and nothing more is written after it.
+class Output_Buffer : public std::streambuf {
+public:
+    Output_Buffer() { setp(m_buffer, m_buffer + sizeof m_buffer); }
+    Output_Buffer(const Output_Buffer&) = delete;
+    Output_Buffer& operator=(const Output_Buffer&) = delete;
 
-int main(int argc, char** argv) {
-    // An interrupted batch leaves no temporary files; a write past `ulimit -f` fails as a write.
-    install_save_signal_handlers();
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    // The errno value of the write that failed; 0 while everything was written.
+    int error() const { return m_error; }
+
+protected:
+    int_type overflow(int_type c) override {
+        if (sync() != 0) {
+            return traits_type::eof();
+        }
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(c);
+            pbump(1);
+        }
+        return traits_type::not_eof(c);
+    }
+
+    int sync() override {
+        const char* data = pbase();
+        std::size_t left = static_cast<std::size_t>(pptr() - pbase());
+        while (left > 0 && m_error == 0) {
+            const ssize_t put = ::write(STDOUT_FILENO, data, left);
+            if (put < 0 && errno == EINTR) {
+                continue;
+            }
+            if (put <= 0) {
+                m_error = put < 0 ? errno : EIO;
+                break;
+            }
+            data += put;
+            left -= static_cast<std::size_t>(put);
+        }
+        setp(m_buffer, m_buffer + sizeof m_buffer);
+        return m_error == 0 ? 0 : -1;
+    }
+
+private:
+    char m_buffer[1 << 16];
+    int m_error = 0;
+};
+
+// A command whose output was lost fails, whatever it did besides.
+int finish_output(int exit_code, const Output_Buffer& output) {
+    std::cout.flush();
+    if (output.error() == 0 && std::cout.good()) {
+        return exit_code;
+    }
+    std::cerr << "kelvor-cli: cannot write the output: "
+              << std::strerror(output.error() != 0 ? output.error() : EIO) << '\n';
+    return 1;
+}
+
+int run_command(const std::vector<std::string>& args) {
     if (args.empty()) {
         return usage_error("no command given");
     }
@@ -151,13 +231,28 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "check") {
-        return rest.empty() ? usage_error("check needs at least one file") : check(rest);
+        const std::vector<std::string> files = paths_after_end_of_options(rest);
+        return files.empty() ? usage_error("check needs at least one file") : check(files);
     }
     if (command == "dump") {
-        return rest.size() != 1 ? usage_error("dump takes one file") : dump(rest[0]);
+        const std::vector<std::string> files = paths_after_end_of_options(rest);
+        return files.size() != 1 ? usage_error("dump takes one file") : dump(files[0]);
     }
     if (command == "convert") {
         return convert(rest);
     }
     return usage_error("unknown command " + command);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // An interrupted batch leaves no temporary files; a write past `ulimit -f` fails as a write.
+    install_save_signal_handlers();
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    Output_Buffer output;
+    std::streambuf* const standard_output = std::cout.rdbuf(&output);
+    const int exit_code = finish_output(run_command(args), output);
+    std::cout.rdbuf(standard_output);
+    return exit_code;
 }

@@ -6,8 +6,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 
 using kelvor_test::read_bytes;
 using kelvor_test::Temp_Dir;
@@ -32,8 +34,9 @@ std::string quoted(const std::string& text) {
 
 class KelvorCli : public testing::Test {
 protected:
-    Cli_Run run(const std::vector<std::string>& args) {
-        std::string command = quoted(KELVOR_CLI_PATH);
+    // `shell_prefix` is run before the tool in the same shell: a time or memory limit.
+    Cli_Run run(const std::vector<std::string>& args, const std::string& shell_prefix = "") {
+        std::string command = shell_prefix + quoted(KELVOR_CLI_PATH);
         for (const std::string& arg : args) {
             command += " " + quoted(arg);
         }
@@ -78,6 +81,9 @@ TEST_F(KelvorCli, VersionHelpAndUsageErrors) {
     EXPECT_EQ(run({"convert", "a.raf"}).exit_code, 2);
     EXPECT_EQ(run({"convert", "--to", "raf"}).exit_code, 2);
     EXPECT_EQ(run({"convert", "--to", "raf", "--bogus", "a.raf"}).exit_code, 2);
+    r = run({"convert", "--to", "raf", "--out", "", "a.raf"});
+    EXPECT_EQ(r.exit_code, 2);
+    EXPECT_NE(r.err.find("kelvor-cli: --out needs a folder\n"), std::string::npos) << r.err;
 }
 
 TEST_F(KelvorCli, CheckReportsEachFile) {
@@ -85,15 +91,62 @@ TEST_F(KelvorCli, CheckReportsEachFile) {
     const std::string bad = dir.write("bad.raf", "QV50_ASCII_RADIO_SPEC_04\r\nMODEL:\tx\r\n\r\nMODEL x\r\n");
     const std::string alien = dir.write("alien.raf", "hello\n");
     const std::string missing = dir.file("missing.raf");
-    Cli_Run r = run({"check", good, bad, alien, missing});
+    const std::string empty = dir.write("empty.raf", "");
+    // A line of a million 0xE9 bytes: the report shows 79 of them, as UTF-8, and an ellipsis.
+    const std::string long_line = dir.write(
+        "long.raf", "QV50_ASCII_RADIO_SPEC_04\r\nMODEL:\tx\r\n" + std::string(1000000, '\xE9'));
+    std::string shown;
+    for (int i = 0; i < 79; ++i) {
+        shown += "\xC3\xA9";
+    }
+    Cli_Run r = run({"check", good, bad, alien, missing, empty, long_line});
     EXPECT_EQ(r.exit_code, 1);
     EXPECT_EQ(r.out, good + ": ok (raf5)\n" +
                          bad + ":4: line without a colon: MODEL x\n" +
                          alien + ": File identifier or file suffix is invalid. Only raf and rsd "
                                  "/mrs file suffixes are allowed for radio data ASCII and binary "
                                  "files.\n" +
-                         missing + ": No such file or directory\n");
+                         missing + ": cannot read the file: No such file or directory\n" +
+                         empty + ": the file is empty\n" +
+                         long_line + ":3: line longer than 255 characters: " + shown +
+                         "\xE2\x80\xA6\n");
     EXPECT_EQ(run({"check", good}).exit_code, 0);
+}
+
+TEST_F(KelvorCli, OutputThatCannotBeWrittenIsAFailure) {
+    const std::string source = example("hx23_am_56m.raf");
+    const std::vector<std::vector<std::string>> commands = {
+        {"dump", source},
+        {"check", source},
+        {"convert", "--to", "rsd", "--out", dir.file("out"), source},
+        {"--version"},
+    };
+    for (const auto& args : commands) {
+        // The tool's standard output goes to a device that is always full.
+        const Cli_Run r = run(args, "sh -c 'exec \"$0\" \"$@\" >/dev/full' ");
+        EXPECT_EQ(r.exit_code, 1) << args[0];
+        EXPECT_EQ(r.err, "kelvor-cli: cannot write the output: No space left on device\n");
+    }
+    EXPECT_TRUE(fs::exists(dir.file("out/hx23_am_56m.rsd")));
+}
+
+TEST_F(KelvorCli, DoubleDashEndsTheOptions) {
+    const std::string source = copy_example("nl180_18g_28m.raf", "--x.raf");
+    const std::string cd = "cd " + quoted(dir.path().string()) + " && ";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"check", "--", "--x.raf"}, "--x.raf: ok (raf5)\n"},
+        {{"convert", "--to", "rsd", "--", "--x.raf"},
+         "--x.raf -> --x.rsd\n1 files successfully converted\n"},
+    };
+    for (const auto& [args, out] : cases) {
+        const Cli_Run r = run(args, cd);
+        EXPECT_EQ(r.exit_code, 0) << args[0] << ": " << r.err;
+        EXPECT_EQ(r.out, out);
+    }
+    const Cli_Run r = run({"dump", "--", "--x.raf"}, cd);
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(nlohmann::json::parse(r.out)["format"], "raf5");
+    EXPECT_TRUE(fs::exists(dir.file("--x.rsd")));
 }
 
 TEST_F(KelvorCli, DumpPrintsTheRecord) {
@@ -134,6 +187,102 @@ TEST_F(KelvorCli, ConvertWalksFoldersByExtension) {
     EXPECT_FALSE(fs::exists(dir.file("out/c.raf")));
     // The radio code follows the file name.
     EXPECT_NE(read_bytes(dir.file("out/b.raf")).find("QV50_RADIO_CODE:\tb\r\n"), std::string::npos);
+}
+
+// Root reads and writes whatever the permissions say, so the tool is run as the user nobody there
+// (empty: this process is no root). Nothing when root cannot become nobody.
+std::optional<std::string> as_plain_user() {
+    if (::geteuid() != 0) {
+        return "";
+    }
+    const std::string become = "setpriv --reuid=nobody --regid=nogroup --clear-groups ";
+    if (std::system((become + "true 2>/dev/null").c_str()) != 0) {
+        return std::nullopt;
+    }
+    return become;
+}
+
+std::string antenna_example(const std::string& name) {
+    return std::string(KELVOR_EXAMPLES_DIR) + "/antenna/" + name;
+}
+
+TEST_F(KelvorCli, FoldersThatCannotBeReadAreFailures) {
+    const auto plain_user = as_plain_user();
+    if (!plain_user) {
+        GTEST_SKIP() << "running as root, and setpriv cannot run the tool as nobody";
+    }
+    fs::permissions(dir.path(), fs::perms::all);
+    struct Case {
+        std::string to;
+        std::string example;
+        std::string extension;
+        std::string written;
+    };
+    const Case cases[] = {
+        {"raf", example("nl180_18g_28m.raf"), ".raf", "a.raf"},
+        {"asd", antenna_example("npx120_11_envelope.adf"), ".adf", "a.asd"},
+    };
+    for (const Case& c : cases) {
+        const std::string top = dir.file(c.to + "-tree");
+        const std::string out = dir.file(c.to + "-out");
+        for (const char* folder : {"", "/closed", "/unsearchable"}) {
+            fs::create_directories(top + folder);
+            fs::copy_file(c.example, top + folder + "/a" + c.extension);
+        }
+        fs::create_symlink("loop" + c.extension, top + "/loop" + c.extension);
+        fs::create_directory(out);
+        fs::permissions(out, fs::perms::all);
+        fs::permissions(top + "/closed", fs::perms::none);
+        fs::permissions(top + "/unsearchable", fs::perms::owner_read | fs::perms::group_read |
+                                                   fs::perms::others_read);
+        const Cli_Run r = run({"convert", "--continue", "--to", c.to, "--out", out, top}, *plain_user);
+        fs::permissions(top + "/closed", fs::perms::all);
+        fs::permissions(top + "/unsearchable", fs::perms::all);
+        EXPECT_EQ(r.exit_code, 1) << c.to;
+        EXPECT_EQ(r.err, top + "/closed: cannot read the folder: Permission denied\n" + top +
+                             "/loop" + c.extension +
+                             ": cannot read the file: symbolic link loop\n" + top +
+                             "/unsearchable: cannot read the folder: Permission denied\n");
+        EXPECT_EQ(r.out, top + "/a" + c.extension + " -> " + out + "/" + c.written +
+                             "\n1 files successfully converted\n");
+    }
+}
+
+TEST_F(KelvorCli, ReportsSayWhetherReadingOrWritingFailed) {
+    const auto plain_user = as_plain_user();
+    if (!plain_user) {
+        GTEST_SKIP() << "running as root, and setpriv cannot run the tool as nobody";
+    }
+    fs::permissions(dir.path(), fs::perms::all);
+    const std::string secret = copy_example("nl180_18g_28m.raf", "secret.raf");
+    fs::permissions(secret, fs::perms::none);
+    const std::string kept = copy_example("nl180_18g_28m.raf", "kept/x.raf");
+    fs::permissions(dir.file("kept"), fs::perms::owner_read | fs::perms::owner_exec |
+                                          fs::perms::others_read | fs::perms::others_exec);
+    const std::string loop = dir.file("loop.raf");
+    fs::create_symlink("loop.raf", loop);
+    fs::create_directory(dir.file("out"));
+    fs::permissions(dir.file("out"), fs::perms::all);
+    struct Case {
+        std::vector<std::string> args;
+        std::string report;
+    };
+    const std::string cannot_read = ": cannot read the file: ";
+    const Case cases[] = {
+        {{"check", secret}, secret + cannot_read + "Permission denied\n"},
+        {{"dump", secret}, secret + cannot_read + "Permission denied\n"},
+        {{"convert", "--to", "rsd", "--out", dir.file("out"), secret},
+         secret + cannot_read + "Permission denied\n"},
+        {{"convert", "--to", "rsd", kept},
+         kept + ": cannot write " + dir.file("kept/x.rsd") + ": Permission denied\n"},
+        {{"check", loop}, loop + cannot_read + "symbolic link loop\n"},
+    };
+    for (const Case& c : cases) {
+        const Cli_Run r = run(c.args, *plain_user);
+        EXPECT_EQ(r.exit_code, 1) << c.args.back();
+        EXPECT_EQ(c.args[0] == "check" ? r.out : r.err, c.report);
+    }
+    fs::permissions(dir.file("kept"), fs::perms::all);
 }
 
 TEST_F(KelvorCli, ConvertBesideTheSourceRewritesItWhole) {
@@ -209,6 +358,32 @@ TEST_F(KelvorCli, AFileWrittenTwiceEndsAsTheLastSourceLeavesIt) {
     }
 }
 
+TEST_F(KelvorCli, OneTargetSpeltSeveralWaysIsWrittenInTheOrderOfTheSources) {
+    // Six files in one folder that all convert to d/x.rsd, named through the folder and two links
+    // to it, absolute and relative: the last one given is what stays.
+    const char* const examples[] = {"hx23_am_56m.raf",   "nl180_18g_28m.raf", "hm6l_16e1q.mrs",
+                                    "ac450_lm_12k5.raf", "hm6l_16e1q.raf",    "nr18s_stm1.raf"};
+    const std::string top = dir.path().string();
+    const std::string spellings[] = {top + "/d/", "d/", "l1/", top + "/l1/", "l2/", top + "/l2/"};
+    std::vector<std::string> args = {"convert", "--continue", "--jobs", "6", "--to", "rsd"};
+    for (int i = 0; i < 6; ++i) {
+        const std::string name = "x." + std::to_string(i);
+        copy_example(examples[i], "d/" + name);
+        args.push_back(spellings[i] + name);
+    }
+    fs::create_directory_symlink("d", dir.path() / "l1");
+    fs::create_directory_symlink(dir.path() / "d", dir.path() / "l2");
+    ASSERT_EQ(run({"convert", "--to", "rsd", "--out", dir.file("last"), dir.file("d/x.5")}).exit_code,
+              0);
+    const std::string cd = "cd " + quoted(top) + " && ";
+    // Files converted at once finish in an order of their own: a few runs show it.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const Cli_Run r = run(args, cd);
+        EXPECT_EQ(r.exit_code, 0) << r.err;
+        EXPECT_EQ(read_bytes(dir.file("d/x.rsd")), read_bytes(dir.file("last/x.rsd")));
+    }
+}
+
 TEST_F(KelvorCli, JobsNeedsANumber) {
     for (const char* jobs : {"0", "x", "-2", "257", "2x"}) {
         const Cli_Run r = run({"convert", "--continue", "--jobs", jobs, "--to", "raf", "a.raf"});
@@ -270,10 +445,6 @@ TEST_F(KelvorCli, DamagedBinaryFileIsReported) {
     const Cli_Run r = run({"check", bad});
     EXPECT_EQ(r.exit_code, 1);
     EXPECT_EQ(r.out, bad + ": Wrong file format\n");
-}
-
-std::string antenna_example(const std::string& name) {
-    return std::string(KELVOR_EXAMPLES_DIR) + "/antenna/" + name;
 }
 
 TEST_F(KelvorCli, AntennaFilesOfEveryKind) {
