@@ -102,8 +102,17 @@ public:
     }
 };
 
+// Curves that hold points: a curve without any is written as its header alone and not read back.
+inline int curves_with_points(const Radio_Record& record) {
+    int count = 0;
+    for (const Radio_Curve& curve : record.curves) {
+        count += curve.point_count() > 0;
+    }
+    return count;
+}
+
 // The record converted to version 5 as `convert --to raf` and `--to rsd` write it: the ASCII text
-// reads back with the same states, and the binary file reads back.
+// reads back with the curves that hold points, and the binary file reads back.
 inline void check_v5_conversion(const Radio4_Record& record) {
     static Quiet_Presenter presenter;
     static const bool installed = (set_message_presenter(&presenter), true);
@@ -125,7 +134,7 @@ inline void check_v5_conversion(const Radio4_Record& record) {
     } catch (Data_Syntax_Error*) {
         KELVOR_CHECK(false && "the converted ASCII file has a syntax error");
     }
-    KELVOR_CHECK(again.curves.count() == v5.curves.count());
+    KELVOR_CHECK(curves_with_points(again) == curves_with_points(v5));
     check_rsd_round_trip(v5);
 }
 
