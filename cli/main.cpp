@@ -252,6 +252,10 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     Output_Buffer output;
     std::streambuf* const standard_output = std::cout.rdbuf(&output);
+    // On a terminal each report shows as it is written, not when the buffer fills.
+    if (::isatty(STDOUT_FILENO) != 0) {
+        std::cout << std::unitbuf;
+    }
     const int exit_code = finish_output(run_command(args), output);
     std::cout.rdbuf(standard_output);
     return exit_code;
