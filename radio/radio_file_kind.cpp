@@ -2,8 +2,10 @@
 #include "radio_file_kind.h"
 
 #include "qvfileio.h"
+#include "string_list.h"
 #include "text_helpers.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -29,6 +31,17 @@ constexpr std::string_view v4_identifier = "QVW40_RADIOSPEC";
 bool is_v4_ascii(std::string_view text) {
     return starts_with(text, v4_identifier) &&
            (text.size() == v4_identifier.size() || text[v4_identifier.size()] != '\0');
+}
+
+// True when `line` is "ENDFIL" between blanks: leading blanks and tabs, trailing bytes up to
+// the blank, as strip_space removes them.
+bool is_end_line(const char* line) {
+    std::string_view text = line;
+    text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) {
+        text.remove_suffix(1);
+    }
+    return text == "ENDFIL";
 }
 
 } // namespace
@@ -96,4 +109,14 @@ std::string radio4_file_code(const char* path) {
 
 bool v4_batch_converts(const char* bytes, std::size_t size) {
     return is_v4_ascii(after_line_breaks(bytes, size));
+}
+
+std::string radio_text_end_warning(const string_list& lines) {
+    // The end line is the last line of a complete file, or close to it.
+    for (int i = lines.count() - 1; i >= 0; --i) {
+        if (is_end_line(lines[i])) {
+            return {};
+        }
+    }
+    return "no ENDFIL: the file may be cut short";
 }

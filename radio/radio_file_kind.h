@@ -5,6 +5,7 @@
 #include <string>
 
 class Error_Handler;
+class string_list;
 
 enum class Radio_File_Kind { unknown, raf5, rsd, mrs, raf4 };
 
@@ -43,3 +44,9 @@ std::string radio4_file_code(const char* path);
 // first bytes (up to 80) are `bytes`: only a file that begins, after blanks and line breaks, with
 // "QVW40_RADIOSPEC" not followed by a zero byte. Version 5 files and binary files are passed over.
 bool v4_batch_converts(const char* bytes, std::size_t size);
+
+// Both ASCII radio files end with a line "ENDFIL". Their readers take a file without it as it
+// is, since the format allows that, but such a file may have been cut short: the warning for
+// the lines of an ASCII radio file of either version, "no ENDFIL: the file may be cut short",
+// or empty when one of the lines is "ENDFIL" once stripped of blanks, as the readers see it.
+std::string radio_text_end_warning(const string_list& lines);

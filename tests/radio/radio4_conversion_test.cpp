@@ -1,5 +1,6 @@
 // Converting between the version 4 and version 5 radio records, and telling version 4 files by
 // their names and first bytes.
+#include "error_handler.h"
 #include "radio4_conversion.h"
 #include "radio4_format.h"
 #include "radio4_json.h"
@@ -9,6 +10,7 @@
 #include "radio_json.h"
 #include "radio_record.h"
 #include "raf_format.h"
+#include "string_list.h"
 
 #include <gtest/gtest.h>
 
@@ -488,6 +490,55 @@ TEST(Radio4Files, WhatTheVersionFourToFiveBatchConverts) {
     EXPECT_FALSE(converts("QV50_ASCII_RADIO_SPEC_01\r\n"));
     EXPECT_FALSE(converts("QV50_ASCII_RADIO_SPEC_04\r\n"));
     EXPECT_FALSE(converts(""));
+}
+
+// Both ASCII radio files end with ENDFIL. The readers take a file that lacks it as it is, and
+// the warning tells that it may have been cut short.
+TEST(Radio4Files, AsciiFilesWithoutTheirEndLineAreWarnedOf) {
+    const std::string examples = std::string(KELVOR_EXAMPLES_DIR) + "/radio/";
+    const std::string v5 = read_bytes(examples + "nl180_18g_28m.raf");
+    const std::string v4 = read_bytes(examples + "hm6l_16e1q.raf");
+    // The text up to the line that begins with `line`.
+    const auto before = [](const std::string& text, const std::string& line) {
+        const std::size_t at = text.find("\n" + line);
+        EXPECT_NE(at, std::string::npos) << line;
+        return text.substr(0, at + 1);
+    };
+    const std::string v5_head = "QV50_ASCII_RADIO_SPEC_04\r\nMODEL:\tX\r\n";
+    struct Case {
+        const char* name;
+        std::string text;
+        bool warned;
+        int version; // 5 or 4: the reader that must take the text; 0 for none
+    };
+    const std::vector<Case> cases = {
+        {"version 5 complete", v5, false, 5},
+        {"version 5 cut before ENDFIL", before(v5, "ENDFIL"), true, 5},
+        {"version 5 cut in a curve block", before(v5, "16.00, -20.00"), true, 0},
+        {"version 5 cut after a curve block", before(v5, "RX_SELECTIVITY"), true, 5},
+        {"version 4 complete", v4, false, 4},
+        {"version 4 cut short", before(v4, "SES_BER"), true, 4},
+        {"version 4 cut before ENDFIL", before(v4, "ENDFIL"), true, 4},
+        {"end line between blanks", v5_head + " \t ENDFIL \t\r\n", false, 5},
+        {"lines after the end line", v5_head + "ENDFIL\r\nMODEL:\tY\r\n\r\n", false, 5},
+        {"end line in a comment", v5_head + "// ENDFIL\r\n", true, 5},
+        {"end line with more on it", v5_head + "COMMENT_1:\tENDFIL\r\n", true, 5},
+    };
+    Error_Handler handler;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        string_list lines;
+        lines.set_text(&handler, c.text.data(), c.text.size());
+        EXPECT_EQ(radio_text_end_warning(lines),
+                  c.warned ? "no ENDFIL: the file may be cut short" : "");
+        if (c.version == 5) {
+            Radio_Record record;
+            EXPECT_NO_THROW(read_raf_lines(record, lines, "cut.raf"));
+        } else if (c.version == 4) {
+            Radio4_Record record;
+            EXPECT_NO_THROW(read_raf4_lines(record, lines, "cut.raf"));
+        }
+    }
 }
 
 TEST(Radio4Files, FileNamesAndCodes) {
