@@ -230,8 +230,8 @@ Convert_Outcome convert_one(const Convert_Options& options, const Convert_Source
         failure = failure_report(source, *raised, work);
     } catch (Data_Syntax_Error* raised) {
         failure = failure_report(source, *raised);
-    } catch (const std::exception& error) {
-        failure = failure_report(source, error.what());
+    } catch (...) {
+        failure = unexpected_failure_report(source);
     }
     return outcome;
 }

@@ -18,15 +18,36 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
+#include <exception>
+#include <new>
+
+namespace {
+
+// The bytes that tell the radio files apart, as the editors read them.
+constexpr std::size_t identifying_bytes = 48;
+
+} // namespace
 
 Loaded_File load_data_file(const std::string& path, Error_Handler* handler, bool read_locked) {
-    // The file is read once: its first bytes choose the reader, and the text readers work on the
-    // bytes already read.
+    // The first bytes choose the reader, before anything else is read: a file larger than any
+    // data file is refused unread, and a binary file is left to its reader, which reads it record
+    // by record. A text file is read once, its lines taken from the bytes already read.
     std::string bytes;
+    Radio_File_Kind kind;
     {
         qvfileio file(handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
-        bytes.resize(file.get_file_size());
+        const uint32_t size = file.get_file_size_within(MAX_TEXT_FILE_SIZE, "data file");
+        bytes.resize(std::min<uint32_t>(size, identifying_bytes));
         file.read(bytes.data(), static_cast<unsigned>(bytes.size()));
+        kind = radio_kind_of(bytes.data(), bytes.size());
+        if (kind == Radio_File_Kind::rsd || kind == Radio_File_Kind::mrs) {
+            file.get_file_size_within(MAX_BINARY_FILE_SIZE, "binary data file");
+        } else if (kind == Radio_File_Kind::raf5 || kind == Radio_File_Kind::raf4) {
+            const std::size_t head = bytes.size();
+            bytes.resize(size);
+            file.read(bytes.data() + head, static_cast<unsigned>(size - head));
+        }
     }
     // An empty file is no data file of any kind, whatever its name says.
     if (bytes.empty()) {
@@ -34,7 +55,6 @@ Loaded_File load_data_file(const std::string& path, Error_Handler* handler, bool
         handler->set_info_buff("the file is empty");
         throw handler;
     }
-    const Radio_File_Kind kind = radio_kind_of(bytes.data(), std::min<std::size_t>(bytes.size(), 48));
     Loaded_File loaded;
     loaded.kind = radio_kind_name(kind);
     switch (kind) {
@@ -101,6 +121,18 @@ nlohmann::ordered_json data_file_json(const Loaded_File& file) {
 
 std::string failure_report(const std::string& path, const std::string& message) {
     return path + ": " + message;
+}
+
+std::string unexpected_failure_report(const std::string& path) {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        return failure_report(path, "not enough memory for the file");
+    } catch (const std::exception& error) {
+        return failure_report(path, error.what());
+    } catch (...) {
+        return failure_report(path, "an unexpected failure");
+    }
 }
 
 std::string failure_report(const std::string& path, Error_Handler& handler, File_Work work) {

@@ -51,3 +51,6 @@ std::string failure_report(const std::string& path, Error_Handler& handler,
 std::string failure_report(const std::string& path, const Data_Syntax_Error& error);
 // "PATH: MESSAGE" for a failure the tool finds itself.
 std::string failure_report(const std::string& path, const std::string& message);
+// "PATH: MESSAGE" for the exception being handled (call it in a catch block) that is neither of
+// the program's own: memory running out, or anything else a library raised.
+std::string unexpected_failure_report(const std::string& path);

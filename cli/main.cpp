@@ -78,6 +78,9 @@ int check(const std::vector<std::string>& files) {
         } catch (Data_Syntax_Error* raised) {
             failed = true;
             std::cout << failure_report(path, *raised) << '\n';
+        } catch (...) {
+            failed = true;
+            std::cout << unexpected_failure_report(path) << '\n';
         }
     }
     return failed ? 1 : 0;
@@ -93,6 +96,8 @@ int dump(const std::string& path) {
         std::cerr << failure_report(path, *raised) << '\n';
     } catch (Data_Syntax_Error* raised) {
         std::cerr << failure_report(path, *raised) << '\n';
+    } catch (...) {
+        std::cerr << unexpected_failure_report(path) << '\n';
     }
     return 1;
 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -438,6 +439,126 @@ TEST_F(KelvorCli, BinaryRadioFilesAndTheirLock) {
     r = run({"convert", "--to", "raf", "--out", dir.file("x"), locked});
     EXPECT_EQ(r.exit_code, 1);
     EXPECT_EQ(r.err, refusal);
+}
+
+// A file that is not there to be read whole: the tool must answer at once, not wait for a
+// writer to a pipe. Should it wait, `timeout` ends it and the exit code says so.
+TEST_F(KelvorCli, SourcesThatAreNoRegularFilesAreRefusedAtOnce) {
+    const std::string pipe_raf = dir.file("pipe.raf");
+    const std::string pipe_adf = dir.file("pipe.adf");
+    ASSERT_EQ(::mkfifo(pipe_raf.c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(pipe_adf.c_str(), 0600), 0);
+    const std::string folder = dir.file("folder.raf");
+    fs::create_directory(folder);
+    const std::string no_regular_file =
+        ": Not a regular file: this is a named pipe, and only regular files are read";
+    struct Case {
+        std::vector<std::string> args;
+        std::string report; // in the output of check, the errors of the others
+    };
+    const Case cases[] = {
+        {{"check", pipe_raf}, pipe_raf + no_regular_file},
+        {{"check", pipe_adf}, pipe_adf + no_regular_file},
+        {{"dump", pipe_raf}, pipe_raf + no_regular_file},
+        {{"dump", pipe_adf}, pipe_adf + no_regular_file},
+        {{"convert", "--to", "rsd", pipe_raf}, pipe_raf + no_regular_file},
+        {{"convert", "--to", "asd", "--technology", "dipole", pipe_adf}, pipe_adf + no_regular_file},
+        {{"convert", "--to", "adf", dir.file("pipe.adf")}, pipe_adf + no_regular_file},
+        {{"check", folder}, "Is a directory"},
+        {{"dump", folder}, "Is a directory"},
+    };
+    for (const Case& c : cases) {
+        const Cli_Run r = run(c.args, "timeout 10 ");
+        EXPECT_EQ(r.exit_code, 1) << c.args[0] << " " << c.args.back();
+        const std::string& report = c.args[0] == "check" ? r.out : r.err;
+        EXPECT_NE(report.find(c.report), std::string::npos) << report;
+    }
+    // The second file of an .msi pair that is a pipe adds nothing, as a missing one.
+    const std::string vertical = dir.file("pair_Vpol.msi");
+    fs::copy_file(std::string(KELVOR_EXAMPLES_DIR) + "/antenna/pnl450_Vpol.msi", vertical);
+    ASSERT_EQ(::mkfifo(dir.file("pair_Hpol.msi").c_str(), 0600), 0);
+    const Cli_Run r = run({"check", vertical}, "timeout 10 ");
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.out, vertical + ": ok (msi)\n");
+}
+
+// Address-space limits and sanitizers do not go together: a sanitizer reserves terabytes.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool address_limits_work = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool address_limits_work = false;
+#else
+constexpr bool address_limits_work = true;
+#endif
+#else
+constexpr bool address_limits_work = true;
+#endif
+
+// Runs the tool with 200 MB of address space and ten seconds.
+std::string limited() {
+    return address_limits_work ? "ulimit -v 200000; timeout 10 " : "timeout 10 ";
+}
+
+// `size` bytes, `head` first and then nothing: a sparse file, which costs no disk.
+std::string sparse_file(const Temp_Dir& dir, const std::string& name, const std::string& head,
+                        off_t size) {
+    const std::string path = dir.write(name, head);
+    EXPECT_EQ(::truncate(path.c_str(), size), 0);
+    return path;
+}
+
+TEST_F(KelvorCli, FilesLargerThanAnyDataFileAreRefusedUnread) {
+    constexpr off_t mb = off_t{1} << 20;
+    const std::string any = "where a data file holds at most 256 MB";
+    const std::string binary = "where a binary data file holds at most 64 MB";
+    struct Case {
+        std::string name;
+        std::string head;
+        off_t size;
+        std::string limit;
+        std::string convert_to;
+    };
+    const Case cases[] = {
+        {"zeros.rsd", "", 1024 * mb, any, "raf"},
+        {"text.raf", "QV50_ASCII_RADIO_SPEC_04\r\n", 256 * mb + 1, any, "rsd"},
+        {"binary.rsd", std::string("QV50_RADIO_SPEC_04") + std::string(8, '\0'), 64 * mb + 1, binary,
+         "raf"},
+        {"binary.mrs", std::string("QVW401RADIOSPEC") + std::string(8, '\0'), 64 * mb + 1, binary,
+         "raf"},
+        {"antenna.asd", "", 64 * mb + 1, binary, "adf"},
+        {"antenna.adf", "REVNUM:,NSMA WG16.99.050\r\n", 256 * mb + 1, any, "asd"},
+    };
+    for (const Case& c : cases) {
+        const std::string path = sparse_file(dir, c.name, c.head, c.size);
+        const std::string report =
+            path + ": File too large: " + std::to_string(c.size) + " bytes, " + c.limit + "\n";
+        Cli_Run r = run({"check", path}, limited());
+        EXPECT_EQ(r.exit_code, 1) << c.name;
+        EXPECT_EQ(r.out, report);
+        r = run({"dump", path}, limited());
+        EXPECT_EQ(r.exit_code, 1) << c.name;
+        EXPECT_NE(r.err.find(path + ": File too large: "), std::string::npos) << r.err;
+        r = run({"convert", "--to", c.convert_to, "--technology", "dipole", "--out",
+                 dir.file("out"), path},
+                limited());
+        EXPECT_EQ(r.exit_code, 1) << c.name;
+        EXPECT_NE(r.err.find(path + ": File too large: "), std::string::npos) << r.err;
+        fs::remove(path);
+    }
+}
+
+TEST_F(KelvorCli, AFileThatDoesNotFitInMemoryFailsAloneWithAMessage) {
+    if (!address_limits_work) {
+        GTEST_SKIP() << "no address-space limit under a sanitizer";
+    }
+    // Within the size any text file may have, but more than the 200 MB of address space given.
+    const std::string big =
+        sparse_file(dir, "big.raf", "QV50_ASCII_RADIO_SPEC_04\r\n", off_t{220} << 20);
+    const std::string good = example("nl180_18g_28m.raf");
+    const Cli_Run r = run({"check", big, good}, limited());
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.out, big + ": not enough memory for the file\n" + good + ": ok (raf5)\n");
 }
 
 TEST_F(KelvorCli, DamagedBinaryFileIsReported) {
