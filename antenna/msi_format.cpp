@@ -44,7 +44,7 @@ struct Msi_Lines {
 // its line ends. Raises `handler`, armed for the file, when the bytes are not text.
 Msi_Lines split_lines(Error_Handler* handler, const std::string& text) {
     string_list list;
-    list.set_text(handler, text.data(), text.size(), string_list::Empty_Lines::kept);
+    list.set_text(handler, text.data(), text.size());
     Msi_Lines result;
     result.lines.reserve(static_cast<std::size_t>(list.count()));
     for (int i = 0; i < list.count(); ++i) {

@@ -42,11 +42,10 @@ void string_list::init_string_list(Error_Handler* handler, const char* file_name
     adopt_text(handler, std::move(buffer), size);
 }
 
-void string_list::set_text(Error_Handler* handler, const char* data, std::size_t size,
-                           Empty_Lines empty) {
+void string_list::set_text(Error_Handler* handler, const char* data, std::size_t size) {
     auto copy = std::make_unique_for_overwrite<char[]>(size + 1);
     std::memcpy(copy.get(), data, size);
-    adopt_text(handler, std::move(copy), size, empty);
+    adopt_text(handler, std::move(copy), size);
 }
 
 namespace {
@@ -144,32 +143,22 @@ std::optional<Line_Breaks> count_line_breaks(const char* text, std::size_t size)
     return breaks;
 }
 
-// Cuts the text at its line ends, which become the lines' terminators. With line feeds, a
-// carriage return before one is part of the line end and a line empty before it is left out
-// unless `keep_empty`, so an empty line of a CR LF file is kept and one of an LF file is not.
-// With carriage returns alone or LF CR, every line end makes a line, empty or not, so those
-// files have the lines, and the line numbers, of their CR LF twins. Text after the last line
-// end is a line too.
-void cut_lines(char* text, std::size_t size, Line_Ends ends, bool keep_empty,
-               std::vector<char*>& lines) {
+// Cuts the text at its line ends, which become the lines' terminators: with line feeds, a
+// carriage return before one is part of the line end; with LF CR, the carriage return after
+// one. Every line end makes a line, empty or not, so a text has the lines, and the line
+// numbers, of its CR LF twin. Text after the last line end is a line too.
+void cut_lines(char* text, std::size_t size, Line_Ends ends, std::vector<char*>& lines) {
     std::size_t start = 0;
     const auto line_end = [&](std::size_t end) {
         text[end] = '\0';
-        if (ends != Line_Ends::feed) {
-            lines.push_back(text + start);
-            start = end + 1;
-            if (ends == Line_Ends::feed_return && start < size && text[start] == '\r') {
-                text[start++] = '\0';
-            }
-            return;
+        if (ends == Line_Ends::feed && end > start && text[end - 1] == '\r') {
+            text[end - 1] = '\0';
         }
-        if (end > start || keep_empty) {
-            if (end > start && text[end - 1] == '\r') {
-                text[end - 1] = '\0';
-            }
-            lines.push_back(text + start);
-        }
+        lines.push_back(text + start);
         start = end + 1;
+        if (ends == Line_Ends::feed_return && start < size && text[start] == '\r') {
+            text[start++] = '\0';
+        }
     };
     const char terminator = ends == Line_Ends::carriage_return ? '\r' : '\n';
     std::size_t i = 0;
@@ -196,7 +185,7 @@ void cut_lines(char* text, std::size_t size, Line_Ends ends, bool keep_empty,
 } // namespace
 
 void string_list::adopt_text(Error_Handler* handler, std::unique_ptr<char[]> owned,
-                             std::size_t size, Empty_Lines empty) {
+                             std::size_t size) {
     clear();
     const std::optional<Line_Breaks> breaks = count_line_breaks(owned.get(), size);
     if (!breaks) {
@@ -208,5 +197,5 @@ void string_list::adopt_text(Error_Handler* handler, std::unique_ptr<char[]> own
     m_text = std::move(owned);
     m_text[size] = '\0';
     m_lines.reserve((ends == Line_Ends::carriage_return ? breaks->returns : breaks->feeds) + 1);
-    cut_lines(m_text.get(), size, ends, empty == Empty_Lines::kept, m_lines);
+    cut_lines(m_text.get(), size, ends, m_lines);
 }

@@ -19,12 +19,6 @@ public:
     string_list(string_list&&) noexcept = default;
     string_list& operator=(string_list&&) noexcept = default;
 
-    // Whether a line that is empty before its line feed (a bare line feed after another) makes an
-    // entry. The file readers leave such lines out, as they always have; a reader that counts
-    // every line of a file keeps them. Empty lines of files ending their lines otherwise (CR LF,
-    // CR alone or LF CR) are always kept.
-    enum class Empty_Lines { dropped_after_feeds, kept };
-
     // Reads `file_name` into the list, replacing what it held. Raises `handler` (armed for the
     // file) when the file cannot be read, with code 155 for an empty file and 342 for a file that
     // is not text (the list is then empty).
@@ -36,13 +30,13 @@ public:
     //
     // Lines may end in LF, CR LF, CR alone or LF CR, all through the text alike; the first line
     // feed tells LF CR (a carriage return after it and none before) from the others, and a text
-    // without line feeds ends its lines in carriage returns. A carriage return that is no part of
-    // the text's line ends stays in its line.
-    void set_text(Error_Handler* handler, const char* data, std::size_t size,
-                  Empty_Lines empty = Empty_Lines::dropped_after_feeds);
+    // without line feeds ends its lines in carriage returns. Every line end makes an entry, empty
+    // lines too, so a text has the same lines (and line numbers) whatever its line ends; text
+    // after the last line end is a line too. A carriage return that is no part of the text's
+    // line ends stays in its line.
+    void set_text(Error_Handler* handler, const char* data, std::size_t size);
     // The same, taking over `text` (of `size` bytes and at least one more) instead of copying it.
-    void adopt_text(Error_Handler* handler, std::unique_ptr<char[]> text, std::size_t size,
-                    Empty_Lines empty = Empty_Lines::dropped_after_feeds);
+    void adopt_text(Error_Handler* handler, std::unique_ptr<char[]> text, std::size_t size);
 
     // Number of lines.
     int count() const { return static_cast<int>(m_lines.size()); }

@@ -325,11 +325,12 @@ TEST_F(NsmaReader, AFailedReadKeepsWhatWasRead) {
 }
 
 TEST_F(NsmaReader, LineNumbersCountTheEntriesOfTheLineList) {
-    // Empty lines ending in a bare line feed make no entry; with CR LF they do.
-    EXPECT_EQ(fault_of(revnum + "\n\n\nANTMAN ANDREW\n"),
-              "ant.adf\r\nLine number 2\r\nANTMAN ANDREW\r\n");
-    EXPECT_EQ(fault_of(revnum + "\r\n\r\n\r\nANTMAN ANDREW\r\n"),
-              "ant.adf\r\nLine number 4\r\nANTMAN ANDREW\r\n");
+    // Empty lines make entries whatever the line ends.
+    for (const std::string end : {"\n", "\r\n", "\r", "\n\r"}) {
+        EXPECT_EQ(fault_of(revnum + end + end + end + "ANTMAN ANDREW" + end),
+                  "ant.adf\r\nLine number 4\r\nANTMAN ANDREW\r\n")
+            << testing::PrintToString(end);
+    }
 }
 
 // The reader takes NUMCUT as it stands; a claim of more cuts than the file held is warned of,

@@ -126,8 +126,7 @@ TEST_F(RafReader, FaultsCarryTheirLine) {
     EXPECT_EQ(f.text.size(), long_line.size());
 }
 
-TEST_F(RafReader, LineNumbersCountEmptyLinesButNotBareLineFeeds) {
-    // The list keeps an empty line of every kind of line end but an empty bare line feed.
+TEST_F(RafReader, LineNumbersCountEmptyLinesWhateverTheLineEnds) {
     const struct {
         const char* text;
         int line;
@@ -135,7 +134,7 @@ TEST_F(RafReader, LineNumbersCountEmptyLinesButNotBareLineFeeds) {
         {"QV50_ASCII_RADIO_SPEC_04\r\n\r\nBAD\r\n", 3},
         {"QV50_ASCII_RADIO_SPEC_04\r\rBAD\r", 3},
         {"QV50_ASCII_RADIO_SPEC_04\n\r\n\rBAD\n\r", 3},
-        {"QV50_ASCII_RADIO_SPEC_04\n\nBAD\n", 2},
+        {"QV50_ASCII_RADIO_SPEC_04\n\nBAD\n", 3},
     };
     for (const auto& c : cases) {
         const Fault f = fault_of(c.text);
