@@ -42,16 +42,18 @@ std::atomic<unsigned long> replacement_flushes = 0;
 // ---------------------------------------------------------------------------------------------
 // The temporary names that exist right now, for the signal handlers: a fixed table, so that a
 // handler can walk it without allocating or locking. A slot goes free -> claimed (its path being
-// written by the one thread that claimed it) -> live (the file may exist) and back; a handler
+// written by the thread that claimed it) -> making (that thread is making the file) -> live (the
+// file exists) and back to free. A handler waits for a file being made by another thread, and
 // takes a live slot with a compare-and-swap, so no thread rewrites a path it is removing.
 
-enum Slot_State : int { slot_free, slot_claimed, slot_live, slot_removing };
+enum Slot_State : int { slot_free, slot_claimed, slot_making, slot_live, slot_removing };
 
 struct Live_Name {
     std::atomic<int> state = slot_free;
+    std::atomic<pid_t> maker = 0;
     char path[PATH_MAX];
 };
-static_assert(std::atomic<int>::is_always_lock_free);
+static_assert(std::atomic<int>::is_always_lock_free && std::atomic<pid_t>::is_always_lock_free);
 
 // Saves running at once: one per job of a batch, with room to spare. A slot is held only while a
 // file is being written, so a save that finds none free waits for one.
@@ -69,11 +71,32 @@ Live_Name* claim_slot() {
     }
 }
 
+// Set by a handler before it walks the table; a thread about to make a file then waits for the
+// end instead.
+std::atomic<bool> ending_by_signal = false;
+
 extern "C" void remove_temporaries_and_end(int signal_number) {
+    ending_by_signal = true;
+    const pid_t self = ::gettid();
     for (Live_Name& slot : live_names) {
-        int expected = slot_live;
-        if (slot.state.compare_exchange_strong(expected, slot_removing)) {
-            ::unlink(slot.path);
+        for (;;) {
+            int state = slot.state.load();
+            if (state == slot_making && slot.maker.load() == self) {
+                // This thread was stopped making it: it may exist, and is never finished.
+                ::unlink(slot.path);
+            } else if (state == slot_making) {
+                // Another thread's file system call ends soon; only then is it known whether
+                // the file exists.
+                const timespec pause{0, 100'000};
+                ::nanosleep(&pause, nullptr);
+                continue;
+            } else if (state == slot_live &&
+                       slot.state.compare_exchange_strong(state, slot_removing)) {
+                ::unlink(slot.path);
+            } else if (state == slot_live) {
+                continue; // freed meanwhile: look again
+            }
+            break;
         }
     }
     // The handler was installed to run once: the signal, blocked until the handler returns, then
@@ -105,9 +128,22 @@ public:
             m_slot = m_path.size() < PATH_MAX ? claim_slot() : nullptr;
             if (m_slot != nullptr) {
                 std::memcpy(m_slot->path, m_path.c_str(), m_path.size() + 1);
-                m_slot->state.store(slot_live);
+                m_slot->maker.store(::gettid());
+                m_slot->state.store(slot_making);
+            }
+            if (ending_by_signal) {
+                // A handler is removing the temporary files: the process ends when it returns.
+                if (m_slot != nullptr) {
+                    m_slot->state.store(slot_claimed);
+                }
+                for (;;) {
+                    ::pause();
+                }
             }
             const int error = make_file(m_path.c_str());
+            if (m_slot != nullptr) {
+                m_slot->state.store(error == 0 ? slot_live : slot_claimed);
+            }
             if (error == 0) {
                 m_exists = true;
                 return 0;
@@ -144,7 +180,10 @@ private:
     void release_slot() {
         if (m_slot != nullptr) {
             int expected = slot_live;
-            m_slot->state.compare_exchange_strong(expected, slot_free);
+            if (!m_slot->state.compare_exchange_strong(expected, slot_free) &&
+                expected == slot_claimed) {
+                m_slot->state.store(slot_free);
+            }
             m_slot = nullptr;
         }
     }
@@ -351,9 +390,10 @@ public:
     int fd() const { return m_fd; }
     const std::string& target() const { return m_target; }
 
-    // The path a writer opens: the temporary name, or the descriptor of the unnamed file.
+    // The path a writer opens: the file's descriptor where /proc offers it, which an opening
+    // writer cannot make again after a signal handler removed the temporary name; else that name.
     std::string writer_path() const {
-        return m_temp.exists() ? m_temp.path() : "/proc/self/fd/" + std::to_string(m_fd);
+        return m_temp.exists() && !m_by_descriptor ? m_temp.path() : descriptor_path();
     }
 
     // Flushes the complete file where needed and gives it the target's name.
@@ -362,7 +402,7 @@ public:
             if (::fchmod(m_fd, m_new_mode) != 0 || (deferred_depth == 0 && ::fsync(m_fd) != 0)) {
                 raise_failure(m_handler, m_target, errno);
             }
-            if (::linkat(AT_FDCWD, writer_path().c_str(), AT_FDCWD, m_target.c_str(),
+            if (::linkat(AT_FDCWD, descriptor_path().c_str(), AT_FDCWD, m_target.c_str(),
                          AT_SYMLINK_FOLLOW) == 0) {
                 settle();
                 return;
@@ -407,7 +447,7 @@ private:
         if (m_fd >= 0 && ::fstat(m_fd, &info) == 0) {
             m_new_mode = info.st_mode & 07777;
         }
-        if (m_fd >= 0 && (!writable_by_owner(m_fd) || ::access(writer_path().c_str(), F_OK) != 0)) {
+        if (m_fd >= 0 && (!writable_by_owner(m_fd) || ::access(descriptor_path().c_str(), F_OK) != 0)) {
             ::close(m_fd);
             m_fd = -1;
         }
@@ -424,10 +464,13 @@ private:
         if (!writable_by_owner(m_fd)) {
             raise_failure(m_handler, m_target, errno);
         }
+        m_by_descriptor = ::access(descriptor_path().c_str(), F_OK) == 0;
     }
 
+    std::string descriptor_path() const { return "/proc/self/fd/" + std::to_string(m_fd); }
+
     void name_unnamed() {
-        const std::string descriptor = writer_path();
+        const std::string descriptor = descriptor_path();
         const int error = m_temp.make(m_folder, name_of(m_target), [&](const char* name) {
             return ::linkat(AT_FDCWD, descriptor.c_str(), AT_FDCWD, name, AT_SYMLINK_FOLLOW) == 0
                        ? 0
@@ -455,6 +498,7 @@ private:
     std::string m_folder;
     Temporary_Name m_temp;
     int m_fd = -1;
+    bool m_by_descriptor = false;
     // What a new file gets: as the system gives it, else 0666 less the umask.
     mode_t m_new_mode = creation_mode();
 };

@@ -16,6 +16,7 @@
 #include <regex>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include <grp.h>
 #include <pwd.h>
@@ -107,18 +108,18 @@ TEST_F(SaveAtomically, WritesANewFileBesideNothingElse) {
 TEST_F(SaveAtomically, ReplacesAndKeepsPermissions) {
     const std::string target = dir.write("old.rsd", "old");
     ::chmod(target.c_str(), 0640);
-    std::string written_at;
+    std::vector<std::string> while_written;
     save_atomically(&handler, target.c_str(), [&](const char* temp) {
-        written_at = temp;
         write_text(handler, temp, "new contents");
+        while_written = dir.entries();
     });
     EXPECT_EQ(read_bytes(target), "new contents");
     EXPECT_EQ(mode_of(target), 0640u);
     // Beside the target, under the one pattern a user can clean up after a kill -9.
-    EXPECT_EQ(fs::path(written_at).parent_path(), dir.path());
-    EXPECT_TRUE(std::regex_match(fs::path(written_at).filename().string(),
-                                 std::regex(R"(\.old\.rsd\.kelvor-[A-Za-z0-9]{6})")))
-        << written_at;
+    ASSERT_EQ(while_written.size(), 2u);
+    const std::string temporary = while_written[0] == "old.rsd" ? while_written[1] : while_written[0];
+    EXPECT_TRUE(std::regex_match(temporary, std::regex(R"(\.old\.rsd\.kelvor-[A-Za-z0-9]{6})")))
+        << temporary;
     EXPECT_EQ(dir.entries().size(), 1u);
 }
 
@@ -497,6 +498,56 @@ TEST_F(SaveAtomically, InterruptedSaveLeavesNoTemporaryFile) {
             << strsignal(signal_number) << ": status " << status;
         EXPECT_EQ(dir.entries(), std::vector<std::string>{"kept.raf"}) << strsignal(signal_number);
         EXPECT_EQ(read_bytes(target), "the user's good file");
+    }
+}
+
+TEST_F(SaveAtomically, ABatchOfSavesInSeveralThreadsEndedAtAnyMomentLeavesNoTemporaryFile) {
+    constexpr int threads = 8;
+    for (int file = 0; file < threads; ++file) {
+        dir.write("f" + std::to_string(file) + ".rsd", "the user's good file");
+    }
+    for (int round = 0; round < 20; ++round) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(ready[0]);
+            ::signal(SIGTERM, SIG_DFL);
+            install_save_signal_handlers();
+            std::vector<std::thread> savers;
+            for (int file = 0; file < threads; ++file) {
+                savers.emplace_back([&, file] {
+                    const std::string target = dir.file("f" + std::to_string(file) + ".rsd");
+                    Error_Handler in_thread;
+                    for (;;) {
+                        try {
+                            save_atomically(&in_thread, target.c_str(), std::string(4096, 'n'));
+                        } catch (Error_Handler*) {
+                            // its temporary file removed by the handler, as the process ends
+                        }
+                    }
+                });
+            }
+            [[maybe_unused]] const auto told = ::write(ready[1], "!", 1);
+            for (;;) {
+                ::pause();
+            }
+        }
+        ::close(ready[1]);
+        char byte = 0;
+        ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+        ::close(ready[0]);
+        ::usleep(static_cast<useconds_t>(round * 997 % 20000));
+        ::kill(child, SIGTERM);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+        EXPECT_EQ(dir.entries().size(), static_cast<std::size_t>(threads)) << "round " << round;
+        for (const std::string& name : dir.entries()) {
+            if (name.front() == '.') {
+                fs::remove(dir.file(name));
+            }
+        }
     }
 }
 
