@@ -681,4 +681,18 @@ TEST_F(KelvorCli, VersionFourFilesBothWays) {
               dir.file("v5/hm6l_16e1q.rsd") + ": ok (rsd)\n");
 }
 
+TEST_F(KelvorCli, AWritePastTheFileSizeLimitIsAFailedWriteAndLeavesNothing) {
+    const std::string source = copy_example("hx23_am_56m.raf", "in/radio.raf");
+    const std::string before = read_bytes(source);
+    const Cli_Run r = run({"convert", "--to", "raf", source}, "ulimit -f 1; ");
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_NE((r.out + r.err).find("File too large"), std::string::npos) << r.out << r.err;
+    EXPECT_EQ(read_bytes(source), before);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.file("in"))) {
+        names.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, std::vector<std::string>{"radio.raf"});
+}
+
 } // namespace
