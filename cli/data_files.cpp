@@ -5,6 +5,7 @@
 #include "antenna_open.h"
 #include "error_handler.h"
 #include "message_catalogue.h"
+#include "nsma_format.h"
 #include "radio4_format.h"
 #include "radio4_json.h"
 #include "radio_json.h"
@@ -26,6 +27,12 @@ namespace {
 
 // The bytes that tell the radio files apart, as the editors read them.
 constexpr std::size_t identifying_bytes = 48;
+
+void add_warning(Loaded_File& file, std::string warning) {
+    if (!warning.empty()) {
+        file.warnings.push_back(std::move(warning));
+    }
+}
 
 } // namespace
 
@@ -63,6 +70,7 @@ Loaded_File load_data_file(const std::string& path, Error_Handler* handler, bool
         string_list lines;
         lines.set_text(handler, bytes.data(), bytes.size());
         read_raf_lines(*loaded.radio, lines, path.c_str());
+        add_warning(loaded, radio_text_end_warning(lines));
         return loaded;
     }
     case Radio_File_Kind::rsd:
@@ -85,6 +93,7 @@ Loaded_File load_data_file(const std::string& path, Error_Handler* handler, bool
         string_list lines;
         lines.set_text(handler, bytes.data(), bytes.size());
         read_raf4_lines(*loaded.radio4, lines, path.c_str());
+        add_warning(loaded, radio_text_end_warning(lines));
         return loaded;
     }
     default:
@@ -96,6 +105,7 @@ Loaded_File load_data_file(const std::string& path, Error_Handler* handler, bool
     }
     loaded.antenna = std::make_unique<Antenna_Record>();
     loaded.kind = antenna_kind_name(open_antenna_file(*loaded.antenna, handler, path.c_str()).kind);
+    add_warning(loaded, nsma_cut_count_warning(*loaded.antenna));
     return loaded;
 }
 

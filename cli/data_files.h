@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class Error_Handler;
 class Data_Syntax_Error;
@@ -21,6 +22,8 @@ struct Loaded_File {
     std::unique_ptr<Radio_Record> radio;   // version 5
     std::unique_ptr<Radio4_Record> radio4; // version 4
     std::unique_ptr<Antenna_Record> antenna;
+    // What the file's readers took as it is, though it suggests the file was cut short.
+    std::vector<std::string> warnings;
 };
 
 // True for the extensions of radio files (.raf, .rsd, .mrs in any case): a file named so is read
@@ -28,7 +31,8 @@ struct Loaded_File {
 bool has_radio_extension(const std::string& path);
 
 // Reads `path` with the reader its first bytes choose, as the editors do when they open a file:
-// radio files by their identifiers, anything else as an antenna file.
+// radio files by their identifiers, anything else as an antenna file. Notes the warnings of
+// ASCII radio files without ENDFIL and of NSMA files holding fewer cuts than NUMCUT says.
 // A locked binary radio file is refused, with the lock message, unless `read_locked`. Raises
 // `handler` (a file that cannot be read, or one of no known kind) or the program's
 // Data_Syntax_Error.

@@ -70,8 +70,11 @@ int check(const std::vector<std::string>& files) {
     for (const std::string& path : files) {
         try {
             const Loaded_File file = load_data_file(path, &handler, true);
-            std::cout << path << ": ok (" << file.kind << (file.locked ? ", locked" : "")
-                      << ")\n";
+            std::cout << path << ": ok (" << file.kind << (file.locked ? ", locked" : "") << ")";
+            for (const std::string& warning : file.warnings) {
+                std::cout << ", warning: " << warning;
+            }
+            std::cout << '\n';
         } catch (Error_Handler* raised) {
             failed = true;
             std::cout << failure_report(path, *raised) << '\n';

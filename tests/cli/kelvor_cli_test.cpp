@@ -575,6 +575,7 @@ TEST_F(KelvorCli, AntennaFilesOfEveryKind) {
     for (const auto& [name, kind] : kinds) {
         const Cli_Run r = run({"check", antenna_example(name)});
         EXPECT_EQ(r.out, antenna_example(name) + ": ok (" + kind + ")\n");
+        EXPECT_EQ(r.err, "");
         const Cli_Run dumped = run({"dump", antenna_example(name)});
         ASSERT_EQ(dumped.exit_code, 0) << name;
         const auto json = nlohmann::json::parse(dumped.out);
@@ -585,6 +586,38 @@ TEST_F(KelvorCli, AntennaFilesOfEveryKind) {
     const std::string nsma_as_raf = dir.write("antenna.raf", read_bytes(antenna_example("dp450_dipole.dat")));
     EXPECT_NE(run({"check", nsma_as_raf}).out.find("File identifier or file suffix is invalid."),
               std::string::npos);
+}
+
+// Files that their readers take, though they look cut short, pass with a warning.
+TEST_F(KelvorCli, CheckWarnsOfFilesThatMayBeCutShort) {
+    const std::string v5 = read_bytes(example("nl180_18g_28m.raf"));
+    const std::string raf = dir.write("cut.raf", v5.substr(0, v5.find("ENDFIL")));
+    const std::string nsma = read_bytes(antenna_example("npx120_11_envelope.adf"));
+    std::size_t sixth_cut = 0;
+    for (int n = 0; n < 6; ++n) {
+        sixth_cut = nsma.find("PATCUT", sixth_cut + 1);
+    }
+    const std::string adf = dir.write("cut.adf", nsma.substr(0, sixth_cut));
+    const Cli_Run r = run({"check", raf, adf});
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.out, raf + ": ok (raf5), warning: no ENDFIL: the file may be cut short\n" + adf +
+                         ": ok (nsma), warning: NUMCUT says 8, the file holds 5 cuts\n");
+    EXPECT_EQ(r.err, "");
+}
+
+// A fault of an .msi file fails the file at its line, and a file without NAME and a pattern
+// block is none; nothing else is said.
+TEST_F(KelvorCli, AnMsiFileWithAFaultFails) {
+    const std::string msi = read_bytes(antenna_example("pnl450_Vpol.msi"));
+    const std::string long_name = "NAME " + std::string(60, 'n');
+    const std::string faulty = dir.write("long.msi", long_name + "\n" + msi);
+    const std::string hello = dir.write("hello.msi", "hello world\n");
+    const Cli_Run r = run({"check", faulty, hello});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.out, faulty + ":1: NAME field must be less than 48 characters: " + long_name +
+                         "\n" + hello + ": Wrong file format Not an .msi antenna file: it needs a "
+                                         "NAME line and a HORIZONTAL or VERTICAL pattern block.\n");
+    EXPECT_EQ(r.err, "");
 }
 
 TEST_F(KelvorCli, AnAntennaConversionReportsTheFileItWrites) {
