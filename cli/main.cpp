@@ -4,6 +4,7 @@
 
 #include "error_handler.h"
 #include "kelvor_version.h"
+#include "message_presenter.h"
 #include "save_atomically.h"
 #include "syntax_error.h"
 
@@ -252,11 +253,27 @@ int run_command(const std::vector<std::string>& args) {
     return usage_error("unknown command " + command);
 }
 
+// Nobody is there to answer a reader's question: it gets the cautious answer, which reads the
+// file as it stands (an .msi elevation pattern that looks backwards is kept as written), and it
+// is no message about the file. Every other message goes to standard error as before.
+class Unanswered_Questions : public Console_Presenter {
+public:
+    int show_message(Owner_Window owner, const std::string& caption, const std::string& text,
+                     unsigned style) override {
+        if ((style & BOX_ICON_MASK) == BOX_ICON_QUESTION) {
+            return cautious_answer(style);
+        }
+        return Console_Presenter::show_message(owner, caption, text, style);
+    }
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
     // An interrupted batch leaves no temporary files; a write past `ulimit -f` fails as a write.
     install_save_signal_handlers();
+    static Unanswered_Questions questions;
+    set_message_presenter(&questions);
     const std::vector<std::string> args(argv + 1, argv + argc);
     Output_Buffer output;
     std::streambuf* const standard_output = std::cout.rdbuf(&output);

@@ -620,6 +620,24 @@ TEST_F(KelvorCli, AnMsiFileWithAFaultFails) {
     EXPECT_EQ(r.err, "");
 }
 
+// The .msi reader's question has nobody to answer it: the cautious answer keeps the elevation
+// pattern that looks backwards as the file has it, and nothing is said beside the result.
+TEST_F(KelvorCli, AQuestionNobodyCanAnswerKeepsTheFileAsItIs) {
+    const std::string msi = dir.write("back.msi", "NAME BACK\nVERTICAL 3\n-10 20\n5 0\n10 25\n");
+    Cli_Run r = run({"check", msi});
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.out, msi + ": ok (msi)\n");
+    EXPECT_EQ(r.err, "");
+    r = run({"dump", msi});
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.err, "");
+    const auto cuts = nlohmann::json::parse(r.out)["record"]["cuts"];
+    ASSERT_EQ(cuts.size(), 1u);
+    EXPECT_EQ(cuts[0]["slot"], 6);
+    EXPECT_EQ(cuts[0]["points"][0][0], -10.0);
+    EXPECT_EQ(cuts[0]["points"][0][1], 20.0);
+}
+
 TEST_F(KelvorCli, AnAntennaConversionReportsTheFileItWrites) {
     // The antenna conversions name their files up to the last point: ".adf" becomes ".asd".
     fs::create_directories(dir.path() / "in");
