@@ -18,34 +18,25 @@ namespace {
 
 constexpr off_t max_position = 0xFFFFFFFFLL;
 
-// What a file that is neither a regular file nor a folder is, for the refusal.
-const char* special_file_kind(mode_t mode) {
-    if (S_ISFIFO(mode)) {
-        return "a named pipe";
-    }
-    if (S_ISCHR(mode)) {
-        return "a character device";
-    }
-    if (S_ISBLK(mode)) {
-        return "a block device";
-    }
-    if (S_ISSOCK(mode)) {
-        return "a socket";
-    }
-    return "a special file";
-}
-
 // Raises `handler` for a file of `mode` that is neither a regular file nor a folder.
 [[noreturn]] void refuse_special_file(Error_Handler* handler, mode_t mode) {
     handler->set_last_error_code(0);
     handler->set_error_code(0);
-    handler->set_info_buff((std::string("Not a regular file: this is ") + special_file_kind(mode) +
-                            ", and only regular files are read")
-                               .c_str());
+    handler->set_info_buff(not_regular_file_text(mode, "read").c_str());
     throw handler;
 }
 
 } // namespace
+
+std::string not_regular_file_text(unsigned mode, const char* done) {
+    const char* kind = S_ISFIFO(mode)   ? "a named pipe"
+                       : S_ISCHR(mode)  ? "a character device"
+                       : S_ISBLK(mode)  ? "a block device"
+                       : S_ISSOCK(mode) ? "a socket"
+                                        : "a special file";
+    return std::string("Not a regular file: this is ") + kind + ", and only regular files are " +
+           done;
+}
 
 qvfileio::qvfileio(Error_Handler* handler, const char* file_name, unsigned long access,
                    unsigned long share, const char* directory)

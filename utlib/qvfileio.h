@@ -8,6 +8,7 @@
 #include "qv6_ut_export.h"
 
 #include <cstdint>
+#include <string>
 
 class Error_Handler;
 
@@ -34,6 +35,10 @@ inline constexpr uint32_t MAX_BINARY_FILE_SIZE = 64u << 20;
 // for readers that open the file themselves and read it whole.
 QV6_UT_EXPORT void check_file_size(Error_Handler* handler, const char* path, uint32_t limit,
                                    const char* kind);
+
+// "Not a regular file: this is a named pipe, and only regular files are `done`": why a file of
+// `mode` (a stat mode that is neither a regular file nor a folder) is not opened or replaced.
+QV6_UT_EXPORT std::string not_regular_file_text(unsigned mode, const char* done);
 
 class QV6_UT_EXPORT qvfileio {
 public:

@@ -3,6 +3,7 @@
 
 #include "error_handler.h"
 #include "message_catalogue.h"
+#include "qvfileio.h"
 
 #include <array>
 #include <atomic>
@@ -246,30 +247,11 @@ void flush_folder(const std::string& folder) {
     throw handler;
 }
 
-// What a file that is neither a regular file nor a folder is, for the refusal.
-const char* special_file_kind(mode_t mode) {
-    if (S_ISFIFO(mode)) {
-        return "a named pipe";
-    }
-    if (S_ISCHR(mode)) {
-        return "a character device";
-    }
-    if (S_ISBLK(mode)) {
-        return "a block device";
-    }
-    if (S_ISSOCK(mode)) {
-        return "a socket";
-    }
-    return "a special file";
-}
-
 [[noreturn]] void refuse_special_file(Error_Handler* handler, const std::string& target,
                                       mode_t mode) {
     handler->init_fileio(target.c_str());
     handler->set_error_code(0);
-    handler->set_info_buff((std::string("Not a regular file: this is ") + special_file_kind(mode) +
-                            ", and only regular files are replaced")
-                               .c_str());
+    handler->set_info_buff(not_regular_file_text(mode, "replaced").c_str());
     throw handler;
 }
 
