@@ -63,14 +63,21 @@ std::vector<std::string> check_string_list(const uint8_t* data, std::size_t size
     }
 
     if (text) {
+        // Lines end in line feeds (with a carriage return before or after them), or in carriage
+        // returns alone when the text has no line feed: each line end makes a line, and so does
+        // text after the last one.
         const auto feeds = static_cast<std::size_t>(std::count(data, data + size, '\n'));
-        KELVOR_CHECK(static_cast<std::size_t>(list.count()) <= feeds + 1);
+        const std::size_t line_ends =
+            feeds > 0 ? feeds : static_cast<std::size_t>(std::count(data, data + size, '\r'));
+        const auto count = static_cast<std::size_t>(list.count());
+        KELVOR_CHECK(count >= line_ends && count <= line_ends + 1);
+        const char terminator = feeds > 0 ? '\n' : '\r';
         std::size_t longest = 0;
         for (int i = 0; i < list.count(); ++i) {
             const char* line = list[i];
             KELVOR_CHECK(line != nullptr);
             const std::size_t length = std::strlen(line);
-            KELVOR_CHECK(std::memchr(line, '\n', length) == nullptr);
+            KELVOR_CHECK(std::memchr(line, terminator, length) == nullptr);
             longest = std::max(longest, length);
             if (lines.size() < max_lines) {
                 lines.emplace_back(line, length);
