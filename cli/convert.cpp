@@ -15,6 +15,7 @@
 #include "rsd_format.h"
 #include "run_in_order.h"
 #include "syntax_error.h"
+#include "text_helpers.h"
 
 #include <algorithm>
 #include <cctype>
@@ -130,10 +131,10 @@ bool v4_batch_takes(const std::string& path, Error_Handler& handler) {
 }
 
 // Converts one radio file to the target's radio format; `work` follows it from reading the source
-// to writing the target.
+// to writing the target. The texts a version 4 file has no room for are told in `cuts`.
 void convert_radio(const Convert_Options& options, const std::string& source,
                    const std::string& target, const std::string& stem, Error_Handler& handler,
-                   std::string& failure, File_Work& work) {
+                   std::string& failure, File_Work& work, std::vector<std::string>& cuts) {
     Loaded_File file = load_data_file(source, &handler);
     if (!file.radio && !file.radio4) {
         failure = failure_report(source, NOT_A_RADIO_FILE);
@@ -152,7 +153,7 @@ void convert_radio(const Convert_Options& options, const std::string& source,
     if (to_v4) {
         if (!file.radio4) {
             file.radio4 = std::make_unique<Radio4_Record>();
-            convert_v5_to_v4(*file.radio, *file.radio4);
+            convert_v5_to_v4(*file.radio, *file.radio4, &cuts);
         }
         if (options.target == "mrs") {
             write_mrs_file(*file.radio4, target.c_str(), &handler);
@@ -178,6 +179,7 @@ struct Convert_Outcome {
     std::string target;
     std::string failure;      // the report; empty when the file was converted
     bool passed_over = false; // not a file of the batch (--v4-only)
+    std::vector<std::string> cuts; // texts the target format had no room for
 };
 
 // Converts one source. Safe to run for several sources at once: each has its own handler,
@@ -224,7 +226,7 @@ Convert_Outcome convert_one(const Convert_Options& options, const Convert_Source
             Antenna_Record antenna;
             convert_to_adf(antenna, &handler, source.c_str(), folder.c_str());
         } else {
-            convert_radio(options, source, target, stem, handler, failure, work);
+            convert_radio(options, source, target, stem, handler, failure, work, outcome.cuts);
         }
     } catch (Error_Handler* raised) {
         failure = failure_report(source, *raised, work);
@@ -343,7 +345,11 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
         }
         if (outcome.failure.empty()) {
             ++converted;
-            out << source.path << " -> " << outcome.target << '\n';
+            out << source.path << " -> " << outcome.target;
+            for (const std::string& cut : outcome.cuts) {
+                out << ", warning: " << latin1_to_utf8(cut);
+            }
+            out << '\n';
             return true;
         }
         failed = true;

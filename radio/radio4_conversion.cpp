@@ -320,19 +320,35 @@ void convert_v4_to_v5(const Radio4_Record& v4, Radio_Record& v5) {
     v5.header.curve_count = v5.curves.count();
 }
 
-void convert_v5_to_v4(const Radio_Record& v5, Radio4_Record& v4) {
+void convert_v5_to_v4(const Radio_Record& v5, Radio4_Record& v4, std::vector<std::string>* cuts) {
     v4.reset();
     const Radio_Spec& b = v5.radio_spec;
     Radio4_Spec& a = v4.radio_spec;
 
-    copy_text(a.manufact, b.manufacturer);
-    copy_text(a.model, b.model);
+    // A text longer than its version 4 field is cut, and the cut told.
+    const auto take_text = [cuts](char* field, std::size_t size, const std::string& text,
+                                  const std::string& what) {
+        copy_text(field, size, text.c_str());
+        if (cuts != nullptr && text.size() >= size) {
+            cuts->push_back(what + " cut to " + std::to_string(size - 1) + " characters");
+        }
+    };
+    const auto text_of = [](const char* field, std::size_t size) {
+        return std::string(field, strnlen(field, size));
+    };
+    take_text(a.manufact, sizeof a.manufact, text_of(b.manufacturer, sizeof b.manufacturer),
+              "MANUFACT");
+    take_text(a.model, sizeof a.model, text_of(b.model, sizeof b.model), "MODEL");
     for (int i = 0; i < RADIO4_COMMENT_COUNT; ++i) {
-        copy_text(a.comment[i], b.comments[i]);
+        take_text(a.comment[i], sizeof a.comment[i],
+                  text_of(b.comments[i], sizeof b.comments[i]),
+                  "COMMENT_" + std::to_string(i + 1));
     }
-    copy_text(a.emdesig, b.emission_designator);
-    copy_text(a.radio_id, b.radio_id);
-    copy_text(a.modulation, b.modulation);
+    take_text(a.emdesig, sizeof a.emdesig,
+              text_of(b.emission_designator, sizeof b.emission_designator), "EMDESIG");
+    take_text(a.radio_id, sizeof a.radio_id, text_of(b.radio_id, sizeof b.radio_id), "RADIO_ID");
+    take_text(a.modulation, sizeof a.modulation, text_of(b.modulation, sizeof b.modulation),
+              "MODULATION");
     if (b.capacity_count > 0 && b.capacity_unit[0] != '\0') {
         // One of a unit that names its own size (STM1, E1) is written as the unit alone, as
         // version 4 writes it: "STM1" comes back as "STM1", not "1STM1".
@@ -340,8 +356,8 @@ void convert_v5_to_v4(const Radio_Record& v5, Radio4_Record& v4) {
                                 !std::isdigit(static_cast<unsigned char>(b.capacity_unit[0])) &&
                                 b.capacity_unit[0] != '.';
         const std::string unit(b.capacity_unit, strnlen(b.capacity_unit, sizeof b.capacity_unit));
-        copy_text(a.capacity,
-                  (unit_alone ? unit : std::to_string(b.capacity_count) + unit).c_str());
+        take_text(a.capacity, sizeof a.capacity,
+                  unit_alone ? unit : std::to_string(b.capacity_count) + unit, "CAPACITY");
     }
     a.data_rate = is_set(b.tx_data_rate) ? b.tx_data_rate : b.rx_data_rate;
     a.freq_lo_mhz = b.freq_low;
@@ -415,6 +431,10 @@ void convert_v5_to_v4(const Radio_Record& v5, Radio4_Record& v4) {
         }
         for (const std::string& name : radio4_names_of(curve, own_code)) {
             v4.append_curve() = to_radio4_curve(curve, name.c_str());
+            if (cuts != nullptr && name.size() >= RADIO4_CURVE_NAME_SIZE) {
+                cuts->push_back("curve " + name + " cut to " +
+                                std::to_string(RADIO4_CURVE_NAME_SIZE - 1) + " characters");
+            }
         }
     }
 }

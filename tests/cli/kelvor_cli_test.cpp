@@ -719,6 +719,10 @@ TEST_F(KelvorCli, VersionFourFilesBothWays) {
     EXPECT_EQ(run({"check", dir.file("v4/new.mrs")}).out, dir.file("v4/new.mrs") + ": ok (mrs)\n");
     r = run({"convert", "--to", "raf4", "--out", dir.file("v4"), dir.file("mixed/new.raf")});
     EXPECT_EQ(r.exit_code, 0) << r.err;
+    // The example's first comments are longer than version 4 comments: the cuts are told.
+    EXPECT_EQ(r.out, dir.file("mixed/new.raf") + " -> " + dir.file("v4/new.raf") +
+                         ", warning: COMMENT_1 cut to 31 characters, warning: COMMENT_2 cut to "
+                         "31 characters\n1 files successfully converted\n");
     EXPECT_EQ(run({"check", dir.file("v4/new.raf")}).out, dir.file("v4/new.raf") + ": ok (raf4)\n");
     const std::string long_name = copy_example("nl180_18g_28m.raf", "sixteen_chars_xy.raf");
     r = run({"convert", "--to", "mrs", "--out", dir.file("v4"), long_name});

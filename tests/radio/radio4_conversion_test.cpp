@@ -465,6 +465,50 @@ TEST(Radio4Conversion, CurveTypesAndCodesSurviveBothVersionFourFiles) {
     EXPECT_TRUE(presenter.shown.empty());
 }
 
+TEST(Radio4Conversion, TextsTooLongForVersionFourAreToldAsCuts) {
+    struct Case {
+        const char* name;
+        void (*change)(Radio_Record&);
+        std::vector<std::string> cuts;
+    };
+    const Case cases[] = {
+        {"fitting texts",
+         [](Radio_Record& r) { std::strcpy(r.radio_spec.model, "M23456789012345678901_3"); },
+         {}},
+        {"model",
+         [](Radio_Record& r) { std::strcpy(r.radio_spec.model, "M234567890123456789012_4"); },
+         {"MODEL cut to 23 characters"}},
+        {"manufacturer and comment",
+         [](Radio_Record& r) {
+             std::strcpy(r.radio_spec.manufacturer, std::string(40, 'm').c_str());
+             std::strcpy(r.radio_spec.comments[2], std::string(32, 'c').c_str());
+         },
+         {"MANUFACT cut to 31 characters", "COMMENT_3 cut to 31 characters"}},
+        {"modulation and capacity",
+         [](Radio_Record& r) {
+             std::strcpy(r.radio_spec.modulation, "1024QAMX");
+             r.radio_spec.capacity_count = 1;
+             std::strcpy(r.radio_spec.capacity_unit, "STM1_HPX");
+         },
+         {"MODULATION cut to 7 characters", "CAPACITY cut to 7 characters"}},
+        {"curve code",
+         [](Radio_Record& r) {
+             r = record_with_curves(1, "STM1", "64QAM", {CURVE_TTOI_OTHER},
+                                    "A_VERY_LONG_RADIO_CODE_1234");
+         },
+         {"curve TtoI_A_VERY_LONG_RADIO_CODE_1234 cut to 23 characters"}},
+    };
+    for (const Case& c : cases) {
+        Radio_Record v5;
+        v5.reset();
+        c.change(v5);
+        Radio4_Record v4;
+        std::vector<std::string> cuts;
+        convert_v5_to_v4(v5, v4, &cuts);
+        EXPECT_EQ(cuts, c.cuts) << c.name;
+    }
+}
+
 TEST(Radio4Files, KindByFirstBytes) {
     auto kind = [](const std::string& bytes) { return radio_kind_of(bytes.data(), bytes.size()); };
     EXPECT_EQ(kind(std::string("QVW401RADIOSPEC\0\x9b\x03\0\0", 20)), Radio_File_Kind::mrs);
