@@ -131,11 +131,13 @@ bool v4_batch_takes(const std::string& path, Error_Handler& handler) {
 }
 
 // Converts one radio file to the target's radio format; `work` follows it from reading the source
-// to writing the target. The texts a version 4 file has no room for are told in `cuts`.
+// to writing the target. What the report tells besides (a source that looks cut short, the texts
+// a version 4 file has no room for) goes to `warnings`.
 void convert_radio(const Convert_Options& options, const std::string& source,
                    const std::string& target, const std::string& stem, Error_Handler& handler,
-                   std::string& failure, File_Work& work, std::vector<std::string>& cuts) {
+                   std::string& failure, File_Work& work, std::vector<std::string>& warnings) {
     Loaded_File file = load_data_file(source, &handler);
+    warnings = std::move(file.warnings); // a file that looks cut short is told so
     if (!file.radio && !file.radio4) {
         failure = failure_report(source, NOT_A_RADIO_FILE);
         return;
@@ -153,7 +155,11 @@ void convert_radio(const Convert_Options& options, const std::string& source,
     if (to_v4) {
         if (!file.radio4) {
             file.radio4 = std::make_unique<Radio4_Record>();
-            convert_v5_to_v4(*file.radio, *file.radio4, &cuts);
+            std::vector<std::string> texts_cut;
+            convert_v5_to_v4(*file.radio, *file.radio4, &texts_cut);
+            for (const std::string& cut : texts_cut) {
+                warnings.push_back(latin1_to_utf8(cut)); // curve names are the file's own text
+            }
         }
         if (options.target == "mrs") {
             write_mrs_file(*file.radio4, target.c_str(), &handler);
@@ -179,7 +185,7 @@ struct Convert_Outcome {
     std::string target;
     std::string failure;      // the report; empty when the file was converted
     bool passed_over = false; // not a file of the batch (--v4-only)
-    std::vector<std::string> cuts; // texts the target format had no room for
+    std::vector<std::string> warnings; // texts the target format had no room for, questions
 };
 
 // Converts one source. Safe to run for several sources at once: each has its own handler,
@@ -200,6 +206,7 @@ Convert_Outcome convert_one(const Convert_Options& options, const Convert_Source
     Error_Handler handler;
     Technology_Answers answers{options.technology, options.technology != 0};
     File_Work work = File_Work::reading;
+    take_unanswered_questions(); // a failed file's are not this file's
     try {
         if (options.v4_only && !v4_batch_takes(source, handler)) {
             outcome.passed_over = true;
@@ -226,7 +233,7 @@ Convert_Outcome convert_one(const Convert_Options& options, const Convert_Source
             Antenna_Record antenna;
             convert_to_adf(antenna, &handler, source.c_str(), folder.c_str());
         } else {
-            convert_radio(options, source, target, stem, handler, failure, work, outcome.cuts);
+            convert_radio(options, source, target, stem, handler, failure, work, outcome.warnings);
         }
     } catch (Error_Handler* raised) {
         failure = failure_report(source, *raised, work);
@@ -234,6 +241,9 @@ Convert_Outcome convert_one(const Convert_Options& options, const Convert_Source
         failure = failure_report(source, *raised);
     } catch (...) {
         failure = unexpected_failure_report(source);
+    }
+    for (std::string& question : take_unanswered_questions()) {
+        outcome.warnings.push_back(std::move(question));
     }
     return outcome;
 }
@@ -346,8 +356,8 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
         if (outcome.failure.empty()) {
             ++converted;
             out << source.path << " -> " << outcome.target;
-            for (const std::string& cut : outcome.cuts) {
-                out << ", warning: " << latin1_to_utf8(cut);
+            for (const std::string& warning : outcome.warnings) {
+                out << ", warning: " << warning;
             }
             out << '\n';
             return true;

@@ -36,7 +36,35 @@ void add_warning(Loaded_File& file, std::string warning) {
 
 } // namespace
 
+namespace {
+
+thread_local std::vector<std::string> unanswered_questions;
+
+} // namespace
+
+void note_unanswered_question(const std::string& text) {
+    // "Something looks wrong. Shall it be mended?" is told as "Something looks wrong: kept as it
+    // is"; a question of one sentence is told whole.
+    std::string told = text;
+    const std::size_t asked = told.rfind(". ");
+    if (!told.empty() && told.back() == '?' && asked != std::string::npos) {
+        told.resize(asked);
+        told += ": kept as it is";
+    } else {
+        told = "unanswered: " + told;
+    }
+    unanswered_questions.push_back(latin1_to_utf8(told));
+}
+
+std::vector<std::string> take_unanswered_questions() {
+    std::vector<std::string> taken;
+    taken.swap(unanswered_questions);
+    return taken;
+}
+
 Loaded_File load_data_file(const std::string& path, Error_Handler* handler, bool read_locked) {
+    // Questions left from an earlier file that failed are not this file's.
+    take_unanswered_questions();
     // The first bytes choose the reader, before anything else is read: a file larger than any
     // data file is refused unread, and a binary file is left to its reader, which reads it record
     // by record. A text file is read once, its lines taken from the bytes already read.
@@ -106,6 +134,9 @@ Loaded_File load_data_file(const std::string& path, Error_Handler* handler, bool
     loaded.antenna = std::make_unique<Antenna_Record>();
     loaded.kind = antenna_kind_name(open_antenna_file(*loaded.antenna, handler, path.c_str()).kind);
     add_warning(loaded, nsma_cut_count_warning(*loaded.antenna));
+    for (std::string& question : take_unanswered_questions()) {
+        add_warning(loaded, std::move(question));
+    }
     return loaded;
 }
 

@@ -42,6 +42,13 @@ Loaded_File load_data_file(const std::string& path, Error_Handler* handler,
 // {"format": KIND, "record": {...}}
 nlohmann::ordered_json data_file_json(const Loaded_File& file);
 
+// The questions readers asked of this thread while nobody could answer: each got the cautious
+// answer, which reads the file as it stands, and is told with the file's report as a warning
+// ("Elevation pattern appears to be backwards: kept as it is").
+void note_unanswered_question(const std::string& text);
+// The warnings for the questions noted since the last call, which forgets them.
+std::vector<std::string> take_unanswered_questions();
+
 // What the work on a file was doing when it failed: reading it, or writing the file made from it.
 enum class File_Work { reading, writing };
 

@@ -254,13 +254,14 @@ int run_command(const std::vector<std::string>& args) {
 }
 
 // Nobody is there to answer a reader's question: it gets the cautious answer, which reads the
-// file as it stands (an .msi elevation pattern that looks backwards is kept as written), and it
-// is no message about the file. Every other message goes to standard error as before.
+// file as it stands (an .msi elevation pattern that looks backwards is kept as written), and is
+// told as a warning on the file's report. Every other message goes to standard error as before.
 class Unanswered_Questions : public Console_Presenter {
 public:
     int show_message(Owner_Window owner, const std::string& caption, const std::string& text,
                      unsigned style) override {
         if ((style & BOX_ICON_MASK) == BOX_ICON_QUESTION) {
+            note_unanswered_question(text);
             return cautious_answer(style);
         }
         return Console_Presenter::show_message(owner, caption, text, style);

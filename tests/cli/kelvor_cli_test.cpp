@@ -626,7 +626,15 @@ TEST_F(KelvorCli, AQuestionNobodyCanAnswerKeepsTheFileAsItIs) {
     const std::string msi = dir.write("back.msi", "NAME BACK\nVERTICAL 3\n-10 20\n5 0\n10 25\n");
     Cli_Run r = run({"check", msi});
     EXPECT_EQ(r.exit_code, 0);
-    EXPECT_EQ(r.out, msi + ": ok (msi)\n");
+    EXPECT_EQ(r.out, msi +
+                         ": ok (msi), warning: Elevation pattern appears to be backwards: kept as "
+                         "it is\n");
+    EXPECT_EQ(r.err, "");
+    r = run({"convert", "--to", "adf", "--out", dir.file("out"), msi});
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.out, msi + " -> " + dir.file("out/back.adf") +
+                         ", warning: Elevation pattern appears to be backwards: kept as it is\n"
+                         "1 files successfully converted\n");
     EXPECT_EQ(r.err, "");
     r = run({"dump", msi});
     EXPECT_EQ(r.exit_code, 0);
