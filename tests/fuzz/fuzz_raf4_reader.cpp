@@ -25,22 +25,6 @@
 
 namespace {
 
-// Reads `size` bytes as a version 4 ASCII file; false when they were refused.
-bool read_text(Radio4_Record& record, const char* data, std::size_t size) {
-    Error_Handler handler;
-    handler.init_fileio("fuzz.raf");
-    string_list lines;
-    try {
-        lines.set_text(&handler, data, size);
-        read_raf4_lines(record, lines, "fuzz.raf");
-    } catch (Error_Handler*) {
-        return false;
-    } catch (Data_Syntax_Error*) {
-        return false;
-    }
-    return true;
-}
-
 struct Curve_Shape {
     std::string name;
     int points;
@@ -63,17 +47,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static Radio4_Record first;
     static Radio4_Record second;
     static Radio4_Record third;
-    if (!read_text(first, reinterpret_cast<const char*>(data), size)) {
+    if (!read_raf4_text(first, std::string(reinterpret_cast<const char*>(data), size))) {
         return 0;
     }
     const std::vector<Curve_Shape> shapes = shapes_of(first);
     radio_fuzz::check_json(first);
     KELVOR_CHECK(raf4_unwritable_reason(first).empty());
     const std::string text = raf4_text(first);
-    KELVOR_CHECK(read_text(second, text.data(), text.size()));
+    KELVOR_CHECK(read_raf4_text(second, text));
     KELVOR_CHECK(shapes_of(second) == shapes);
     const std::string again = raf4_text(second);
-    KELVOR_CHECK(read_text(third, again.data(), again.size()));
+    KELVOR_CHECK(read_raf4_text(third, again));
     KELVOR_CHECK(raf4_text(third) == again);
 
     // Through the binary file, with the derivations the writer makes (written here without the
