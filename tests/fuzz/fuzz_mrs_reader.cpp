@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     // The ASCII form, when the writer takes the record, reads back with the curves that have
     // points.
     if (raf4_unwritable_reason(first).empty()) {
-        KELVOR_CHECK(read_raf4_text(second, raf4_text(first)));
+        KELVOR_CHECK(radio_fuzz::read_raf4_text(second, raf4_text(first)));
         int with_points = 0;
         for (const Radio4_Curve& curve : first.curves) {
             with_points += curve.point_count() > 0;

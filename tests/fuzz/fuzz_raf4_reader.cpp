@@ -47,17 +47,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static Radio4_Record first;
     static Radio4_Record second;
     static Radio4_Record third;
-    if (!read_raf4_text(first, std::string(reinterpret_cast<const char*>(data), size))) {
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    if (!radio_fuzz::read_raf4_text(first, input)) {
         return 0;
     }
     const std::vector<Curve_Shape> shapes = shapes_of(first);
     radio_fuzz::check_json(first);
     KELVOR_CHECK(raf4_unwritable_reason(first).empty());
     const std::string text = raf4_text(first);
-    KELVOR_CHECK(read_raf4_text(second, text));
+    KELVOR_CHECK(radio_fuzz::read_raf4_text(second, text));
     KELVOR_CHECK(shapes_of(second) == shapes);
     const std::string again = raf4_text(second);
-    KELVOR_CHECK(read_raf4_text(third, again));
+    KELVOR_CHECK(radio_fuzz::read_raf4_text(third, again));
     KELVOR_CHECK(raf4_text(third) == again);
 
     // Through the binary file, with the derivations the writer makes (written here without the
