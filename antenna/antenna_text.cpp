@@ -229,13 +229,6 @@ void remove_trailing_comma(char* text) {
     }
 }
 
-std::string format_fixed(double value, int decimals) {
-    char buffer[512];
-    const auto [end, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    return ec == std::errc() ? std::string(buffer, end) : std::string();
-}
-
 namespace {
 
 std::string scientific_text(double value) {

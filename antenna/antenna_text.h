@@ -38,8 +38,6 @@ void remove_trailing_comma(char* text);
 // The rule is applied to the value the text reads back as, so that a written value writes the
 // same again: 0.004996 is "0.01", as its "5.00E-03" would read back as 0.005.
 std::string format_nsma_number(double value);
-// "%.<decimals>f" with a point whatever the process locale.
-std::string format_fixed(double value, int decimals);
 
 // The longest line the NSMA and headerless readers accept.
 inline constexpr std::size_t MAX_LINE_LENGTH = 255;
