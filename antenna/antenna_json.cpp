@@ -1,6 +1,7 @@
 // The antenna record as JSON.
 #include "antenna_json.h"
 
+#include "file_text.h"
 #include "text_helpers.h"
 
 #include <charconv>
@@ -12,7 +13,7 @@ namespace {
 using nlohmann::json;
 
 // JSON text is UTF-8; the record's texts are single-byte.
-std::string utf8_text(const char* text, std::size_t size) { return latin1_to_utf8(text, size); }
+std::string utf8_text(const char* text, std::size_t size) { return file_text_to_utf8(text, size); }
 template <std::size_t N>
 std::string utf8_text(const char (&field)[N]) {
     return utf8_text(field, N);

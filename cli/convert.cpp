@@ -6,6 +6,7 @@
 #include "antenna_text.h"
 #include "batch_memory.h"
 #include "data_files.h"
+#include "file_text.h"
 #include "qvfileio.h"
 #include "radio4_conversion.h"
 #include "radio4_format.h"
@@ -158,7 +159,7 @@ void convert_radio(const Convert_Options& options, const std::string& source,
             std::vector<std::string> texts_cut;
             convert_v5_to_v4(*file.radio, *file.radio4, &texts_cut);
             for (const std::string& cut : texts_cut) {
-                warnings.push_back(latin1_to_utf8(cut)); // curve names are the file's own text
+                warnings.push_back(file_text_to_utf8(cut)); // curve names are the file's own text
             }
         }
         if (options.target == "mrs") {

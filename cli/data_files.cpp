@@ -4,6 +4,7 @@
 #include "antenna_json.h"
 #include "antenna_open.h"
 #include "error_handler.h"
+#include "file_text.h"
 #include "message_catalogue.h"
 #include "nsma_format.h"
 #include "radio4_format.h"
@@ -53,7 +54,7 @@ void note_unanswered_question(const std::string& text) {
     } else {
         told = "unanswered: " + told;
     }
-    unanswered_questions.push_back(latin1_to_utf8(told));
+    unanswered_questions.push_back(file_text_to_utf8(told));
 }
 
 std::vector<std::string> take_unanswered_questions() {
@@ -209,9 +210,9 @@ namespace {
 std::string echoed_line(std::string_view line) {
     constexpr std::size_t most = 80;
     if (line.size() <= most) {
-        return latin1_to_utf8(line);
+        return file_text_to_utf8(line);
     }
-    return latin1_to_utf8(line.substr(0, most - 1)) + "\u2026";
+    return file_text_to_utf8(line.substr(0, most - 1)) + "\u2026";
 }
 
 } // namespace

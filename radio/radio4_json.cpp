@@ -1,6 +1,7 @@
 // JSON form of the version 4 radio record.
 #include "radio4_json.h"
 
+#include "file_text.h"
 #include "radio4_conversion.h"
 #include "radio4_format.h"
 #include "radio4_record.h"
@@ -34,7 +35,7 @@ json keyword_value(const Radio4_Spec& radio_spec, int index) {
         return steps == -1.0 ? json(nullptr) : value(steps);
     }
     default:
-        return latin1_to_utf8(raf4_value_text(radio_spec, index));
+        return file_text_to_utf8(raf4_value_text(radio_spec, index));
     }
 }
 
@@ -46,7 +47,7 @@ json curve_json(const Radio4_Spec& radio_spec, const Radio4_Curve& curve) {
     const std::string name = radio4_text(curve.name);
     const int type = radio4_curve_type(radio_spec, name.c_str());
     return {
-        {"name", latin1_to_utf8(name)},
+        {"name", file_text_to_utf8(name)},
         {"type", type < 0 ? json(nullptr) : json(curve_type_name(type))},
         {"two_sided", curve.two_sided != 0},
         {"power_integral", value(curve.power_integral)},

@@ -9,5 +9,5 @@ struct Radio4_Record;
 // percentage over again, left out), the flags as the ASCII file words them and as their byte, the
 // unnamed doubles, the curve count and the curves with their name, version 5 type (null when they
 // have none), two-sided flag, power integral and [offset, dB] points. NOT_SET and a step count of
-// -1 are null. Texts, which are single-byte, are given as their Latin-1 characters in UTF-8.
+// -1 are null. Texts, which are single-byte Windows-1252, are given in UTF-8.
 nlohmann::ordered_json radio4_to_json(const Radio4_Record& record);

@@ -1,5 +1,6 @@
 // The binary version 4 radio file (.mrs): reading, the derivations made before writing, writing.
 #include "radio4_format.h"
+#include "file_text.h"
 #include "radio4_record.h"
 #include "radio_derivations.h"
 #include "radio_record.h"
@@ -61,7 +62,7 @@ void read_curve(qvfileio& file, Error_Handler* handler, Radio4_Record& record) {
     // Sorting and interpolating need numbers: a point that is none cannot be a curve's.
     if (!finite_points(curve.points)) {
         refuse(file, handler, MSG_WRONG_FILE_FORMAT,
-               "The curve " + latin1_to_utf8(radio4_text(curve.name)) + " holds a point that is not a number");
+               "The curve " + file_text_to_utf8(radio4_text(curve.name)) + " holds a point that is not a number");
     }
     if (!curve.points.empty()) {
         if (curve.points.front().offset > curve.points.back().offset) {

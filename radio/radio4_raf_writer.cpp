@@ -1,5 +1,6 @@
 // Writing the version 4 radio record as a version 4 ASCII radio file.
 #include "radio4_format.h"
+#include "file_text.h"
 #include "radio4_record.h"
 #include "raf_tables.h"
 
@@ -51,7 +52,7 @@ std::string raf4_unwritable_reason(const Radio4_Record& record) {
     for (const Radio4_Curve& curve : record.curves) {
         const std::string name = radio4_text(curve.name);
         if (!is_radio4_derived_name(name.c_str()) && !raf4_curve_name_writable(name.c_str())) {
-            return "The curve name \"" + latin1_to_utf8(name) +
+            return "The curve name \"" + file_text_to_utf8(name) +
                    "\" cannot be read back from a version 4 ASCII radio file";
         }
     }

@@ -1,6 +1,7 @@
 // JSON form of the version 5 radio record.
 #include "radio_json.h"
 
+#include "file_text.h"
 #include "radio_record.h"
 
 #include <cmath>
@@ -20,7 +21,7 @@ json count(int number) { return number == -1 ? json(nullptr) : json(number); }
 // Texts are single-byte; JSON is UTF-8.
 template <std::size_t N>
 json text(const char (&field)[N]) {
-    return latin1_to_utf8(field, N);
+    return file_text_to_utf8(field, N);
 }
 
 json values(const double* numbers, int n) {
@@ -51,7 +52,7 @@ json threshold_json(const Rx_Threshold& t, int index) {
 json curve_json(const Radio_Curve& curve) {
     json codes = json::array();
     for (const std::string& code : curve.interfering_codes) {
-        codes.push_back(latin1_to_utf8(code));
+        codes.push_back(file_text_to_utf8(code));
     }
     json points = json::array();
     for (const Radio_Point& point : curve.points) {
@@ -191,7 +192,7 @@ json radio_to_json(const Radio_Record& record) {
         {"tr_fixed", value(s.tr_fixed)},
         {"selectivity_source", s.selectivity_source},
         {"comments", comments},
-        {"capacity_summary", latin1_to_utf8(capacity_summary_text(record))},
+        {"capacity_summary", file_text_to_utf8(capacity_summary_text(record))},
         {"curves", curves},
         {"acm_states", states},
         {"acu_configs", configs},

@@ -1,6 +1,7 @@
 // The syntax-error object and its report.
 #include "syntax_error.h"
 
+#include "file_text.h"
 #include "text_helpers.h"
 
 #include <cstring>
@@ -50,7 +51,7 @@ std::string format_syntax_error(const Data_Syntax_Error& error, bool ask_continu
     }
     if (error.line_text() != nullptr) {
         // The line is the file's single-byte text; messages are shown as UTF-8.
-        text += latin1_to_utf8(error.line_text());
+        text += file_text_to_utf8(error.line_text());
         text += "\r\n";
     }
     if (ask_continue) {

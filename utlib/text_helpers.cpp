@@ -318,21 +318,6 @@ std::string format_exponent(double value, int precision) {
     return formatted;
 }
 
-std::string latin1_to_utf8(const char* text, std::size_t size) {
-    std::string result;
-    result.reserve(size);
-    for (std::size_t i = 0; i < size && text[i] != '\0'; ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x80) {
-            result.push_back(static_cast<char>(byte));
-        } else {
-            result.push_back(static_cast<char>(0xC0 | (byte >> 6)));
-            result.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
-        }
-    }
-    return result;
-}
-
 double float_as_decimal(float value) {
     char text[32];
     const auto end = std::to_chars(text, text + sizeof text, value).ptr;

@@ -52,14 +52,6 @@ QV6_UT_EXPORT int text_to_int(const char* text);
 QV6_UT_EXPORT std::string format_fixed(double value, int precision);
 QV6_UT_EXPORT std::string format_exponent(double value, int precision);
 
-// A single-byte text as UTF-8, each byte taken as its Latin-1 character: any text, whatever its
-// bytes, becomes valid UTF-8 (for JSON) and keeps every byte. The text ends at `size` or at its
-// first zero.
-QV6_UT_EXPORT std::string latin1_to_utf8(const char* text, std::size_t size);
-inline std::string latin1_to_utf8(std::string_view text) {
-    return latin1_to_utf8(text.data(), text.size());
-}
-
 // A single-precision number as the double of its shortest decimal form (12.7f gives 12.7, not
 // 12.699999809).
 QV6_UT_EXPORT double float_as_decimal(float value);

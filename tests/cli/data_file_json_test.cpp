@@ -3,6 +3,7 @@
 #include "data_files.h"
 
 #include "error_handler.h"
+#include "file_text.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -130,28 +131,6 @@ void fill_texts(Antenna_Record& record, High_Texts& high) {
     high.fill(a.date);
 }
 
-// The code points of `text` when it is valid UTF-8 of characters up to U+00FF, as the
-// single-byte text they stand for; nothing otherwise.
-std::optional<std::string> latin1_of(const std::string& text) {
-    std::string bytes;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            bytes += static_cast<char>(lead);
-            continue;
-        }
-        if ((lead != 0xC2 && lead != 0xC3) || i + 1 >= text.size()) {
-            return std::nullopt;
-        }
-        const auto next = static_cast<unsigned char>(text[++i]);
-        if ((next & 0xC0) != 0x80) {
-            return std::nullopt;
-        }
-        bytes += static_cast<char>(((lead & 0x03) << 6) | (next & 0x3F));
-    }
-    return bytes;
-}
-
 void collect_strings(const nlohmann::json& value, std::vector<std::string>& strings) {
     if (value.is_string()) {
         strings.push_back(value.get<std::string>());
@@ -190,12 +169,12 @@ TEST(DataFileJson, EveryTextOfEveryExampleReachesTheDumpAsUtf8) {
         }
         std::string dumped;
         ASSERT_NO_THROW(dumped = data_file_json(file).dump(2));
-        ASSERT_TRUE(latin1_of(dumped).has_value()) << "the dump is no UTF-8";
+        ASSERT_TRUE(utf8_to_file_text(dumped).has_value()) << "the dump is no UTF-8";
         std::vector<std::string> strings;
         collect_strings(nlohmann::json::parse(dumped), strings);
         std::vector<std::string> decoded;
         for (const std::string& text : strings) {
-            decoded.push_back(*latin1_of(text));
+            decoded.push_back(*utf8_to_file_text(text));
         }
         for (const std::string& text : high.texts) {
             EXPECT_TRUE(std::any_of(decoded.begin(), decoded.end(),
