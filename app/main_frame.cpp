@@ -4,6 +4,7 @@
 #include "about_kelvor_dlg.h"
 #include "check_version_dlg.h"
 #include "command_ids.h"
+#include "editor_support.h"
 #include "mode_menus.h"
 #include "qv5_extn.h"
 
@@ -67,7 +68,9 @@ void CMainFrame::show_placed() {
     }
 }
 
-void CMainFrame::start(const std::string& startup_path) { m_controller.start(startup_path); }
+void CMainFrame::start(const std::string& startup_path) {
+    run_and_report(this, false, [&] { m_controller.start(startup_path); });
+}
 
 QAction* CMainFrame::action(int id) const {
     const auto found = m_actions.find(id);
@@ -79,7 +82,7 @@ void CMainFrame::set_url_opener(std::function<void(const std::string&)> opener) 
 }
 
 void CMainFrame::run_command(int id) {
-    m_controller.route_command(id);
+    run_and_report(this, false, [&] { m_controller.route_command(id); });
     // Choosing a mode item toggles its check mark; a switch that did not happen must not.
     check_current_mode();
 }
@@ -112,11 +115,19 @@ void CMainFrame::focusInEvent(QFocusEvent* event) {
 }
 
 Mode_Editor* CMainFrame::create_editor(Equipment_Mode mode) {
-    Mode_Editor* editor = m_factory(mode, m_stack, [this](const std::string& path) {
-        m_controller.set_title_path(path);
-    });
-    m_stack->addWidget(widget_of(editor));
-    return editor;
+    std::unique_ptr<Mode_Editor> made =
+        m_factory(mode, m_stack,
+                  {[this](const std::string& path) { m_controller.set_title_path(path); },
+                   [this] { refresh_commands(); }});
+    // From here on the stack owns the editor.
+    m_stack->addWidget(widget_of(made.get()));
+    return made.release();
+}
+
+void CMainFrame::refresh_commands() {
+    if (const Mode_Editor* editor = m_controller.editor()) {
+        update_menu_state(m_controller.current_mode(), *editor);
+    }
 }
 
 void CMainFrame::destroy_editor(Mode_Editor* editor) {
@@ -190,7 +201,7 @@ void CMainFrame::update_menu_state(Equipment_Mode mode, const Mode_Editor& edito
 }
 
 void CMainFrame::set_title(const std::string& title) {
-    setWindowTitle(QString::fromLocal8Bit(title.c_str()));
+    setWindowTitle(QString::fromStdString(title));
 }
 
 void CMainFrame::open_url(const std::string& address) {

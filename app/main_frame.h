@@ -9,15 +9,17 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 class QAction;
 class QLabel;
 class QStackedWidget;
 
-// Makes the editor of a mode as a child of `parent`; the editor is a QWidget.
-using Editor_Factory =
-    std::function<Mode_Editor*(Equipment_Mode mode, QWidget* parent, Title_Sink title_sink)>;
+// Makes the editor of a mode for `parent`; the editor is a QWidget, which the frame then keeps
+// as a child of its own.
+using Editor_Factory = std::function<std::unique_ptr<Mode_Editor>(
+    Equipment_Mode mode, QWidget* parent, Editor_Sinks sinks)>;
 
 class CMainFrame : public QMainWindow, private Frame_Host {
     Q_OBJECT
@@ -43,7 +45,8 @@ public:
     // Replaces the way help addresses reach the browser (tests record them instead).
     void set_url_opener(std::function<void(const std::string&)> opener);
 
-    // Carries out a menu command.
+    // Carries out a menu command. A failure that nothing below reported (no memory, a failing
+    // file system) is shown in a message box; the program and the record stay as they are.
     void run_command(int id);
 
 protected:
@@ -64,6 +67,8 @@ private:
     void store_placement() override;
     // Checks the item of the current mode in the Equipment Type menu, and only that one.
     void check_current_mode();
+    // Enables the commands of the present menu as the current editor says.
+    void refresh_commands();
 
     Editor_Factory m_factory;
     Frame_Controller m_controller;

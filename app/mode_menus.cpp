@@ -22,6 +22,12 @@ Menu_Bar_Menu equipment_menu() {
              command(ID_MODE_ANTENNA, "Antenna Data Files", "Ctrl+3")}};
 }
 
+// Undo and Redo of the record's edits.
+Menu_Bar_Menu edit_menu() {
+    return {"Edit",
+            {command(ID_EDIT_UNDO, "Undo", "Ctrl+Z"), command(ID_EDIT_REDO, "Redo", "Ctrl+Shift+Z")}};
+}
+
 Menu_Bar_Menu help_menu(int help_id) {
     return {"Help",
             {command(help_id, "View Help"), command(ID_CHECK_UPDATES, "Check for Updates"),
@@ -38,6 +44,7 @@ std::vector<Menu_Bar_Menu> radio_v5_menu() {
                               command(ID_FILE_SAVE_AS_BINARY, "Binary Format (rsd)")}),
           separator(), command(ID_LOCK_BINARY, "Lock Binary (rsd) Files"), separator(),
           command(ID_APP_EXIT, "Exit", "Alt+F4")}},
+        edit_menu(),
         {"Convert",
          {submenu("ASCII (raf) to Binary (rsd)",
                   {command(ID_CONVERT_SELECTED, "Selected Files"),
@@ -59,6 +66,7 @@ std::vector<Menu_Bar_Menu> radio_v4_menu() {
           separator(), command(ID_FILE_SAVE_ASCII, "Save ASCII Format (raf)", "Ctrl+Shift+S"),
           command(ID_FILE_SAVE_BINARY, "Save Binary Format (mrs)", "Ctrl+S"), separator(),
           command(ID_APP_EXIT, "Exit", "Alt+F4")}},
+        edit_menu(),
         {"Convert",
          {submenu("ASCII (raf) to Binary (mrs)",
                   {command(ID_CONVERT_SELECTED, "Selected Files"),
@@ -78,6 +86,7 @@ std::vector<Menu_Bar_Menu> antenna_menu() {
           submenu("Save As", {command(ID_FILE_SAVE_AS_ASCII, "ASCII Format (adf)"),
                               command(ID_FILE_SAVE_AS_BINARY, "Binary Format (asd)")}),
           separator(), command(ID_APP_EXIT, "Exit", "Alt+F4")}},
+        edit_menu(),
         {"Convert",
          {submenu("ASCII (adf, dat) to Binary (asd)",
                   {command(ID_ANTENNA_ASD_SELECTED, "Selected files"),

@@ -15,7 +15,7 @@ struct Menu_Item {
 };
 
 struct Menu_Bar_Menu {
-    const char* title; // "Files", "Convert", "View", "Equipment Type", "Help"
+    const char* title; // "Files", "Edit", "Convert", "View", "Equipment Type", "Help"
     std::vector<Menu_Item> items;
 };
 

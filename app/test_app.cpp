@@ -37,6 +37,7 @@ bool CTestApp::InitInstance() {
     m_metrics.reset();
 
     m_frame = std::make_unique<CMainFrame>(create_mode_editor, KELVOR_HELP_BASE);
+    m_presenter.set_main_window(m_frame.get());
     m_frame->show_placed();
     m_frame->start(m_startup_file);
     return true;

@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
+#include <QRegularExpression>
 
 namespace {
 
@@ -24,7 +25,6 @@ std::optional<QStringList> exec_dialog(QFileDialog& dialog) {
 void prepare(QFileDialog& dialog, int key_id, const std::string& title,
              const std::vector<File_Filter>& filters) {
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     dialog.setWindowTitle(QString::fromStdString(title));
     if (!filters.empty()) {
         dialog.setNameFilters(qt_name_filters(filters));
@@ -78,6 +78,9 @@ QStringList qt_name_filters(const std::vector<File_Filter>& filters) {
     for (const File_Filter& filter : filters) {
         QString patterns = QString::fromStdString(filter.patterns);
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // "*.*" means every file, also one whose name has no dot.
+        patterns.replace(QRegularExpression(QStringLiteral("(^|\\s)\\*\\.\\*(?=\\s|$)")),
+                         QStringLiteral("\\1*"));
         list << QString::fromStdString(filter.name) + QStringLiteral(" (") +
                     patterns.simplified() + QLatin1Char(')');
     }

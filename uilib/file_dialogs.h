@@ -13,18 +13,22 @@
 class QFileDialog;
 class QWidget;
 
-// One entry of a dialog's type list: the name the user sees and its patterns ("*.adf;*.dat").
+// One entry of a dialog's type list: its name ("ASCII Radio Files") and its patterns
+// ("*.adf;*.dat"). The dialog shows both: "ASCII Radio Files (*.adf *.dat)".
 struct File_Filter {
     std::string name;
     std::string patterns;
 };
 
+// The last entry of most type lists.
+inline const File_Filter ALL_FILES_FILTER{"All Files", "*"};
+
 // Splits a filter text of "name|patterns|" pairs ending in "||" ("ASCII Radio Files|*.raf|All
 // Files|*.*||"). A name without patterns is dropped.
 QV6_EX_EXPORT std::vector<File_Filter> filters_from_text(const char* text);
 
-// The entries as Qt name filters, the patterns in parentheses at the end of each; the dialogs
-// hide that part, so the user sees the names as given.
+// The entries as the dialogs show them: each name with its patterns in parentheses, separated
+// by blanks, "*.*" written "*".
 QV6_EX_EXPORT QStringList qt_name_filters(const std::vector<File_Filter>& filters);
 
 // Shows a prepared file dialog and returns the chosen paths, or nullopt when it was cancelled.

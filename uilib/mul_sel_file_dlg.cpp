@@ -9,13 +9,12 @@ CMulSelFileDlg2::CMulSelFileDlg2(int key_id, const char* title, const char* filt
                                  QWidget* parent)
     : QFileDialog(parent), m_key_id(key_id) {
     setOption(QFileDialog::DontUseNativeDialog, true);
-    setOption(QFileDialog::HideNameFilterDetails, true);
     setOption(QFileDialog::ReadOnly, true);
     setAcceptMode(QFileDialog::AcceptOpen);
     setFileMode(QFileDialog::ExistingFiles);
     setSizeGripEnabled(true);
     if (title != nullptr) {
-        setWindowTitle(QString::fromLocal8Bit(title));
+        setWindowTitle(QString::fromUtf8(title));
     }
     const auto filters = filters_from_text(filter);
     if (!filters.empty()) {
@@ -50,4 +49,17 @@ const char* CMulSelFileDlg2::GetPath(unsigned long index) {
     }
     m_returned_path = m_paths[index];
     return m_returned_path.c_str();
+}
+
+std::optional<std::vector<std::string>> choose_files(QWidget* parent, int key_id,
+                                                     const char* title, const char* filter) {
+    CMulSelFileDlg2 dialog(key_id, title, filter, parent);
+    if (dialog.DoModal() != ID_OK) {
+        return std::nullopt;
+    }
+    std::vector<std::string> files;
+    for (unsigned long i = 0; i < dialog.get_num_items(); ++i) {
+        files.emplace_back(dialog.GetPath(i));
+    }
+    return files;
 }

@@ -5,6 +5,7 @@
 
 #include <QFileDialog>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,3 +35,9 @@ private:
     std::vector<std::string> m_paths;
     std::string m_returned_path;
 };
+
+// Shows the dialog and returns the chosen files in their order, or nullopt when it was
+// cancelled.
+QV6_EX_EXPORT std::optional<std::vector<std::string>> choose_files(QWidget* parent, int key_id,
+                                                                   const char* title,
+                                                                   const char* filter);

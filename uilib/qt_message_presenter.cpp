@@ -12,11 +12,11 @@ int Qt_Message_Presenter::show_message(Owner_Window owner, const std::string& ca
     }
     QWidget* parent = static_cast<QWidget*>(owner);
     if (parent == nullptr) {
-        parent = QApplication::activeWindow();
+        parent = m_main_window != nullptr ? m_main_window.data() : QApplication::activeWindow();
     }
     QMessageBox box(parent);
-    box.setWindowTitle(QString::fromLocal8Bit(caption.c_str()));
-    box.setText(QString::fromLocal8Bit(to_display_lines(text).c_str()));
+    box.setWindowTitle(QString::fromStdString(caption));
+    box.setText(QString::fromStdString(to_display_lines(text)));
     box.setTextFormat(Qt::PlainText);
     switch (style & BOX_ICON_MASK) {
     case BOX_ICON_STOP:

@@ -3,10 +3,8 @@
 #pragma once
 
 #include "antenna_conversion.h"
-#include "message_presenter.h"
-#include "mode_editor.h"
+#include "file_document.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -22,60 +20,42 @@ inline constexpr const char* ASCII_ANTENNA_FILTER =
     "ASCII Antenna Files|*.adf;*.dat|All Files|*.*||";
 inline constexpr const char* ANTENNA_TOP_FOLDER_TITLE = "Select Top Folder to Start Conversion";
 
-class Antenna_Document {
+class Antenna_Document : public File_Document {
+    Q_OBJECT
+
 public:
-    Antenna_Document(Owner_Window owner, Title_Sink title_sink);
-    ~Antenna_Document();
-    Antenna_Document(const Antenna_Document&) = delete;
-    Antenna_Document& operator=(const Antenna_Document&) = delete;
+    explicit Antenna_Document(Owner_Window owner, QObject* parent = nullptr);
+    ~Antenna_Document() override;
 
     Antenna_Record& record() { return *m_record; }
     const Antenna_Record& record() const { return *m_record; }
-    const std::string& path() const { return m_path; }
-    // The record's data_changed flag.
-    bool modified() const;
-    void set_modified(bool modified);
-
-    // Carries out a command of the antenna menu; false for any other command.
-    bool handle_command(int id);
-
-    void new_file();
-    void open_command();
-    // Opens `path` (binary files by their extension, .msi pairs, NSMA text otherwise) and
-    // remembers its folder. A file error is shown and leaves an empty, unnamed record; a syntax
-    // error is shown and leaves what was read, unnamed. True when read.
-    bool open_path(const std::string& path);
-
-    // Save ASCII / Save Binary under the current path with the extension "adf" or "asd", or
-    // through Save As for an unnamed record; the Save As commands. True when written.
-    bool save_ascii();
-    bool save_binary();
-    bool save_as_ascii();
-    bool save_as_binary();
 
     // The conversions of a selection or a folder tree to .asd or .mas; afterwards the record is
     // empty and unnamed.
     void convert_selected(Antenna_Target target);
     void convert_folder(Antenna_Target target);
 
-    // The save-changes check: true when there are no changes, the user answers No, or the record
-    // was saved after Yes; false after Cancel or when that save did not happen.
-    bool query_close();
-
     // The technology question of the conversion to .asd (the view shows its dialog).
     Technology_Asker technology_dialog;
-    std::function<void()> changed;
+
+protected:
+    void reset_record() override;
+    // Opens `path` (binary files by their extension, .msi pairs, NSMA text otherwise). A name
+    // over 47 characters opens nothing; a file error leaves an empty, unnamed record; a syntax
+    // error leaves what was read, unnamed.
+    Read_Result read_path(const std::string& path) override;
+    void write_path(const std::string& path, Format format, Error_Handler* handler) override;
+    // The record's file name becomes the file's, unless it differs only in case.
+    void name_record(const std::string& path) override;
+    int check_name(const std::string& path, bool ask_continue) override;
+    Save_Format save_format(Format format) const override;
+    bool is_binary_path(const std::string& path) const override;
+    std::string open_title() const override;
+    std::vector<File_Filter> open_filters() const override;
+    bool handle_own_command(int id) override;
 
 private:
-    enum class Format { ascii, binary };
-    bool save(Format format);
-    bool save_as(Format format);
-    bool save_to(const std::string& chosen_path, Format format);
-    void make_unnamed();
-    void notify();
+    void convert(Antenna_Target target, const std::vector<std::string>& files, bool whole_folder);
 
-    Owner_Window m_owner;
-    Title_Sink m_title_sink;
     std::unique_ptr<Antenna_Record> m_record;
-    std::string m_path;
 };

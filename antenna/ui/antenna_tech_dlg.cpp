@@ -1,6 +1,7 @@
 // The technology question of the conversion to .asd.
 #include "antenna_tech_dlg.h"
 
+#include "file_dialogs.h"
 #include "text_helpers.h"
 
 #include <QCheckBox>
@@ -62,7 +63,7 @@ bool antenna_tech_dlg::OnInitDialog() {
 }
 
 bool ask_antenna_technology(QWidget* parent, const char* path, Technology_Answers& answers) {
-    antenna_tech_dlg dialog(answers, QString::fromLocal8Bit(get_filename(path)), parent);
+    antenna_tech_dlg dialog(answers, from_local_path(get_filename_c(path)), parent);
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }

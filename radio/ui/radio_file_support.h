@@ -1,11 +1,13 @@
 // What the radio editors decide from a file's first bytes and name.
 #pragma once
 
+#include "file_dialogs.h"
 #include "message_presenter.h"
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class Error_Handler;
 
@@ -48,6 +50,8 @@ void show_locked_rsd_file(Owner_Window owner, const std::string& path);
 
 // The titles and types of the radio file dialogs.
 inline constexpr const char* OPEN_RADIO_TITLE = "Open Radio Data File";
+inline const std::vector<File_Filter> RADIO_OPEN_FILTERS = {
+    {"Radio Data Files", "*.mrs;*.raf;*.rsd"}, ALL_FILES_FILTER};
 inline constexpr const char* CONVERT_TO_BINARY_TITLE =
     "Convert ASCII raf Radio Files to V5 rsd Binary Format";
 inline constexpr const char* CONVERT_V4_TO_V5_TITLE =

@@ -2,65 +2,56 @@
 // every file command of the version 4 mode.
 #pragma once
 
-#include "message_presenter.h"
-#include "mode_editor.h"
+#include "error_handler.h"
+#include "file_document.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 
 struct Radio4_Record;
 
-class V4_Radio_Document {
+class V4_Radio_Document : public File_Document {
+    Q_OBJECT
+
 public:
-    V4_Radio_Document(Owner_Window owner, Title_Sink title_sink);
-    ~V4_Radio_Document();
-    V4_Radio_Document(const V4_Radio_Document&) = delete;
-    V4_Radio_Document& operator=(const V4_Radio_Document&) = delete;
+    explicit V4_Radio_Document(Owner_Window owner, QObject* parent = nullptr);
+    ~V4_Radio_Document() override;
 
     Radio4_Record& record() { return *m_record; }
     const Radio4_Record& record() const { return *m_record; }
-    const std::string& path() const { return m_path; }
     // The file name without folder and extension, at most 15 characters.
     const std::string& file_code() const { return m_file_code; }
-    bool modified() const { return m_modified; }
-    void set_modified(bool modified) { m_modified = modified; }
-
-    // Carries out a command of the version 4 menu; false for any other command.
-    bool handle_command(int id);
-
-    void new_file();
-    void open_command();
-    // Opens `path` by its first bytes: version 5 ASCII files of versions 01 to 03 and version 5
-    // binary files (locked ones refused) converted to version 4, the version 4 files as they are.
-    // A name over 15 characters or a file of no known kind opens nothing; after a failed read the
-    // record is empty and unnamed. True when read.
-    bool open_path(const std::string& path);
-
-    // Both saves always show their dialog. True when written. The ASCII save clears the
-    // modified flag; the binary save leaves it as it is.
-    bool save_ascii();
-    bool save_binary();
 
     // ASCII to .mrs for a selection or a folder tree; afterwards the record is empty and
     // unnamed.
     void convert_selected();
     void convert_folder();
 
-    // As the version 5 editor's: Yes saves as binary when the path ends in ".mrs" or ".rsd",
-    // else as ASCII, and the command goes on only when that save happened.
-    bool query_close();
-
-    std::function<void()> changed;
+protected:
+    void reset_record() override;
+    // Opens `path` by its first bytes: version 5 ASCII files of versions 01 to 03 and version 5
+    // binary files (locked ones refused) converted to version 4, the version 4 files as they are.
+    // A name over 15 characters or a file of no known kind opens nothing.
+    Read_Result read_path(const std::string& path) override;
+    // A failed ASCII save shows "File error" with the file's name; a failed binary save the
+    // writer's own message.
+    void write_path(const std::string& path, Format format, Error_Handler* handler) override;
+    int check_name(const std::string& path, bool ask_continue) override;
+    // The binary save leaves the modified flag as it was.
+    Save_Format save_format(Format format) const override;
+    bool is_binary_path(const std::string& path) const override;
+    std::string open_title() const override;
+    std::vector<File_Filter> open_filters() const override;
+    // Both saves always show their dialog, and write under the name chosen there.
+    bool saves_always_ask() const override { return true; }
+    bool keeps_chosen_extension() const override { return true; }
+    bool handle_own_command(int id) override;
+    void path_changed(const std::string& path) override;
 
 private:
-    void make_unnamed();
-    void notify();
+    void convert_to_mrs(const std::vector<std::string>& files, bool whole_folder);
 
-    Owner_Window m_owner;
-    Title_Sink m_title_sink;
     std::unique_ptr<Radio4_Record> m_record;
-    std::string m_path;
     std::string m_file_code;
-    bool m_modified = false;
+    Error_Handler m_save_failure;
 };

@@ -2,10 +2,8 @@
 #include "v5_radio_document.h"
 
 #include "command_ids.h"
-#include "default_directory.h"
 #include "editor_support.h"
 #include "error_handler.h"
-#include "file_dialogs.h"
 #include "mul_sel_file_dlg.h"
 #include "qv5_extn.h"
 #include "radio4_conversion.h"
@@ -18,72 +16,25 @@
 #include "rsd_format.h"
 #include "text_helpers.h"
 
-#include <QWidget>
-
 namespace {
 
 bool lock_option = false;
-
-QWidget* parent_of(Owner_Window owner) { return static_cast<QWidget*>(owner); }
-
-const std::vector<File_Filter> open_filters = {{"Radio Data Files", "*.mrs;*.raf;*.rsd"},
-                                               {"All Files (*.*)", "*"}};
-
-std::vector<std::string> chosen_files(CMulSelFileDlg2& dialog) {
-    std::vector<std::string> files;
-    for (unsigned long i = 0; i < dialog.get_num_items(); ++i) {
-        files.emplace_back(dialog.GetPath(i));
-    }
-    return files;
-}
 
 } // namespace
 
 bool rsd_lock_option() { return lock_option; }
 void set_rsd_lock_option(bool locked) { lock_option = locked; }
 
-V5_Radio_Document::V5_Radio_Document(Owner_Window owner, Title_Sink title_sink)
-    : m_owner(owner), m_title_sink(std::move(title_sink)),
+V5_Radio_Document::V5_Radio_Document(Owner_Window owner, QObject* parent)
+    : File_Document(owner, IDS_KELVOR_RADIO_DIRECTORY, parent),
       m_record(std::make_unique<Radio_Record>()) {}
 
 V5_Radio_Document::~V5_Radio_Document() = default;
 
-void V5_Radio_Document::notify() {
-    if (m_title_sink) {
-        m_title_sink(m_path);
-    }
-    if (changed) {
-        changed();
-    }
-}
+void V5_Radio_Document::reset_record() { m_record->reset(); }
 
-void V5_Radio_Document::make_unnamed() {
-    m_record->reset();
-    m_path.clear();
-    m_modified = false;
-    notify();
-}
-
-bool V5_Radio_Document::handle_command(int id) {
+bool V5_Radio_Document::handle_own_command(int id) {
     switch (id) {
-    case ID_FILE_NEW:
-        new_file();
-        return true;
-    case ID_FILE_OPEN:
-        open_command();
-        return true;
-    case ID_FILE_SAVE_ASCII:
-        save_ascii();
-        return true;
-    case ID_FILE_SAVE_BINARY:
-        save_binary();
-        return true;
-    case ID_FILE_SAVE_AS_ASCII:
-        save_as_ascii();
-        return true;
-    case ID_FILE_SAVE_AS_BINARY:
-        save_as_binary();
-        return true;
     case ID_LOCK_BINARY:
         lock_command();
         return true;
@@ -101,46 +52,26 @@ bool V5_Radio_Document::handle_command(int id) {
     }
 }
 
-void V5_Radio_Document::new_file() {
-    if (!query_close()) {
-        return;
-    }
-    make_unnamed();
-}
-
-void V5_Radio_Document::open_command() {
-    if (!query_close()) {
-        return;
-    }
-    const auto chosen = choose_open_file(parent_of(m_owner), IDS_KELVOR_RADIO_DIRECTORY,
-                                         OPEN_RADIO_TITLE, open_filters);
-    if (chosen) {
-        open_path(*chosen);
-    }
-}
-
-bool V5_Radio_Document::open_path(const std::string& path) {
-    if (check_v5_radio_name(m_owner, path, false) != ID_OK) {
-        return false;
+File_Document::Read_Result V5_Radio_Document::read_path(const std::string& path) {
+    if (check_name(path, false) != ID_OK) {
+        return Read_Result::refused;
     }
     Error_Handler handler;
     std::string bytes;
-    if (run_and_report(m_owner, false, [&] {
-            bytes = read_leading_bytes(path.c_str(), 48, &handler);
-        })) {
-        return false;
+    if (!run_reported([&] { bytes = read_leading_bytes(path.c_str(), 48, &handler); })) {
+        return Read_Result::refused;
     }
     const V5_Open_Route route = v5_open_route(bytes);
     if (route == V5_Open_Route::rsd_locked) {
-        show_locked_rsd_file(m_owner, path);
-        return false;
+        show_locked_rsd_file(owner(), path);
+        return Read_Result::refused;
     }
     if (route == V5_Open_Route::unknown) {
-        show_unknown_radio_file(m_owner, path);
-        return false;
+        show_unknown_radio_file(owner(), path);
+        return Read_Result::refused;
     }
     m_record->reset();
-    const auto failed = run_and_report(m_owner, false, [&] {
+    const bool read = run_reported([&] {
         switch (route) {
         case V5_Open_Route::raf5:
             read_raf_file(*m_record, path.c_str(), &handler);
@@ -163,76 +94,50 @@ bool V5_Radio_Document::open_path(const std::string& path) {
             break;
         }
     });
-    if (failed) {
-        // The record read so far is not the file's; it must not be saved under any name.
-        make_unnamed();
-        return false;
+    if (!read) {
+        return Read_Result::failed;
     }
+    name_record(path);
+    return Read_Result::read;
+}
+
+void V5_Radio_Document::name_record(const std::string& path) {
     copy_text(m_record->radio_spec.radio_code, base_name(path).c_str());
-    m_path = path;
-    m_modified = false;
-    notify();
-    return true;
 }
 
-bool V5_Radio_Document::save_ascii() { return save(Format::ascii); }
-bool V5_Radio_Document::save_binary() { return save(Format::binary); }
-bool V5_Radio_Document::save_as_ascii() { return save_as(Format::ascii); }
-bool V5_Radio_Document::save_as_binary() { return save_as(Format::binary); }
-
-bool V5_Radio_Document::save(Format format) {
-    if (m_path.empty()) {
-        return save_as(format);
+void V5_Radio_Document::write_path(const std::string& path, Format format,
+                                    Error_Handler* handler) {
+    if (format == Format::ascii) {
+        write_raf_file(*m_record, path.c_str(), handler);
+    } else {
+        write_rsd_file(*m_record, path.c_str(), handler, rsd_lock_option());
     }
-    return save_to(m_path, format);
 }
 
-bool V5_Radio_Document::save_as(Format format) {
-    const bool ascii = format == Format::ascii;
-    const std::string extension = ascii ? "raf" : "rsd";
-    const std::string proposed =
-        m_path.empty() ? std::string() : base_name(m_path) + "." + extension;
-    const auto chosen = choose_save_file(
-        parent_of(m_owner), IDS_KELVOR_RADIO_DIRECTORY,
-        ascii ? "Save Radio Data File in V5 ASCII raf Format"
-              : "Save Radio Data File in Binary rsd Format",
-        {ascii ? File_Filter{"ASCII Radio Data Files (*.raf)", "*.raf"}
-               : File_Filter{"Radio Data Files (*.rsd)", "*.rsd"}},
-        proposed, extension, !ascii && rsd_lock_option() ? RSD_LOCK_NOTICE : "");
-    if (!chosen) {
-        return false;
-    }
-    return save_to(*chosen, format);
+int V5_Radio_Document::check_name(const std::string& path, bool ask_continue) {
+    return check_v5_radio_name(owner(), path, ask_continue);
 }
 
-bool V5_Radio_Document::save_to(const std::string& chosen_path, Format format) {
-    const bool ascii = format == Format::ascii;
-    const std::string path = replace_extension(chosen_path, ascii ? "raf" : "rsd");
-    if (check_v5_radio_name(m_owner, path, false) != ID_OK) {
-        return false;
+Save_Format V5_Radio_Document::save_format(Format format) const {
+    if (format == Format::ascii) {
+        return {"raf", "Save Radio Data File in V5 ASCII raf Format",
+                {"ASCII Radio Data Files", "*.raf"}, false, true};
     }
-    copy_text(m_record->radio_spec.radio_code, base_name(path).c_str());
-    Error_Handler handler;
-    const auto failed = run_and_report(m_owner, false, [&] {
-        if (ascii) {
-            write_raf_file(*m_record, path.c_str(), &handler);
-        } else {
-            write_rsd_file(*m_record, path.c_str(), &handler, rsd_lock_option());
-        }
-    });
-    if (failed) {
-        // Nothing was written: the changes are still only in memory.
-        if (changed) {
-            changed();
-        }
-        return false;
-    }
-    default_directory(IDS_KELVOR_RADIO_DIRECTORY).set_default_dir(path.c_str());
-    m_path = path;
-    m_modified = false;
-    notify();
-    return true;
+    return {"rsd", "Save Radio Data File in Binary rsd Format", {"Radio Data Files", "*.rsd"},
+            false, true};
 }
+
+std::string V5_Radio_Document::save_notice(Format format) const {
+    return format == Format::binary && rsd_lock_option() ? RSD_LOCK_NOTICE : "";
+}
+
+bool V5_Radio_Document::is_binary_path(const std::string& path) const {
+    return has_extension(path, ".rsd") || has_extension(path, ".mrs");
+}
+
+std::string V5_Radio_Document::open_title() const { return OPEN_RADIO_TITLE; }
+
+std::vector<File_Filter> V5_Radio_Document::open_filters() const { return RADIO_OPEN_FILTERS; }
 
 void V5_Radio_Document::lock_command() {
     if (!lock_dialog) {
@@ -244,86 +149,56 @@ void V5_Radio_Document::lock_command() {
     }
 }
 
-bool V5_Radio_Document::query_close() {
-    if (!m_modified) {
-        return true;
-    }
-    const int answer = ask_save_changes(m_owner, m_path);
-    if (answer == ID_CANCEL) {
-        return false;
-    }
-    if (answer != ID_YES) {
-        return true;
-    }
-    const bool binary = has_extension(m_path, ".rsd") || has_extension(m_path, ".mrs");
-    return save_as(binary ? Format::binary : Format::ascii);
+void V5_Radio_Document::convert_to_rsd(const std::vector<std::string>& files, bool whole_folder) {
+    const bool lock = rsd_lock_option();
+    const int count = run_conversion_batch(
+        files, whole_folder || files.size() > 1,
+        {[this](const std::string& file, bool ask) { return check_name(file, ask); },
+         [this, lock](const std::string& file, bool ask) {
+             return convert_file_to_rsd(owner(), file, get_directory(file.c_str()), ask, lock);
+         }});
+    show_message_box(owner(), CONVERT_TO_BINARY_TITLE, converted_count_text(count),
+                     BOX_OK | batch_count_icon(count, whole_folder));
+    make_unnamed();
 }
 
 void V5_Radio_Document::convert_selected() {
     if (!query_close()) {
         return;
     }
-    CMulSelFileDlg2 dialog(IDS_KELVOR_RADIO_DIRECTORY, CONVERT_TO_BINARY_TITLE, ASCII_RADIO_FILTER,
-                           parent_of(m_owner));
-    if (dialog.DoModal() != ID_OK) {
-        return;
+    const auto files = choose_files(owner_widget(), directory_key(), CONVERT_TO_BINARY_TITLE,
+                                    ASCII_RADIO_FILTER);
+    if (files) {
+        convert_to_rsd(*files, false);
     }
-    const std::vector<std::string> files = chosen_files(dialog);
-    const bool lock = rsd_lock_option();
-    const int count = run_conversion_batch(
-        files, files.size() > 1,
-        {[this](const std::string& file, bool ask) {
-             return check_v5_radio_name(m_owner, file, ask);
-         },
-         [this, lock](const std::string& file, bool ask) {
-             return convert_file_to_rsd(m_owner, file, get_directory(file.c_str()), ask, lock);
-         }});
-    show_message_box(m_owner, CONVERT_TO_BINARY_TITLE, converted_count_text(count),
-                     BOX_OK | BOX_ICON_INFORMATION);
-    make_unnamed();
 }
 
 void V5_Radio_Document::convert_folder() {
     if (!query_close()) {
         return;
     }
-    const auto top = choose_folder(parent_of(m_owner), IDS_KELVOR_RADIO_DIRECTORY,
-                                   TOP_FOLDER_TITLE);
-    if (!top) {
-        return;
+    const auto top = choose_folder(owner_widget(), directory_key(), TOP_FOLDER_TITLE);
+    if (top) {
+        convert_to_rsd(folder_files(*top, is_radio_batch_extension), true);
     }
-    const std::vector<std::string> files = folder_files(*top, is_radio_batch_extension);
-    const bool lock = rsd_lock_option();
-    const int count = run_conversion_batch(
-        files, true,
-        {[this](const std::string& file, bool ask) {
-             return check_v5_radio_name(m_owner, file, ask);
-         },
-         [this, lock](const std::string& file, bool ask) {
-             return convert_file_to_rsd(m_owner, file, get_directory(file.c_str()), ask, lock);
-         }});
-    show_message_box(m_owner, CONVERT_TO_BINARY_TITLE, converted_count_text(count),
-                     BOX_OK | (count > 0 ? BOX_ICON_EXCLAMATION : BOX_ICON_STOP));
-    make_unnamed();
 }
 
 void V5_Radio_Document::convert_v4_to_v5() {
     if (!query_close()) {
         return;
     }
-    CMulSelFileDlg2 dialog(IDS_KELVOR_RADIO_DIRECTORY, CONVERT_V4_TO_V5_TITLE, ASCII_RADIO_FILTER,
-                           parent_of(m_owner));
-    if (dialog.DoModal() != ID_OK) {
+    const auto files = choose_files(owner_widget(), directory_key(), CONVERT_V4_TO_V5_TITLE,
+                                    ASCII_RADIO_FILTER);
+    if (!files) {
         return;
     }
-    const auto save_folder = choose_folder(parent_of(m_owner), IDS_KELVOR_RADIO_DIRECTORY,
-                                           SAVE_FOLDER_TITLE);
+    const auto save_folder = choose_folder(owner_widget(), directory_key(), SAVE_FOLDER_TITLE);
     if (!save_folder) {
         return;
     }
-    const auto count = convert_v4_files_to_v5(m_owner, chosen_files(dialog), *save_folder);
+    const auto count = convert_v4_files_to_v5(owner(), *files, *save_folder);
     if (count) {
-        show_message_box(m_owner, CONVERT_V4_TO_V5_TITLE, converted_count_text(*count),
+        show_message_box(owner(), CONVERT_V4_TO_V5_TITLE, converted_count_text(*count),
                          BOX_OK | BOX_ICON_INFORMATION);
     }
     make_unnamed();

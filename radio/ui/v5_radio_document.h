@@ -2,8 +2,7 @@
 // every file command of the version 5 mode.
 #pragma once
 
-#include "message_presenter.h"
-#include "mode_editor.h"
+#include "file_document.h"
 
 #include <functional>
 #include <memory>
@@ -22,43 +21,15 @@ inline constexpr const char* RSD_LOCK_NOTICE =
     "option set, cannot be edited. Any changes required must be carried out with the "
     "corresponding ASCII raf file.";
 
-class V5_Radio_Document {
+class V5_Radio_Document : public File_Document {
+    Q_OBJECT
+
 public:
-    // `owner` (a QWidget*) owns the message boxes and dialogs; `title_sink` gets the file's path
-    // whenever the title changes (empty for an unnamed record).
-    V5_Radio_Document(Owner_Window owner, Title_Sink title_sink);
-    ~V5_Radio_Document();
-    V5_Radio_Document(const V5_Radio_Document&) = delete;
-    V5_Radio_Document& operator=(const V5_Radio_Document&) = delete;
+    explicit V5_Radio_Document(Owner_Window owner, QObject* parent = nullptr);
+    ~V5_Radio_Document() override;
 
     Radio_Record& record() { return *m_record; }
     const Radio_Record& record() const { return *m_record; }
-    // The current file; empty for an unnamed record.
-    const std::string& path() const { return m_path; }
-    bool modified() const { return m_modified; }
-    // Set by every stored edit of the forms.
-    void set_modified(bool modified) { m_modified = modified; }
-
-    // Carries out a command of the version 5 menu; false for any other command.
-    bool handle_command(int id);
-
-    // New: the unsaved-changes check, then an empty record without a name.
-    void new_file();
-    // Open: the unsaved-changes check, the open dialog, then open_path.
-    void open_command();
-    // Opens `path` by its first bytes: version 5 ASCII or binary (a locked file is refused),
-    // version 4 binary or ASCII converted to version 5. The radio code becomes the file name.
-    // A name over 47 characters or a file of no known kind opens nothing and leaves the record
-    // as it was; after a failed read the record is empty and unnamed. True when read.
-    bool open_path(const std::string& path);
-
-    // Save ASCII / Save Binary: under the current path with the extension "raf" or "rsd", or
-    // through Save As for an unnamed record. True when written.
-    bool save_ascii();
-    bool save_binary();
-    // The save dialogs, then the save. True when written.
-    bool save_as_ascii();
-    bool save_as_binary();
 
     // The lock dialog; OK stores its check box as the lock option.
     void lock_command();
@@ -70,27 +41,31 @@ public:
     void convert_folder();
     void convert_v4_to_v5();
 
-    // The unsaved-changes check: true when there are none, the user answers No, or the record
-    // was saved after Yes; false after Cancel or when the save after Yes did not happen.
-    bool query_close();
-
     // Shows the lock dialog with its check box at `current`; the new state, or nullopt for
     // Cancel. The view sets it; without it the option cannot change.
     std::function<std::optional<bool>(bool current)> lock_dialog;
-    // Called after the record or its file changed, for the view to redraw.
-    std::function<void()> changed;
+
+protected:
+    void reset_record() override;
+    // Opens `path` by its first bytes: version 5 ASCII or binary (a locked file is refused),
+    // version 4 binary or ASCII converted to version 5. The radio code becomes the file name.
+    // A name over 47 characters or a file of no known kind opens nothing.
+    Read_Result read_path(const std::string& path) override;
+    void write_path(const std::string& path, Format format, Error_Handler* handler) override;
+    void name_record(const std::string& path) override;
+    int check_name(const std::string& path, bool ask_continue) override;
+    Save_Format save_format(Format format) const override;
+    bool is_binary_path(const std::string& path) const override;
+    std::string open_title() const override;
+    std::vector<File_Filter> open_filters() const override;
+    std::string save_notice(Format format) const override;
+    bool remembers_opened_folder() const override { return false; }
+    bool handle_own_command(int id) override;
 
 private:
-    enum class Format { ascii, binary };
-    bool save(Format format);
-    bool save_as(Format format);
-    bool save_to(const std::string& chosen_path, Format format);
-    void make_unnamed();
-    void notify();
+    // Converts `files` (a selection, or those of a folder tree) to .rsd beside each and says
+    // how many were converted; then the record is empty and unnamed.
+    void convert_to_rsd(const std::vector<std::string>& files, bool whole_folder);
 
-    Owner_Window m_owner;
-    Title_Sink m_title_sink;
     std::unique_ptr<Radio_Record> m_record;
-    std::string m_path;
-    bool m_modified = false;
 };

@@ -19,8 +19,9 @@ protected:
     void SetUp() override {
         Gui_Test::SetUp();
         technology_answers() = Technology_Answers{};
-        document = std::make_unique<Antenna_Document>(
-            nullptr, [this](const std::string& path) { titles.push_back(path); });
+        document = std::make_unique<Antenna_Document>(nullptr);
+        QObject::connect(document.get(), &File_Document::title_changed,
+                         [this](const std::string& path) { titles.push_back(path); });
     }
     void TearDown() override {
         document.reset();
@@ -74,11 +75,11 @@ TEST_F(AntennaEditor, SavingAnUnnamedRecordAsAsciiAsksForANameAndWritesAdf) {
     EXPECT_EQ(document->path(), "");
     fs::create_directories(dir.file("out"));
     dialogs.choose({dir.file("out/typed.dat")});
-    ASSERT_TRUE(document->save_ascii());
+    ASSERT_TRUE(document->save(File_Document::Format::ascii));
     const Seen_Dialog& seen = dialogs.seen.back();
     EXPECT_EQ(seen.title, "Save Antenna Data File in ASCII adf Format");
-    EXPECT_EQ(seen.filters, QStringList({"ASCII Antenna Data Files (*.adf) (*.adf)",
-                                         "All Files (*.*) (*)"}));
+    EXPECT_EQ(seen.filters, QStringList({"ASCII Antenna Data Files (*.adf)",
+                                         "All Files (*)"}));
     EXPECT_EQ(seen.directory.toStdString(), dir.file("src"));
     EXPECT_EQ(document->path(), dir.file("out/typed.adf"));
     EXPECT_TRUE(fs::exists(dir.file("out/typed.adf")));
@@ -86,7 +87,7 @@ TEST_F(AntennaEditor, SavingAnUnnamedRecordAsAsciiAsksForANameAndWritesAdf) {
     EXPECT_STREQ(document->record().antenna_spec.file_name, "typed");
 
     // Save Binary under the current name.
-    ASSERT_TRUE(document->save_binary());
+    ASSERT_TRUE(document->save(File_Document::Format::binary));
     EXPECT_TRUE(fs::exists(dir.file("out/typed.asd")));
     EXPECT_EQ(titles.back(), dir.file("out/typed.asd"));
 }
@@ -95,7 +96,7 @@ TEST_F(AntennaEditor, AFailedSaveKeepsTheChangesMarked) {
     ASSERT_TRUE(document->open_path(antenna_file("dish.adf")));
     document->set_modified(true);
     dialogs.choose({dir.file("gone/dish.asd")});
-    EXPECT_FALSE(document->save_as_binary());
+    EXPECT_FALSE(document->save_as(File_Document::Format::binary));
     EXPECT_TRUE(document->modified());
     EXPECT_EQ(document->path(), dir.file("dish.adf"));
 }
@@ -142,7 +143,7 @@ TEST_F(AntennaEditor, NoAfterASyntaxErrorInTheThirdOfFiveStopsTheBatch) {
     document->handle_command(121);
     EXPECT_EQ(dialogs.seen.back().title, convert_title);
     EXPECT_EQ(dialogs.seen.back().filters,
-              QStringList({"ASCII Antenna Files (*.adf *.dat)", "All Files (*.*)"}));
+              QStringList({"ASCII Antenna Files (*.adf *.dat)", "All Files (*)"}));
     ASSERT_EQ(presenter.shown.size(), 2u);
     EXPECT_EQ(presenter.shown[0].text, "c.adf\r\nLine number 2\r\nANTMAN ANDREW\r\nContinue?");
     EXPECT_EQ(presenter.shown[1].text, "2 files successfully converted");

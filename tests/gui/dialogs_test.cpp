@@ -44,7 +44,7 @@ TEST(FileFilters, PairsOfNamesAndPatterns) {
     EXPECT_EQ(filters[0].name, "ASCII Antenna Files");
     EXPECT_EQ(filters[0].patterns, "*.adf;*.dat");
     EXPECT_EQ(qt_name_filters(filters),
-              QStringList({"ASCII Antenna Files (*.adf *.dat)", "All Files (*.*)"}));
+              QStringList({"ASCII Antenna Files (*.adf *.dat)", "All Files (*)"}));
     EXPECT_TRUE(filters_from_text("").empty());
     EXPECT_TRUE(filters_from_text(nullptr).empty());
 }
@@ -66,7 +66,7 @@ TEST_F(MultipleSelection, ChosenFilesAndTheRememberedFolder) {
     EXPECT_EQ(dialogs.seen[0].directory.toStdString(), dir.file("start"));
     EXPECT_EQ(dialogs.seen[0].file_mode, QFileDialog::ExistingFiles);
     EXPECT_EQ(dialogs.seen[0].filters,
-              QStringList({"ASCII Radio Files (*.raf)", "All Files (*.*)"}));
+              QStringList({"ASCII Radio Files (*.raf)", "All Files (*)"}));
     EXPECT_EQ(dialog.get_num_items(), 2u);
     EXPECT_EQ(std::string(dialog.GetPath(1)), dir.file("chosen/b.raf"));
     EXPECT_EQ(dialog.GetPath(2), nullptr);

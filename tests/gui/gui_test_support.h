@@ -53,7 +53,7 @@ private:
 // What a file dialog showed.
 struct Seen_Dialog {
     QString title;
-    QStringList filters;
+    QStringList filters; // the type list as the user sees it
     QString directory;
     QFileDialog::FileMode file_mode;
     QFileDialog::AcceptMode accept_mode;
@@ -71,8 +71,14 @@ public:
     Scripted_File_Dialogs& operator=(const Scripted_File_Dialogs&) = delete;
 
     std::optional<QStringList> run(QFileDialog& dialog) override {
+        QStringList shown_filters = dialog.nameFilters();
+        if (dialog.testOption(QFileDialog::HideNameFilterDetails)) {
+            for (QString& filter : shown_filters) {
+                filter.truncate(filter.lastIndexOf(QStringLiteral(" (")));
+            }
+        }
         Seen_Dialog dialog_seen{dialog.windowTitle(),
-                                dialog.nameFilters(),
+                                shown_filters,
                                 dialog.directory().absolutePath(),
                                 dialog.fileMode(),
                                 dialog.acceptMode(),

@@ -1,13 +1,15 @@
 // The main frame with its real editors: start-up by extension, mode switches, menus, check marks,
 // help, the orderly close and the stored placement.
-#include "V4RadioFileEdit.h"
-#include "V5RadioFileEdit.h"
 #include "command_ids.h"
+#include "document_editor.h"
 #include "editor_factory.h"
 #include "frame_window_size.h"
 #include "gui_test_support.h"
 #include "main_frame.h"
+#include "radio_record.h"
 #include "summary_panel.h"
+#include "v4_radio_file_edit.h"
+#include "v5_radio_file_edit.h"
 
 #include <QAction>
 #include <QMenu>
@@ -20,6 +22,8 @@
 using namespace kelvor_test;
 
 namespace {
+
+namespace fs = std::filesystem;
 
 class MainFrame : public Gui_Test {
 protected:
@@ -98,7 +102,7 @@ TEST_F(MainFrame, TheMenuBarHasTheModesMenusWithTheirKeys) {
     for (const QAction* menu : frame->menuBar()->actions()) {
         titles << menu->text();
     }
-    EXPECT_EQ(titles, QStringList({"&Files", "&Convert", "&View", "&Equipment Type", "&Help"}));
+    EXPECT_EQ(titles, QStringList({"&Files", "&Edit", "&Convert", "&View", "&Equipment Type", "&Help"}));
     EXPECT_EQ(frame->action(ID_FILE_SAVE_BINARY)->text(), "Save Binary Format (rsd)");
     EXPECT_EQ(frame->action(ID_FILE_SAVE_BINARY)->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(frame->action(ID_FILE_SAVE_ASCII)->shortcut(), QKeySequence("Ctrl+Shift+S"));
@@ -112,6 +116,68 @@ TEST_F(MainFrame, TheMenuBarHasTheModesMenusWithTheirKeys) {
     frame->run_command(ID_HELP_RADIO);
     EXPECT_EQ(opened, std::vector<std::string>{
                           "https://help.example/Kelvor_6.htm#Version_5_RADIO_Data"});
+}
+
+// Edits of the record go back and forth through Edit > Undo and Redo; the modified flag is
+// "not as saved", and the menu items are enabled only when there is something to take back.
+TEST_F(MainFrame, UndoAndRedoTheRecordsEditsInEveryMode) {
+    const std::string path = copy_example("radio/hx23_am_56m.raf", "hx23.raf");
+    auto frame = make_frame();
+    frame->start(path);
+    auto* editor = dynamic_cast<V5RadioFileEdit*>(frame->controller().editor());
+    ASSERT_NE(editor, nullptr);
+    V5_Radio_Document& document = editor->document();
+    double& rate = document.record().radio_spec.tx_data_rate;
+    const double saved = rate;
+    QAction* undo = frame->action(ID_EDIT_UNDO);
+    QAction* redo = frame->action(ID_EDIT_REDO);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+
+    EXPECT_FALSE(document.store_value(QStringLiteral("rate"), rate, saved));
+    EXPECT_FALSE(document.modified());
+    ASSERT_TRUE(document.store_value(QStringLiteral("rate"), rate, 100.0));
+    ASSERT_TRUE(document.store_value(QStringLiteral("rate"), rate, 200.0));
+    EXPECT_TRUE(document.modified());
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(editor->summary().heading(), "hx23.raf");
+
+    undo->trigger();
+    EXPECT_EQ(rate, 100.0);
+    EXPECT_TRUE(redo->isEnabled());
+    undo->trigger();
+    EXPECT_EQ(rate, saved);
+    EXPECT_FALSE(document.modified());
+    EXPECT_FALSE(undo->isEnabled());
+    redo->trigger();
+    EXPECT_EQ(rate, 100.0);
+    EXPECT_TRUE(document.modified());
+
+    // A save that fails leaves the record marked; one that succeeds is the new saved state.
+    dialogs.choose({dir.file("gone/x.raf")});
+    EXPECT_FALSE(document.save_as(File_Document::Format::ascii));
+    EXPECT_TRUE(document.modified());
+    ASSERT_TRUE(document.save(File_Document::Format::ascii));
+    EXPECT_FALSE(document.modified());
+    undo->trigger();
+    EXPECT_EQ(rate, saved);
+    EXPECT_TRUE(document.modified());
+    redo->trigger();
+    EXPECT_FALSE(document.modified());
+
+    // New and Open start again with nothing to undo.
+    document.new_file();
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+
+    for (const int mode : {ID_MODE_RADIO_V4, ID_MODE_ANTENNA}) {
+        frame->run_command(mode);
+        auto* other = dynamic_cast<Document_Editor*>(frame->controller().editor());
+        ASSERT_NE(other, nullptr);
+        EXPECT_FALSE(frame->action(ID_EDIT_UNDO)->isEnabled());
+        EXPECT_EQ(frame->action(ID_EDIT_UNDO)->shortcut(), QKeySequence("Ctrl+Z"));
+        EXPECT_EQ(frame->action(ID_EDIT_REDO)->shortcut(), QKeySequence("Ctrl+Shift+Z"));
+    }
 }
 
 TEST_F(MainFrame, ChoosingTheCurrentModeAgainDoesNothing) {

@@ -1,6 +1,6 @@
 // The file commands of the two radio editors: open, save, the lock, the unsaved-changes check
 // and the batch conversions.
-#include "V5RadioFileEdit.h"
+#include "v5_radio_file_edit.h"
 #include "editor_support.h"
 #include "error_handler.h"
 #include "gui_test_support.h"
@@ -33,8 +33,9 @@ protected:
     void SetUp() override {
         Gui_Test::SetUp();
         set_rsd_lock_option(false);
-        document = std::make_unique<V5_Radio_Document>(
-            nullptr, [this](const std::string& path) { titles.push_back(path); });
+        document = std::make_unique<V5_Radio_Document>(nullptr);
+        QObject::connect(document.get(), &File_Document::title_changed,
+                         [this](const std::string& path) { titles.push_back(path); });
     }
     void TearDown() override {
         document.reset();
@@ -121,12 +122,12 @@ TEST_F(RadioEditor, SavingAnUnnamedRecordOpensTheSaveDialogOfItsFormat) {
     EXPECT_TRUE(document->handle_command(106));
     ASSERT_EQ(dialogs.seen.size(), 1u);
     EXPECT_EQ(dialogs.seen[0].title, "Save Radio Data File in Binary rsd Format");
-    EXPECT_EQ(dialogs.seen[0].filters, QStringList{"Radio Data Files (*.rsd) (*.rsd)"});
+    EXPECT_EQ(dialogs.seen[0].filters, QStringList{"Radio Data Files (*.rsd)"});
     EXPECT_EQ(dialogs.seen[0].default_suffix, "rsd");
     EXPECT_EQ(dialogs.seen[0].notice, "");
 
     dialogs.cancel();
-    document->save_ascii();
+    document->save(File_Document::Format::ascii);
     EXPECT_EQ(dialogs.seen.back().title, "Save Radio Data File in V5 ASCII raf Format");
     EXPECT_TRUE(dir.entries().empty());
 }
@@ -136,7 +137,7 @@ TEST_F(RadioEditor, SaveAsWritesUnderTheNameWithTheFormatsExtension) {
     document->set_modified(true);
     fs::create_directories(dir.file("out"));
     dialogs.choose({dir.file("out/copy.dat")});
-    ASSERT_TRUE(document->save_as_ascii());
+    ASSERT_TRUE(document->save_as(File_Document::Format::ascii));
     EXPECT_EQ(dialogs.seen.back().proposed_name, "hx.raf");
     EXPECT_EQ(document->path(), dir.file("out/copy.raf"));
     EXPECT_STREQ(document->record().radio_spec.radio_code, "copy");
@@ -146,7 +147,7 @@ TEST_F(RadioEditor, SaveAsWritesUnderTheNameWithTheFormatsExtension) {
     EXPECT_NE(settings().find("KELVOR_RADIO_DIRECTORY=" + dir.file("out")), std::string::npos);
 
     // Save Binary under the current name.
-    ASSERT_TRUE(document->save_binary());
+    ASSERT_TRUE(document->save(File_Document::Format::binary));
     EXPECT_EQ(document->path(), dir.file("out/copy.rsd"));
     EXPECT_TRUE(fs::exists(dir.file("out/copy.rsd")));
 }
@@ -155,7 +156,7 @@ TEST_F(RadioEditor, AFailedSaveKeepsTheChangesMarked) {
     ASSERT_TRUE(document->open_path(radio_file("hx.raf")));
     document->set_modified(true);
     dialogs.choose({dir.file("no/such/folder/hx.raf")});
-    EXPECT_FALSE(document->save_as_ascii());
+    EXPECT_FALSE(document->save_as(File_Document::Format::ascii));
     EXPECT_EQ(presenter.last().caption, "File error");
     EXPECT_TRUE(document->modified());
     EXPECT_EQ(document->path(), dir.file("hx.raf"));
@@ -177,7 +178,7 @@ TEST_F(RadioEditor, TheLockOptionMarksBinaryFilesAndTheSaveDialogSaysSo) {
     EXPECT_TRUE(rsd_lock_option());
 
     dialogs.choose({dir.file("locked.rsd")});
-    ASSERT_TRUE(document->save_as_binary());
+    ASSERT_TRUE(document->save_as(File_Document::Format::binary));
     EXPECT_EQ(dialogs.seen.back().notice.toStdString(), RSD_LOCK_NOTICE);
     const std::string bytes = read_bytes(dir.file("locked.rsd"));
     ASSERT_GE(bytes.size(), 24u);
@@ -342,7 +343,10 @@ protected:
     Scripted_Presenter presenter;
     Scripted_File_Dialogs dialogs;
     std::vector<std::string> titles;
-    V4_Radio_Document document{nullptr, [this](const std::string& path) { titles.push_back(path); }};
+    V4_Radio_Document document{nullptr};
+    QMetaObject::Connection title_connection =
+        QObject::connect(&document, &File_Document::title_changed,
+                         [this](const std::string& path) { titles.push_back(path); });
 };
 
 TEST_F(Radio4Editor, OpensABinaryFileAndMarksItPdhWhenItHasNoType) {
@@ -361,12 +365,12 @@ TEST_F(Radio4Editor, TheAsciiSaveClearsTheChangesAndTheBinarySaveWritesMrs) {
     ASSERT_TRUE(document.open_path(mrs_file("hx23.mrs")));
     document.set_modified(true);
     dialogs.choose({dir.file("copy.raf")});
-    ASSERT_TRUE(document.save_ascii());
+    ASSERT_TRUE(document.save(File_Document::Format::ascii));
     EXPECT_EQ(dialogs.seen.back().proposed_name, "hx23.raf");
     EXPECT_FALSE(document.modified());
     EXPECT_EQ(read_bytes(dir.file("copy.raf")).rfind("QVW40_RADIOSPEC", 0), 0u);
     dialogs.choose({dir.file("copy.mrs")});
-    ASSERT_TRUE(document.save_binary());
+    ASSERT_TRUE(document.save(File_Document::Format::binary));
     EXPECT_EQ(document.path(), dir.file("copy.mrs"));
     EXPECT_EQ(read_bytes(dir.file("copy.mrs")).rfind("QVW401RADIOSPEC", 0), 0u);
 }
@@ -396,12 +400,12 @@ TEST_F(Radio4Editor, RefusesLongNamesAndVersion5AsciiFilesOfVersion04) {
 TEST_F(Radio4Editor, BothSavesShowTheirDialog) {
     dialogs.cancel();
     dialogs.cancel();
-    EXPECT_FALSE(document.save_ascii());
-    EXPECT_FALSE(document.save_binary());
+    EXPECT_FALSE(document.save(File_Document::Format::ascii));
+    EXPECT_FALSE(document.save(File_Document::Format::binary));
     ASSERT_EQ(dialogs.seen.size(), 2u);
     EXPECT_EQ(dialogs.seen[0].title, "Save Radio Data File in V5 ASCII raf Format");
     EXPECT_EQ(dialogs.seen[1].title, "Save Radio Data File in V4 Binary mrs Format");
-    EXPECT_EQ(dialogs.seen[1].filters, QStringList{"V4 Radio Data Files (*.mrs) (*.mrs)"});
+    EXPECT_EQ(dialogs.seen[1].filters, QStringList{"V4 Radio Data Files (*.mrs)"});
 }
 
 TEST(RadioRoutes, FirstBytesChooseTheReader) {

@@ -2,8 +2,6 @@
 // and rows of labels and values; it scrolls when the window is smaller than its text.
 #pragma once
 
-#include "qv6_ex_export.h"
-
 #include <QString>
 #include <QScrollArea>
 
@@ -13,7 +11,7 @@
 class QFormLayout;
 class QLabel;
 
-class QV6_EX_EXPORT Summary_Panel : public QScrollArea {
+class Summary_Panel : public QScrollArea {
     Q_OBJECT
 
 public:

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <new>
 #include <system_error>
 
 int ask_save_changes(Owner_Window owner, const std::string& path) {
@@ -90,6 +91,13 @@ std::string converted_count_text(int count) {
     return text;
 }
 
+unsigned batch_count_icon(int count, bool whole_folder) {
+    if (!whole_folder) {
+        return BOX_ICON_INFORMATION;
+    }
+    return count > 0 ? BOX_ICON_EXCLAMATION : BOX_ICON_STOP;
+}
+
 namespace {
 
 void walk_folder(const std::filesystem::path& folder,
@@ -130,6 +138,19 @@ std::vector<std::string> folder_files(const std::string& top_folder,
     return files;
 }
 
+namespace {
+
+int show_failure(Owner_Window owner, bool ask_continue, std::string text) {
+    if (ask_continue) {
+        text += "\r\nContinue?";
+    }
+    return show_message_box(owner, "Error", text,
+                            ask_continue ? BOX_YES_NO | BOX_ICON_QUESTION
+                                         : BOX_OK | BOX_ICON_STOP);
+}
+
+} // namespace
+
 std::optional<int> run_and_report(Owner_Window owner, bool ask_continue,
                                   const std::function<void()>& work) {
     try {
@@ -139,13 +160,11 @@ std::optional<int> run_and_report(Owner_Window owner, bool ask_continue,
         return handler->show_errormsg(owner, ask_continue);
     } catch (Data_Syntax_Error* error) {
         return show_syntax_error(*error, ask_continue);
+    } catch (const std::bad_alloc&) {
+        return show_failure(owner, ask_continue, "There is not enough memory to finish this.");
     } catch (const std::exception& error) {
-        std::string text = error.what();
-        if (ask_continue) {
-            text += "\r\nContinue?";
-        }
-        return show_message_box(owner, "Error", text,
-                                ask_continue ? BOX_YES_NO | BOX_ICON_QUESTION
-                                             : BOX_OK | BOX_ICON_STOP);
+        return show_failure(owner, ask_continue, error.what());
+    } catch (...) {
+        return show_failure(owner, ask_continue, "An unexpected failure stopped this.");
     }
 }

@@ -1,8 +1,6 @@
 // The contract between the main frame and the editor of an equipment mode.
 #pragma once
 
-#include "equipment_modes.h"
-
 #include <functional>
 #include <string>
 
@@ -10,14 +8,13 @@ class Mode_Editor {
 public:
     virtual ~Mode_Editor() = default;
 
-    virtual Equipment_Mode mode() const = 0;
-
     // Carries out command `id` when it is one of the editor's and returns true; false leaves
     // the command to the frame.
     virtual bool handle_command(int id) = 0;
 
-    // False for a command of the mode's menu that this editor cannot carry out yet, which the
-    // frame then shows disabled; true for every other command, the frame's own included.
+    // False for a command of the mode's menu that this editor cannot carry out now (one not
+    // built yet, or Undo with nothing to undo), which the frame then shows disabled; true for
+    // every other command, the frame's own included.
     virtual bool command_available(int id) const = 0;
 
     // Resolves unsaved changes (asking the user); false when the user cancels.
@@ -27,6 +24,10 @@ public:
     virtual bool open_file(const std::string& path) = 0;
 };
 
-// How an editor asks the frame to show its title: with the path of its file, or an empty path
-// for an unnamed record.
-using Title_Sink = std::function<void(const std::string& path)>;
+// How an editor tells the frame what it shows.
+struct Editor_Sinks {
+    // The path of the editor's file whenever the title changes; empty for an unnamed record.
+    std::function<void(const std::string& path)> title;
+    // Called when command_available may answer otherwise than before.
+    std::function<void()> commands_changed;
+};

@@ -46,6 +46,9 @@ int run_conversion_batch(const std::vector<std::string>& files, bool ask_continu
 
 // "%d files successfully converted".
 std::string converted_count_text(int count);
+// The icon of that message: information after a selection; after a folder tree, the
+// exclamation mark when something was converted, else the stop sign.
+unsigned batch_count_icon(int count, bool whole_folder);
 
 // Every regular file below `top_folder`, subfolders included, for which `wanted` holds, sorted by
 // path. Folders the walk may not enter are passed over; links to folders are not followed.
@@ -53,8 +56,8 @@ std::vector<std::string> folder_files(const std::string& top_folder,
                                       const std::function<bool(const std::string&)>& wanted);
 
 // Runs `work`. An Error_Handler* it raises is shown with the handler's message, a
-// Data_Syntax_Error* with the syntax error report, any other exception with its text under
-// "Error"; with `ask_continue` the box asks "Continue?". Returns nullopt when the work succeeded,
+// Data_Syntax_Error* with the syntax error report, any other exception with its text (or, for
+// one without a text, a plain one) under "Error"; with `ask_continue` the box asks "Continue?". Returns nullopt when the work succeeded,
 // else the answer (ID_OK without the question, ID_YES or ID_NO with it).
 std::optional<int> run_and_report(Owner_Window owner, bool ask_continue,
                                   const std::function<void()>& work);

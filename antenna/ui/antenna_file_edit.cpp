@@ -1,0 +1,84 @@
+// The antenna view: until the keyword form exists, a summary of the open record.
+#include "antenna_file_edit.h"
+
+#include "antenna_record.h"
+#include "antenna_tech_dlg.h"
+#include "command_ids.h"
+#include "file_dialogs.h"
+#include "qt_file_text.h"
+#include "summary_panel.h"
+#include "text_helpers.h"
+
+#include <QVBoxLayout>
+
+namespace {
+
+QString number_of(double value, const char* unit) {
+    if (value == NOT_SET) {
+        return {};
+    }
+    return QString::fromStdString(format_fixed(value, 2)) + QLatin1Char(' ') +
+           QString::fromLatin1(unit);
+}
+
+const char* technology_text(int32_t technology) {
+    switch (technology) {
+    case 1:
+        return "Dipole antenna technology";
+    case 2:
+        return "Aperture (Parabolic, Microwave .. )";
+    default:
+        return "Unknown antenna technology";
+    }
+}
+
+} // namespace
+
+AntennaFileEdit::AntennaFileEdit(QWidget* parent, Editor_Sinks sinks)
+    : Document_Editor(parent, std::move(sinks)), m_document(this),
+      m_summary(new Summary_Panel(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_summary);
+    attach(m_document);
+    m_document.technology_dialog = [this](const char* path, Technology_Answers& answers) {
+        return ask_antenna_technology(this, path, answers);
+    };
+    refresh();
+}
+
+AntennaFileEdit::~AntennaFileEdit() = default;
+
+bool AntennaFileEdit::lacks_command(int id) const { return id == ID_VIEW_CURVES; }
+
+void AntennaFileEdit::refresh() {
+    const Antenna_Record& record = m_document.record();
+    const Antenna_Spec& antenna_spec = record.antenna_spec;
+    const std::string& path = m_document.path();
+    m_summary->set_heading(path.empty() ? QStringLiteral("Unnamed antenna data file")
+                                        : from_local_path(get_filename_c(path.c_str())),
+                           path.empty() ? QStringLiteral("TIA NSMA antenna data")
+                                        : QStringLiteral("TIA NSMA antenna data \u2014 ") +
+                                              from_local_path(path));
+    QString frequencies;
+    if (antenna_spec.low_frequency != NOT_SET || antenna_spec.high_frequency != NOT_SET) {
+        frequencies = QString::fromStdString(antenna_spec.low_frequency == NOT_SET
+                                                 ? std::string()
+                                                 : format_fixed(antenna_spec.low_frequency, 2)) +
+                      QStringLiteral(" \u2013 ") +
+                      QString::fromStdString(antenna_spec.high_frequency == NOT_SET
+                                                 ? std::string()
+                                                 : format_fixed(antenna_spec.high_frequency, 2)) +
+                      QStringLiteral(" MHz");
+    }
+    m_summary->set_rows({
+        {QStringLiteral("Manufacturer"), from_file_text(antenna_spec.manufacturer)},
+        {QStringLiteral("Model"), from_file_text(antenna_spec.model)},
+        {QStringLiteral("Description"), from_file_text(antenna_spec.description)},
+        {QStringLiteral("File name"), from_file_text(antenna_spec.file_name)},
+        {QStringLiteral("Frequency range"), frequencies},
+        {QStringLiteral("Mid-band gain"), number_of(antenna_spec.gain_dbi, "dBi")},
+        {QStringLiteral("Technology"), QString::fromLatin1(technology_text(antenna_spec.technology))},
+        {QStringLiteral("Pattern cuts"), QString::number(record.filled_slots())},
+    });
+}

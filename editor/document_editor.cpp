@@ -1,0 +1,43 @@
+// The mode window around a document.
+#include "document_editor.h"
+
+#include "file_document.h"
+
+Document_Editor::Document_Editor(QWidget* parent, Editor_Sinks sinks)
+    : QWidget(parent), m_sinks(std::move(sinks)) {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+Document_Editor::~Document_Editor() = default;
+
+void Document_Editor::attach(File_Document& document) {
+    m_document = &document;
+    connect(&document, &File_Document::changed, this, [this] { refresh(); });
+    connect(&document, &File_Document::title_changed, this, [this](const std::string& path) {
+        if (m_sinks.title) {
+            m_sinks.title(path);
+        }
+    });
+    const auto commands_changed = [this] {
+        if (m_sinks.commands_changed) {
+            m_sinks.commands_changed();
+        }
+    };
+    connect(&document.undo_stack(), &QUndoStack::canUndoChanged, this, commands_changed);
+    connect(&document.undo_stack(), &QUndoStack::canRedoChanged, this, commands_changed);
+}
+
+bool Document_Editor::handle_command(int id) {
+    if (!command_available(id)) {
+        return true;
+    }
+    return m_document->handle_command(id);
+}
+
+bool Document_Editor::command_available(int id) const {
+    return !lacks_command(id) && m_document->command_available(id);
+}
+
+bool Document_Editor::query_close() { return m_document->query_close(); }
+
+bool Document_Editor::open_file(const std::string& path) { return m_document->open_path(path); }
