@@ -134,6 +134,21 @@ TEST(QtMessagePresenter, ShowsTheTextAndMapsTheAnswers) {
     EXPECT_EQ(presenter.show_message(nullptr, "c", "t", BOX_OK | BOX_ICON_STOP), ID_OK);
 }
 
+TEST(QtMessagePresenter, ABoxWithoutOwnerIsCentredOnTheMainWindow) {
+    Qt_Message_Presenter presenter;
+    QWidget main_window;
+    presenter.set_main_window(&main_window);
+    const QWidget* parent = nullptr;
+    QTimer::singleShot(0, [&parent] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        parent = box->parentWidget();
+        box->button(QMessageBox::Ok)->click();
+    });
+    presenter.show_message(nullptr, "Syntax Error", "t", BOX_OK);
+    EXPECT_EQ(parent, &main_window);
+}
+
 TEST(AboutBox, CaptionVersionAndNotices) {
     AboutKelvorDlg dialog;
     EXPECT_EQ(dialog.windowTitle(), "Kelvor - Antenna and Radio file Editor ");

@@ -16,8 +16,11 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include <cerrno>
 #include <filesystem>
 #include <memory>
+#include <new>
+#include <system_error>
 
 using namespace kelvor_test;
 
@@ -57,13 +60,18 @@ protected:
 };
 
 TEST_F(MainFrame, StartingWithAnUpperCaseRafOpensTheVersion5ModeAndReadsTheFile) {
-    const std::string path = copy_example("radio/hx23_am_56m.raf", "LINK.RAF");
+    // The file's texts are Windows-1252, whatever the desktop's character set.
+    std::string text = read_bytes(example("radio/hx23_am_56m.raf"));
+    const auto model = text.find("HX-23 Adaptive");
+    ASSERT_NE(model, std::string::npos);
+    text.replace(model, 14, "HX-23 \xB0\x80");
+    const std::string path = dir.write("LINK.RAF", text);
     auto frame = make_frame();
     frame->start(path);
     EXPECT_EQ(frame->windowTitle(), "Kelvor - Radio Data Files V5 - LINK.RAF");
     auto* editor = dynamic_cast<V5RadioFileEdit*>(frame->controller().editor());
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->summary().value("Model"), "HX-23 Adaptive");
+    EXPECT_EQ(editor->summary().value("Model"), QString::fromUtf8("HX-23 \u00B0\u20AC"));
     EXPECT_EQ(editor->summary().value("Radio code"), "LINK");
     EXPECT_EQ(editor->summary().heading(), "LINK.RAF");
     EXPECT_EQ(checked_modes(*frame), std::vector<int>{ID_MODE_RADIO_V5});
@@ -178,6 +186,39 @@ TEST_F(MainFrame, UndoAndRedoTheRecordsEditsInEveryMode) {
         EXPECT_EQ(frame->action(ID_EDIT_UNDO)->shortcut(), QKeySequence("Ctrl+Z"));
         EXPECT_EQ(frame->action(ID_EDIT_REDO)->shortcut(), QKeySequence("Ctrl+Shift+Z"));
     }
+}
+
+// An editor whose commands fail with exceptions nothing below catches.
+class Failing_Editor : public QWidget, public Mode_Editor {
+public:
+    explicit Failing_Editor(QWidget* parent) : QWidget(parent) {}
+    bool handle_command(int id) override {
+        if (id == ID_FILE_NEW) {
+            throw std::bad_alloc();
+        }
+        if (id == ID_FILE_OPEN) {
+            throw std::filesystem::filesystem_error("cannot walk", std::error_code(EACCES, std::generic_category()));
+        }
+        return false;
+    }
+    bool command_available(int) const override { return true; }
+    bool query_close() override { return true; }
+    bool open_file(const std::string&) override { return false; }
+};
+
+TEST_F(MainFrame, AFailingCommandIsReportedAndTheProgramGoesOn) {
+    CMainFrame frame([](Equipment_Mode, QWidget* parent, Editor_Sinks) -> std::unique_ptr<Mode_Editor> {
+        return std::make_unique<Failing_Editor>(parent);
+    }, "https://help.example/");
+    frame.start("");
+    Mode_Editor* editor = frame.controller().editor();
+    frame.action(ID_FILE_NEW)->trigger();
+    frame.action(ID_FILE_OPEN)->trigger();
+    ASSERT_EQ(presenter.shown.size(), 2u);
+    EXPECT_EQ(presenter.shown[0].caption, "Error");
+    EXPECT_EQ(presenter.shown[0].text, "There is not enough memory to finish this.");
+    EXPECT_NE(presenter.shown[1].text.find("cannot walk"), std::string::npos);
+    EXPECT_EQ(frame.controller().editor(), editor);
 }
 
 TEST_F(MainFrame, ChoosingTheCurrentModeAgainDoesNothing) {

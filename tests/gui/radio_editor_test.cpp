@@ -408,6 +408,23 @@ TEST_F(Radio4Editor, BothSavesShowTheirDialog) {
     EXPECT_EQ(dialogs.seen[1].filters, QStringList{"V4 Radio Data Files (*.mrs)"});
 }
 
+// A failed ASCII save names the file in a "File error"; a failed binary save shows the
+// writer's own message. Neither clears the modified flag.
+TEST_F(Radio4Editor, AFailedSaveSaysWhichFileAndKeepsTheChanges) {
+    ASSERT_TRUE(document.open_path(mrs_file("hx23.mrs")));
+    document.set_modified(true);
+    const std::string target = dir.file("gone/hx23.raf");
+    dialogs.choose({target});
+    EXPECT_FALSE(document.save(File_Document::Format::ascii));
+    EXPECT_EQ(presenter.last().caption, "File error");
+    EXPECT_EQ(presenter.last().text, target + "\r\nFile error");
+    dialogs.choose({dir.file("gone/hx23.mrs")});
+    EXPECT_FALSE(document.save(File_Document::Format::binary));
+    EXPECT_NE(presenter.last().text.find("No such file"), std::string::npos);
+    EXPECT_TRUE(document.modified());
+    EXPECT_EQ(document.path(), dir.file("hx23.mrs"));
+}
+
 TEST(RadioRoutes, FirstBytesChooseTheReader) {
     EXPECT_EQ(v5_open_route("\r\n QV50_ASCII_RADIO_SPEC_02"), V5_Open_Route::raf5);
     EXPECT_EQ(v5_open_route(std::string("QVW40_RADIOSPEC\0", 16)), V5_Open_Route::mrs);
