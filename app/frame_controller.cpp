@@ -23,15 +23,7 @@ Mode_Editor*& Frame_Controller::slot(Equipment_Mode mode) {
 }
 
 Mode_Editor* Frame_Controller::editor(Equipment_Mode mode) const {
-    switch (mode) {
-    case Equipment_Mode::radio_v4:
-        return m_v4;
-    case Equipment_Mode::antenna:
-        return m_antenna;
-    case Equipment_Mode::radio_v5:
-        break;
-    }
-    return m_v5;
+    return const_cast<Frame_Controller*>(this)->slot(mode);
 }
 
 Mode_Editor* Frame_Controller::editor() const { return editor(m_mode); }

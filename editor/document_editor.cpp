@@ -3,6 +3,8 @@
 
 #include "file_document.h"
 
+#include <QVBoxLayout>
+
 Document_Editor::Document_Editor(QWidget* parent, Editor_Sinks sinks)
     : QWidget(parent), m_sinks(std::move(sinks)) {
     setFocusPolicy(Qt::StrongFocus);
@@ -41,3 +43,9 @@ bool Document_Editor::command_available(int id) const {
 bool Document_Editor::query_close() { return m_document->query_close(); }
 
 bool Document_Editor::open_file(const std::string& path) { return m_document->open_path(path); }
+
+void Document_Editor::set_content(QWidget* content) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(content);
+}

@@ -30,6 +30,8 @@ protected:
     // Connects the document's signals to the view and the frame; called once by the derived
     // constructor, which owns the document.
     void attach(File_Document& document);
+    // Fills the editor with `content`, edge to edge.
+    void set_content(QWidget* content);
     // True for a command of the mode's menu whose window is not built yet.
     virtual bool lacks_command(int id) const = 0;
 

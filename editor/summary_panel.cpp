@@ -1,6 +1,9 @@
 // The record summary page.
 #include "summary_panel.h"
 
+#include "file_dialogs.h"
+#include "text_helpers.h"
+
 #include <QFormLayout>
 #include <QFrame>
 #include <QLabel>
@@ -79,4 +82,14 @@ QString Summary_Panel::value(const QString& label) const {
         }
     }
     return {};
+}
+
+void Summary_Panel::set_file_heading(const std::string& path, const QString& unnamed,
+                                     const QString& kind) {
+    if (path.empty()) {
+        set_heading(unnamed, kind);
+    } else {
+        set_heading(from_local_path(get_filename_c(path.c_str())),
+                    kind + QStringLiteral(" \u2014 ") + from_local_path(path));
+    }
 }

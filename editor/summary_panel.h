@@ -5,6 +5,7 @@
 #include <QString>
 #include <QScrollArea>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,9 @@ public:
     explicit Summary_Panel(QWidget* parent = nullptr);
 
     void set_heading(const QString& heading, const QString& subheading);
+    // The heading of a record's file: its name, and below it `kind` with the whole path; for an
+    // unnamed record (empty path) `unnamed` over `kind` alone.
+    void set_file_heading(const std::string& path, const QString& unnamed, const QString& kind);
     // Replaces the rows; an empty value shows as a dash.
     void set_rows(const std::vector<std::pair<QString, QString>>& rows);
 

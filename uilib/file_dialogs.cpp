@@ -43,6 +43,17 @@ void remember(int key_id, const std::string& path) {
     }
 }
 
+// Shows the dialog; the chosen path, whose folder is then remembered under `key_id`.
+std::optional<std::string> run_and_remember(QFileDialog& dialog, int key_id) {
+    const auto chosen = run_file_dialog(dialog);
+    if (!chosen || chosen->isEmpty()) {
+        return std::nullopt;
+    }
+    const std::string path = to_local_path(chosen->front());
+    remember(key_id, path);
+    return path;
+}
+
 } // namespace
 
 File_Dialog_Runner::~File_Dialog_Runner() = default;
@@ -110,13 +121,7 @@ std::optional<std::string> choose_open_file(QWidget* parent, int key_id,
     prepare(dialog, key_id, title, filters);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    const auto chosen = run_file_dialog(dialog);
-    if (!chosen || chosen->isEmpty()) {
-        return std::nullopt;
-    }
-    const std::string path = to_local_path(chosen->front());
-    remember(key_id, path);
-    return path;
+    return run_and_remember(dialog, key_id);
 }
 
 std::optional<std::string> choose_save_file(QWidget* parent, int key_id,
@@ -143,13 +148,7 @@ std::optional<std::string> choose_save_file(QWidget* parent, int key_id,
             grid->addWidget(panel, grid->rowCount(), 0, 1, grid->columnCount());
         }
     }
-    const auto chosen = run_file_dialog(dialog);
-    if (!chosen || chosen->isEmpty()) {
-        return std::nullopt;
-    }
-    const std::string path = to_local_path(chosen->front());
-    remember(key_id, path);
-    return path;
+    return run_and_remember(dialog, key_id);
 }
 
 std::optional<std::string> choose_folder(QWidget* parent, int key_id, const std::string& title) {
@@ -158,11 +157,5 @@ std::optional<std::string> choose_folder(QWidget* parent, int key_id, const std:
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, true);
-    const auto chosen = run_file_dialog(dialog);
-    if (!chosen || chosen->isEmpty()) {
-        return std::nullopt;
-    }
-    const std::string path = to_local_path(chosen->front());
-    remember(key_id, path);
-    return path;
+    return run_and_remember(dialog, key_id);
 }

@@ -4,12 +4,9 @@
 #include "antenna_record.h"
 #include "antenna_tech_dlg.h"
 #include "command_ids.h"
-#include "file_dialogs.h"
 #include "qt_file_text.h"
 #include "summary_panel.h"
 #include "text_helpers.h"
-
-#include <QVBoxLayout>
 
 namespace {
 
@@ -37,9 +34,7 @@ const char* technology_text(int32_t technology) {
 AntennaFileEdit::AntennaFileEdit(QWidget* parent, Editor_Sinks sinks)
     : Document_Editor(parent, std::move(sinks)), m_document(this),
       m_summary(new Summary_Panel(this)) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_summary);
+    set_content(m_summary);
     attach(m_document);
     m_document.technology_dialog = [this](const char* path, Technology_Answers& answers) {
         return ask_antenna_technology(this, path, answers);
@@ -55,11 +50,8 @@ void AntennaFileEdit::refresh() {
     const Antenna_Record& record = m_document.record();
     const Antenna_Spec& antenna_spec = record.antenna_spec;
     const std::string& path = m_document.path();
-    m_summary->set_heading(path.empty() ? QStringLiteral("Unnamed antenna data file")
-                                        : from_local_path(get_filename_c(path.c_str())),
-                           path.empty() ? QStringLiteral("TIA NSMA antenna data")
-                                        : QStringLiteral("TIA NSMA antenna data \u2014 ") +
-                                              from_local_path(path));
+    m_summary->set_file_heading(path, QStringLiteral("Unnamed antenna data file"),
+                                QStringLiteral("TIA NSMA antenna data"));
     QString frequencies;
     if (antenna_spec.low_frequency != NOT_SET || antenna_spec.high_frequency != NOT_SET) {
         frequencies = QString::fromStdString(antenna_spec.low_frequency == NOT_SET

@@ -6,16 +6,11 @@
 #include "qt_file_text.h"
 #include "radio4_support.h"
 #include "summary_panel.h"
-#include "text_helpers.h"
-
-#include <QVBoxLayout>
 
 V4RadioFileEdit::V4RadioFileEdit(QWidget* parent, Editor_Sinks sinks)
     : Document_Editor(parent, std::move(sinks)), m_document(this),
       m_summary(new Summary_Panel(this)) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_summary);
+    set_content(m_summary);
     attach(m_document);
     refresh();
 }
@@ -27,11 +22,8 @@ bool V4RadioFileEdit::lacks_command(int id) const { return id == ID_VIEW_CURVES;
 void V4RadioFileEdit::refresh() {
     const std::string& path = m_document.path();
     const Radio4_Summary record = summarise_radio4(m_document.record());
-    m_summary->set_heading(path.empty() ? QStringLiteral("Unnamed radio data file")
-                                        : from_local_path(get_filename_c(path.c_str())),
-                           path.empty() ? QStringLiteral("Version 4 radio data")
-                                        : QStringLiteral("Version 4 radio data \u2014 ") +
-                                              from_local_path(path));
+    m_summary->set_file_heading(path, QStringLiteral("Unnamed radio data file"),
+                                QStringLiteral("Version 4 radio data"));
     m_summary->set_rows({
         {QStringLiteral("Manufacturer"), from_file_text(record.manufacturer)},
         {QStringLiteral("Model"), from_file_text(record.model)},

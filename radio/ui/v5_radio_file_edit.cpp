@@ -2,14 +2,10 @@
 #include "v5_radio_file_edit.h"
 
 #include "command_ids.h"
-#include "file_dialogs.h"
 #include "qt_file_text.h"
 #include "radio_record.h"
 #include "rsd_lock_dlg.h"
 #include "summary_panel.h"
-#include "text_helpers.h"
-
-#include <QVBoxLayout>
 
 namespace {
 
@@ -31,9 +27,7 @@ const char* application_type_text(uint8_t type) {
 V5RadioFileEdit::V5RadioFileEdit(QWidget* parent, Editor_Sinks sinks)
     : Document_Editor(parent, std::move(sinks)), m_document(this),
       m_summary(new Summary_Panel(this)) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_summary);
+    set_content(m_summary);
     attach(m_document);
     m_document.lock_dialog = [this](bool current) -> std::optional<bool> {
         RsdLockDlg dialog(current, this);
@@ -54,11 +48,8 @@ bool V5RadioFileEdit::lacks_command(int id) const {
 void V5RadioFileEdit::refresh() {
     const Radio_Record& record = m_document.record();
     const std::string& path = m_document.path();
-    m_summary->set_heading(path.empty() ? QStringLiteral("Unnamed radio data file")
-                                        : from_local_path(get_filename_c(path.c_str())),
-                           path.empty() ? QStringLiteral("Version 5 radio data")
-                                        : QStringLiteral("Version 5 radio data \u2014 ") +
-                                              from_local_path(path));
+    m_summary->set_file_heading(path, QStringLiteral("Unnamed radio data file"),
+                                QStringLiteral("Version 5 radio data"));
     const Radio_Spec& radio_spec = record.radio_spec;
     m_summary->set_rows({
         {QStringLiteral("Manufacturer"), from_file_text(radio_spec.manufacturer)},
