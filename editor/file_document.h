@@ -168,7 +168,8 @@ private:
     std::unique_ptr<QUndoStack> m_undo;
 };
 
-// An undo step that sets one value: undo puts the old one back.
+// An undo step that sets one value (a field, a curve, the whole record): undo puts the old one
+// back.
 template <class T>
 class Value_Edit : public QUndoCommand {
 public:
@@ -186,28 +187,6 @@ private:
     T& m_field;
     T m_old;
     T m_new;
-    std::function<void()> m_changed;
-};
-
-// An undo step that replaces the whole record: undo puts the record back as it was.
-template <class Record>
-class Record_Edit : public QUndoCommand {
-public:
-    Record_Edit(const QString& label, Record& record, Record before, Record after,
-                std::function<void()> changed)
-        : QUndoCommand(label), m_record(record), m_before(std::move(before)),
-          m_after(std::move(after)), m_changed(std::move(changed)) {}
-    void redo() override { set(m_after); }
-    void undo() override { set(m_before); }
-
-private:
-    void set(const Record& value) {
-        m_record = value;
-        m_changed();
-    }
-    Record& m_record;
-    Record m_before;
-    Record m_after;
     std::function<void()> m_changed;
 };
 
@@ -229,7 +208,6 @@ bool File_Document::store_record_edit(const QString& label, Record& record,
     if (same(record, after)) {
         return false;
     }
-    push_edit(new Record_Edit<Record>(label, record, record, std::move(after),
-                                      [this] { emit changed(); }));
+    push_edit(new Value_Edit<Record>(label, record, std::move(after), [this] { emit changed(); }));
     return true;
 }

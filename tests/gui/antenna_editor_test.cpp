@@ -2,9 +2,12 @@
 // conversions with the technology question.
 #include "antenna_document.h"
 #include "antenna_record.h"
+#include "command_ids.h"
+#include "text_helpers.h"
 #include "gui_test_support.h"
 
 #include <filesystem>
+#include <functional>
 
 using namespace kelvor_test;
 
@@ -99,6 +102,29 @@ TEST_F(AntennaEditor, AFailedSaveKeepsTheChangesMarked) {
     EXPECT_FALSE(document->save_as(File_Document::Format::binary));
     EXPECT_TRUE(document->modified());
     EXPECT_EQ(document->path(), dir.file("dish.adf"));
+}
+
+TEST_F(AntennaEditor, AnEditOfTheWholeRecordIsOneStepAndNoneWhenNothingChanged) {
+    ASSERT_TRUE(document->open_path(antenna_file("dish.adf")));
+    Antenna_Record& record = document->record();
+    const std::function<bool(const Antenna_Record&, const Antenna_Record&)> same_model =
+        [](const Antenna_Record& a, const Antenna_Record& b) {
+            return std::string(a.antenna_spec.model) == b.antenna_spec.model;
+        };
+    EXPECT_FALSE(document->store_record_edit<Antenna_Record>(
+        "model", record, [](Antenna_Record&) {}, same_model));
+    EXPECT_FALSE(document->modified());
+    ASSERT_TRUE(document->store_record_edit<Antenna_Record>(
+        "model", record,
+        [](Antenna_Record& edited) { copy_text_field(edited.antenna_spec.model, "NEW"); },
+        same_model));
+    EXPECT_STREQ(record.antenna_spec.model, "NEW");
+    EXPECT_TRUE(document->modified());
+    document->handle_command(ID_EDIT_UNDO);
+    EXPECT_STREQ(record.antenna_spec.model, "NPX-60-23");
+    EXPECT_FALSE(document->modified());
+    document->handle_command(ID_EDIT_REDO);
+    EXPECT_STREQ(record.antenna_spec.model, "NEW");
 }
 
 TEST_F(AntennaEditor, TheSaveChangesCheck) {
