@@ -164,17 +164,6 @@ TEST(FrameController, StartsInTheModeOfTheFileAndOpensIt) {
     EXPECT_EQ(other.log.back(), "title Kelvor - Radio Data Files V5");
 }
 
-TEST(FrameController, ChoosingTheCurrentModeAgainDoesNothing) {
-    Fake_Host host;
-    Frame_Controller controller(host, "https://help/");
-    controller.start("");
-    Mode_Editor* editor = controller.editor();
-    host.log.clear();
-    EXPECT_TRUE(controller.route_command(ID_MODE_RADIO_V5));
-    EXPECT_EQ(controller.editor(), editor);
-    EXPECT_EQ(host.log, (std::vector<std::string>{"v5 command 102"}));
-}
-
 TEST(FrameController, ASwitchAsksTheOtherEditorAndReplacesIt) {
     Fake_Host host;
     Frame_Controller controller(host, "https://help/");
@@ -186,19 +175,6 @@ TEST(FrameController, ASwitchAsksTheOtherEditorAndReplacesIt) {
                             "show v4", "title Kelvor - Radio Data Files V4"}));
     EXPECT_EQ(controller.editor(Equipment_Mode::radio_v5), nullptr);
     EXPECT_EQ(host.editors.size(), 1u);
-}
-
-TEST(FrameController, CancelKeepsTheModeMenuAndEditor) {
-    Fake_Host host;
-    Frame_Controller controller(host, "https://help/");
-    controller.start("");
-    Mode_Editor* editor = controller.editor();
-    host.editor(controller).allow_close = false;
-    host.log.clear();
-    EXPECT_FALSE(controller.switch_mode(Equipment_Mode::antenna));
-    EXPECT_EQ(host.log, (std::vector<std::string>{"v5 query_close"}));
-    EXPECT_EQ(controller.current_mode(), Equipment_Mode::radio_v5);
-    EXPECT_EQ(controller.editor(), editor);
 }
 
 TEST(FrameController, CommandsGoToTheEditorFirstThenToTheFrame) {
@@ -270,17 +246,6 @@ TEST(Startup, TheSettingsFolderIsMadeWhenMissing) {
     setenv("XDG_CONFIG_HOME", "relative", 1);
     EXPECT_NE(settings_folder(), "relative/Kelvor");
     setenv("XDG_CONFIG_HOME", previous.c_str(), 1);
-}
-
-TEST(Startup, TheSuitesConstants) {
-    const Global_Constants constants = kelvor_global_constants();
-    EXPECT_EQ(constants.integers[0], 292);
-    EXPECT_EQ(constants.integers[3], -9999);
-    EXPECT_EQ(constants.integers[5], -1);
-    EXPECT_DOUBLE_EQ(constants.half_pi, 3.141592653589793 / 2);
-    EXPECT_EQ(constants.metres_per_foot, 0.3048);
-    EXPECT_EQ(constants.dbi_frequency_mhz, 890.0);
-    EXPECT_EQ(constants.factor_1_3888888e_06, 1.3888888e-06);
 }
 
 TEST(EditorSupport, TheUnsavedChangesQuestion) {
