@@ -3,6 +3,7 @@
 
 #include "message_presenter.h"
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -83,6 +84,49 @@ private:
 inline std::string read_bytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The path of an example file of the distribution, e.g. example_file("radio", "hm6l_16e1q.raf").
+inline std::string example_file(const std::string& folder, const std::string& name) {
+    return std::string(KELVOR_EXAMPLES_DIR) + "/" + folder + "/" + name;
+}
+
+// `text` with each of its line ends (CR LF, or a bare line feed) turned to `end`.
+inline std::string with_line_ends(const std::string& text, const std::string& end) {
+    std::string out;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] == '\n') {
+            out += end;
+        } else if (text.compare(at, 2, "\r\n") == 0) {
+            out += end;
+            ++at;
+        } else {
+            out += text[at];
+        }
+    }
+    return out;
+}
+
+// Little-endian bytes of a value, and a value read back from bytes at `offset`.
+template <typename T>
+std::string le_bytes(T value) {
+    std::string bytes(sizeof value, '\0');
+    std::memcpy(bytes.data(), &value, sizeof value);
+    return bytes;
+}
+template <typename T>
+T value_at(const std::string& bytes, std::size_t offset) {
+    T value{};
+    std::memcpy(&value, bytes.data() + offset, sizeof value);
+    return value;
+}
+// Puts `value` at `offset`, growing the image when it is too short.
+template <typename T>
+void put_at(std::string& image, std::size_t offset, const T& value) {
+    if (image.size() < offset + sizeof value) {
+        image.resize(offset + sizeof value, '\0');
+    }
+    std::memcpy(image.data() + offset, &value, sizeof value);
 }
 
 // While it exists, files this process writes cannot grow beyond `bytes`: a write past the limit

@@ -7,20 +7,19 @@
 
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <string>
 
 using kelvor_test::Recording_Presenter;
 
 namespace {
 
-TEST(MessageCatalogue, UnknownIdsHaveNoText) {
+TEST(MessageCatalogue, UnknownIdsHaveNoTextAndCopiesStayInTheBuffer) {
     EXPECT_EQ(catalogue_text(103), nullptr);
     EXPECT_EQ(catalogue_text(0), nullptr);
     EXPECT_EQ(catalogue_text(-5), nullptr);
     EXPECT_STREQ(catalogue_text(MSG_CURVE_TYPE_EXISTS), "This curve type already exists.");
-}
 
-TEST(MessageCatalogue, GetErrorStringCopiesWithinTheBuffer) {
     char buffer[8];
     EXPECT_EQ(get_error_string(102, buffer, sizeof buffer), 5);
     EXPECT_STREQ(buffer, "Error");
@@ -40,67 +39,82 @@ TEST(ErrorHandler, EmptyHandlerShowsNothing) {
     EXPECT_TRUE(presenter.shown.empty());
 }
 
-TEST(ErrorHandler, SystemErrorShowsFileAndSystemText) {
+// What a handler set up by `arm` shows.
+struct Shown_Case {
+    const char* name;
+    std::function<void(Error_Handler&)> arm;
+    const char* caption;
+    std::string text;
+    unsigned style;
+};
+
+TEST(ErrorHandler, CaptionTextAndIconFollowTheTypeAndCode) {
+    const unsigned stop = BOX_OK | BOX_ICON_STOP;
+    const Shown_Case cases[] = {
+        {"system error", [](Error_Handler& h) { h.init_fileio("/data/radio.raf"), h.set_last_error_code(ENOENT); },
+         "File error", "/data/radio.raf\r\nNo such file or directory", stop},
+        {"catalogue code", [](Error_Handler& h) { h.init_fileio("a.rsd"), h.set_error_code(MSG_READ_ERROR_AT_EOF); },
+         "File error", "a.rsd\r\nRead error at end of file", stop},
+        // A pending system error wins over the catalogue text.
+        {"both", [](Error_Handler& h) {
+             h.init_fileio("a.rsd"), h.set_error_code(MSG_READ_ERROR_AT_EOF), h.set_last_error_code(EIO);
+         },
+         "File error", "a.rsd\r\nInput/output error", stop},
+        {"error", [](Error_Handler& h) { h.init(ET_ERROR, MSG_WRONG_FILE_FORMAT, nullptr); },
+         "Error", "Wrong file format", stop},
+        {"warning", [](Error_Handler& h) { h.init(ET_WARNING, MSG_WRONG_FILE_FORMAT, ""); },
+         "Warning", "Wrong file format", BOX_OK | BOX_ICON_EXCLAMATION},
+        {"status", [](Error_Handler& h) { h.init(ET_STATUS, MSG_WRONG_FILE_FORMAT, "x"); },
+         "Status information", "x\r\nWrong file format", BOX_OK | BOX_ICON_INFORMATION},
+        {"cancelled", [](Error_Handler& h) { h.init(ET_WARNING, MSG_OPERATION_CANCELED, nullptr); },
+         "Status information", "Operation canceled", BOX_OK | BOX_ICON_INFORMATION},
+        {"system error id", [](Error_Handler& h) { h.init(ET_ERROR, MSG_SYSTEM_ERROR, nullptr); },
+         "Error", "File error", stop},
+        {"syntax line", [](Error_Handler& h) {
+             h.init(ET_ERROR, MSG_SYNTAX_ERROR_ON_LINE, "r.raf"), h.set_line_number(12);
+         },
+         "File error", "r.raf\r\nSyntax error on line 12", stop},
+        {"unknown system error", [](Error_Handler& h) { h.init_fileio("f"), h.set_last_error_code(0x7FFF0000); },
+         "File error", "f\r\n", stop},
+        {"info line", [](Error_Handler& h) {
+             h.init(ET_WARNING, MSG_WRONG_FILE_FORMAT, "w.asd"), h.set_info_buff("made by another program");
+         },
+         "Warning", "w.asd\r\nWrong file format\r\nmade by another program", BOX_OK | BOX_ICON_EXCLAMATION},
+    };
+    for (const Shown_Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Recording_Presenter presenter;
+        Error_Handler handler;
+        c.arm(handler);
+        EXPECT_EQ(handler.show_errormsg(nullptr, false), ID_OK);
+        ASSERT_EQ(presenter.shown.size(), 1u);
+        EXPECT_EQ(presenter.last().caption, c.caption);
+        EXPECT_EQ(presenter.last().text, c.text);
+        EXPECT_EQ(presenter.last().style, c.style);
+    }
+}
+
+TEST(ErrorHandler, ShowingKeepsTheStateAndTheMessage) {
     Recording_Presenter presenter;
     Error_Handler handler;
     handler.init_fileio("/data/radio.raf");
     handler.set_last_error_code(ENOENT);
-
-    EXPECT_EQ(handler.show_errormsg(nullptr, false), ID_OK);
-    ASSERT_EQ(presenter.shown.size(), 1u);
-    EXPECT_EQ(presenter.last().caption, "File error");
-    EXPECT_EQ(presenter.last().text, "/data/radio.raf\r\nNo such file or directory");
-    EXPECT_EQ(presenter.last().style, BOX_OK | BOX_ICON_STOP);
-    // Showing keeps the state: the same message can be shown again.
+    handler.show_errormsg(nullptr, false);
     EXPECT_EQ(handler.get_error_type(), ET_ERROR);
     EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(ENOENT));
     EXPECT_STREQ(handler.get_errormsg(), "File error - /data/radio.raf\nNo such file or directory\n");
-}
 
-TEST(ErrorHandler, CatalogueCodeWithoutSystemError) {
-    Recording_Presenter presenter;
-    Error_Handler handler;
-    handler.init_fileio("a.rsd");
-    handler.set_error_code(MSG_READ_ERROR_AT_EOF);
-    handler.show_errormsg(nullptr, false);
-    EXPECT_EQ(presenter.last().text, "a.rsd\r\nRead error at end of file");
-
-    // A system error value, when one is pending, wins over the catalogue text.
-    handler.set_last_error_code(EIO);
-    handler.show_errormsg(nullptr, false);
-    EXPECT_EQ(presenter.last().text, "a.rsd\r\nInput/output error");
-}
-
-TEST(ErrorHandler, CaptionAndIconFollowTheType) {
-    Recording_Presenter presenter;
-    Error_Handler handler;
-
-    handler.init(ET_ERROR, MSG_WRONG_FILE_FORMAT, nullptr);
-    handler.show_errormsg(nullptr, false);
-    EXPECT_EQ(presenter.last().caption, "Error");
-    EXPECT_EQ(presenter.last().text, "Wrong file format");
-    EXPECT_EQ(presenter.last().style, BOX_OK | BOX_ICON_STOP);
-
-    handler.init(ET_WARNING, MSG_WRONG_FILE_FORMAT, "");
-    handler.show_errormsg(nullptr, false);
-    EXPECT_EQ(presenter.last().caption, "Warning");
-    EXPECT_EQ(presenter.last().style, BOX_OK | BOX_ICON_EXCLAMATION);
-
-    handler.init(ET_STATUS, MSG_WRONG_FILE_FORMAT, "x");
-    handler.show_errormsg(nullptr, false);
-    EXPECT_EQ(presenter.last().caption, "Status information");
-    EXPECT_EQ(presenter.last().style, BOX_OK | BOX_ICON_INFORMATION);
-}
-
-TEST(ErrorHandler, CancelledOperationIsStatusInformation) {
-    Recording_Presenter presenter;
-    Error_Handler handler;
     handler.init(ET_WARNING, MSG_OPERATION_CANCELED, nullptr);
     handler.show_errormsg(nullptr, false);
-    EXPECT_EQ(presenter.last().caption, "Status information");
-    EXPECT_EQ(presenter.last().text, "Operation canceled");
-    EXPECT_EQ(presenter.last().style, BOX_OK | BOX_ICON_INFORMATION);
     EXPECT_EQ(handler.get_error_type(), ET_STATUS);
+    handler.init(ET_ERROR, MSG_SYSTEM_ERROR, nullptr);
+    handler.show_errormsg(nullptr, false);
+    EXPECT_EQ(handler.get_error_code(), MSG_FILE_ERROR);
+    handler.init(ET_ERROR, 9999, nullptr);
+    EXPECT_STREQ(handler.get_errormsg(), "Error\n\n");
+    handler.init(ET_WARNING, MSG_WRONG_FILE_FORMAT, "w.asd");
+    handler.set_info_buff("made by another program");
+    EXPECT_STREQ(handler.get_errormsg(), "Warning - w.asd\nWrong file format\nmade by another program\n");
 }
 
 TEST(ErrorHandler, AskToContinueUsesQuestionWhateverTheType) {
@@ -114,60 +128,23 @@ TEST(ErrorHandler, AskToContinueUsesQuestionWhateverTheType) {
     }
 }
 
-TEST(ErrorHandler, SystemErrorIdAndSyntaxLine) {
-    Recording_Presenter presenter;
+TEST(ErrorHandler, InfoLineClearAndLongNames) {
     Error_Handler handler;
-    handler.init(ET_ERROR, MSG_SYSTEM_ERROR, nullptr);
-    handler.show_errormsg(nullptr, false);
-    EXPECT_EQ(presenter.last().text, "File error");
-    EXPECT_EQ(handler.get_error_code(), MSG_FILE_ERROR);
-
-    handler.init(ET_ERROR, MSG_SYNTAX_ERROR_ON_LINE, "r.raf");
-    handler.set_line_number(12);
-    handler.show_errormsg(nullptr, false);
-    EXPECT_EQ(presenter.last().text, "r.raf\r\nSyntax error on line 12");
-}
-
-TEST(ErrorHandler, UnknownIdsGiveEmptyMessages) {
-    Recording_Presenter presenter;
-    Error_Handler handler;
-    handler.init(ET_ERROR, 9999, nullptr);
-    EXPECT_STREQ(handler.get_errormsg(), "Error\n\n");
-
-    handler.init_fileio("f");
-    handler.set_last_error_code(0x7FFF0000);
-    handler.show_errormsg(nullptr, false);
-    EXPECT_EQ(presenter.last().text, "f\r\n");
-}
-
-TEST(ErrorHandler, InfoLineIsShownUnderTheMessage) {
-    Recording_Presenter presenter;
-    Error_Handler handler;
-    handler.init(ET_WARNING, MSG_WRONG_FILE_FORMAT, "w.asd");
-    handler.set_info_buff("made by another program");
-    EXPECT_STREQ(handler.get_errormsg(), "Warning - w.asd\nWrong file format\nmade by another program\n");
-    handler.show_errormsg(nullptr, false);
-    EXPECT_EQ(presenter.last().text, "w.asd\r\nWrong file format\r\nmade by another program");
-
     handler.set_info_buff(static_cast<const char*>(nullptr));
     EXPECT_EQ(handler.get_info_text(), nullptr);
-
     // Catalogue texts taken as the info line are cut to 127 characters.
     handler.set_info_buff(MSG_INVALID_RADIO_SUFFIX);
     ASSERT_NE(handler.get_info_text(), nullptr);
     EXPECT_EQ(std::strlen(handler.get_info_text()), 127u);
     EXPECT_EQ(std::string(catalogue_text(MSG_INVALID_RADIO_SUFFIX)).substr(0, 127),
               handler.get_info_text());
-}
 
-TEST(ErrorHandler, ClearBuffsKeepsTypeCodeAndLine) {
-    Error_Handler handler;
+    // Clearing the buffers keeps type, code and line.
     handler.init(ET_WARNING, MSG_SYNTAX_ERROR_ON_LINE, "file");
     handler.set_line_number(7);
     handler.set_last_error_code(EACCES);
     handler.set_info_buff("info");
     ASSERT_NE(handler.get_errormsg(), nullptr);
-
     handler.clear_buffs();
     EXPECT_EQ(handler.get_error_type(), ET_WARNING);
     EXPECT_EQ(handler.get_error_code(), MSG_SYNTAX_ERROR_ON_LINE);
@@ -177,63 +154,55 @@ TEST(ErrorHandler, ClearBuffsKeepsTypeCodeAndLine) {
     EXPECT_EQ(handler.get_info_text(), nullptr);
     EXPECT_EQ(handler.get_full_message(), nullptr);
     EXPECT_EQ(handler.get_caption_text(), nullptr);
-}
 
-TEST(ErrorHandler, LongFileNameIsCut) {
-    Error_Handler handler;
-    const std::string long_name(3000, 'n');
-    handler.init_fileio(long_name.c_str());
+    handler.init_fileio(std::string(3000, 'n').c_str());
     EXPECT_EQ(std::strlen(handler.get_file_name()), 1023u);
     handler.set_file_name(nullptr);
     EXPECT_STREQ(handler.get_file_name(), "");
 }
 
-TEST(ErrorHandlerFunction, StyleFollowsCaption) {
-    Recording_Presenter presenter;
-    error_handler(nullptr, MSG_SAME_DISTANCE, MSG_DATA_ENTRY_ERROR, nullptr, -1, false);
-    EXPECT_EQ(presenter.last().caption, "Data entry error");
-    EXPECT_EQ(presenter.last().text, "Same distance used for two points");
-    EXPECT_EQ(presenter.last().style, BOX_OK | BOX_ICON_STOP);
-
-    error_handler(nullptr, MSG_WRONG_FILE_FORMAT, MSG_STATUS_INFORMATION, "", -1, false);
-    EXPECT_EQ(presenter.last().style, BOX_OK | BOX_ICON_INFORMATION);
-    error_handler(nullptr, MSG_WRONG_FILE_FORMAT, MSG_WARNING, "", -1, false);
-    EXPECT_EQ(presenter.last().style, BOX_OK | BOX_ICON_EXCLAMATION);
-    error_handler(nullptr, MSG_WRONG_FILE_FORMAT, MSG_FILE_ERROR, "", -1, false);
-    EXPECT_EQ(presenter.last().style, BOX_OK | BOX_ICON_STOP);
-}
-
-TEST(ErrorHandlerFunction, ContextAndContinue) {
+TEST(ErrorHandlerFunction, CaptionStyleContextAndContinue) {
     Recording_Presenter presenter(ID_YES);
-    EXPECT_EQ(error_handler(nullptr, MSG_SYNTAX_ERROR_ON_LINE, MSG_FILE_ERROR, "radio.raf", 12,
-                            false),
-              ID_YES);
-    EXPECT_EQ(presenter.last().caption, "File error");
-    EXPECT_EQ(presenter.last().text, "radio.raf\r\nSyntax error on line 12");
-
-    // An empty context shows the message alone, not an empty first line.
-    error_handler(nullptr, MSG_SYNTAX_ERROR_ON_LINE, MSG_ERROR, "", 12, true);
-    EXPECT_EQ(presenter.last().text, "Syntax error on line 12\r\nContinue?");
-    EXPECT_EQ(presenter.last().style, BOX_YES_NO | BOX_ICON_QUESTION);
-
-    error_handler(nullptr, MSG_INVALID_RADIO_SUFFIX, MSG_FILE_ERROR, "x.txt", -1, true);
-    EXPECT_EQ(presenter.last().text,
-              std::string("x.txt\r\n") + catalogue_text(MSG_INVALID_RADIO_SUFFIX) +
-                  "\r\nContinue?");
-}
-
-TEST(ErrorHandlerFunction, SystemMessageTakesErrnoAtTheCall) {
-    Recording_Presenter presenter;
+    const std::string long_context(5000, 'c');
+    const struct {
+        int id;
+        int caption_id;
+        const char* context;
+        int line;
+        bool ask;
+        const char* caption;
+        std::string text;
+        unsigned style;
+    } cases[] = {
+        {MSG_SAME_DISTANCE, MSG_DATA_ENTRY_ERROR, nullptr, -1, false, "Data entry error",
+         "Same distance used for two points", BOX_OK | BOX_ICON_STOP},
+        {MSG_WRONG_FILE_FORMAT, MSG_STATUS_INFORMATION, "", -1, false, "Status information",
+         "Wrong file format", BOX_OK | BOX_ICON_INFORMATION},
+        {MSG_WRONG_FILE_FORMAT, MSG_WARNING, "", -1, false, "Warning", "Wrong file format",
+         BOX_OK | BOX_ICON_EXCLAMATION},
+        {MSG_SYNTAX_ERROR_ON_LINE, MSG_FILE_ERROR, "radio.raf", 12, false, "File error",
+         "radio.raf\r\nSyntax error on line 12", BOX_OK | BOX_ICON_STOP},
+        // An empty context shows the message alone, not an empty first line.
+        {MSG_SYNTAX_ERROR_ON_LINE, MSG_ERROR, "", 12, true, "Error",
+         "Syntax error on line 12\r\nContinue?", BOX_YES_NO | BOX_ICON_QUESTION},
+        {MSG_INVALID_RADIO_SUFFIX, MSG_FILE_ERROR, "x.txt", -1, true, "File error",
+         std::string("x.txt\r\n") + catalogue_text(MSG_INVALID_RADIO_SUFFIX) + "\r\nContinue?",
+         BOX_YES_NO | BOX_ICON_QUESTION},
+        // A long context is cut to the buffer.
+        {MSG_WRONG_FILE_FORMAT, MSG_FILE_ERROR, long_context.c_str(), -1, false, "File error",
+         long_context.substr(0, 1023), BOX_OK | BOX_ICON_STOP},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 40));
+        EXPECT_EQ(error_handler(nullptr, c.id, c.caption_id, c.context, c.line, c.ask), ID_YES);
+        EXPECT_EQ(presenter.last().caption, c.caption);
+        EXPECT_EQ(presenter.last().text, c.text);
+        EXPECT_EQ(presenter.last().style, c.style);
+    }
+    // The system message is the one of errno at the call.
     errno = EACCES;
     error_handler(nullptr, MSG_SYSTEM_ERROR, MSG_FILE_ERROR, "locked.rsd", -1, false);
     EXPECT_EQ(presenter.last().text, "locked.rsd\r\nPermission denied");
-}
-
-TEST(ErrorHandlerFunction, LongContextIsCutToTheBuffer) {
-    Recording_Presenter presenter;
-    const std::string context(5000, 'c');
-    error_handler(nullptr, MSG_WRONG_FILE_FORMAT, MSG_FILE_ERROR, context.c_str(), -1, false);
-    EXPECT_EQ(presenter.last().text.size(), 1023u);
 }
 
 TEST(ConsolePresenter, AnswersCautiously) {

@@ -45,17 +45,39 @@ protected:
     Error_Handler handler;
 };
 
-TEST_F(QvFileIo, MissingFileRaisesWithSystemText) {
+// The text of the message box the handler shows now.
+std::string shown(Error_Handler& handler) {
+    Recording_Presenter presenter;
+    handler.show_errormsg(nullptr, false);
+    EXPECT_EQ(presenter.last().caption, "File error");
+    return presenter.last().text;
+}
+
+TEST_F(QvFileIo, FailuresRaiseTheHandlerWithTheirText) {
     const std::string missing = dir.file("missing.rsd");
     EXPECT_TRUE(raises(handler, [&] { qvfileio file(&handler, missing.c_str(), QV_GENERIC_READ, QV_SHARE_READ); }));
     EXPECT_EQ(handler.get_error_type(), ET_ERROR);
     EXPECT_EQ(handler.get_error_code(), MSG_FILE_ERROR);
     EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(ENOENT));
+    EXPECT_EQ(shown(handler), missing + "\r\nNo such file or directory");
 
-    Recording_Presenter presenter;
-    handler.show_errormsg(nullptr, false);
-    EXPECT_EQ(presenter.last().caption, "File error");
-    EXPECT_EQ(presenter.last().text, missing + "\r\nNo such file or directory");
+    const std::string path = dir.write("short.bin", "abc");
+    qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+    char buffer[8];
+    EXPECT_TRUE(raises(handler, [&] { file.read(buffer, 8); }));
+    EXPECT_EQ(handler.get_error_code(), MSG_READ_ERROR_AT_EOF);
+    EXPECT_EQ(handler.get_last_error_code(), 0u);
+    EXPECT_EQ(shown(handler), path + "\r\nRead error at end of file");
+
+    EXPECT_TRUE(raises(handler, [&] { file.throw_error_code(MSG_WRONG_FILE_FORMAT); }));
+    EXPECT_EQ(shown(handler), path + "\r\nWrong file format");
+
+    if (std::filesystem::exists("/dev/full")) {
+        qvfileio full(&handler, "/dev/full", QV_GENERIC_WRITE, QV_SHARE_NONE);
+        EXPECT_TRUE(raises(handler, [&] { full.write("data", 4); }));
+        EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(ENOSPC));
+        EXPECT_EQ(shown(handler), "/dev/full\r\nNo space left on device");
+    }
 }
 
 TEST_F(QvFileIo, WriteThenReadBack) {
@@ -77,37 +99,25 @@ TEST_F(QvFileIo, WriteThenReadBack) {
     EXPECT_EQ(handler.get_error_code(), MSG_FILE_ERROR);
 }
 
-TEST_F(QvFileIo, OpeningForWriteEmptiesTheFile) {
+TEST_F(QvFileIo, OpenModesEmptyOnlyForWrite) {
     const std::string path = dir.write("old.raf", "old contents");
     { qvfileio file(&handler, path.c_str(), QV_GENERIC_WRITE, QV_SHARE_NONE); }
     EXPECT_EQ(read_bytes(path), "");
-}
 
-TEST_F(QvFileIo, ReadWriteOpensOrCreatesWithoutEmptying) {
-    const std::string path = dir.write("keep.bin", "0123456789");
+    // Read-write opens or creates without emptying; the end of file can be set.
+    const std::string keep = dir.write("keep.bin", "0123456789");
     {
-        qvfileio file(&handler, path.c_str(), QV_GENERIC_READ_WRITE, QV_SHARE_NONE);
+        qvfileio file(&handler, keep.c_str(), QV_GENERIC_READ_WRITE, QV_SHARE_NONE);
         file.move_ptr(2, QV_FILE_BEGIN);
         file.write("ab", 2);
+        file.move_ptr(8, QV_FILE_BEGIN);
+        file.set_endof_file();
+        EXPECT_EQ(file.get_file_size(), 8u);
     }
-    EXPECT_EQ(read_bytes(path), "01ab456789");
-
+    EXPECT_EQ(read_bytes(keep), "01ab4567");
     const std::string fresh = dir.file("fresh.bin");
     { qvfileio file(&handler, fresh.c_str(), QV_GENERIC_READ_WRITE, QV_SHARE_NONE); }
     EXPECT_TRUE(std::filesystem::exists(fresh));
-}
-
-TEST_F(QvFileIo, ShortReadRaisesReadErrorAtEnd) {
-    const std::string path = dir.write("short.bin", "abc");
-    qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
-    char buffer[8];
-    EXPECT_TRUE(raises(handler, [&] { file.read(buffer, 8); }));
-    EXPECT_EQ(handler.get_error_code(), MSG_READ_ERROR_AT_EOF);
-    EXPECT_EQ(handler.get_last_error_code(), 0u);
-
-    Recording_Presenter presenter;
-    handler.show_errormsg(nullptr, false);
-    EXPECT_EQ(presenter.last().text, path + "\r\nRead error at end of file");
 }
 
 TEST_F(QvFileIo, ReadNothrowEofReportsTheEnd) {
@@ -120,38 +130,27 @@ TEST_F(QvFileIo, ReadNothrowEofReportsTheEnd) {
     EXPECT_FALSE(file.read_nothrow_eof(buffer, 4));
 }
 
-TEST_F(QvFileIo, ReadAlignedSkipsTheRestOfALongerRecord) {
-    const std::string path = dir.write("long.bin", "ABCDEFGHxy");
+TEST_F(QvFileIo, ReadAlignedTakesStoredRecordsOfAnySizeThatIsThere) {
+    const std::string path = dir.write("records.bin", "ABCDEFGHxyz");
     qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+    // A longer stored record: the rest is skipped.
     char buffer[4] = {};
     file.read_aligned(buffer, sizeof buffer, 8);
     EXPECT_EQ(std::string(buffer, 4), "ABCD");
     EXPECT_EQ(file.get_position(), 8u);
-    char next[2];
-    file.read(next, 2);
-    EXPECT_EQ(std::string(next, 2), "xy");
-}
-
-TEST_F(QvFileIo, ReadAlignedKeepsDefaultsAfterAShorterRecord) {
-    const std::string path = dir.write("shortrec.bin", "ABCxy");
-    qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
-    char buffer[6];
-    std::memset(buffer, '-', sizeof buffer);
-    file.read_aligned(buffer, sizeof buffer, 3);
-    EXPECT_EQ(std::string(buffer, 6), "ABC---");
-    EXPECT_EQ(file.get_position(), 3u);
-}
-
-TEST_F(QvFileIo, ReadAlignedRefusesARecordBeyondTheEnd) {
-    const std::string path = dir.write("trunc.bin", "ABCDEF");
-    qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
-    char buffer[4];
-    std::memset(buffer, '-', sizeof buffer);
+    // A shorter one: the defaults after it stay.
+    char longer[6];
+    std::memset(longer, '-', sizeof longer);
+    file.read_aligned(longer, sizeof longer, 2);
+    EXPECT_EQ(std::string(longer, 6), "xy----");
+    EXPECT_EQ(file.get_position(), 10u);
     // A longer stored record whose tail is missing must not pass as a whole one.
+    std::memset(buffer, '-', sizeof buffer);
+    file.move_ptr(4, QV_FILE_BEGIN);
     EXPECT_TRUE(raises(handler, [&] { file.read_aligned(buffer, sizeof buffer, 10); }));
     EXPECT_EQ(handler.get_error_code(), MSG_READ_ERROR_AT_EOF);
     EXPECT_EQ(std::string(buffer, 4), "----");
-    EXPECT_EQ(file.get_position(), 0u);
+    EXPECT_EQ(file.get_position(), 4u);
     // An absurd stored size from a damaged header is refused the same way.
     EXPECT_TRUE(raises(handler, [&] { file.read_aligned(buffer, sizeof buffer, 0xFFFFFFFFUL); }));
 }
@@ -188,28 +187,6 @@ TEST_F(QvFileIo, MovePointerFromEachOrigin) {
     EXPECT_TRUE(raises(handler, [&] { file.move_ptr(-20, QV_FILE_CURRENT); }));
     EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(EINVAL));
     EXPECT_TRUE(raises(handler, [&] { file.move_ptr(0, 7); }));
-}
-
-TEST_F(QvFileIo, SetEndOfFileCutsAtThePosition) {
-    const std::string path = dir.write("cut.bin", "0123456789");
-    {
-        qvfileio file(&handler, path.c_str(), QV_GENERIC_READ_WRITE, QV_SHARE_NONE);
-        file.move_ptr(4, QV_FILE_BEGIN);
-        file.set_endof_file();
-        EXPECT_EQ(file.get_file_size(), 4u);
-    }
-    EXPECT_EQ(read_bytes(path), "0123");
-}
-
-TEST_F(QvFileIo, ThrowErrorCodeRecordsTheFormatFault) {
-    const std::string path = dir.write("bad.rsd", "NOT A RADIO");
-    qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
-    EXPECT_TRUE(raises(handler, [&] { file.throw_error_code(MSG_WRONG_FILE_FORMAT); }));
-
-    Recording_Presenter presenter;
-    handler.show_errormsg(nullptr, false);
-    EXPECT_EQ(presenter.last().caption, "File error");
-    EXPECT_EQ(presenter.last().text, path + "\r\nWrong file format");
 }
 
 TEST_F(QvFileIo, DirectoryArgumentTakesTheFileNamePart) {
@@ -299,18 +276,6 @@ TEST_F(QvFileIo, AFileLargerThanTheLimitIsRefusedUnread) {
             EXPECT_EQ(file.get_position(), 0u);
         }
     }
-}
-
-TEST_F(QvFileIo, FullDiskRaisesWithTheSystemText) {
-    if (!std::filesystem::exists("/dev/full")) {
-        GTEST_SKIP() << "no /dev/full here";
-    }
-    qvfileio file(&handler, "/dev/full", QV_GENERIC_WRITE, QV_SHARE_NONE);
-    EXPECT_TRUE(raises(handler, [&] { file.write("data", 4); }));
-    EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(ENOSPC));
-    Recording_Presenter presenter;
-    handler.show_errormsg(nullptr, false);
-    EXPECT_EQ(presenter.last().text, "/dev/full\r\nNo space left on device");
 }
 
 TEST_F(QvFileIo, UnsharedFileIsNotOpenedTwice) {

@@ -61,12 +61,16 @@ int status_of_child(const std::function<int()>& body) {
     return status;
 }
 
+// In a child process run as root: becomes the user nobody; false when that failed.
+bool become(const passwd* user) {
+    return ::setgroups(0, nullptr) == 0 && ::setgid(user->pw_gid) == 0 && ::setuid(user->pw_uid) == 0;
+}
+
 // Saves "new" over `path` in a child process, as the user nobody when `as_nobody`: 0 when saved,
 // else the system error raised (or 100 for a failure without one).
-int save_in_child(const std::string& path, bool as_nobody, uid_t nobody, gid_t nogroup) {
+int save_in_child(const std::string& path, const passwd* as_user) {
     const int status = status_of_child([&] {
-        if (as_nobody && (::setgroups(0, nullptr) != 0 || ::setgid(nogroup) != 0 ||
-                          ::setuid(nobody) != 0)) {
+        if (as_user != nullptr && !become(as_user)) {
             return 101;
         }
         Error_Handler handler;
@@ -87,43 +91,109 @@ protected:
     Error_Handler handler;
 };
 
-TEST_F(SaveAtomically, WritesANewFileBesideNothingElse) {
-    const std::string target = dir.file("new.raf");
-    std::vector<std::string> while_written;
+// The two ways to save: a writer filling the temporary file, or bytes in memory.
+enum class Way { writer, bytes };
+const Way both_ways[] = {Way::writer, Way::bytes};
+const char* name_of(Way way) { return way == Way::writer ? "by a writer" : "from memory"; }
+
+// Saves `bytes` over `target` the given way; what the folder held while the writer ran goes to
+// `while_written`.
+void save(Way way, Error_Handler& handler, const std::string& target, const std::string& bytes,
+          const Temp_Dir& dir, std::vector<std::string>* while_written = nullptr) {
+    if (way == Way::bytes) {
+        save_atomically(&handler, target.c_str(), std::string_view(bytes));
+        return;
+    }
     save_atomically(&handler, target.c_str(), [&](const char* temp) {
-        write_text(handler, temp, "QV50_ASCII_RADIO_SPEC_04\r\n");
-        while_written = dir.entries();
+        write_text(handler, temp, bytes);
+        if (while_written != nullptr) {
+            *while_written = dir.entries();
+        }
     });
-    EXPECT_EQ(read_bytes(target), "QV50_ASCII_RADIO_SPEC_04\r\n");
-    // Written unnamed: a kill part-way could leave no name behind.
-    EXPECT_EQ(while_written, std::vector<std::string>{});
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"new.raf"});
+}
+
+TEST_F(SaveAtomically, WritesANewFileBesideNothingElse) {
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    EXPECT_EQ(mode_of(target), 0666 & ~mask);
-    // The handler names the saved file, not the temporary one.
-    EXPECT_STREQ(handler.get_file_name(), target.c_str());
+    for (const Way way : both_ways) {
+        SCOPED_TRACE(name_of(way));
+        const Temp_Dir own;
+        const std::string target = own.file("new.raf");
+        std::vector<std::string> while_written;
+        save(way, handler, target, std::string("QV50\0raf\r\n", 10), own, &while_written);
+        EXPECT_EQ(read_bytes(target), std::string("QV50\0raf\r\n", 10));
+        // Written unnamed: a kill part-way could leave no name behind.
+        EXPECT_EQ(while_written, std::vector<std::string>{});
+        EXPECT_EQ(own.entries(), std::vector<std::string>{"new.raf"});
+        EXPECT_EQ(mode_of(target), 0666 & ~mask);
+        // The handler names the saved file, not the temporary one.
+        EXPECT_STREQ(handler.get_file_name(), target.c_str());
+    }
 }
 
 TEST_F(SaveAtomically, ReplacesAndKeepsPermissions) {
-    const std::string target = dir.write("old.rsd", "old");
-    ::chmod(target.c_str(), 0640);
-    std::vector<std::string> while_written;
-    save_atomically(&handler, target.c_str(), [&](const char* temp) {
-        write_text(handler, temp, "new contents");
-        while_written = dir.entries();
-    });
-    EXPECT_EQ(read_bytes(target), "new contents");
-    EXPECT_EQ(mode_of(target), 0640u);
-    // Beside the target, under the one pattern a user can clean up after a kill -9.
-    ASSERT_EQ(while_written.size(), 2u);
-    const std::string temporary = while_written[0] == "old.rsd" ? while_written[1] : while_written[0];
-    EXPECT_TRUE(std::regex_match(temporary, std::regex(R"(\.old\.rsd\.kelvor-[A-Za-z0-9]{6})")))
-        << temporary;
-    EXPECT_EQ(dir.entries().size(), 1u);
+    for (const Way way : both_ways) {
+        SCOPED_TRACE(name_of(way));
+        const Temp_Dir own;
+        const std::string target = own.write("old.rsd", "old");
+        ::chmod(target.c_str(), 0640);
+        std::vector<std::string> while_written;
+        save(way, handler, target, "new contents", own, &while_written);
+        EXPECT_EQ(read_bytes(target), "new contents");
+        EXPECT_EQ(mode_of(target), 0640u);
+        EXPECT_STREQ(handler.get_file_name(), target.c_str());
+        EXPECT_EQ(own.entries().size(), 1u);
+        if (way == Way::writer) {
+            // Beside the target, under the one pattern a user can clean up after a kill -9.
+            ASSERT_EQ(while_written.size(), 2u);
+            const std::string temporary =
+                while_written[0] == "old.rsd" ? while_written[1] : while_written[0];
+            EXPECT_TRUE(std::regex_match(temporary, std::regex(R"(\.old\.rsd\.kelvor-[A-Za-z0-9]{6})")))
+                << temporary;
+        }
+    }
 }
 
-TEST_F(SaveAtomically, FailedWriterLeavesTheOldFileWhole) {
+TEST_F(SaveAtomically, AFailedSaveLeavesTheOldFileOrNoneAndNoOtherName) {
+    for (const Way way : both_ways) {
+        for (const bool existing : {true, false}) {
+            SCOPED_TRACE(std::string(name_of(way)) + (existing ? ", replacing" : ", new"));
+            const Temp_Dir own;
+            const std::string target =
+                existing ? own.write("keep.raf", "the user's good file") : own.file("keep.raf");
+            {
+                // A write cut short part-way, as on a full disk.
+                const File_Size_Limit limit(4);
+                EXPECT_THROW(save(way, handler, target, std::string(100, 'x'), own), Error_Handler*);
+            }
+            EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(EFBIG));
+            EXPECT_STREQ(handler.get_file_name(), target.c_str());
+            if (existing) {
+                EXPECT_EQ(read_bytes(target), "the user's good file");
+            }
+            EXPECT_EQ(own.entries(), existing ? std::vector<std::string>{"keep.raf"}
+                                              : std::vector<std::string>{});
+        }
+        // Into a folder that is not there: the folder's error, under the file's name.
+        const std::string nowhere = dir.file("no/such/folder/x.raf");
+        try {
+            save(way, handler, nowhere, "x", dir);
+            ADD_FAILURE() << "nothing raised";
+        } catch (Error_Handler* raised) {
+            EXPECT_EQ(raised, &handler);
+        }
+        EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(ENOENT));
+        EXPECT_STREQ(handler.get_file_name(), nowhere.c_str());
+    }
+    // A writer is not called for a target it cannot replace.
+    bool called = false;
+    EXPECT_THROW(save_atomically(&handler, dir.file("none/x.raf").c_str(),
+                                 [&](const char*) { called = true; }),
+                 Error_Handler*);
+    EXPECT_FALSE(called);
+}
+
+TEST_F(SaveAtomically, FailedWriterLeavesTheOldFileWholeWithItsCode) {
     const std::string target = dir.write("keep.raf", "the user's good file");
     try {
         save_atomically(&handler, target.c_str(), [&](const char* temp) {
@@ -159,31 +229,6 @@ TEST_F(SaveAtomically, WriterThatWritesNothingGivesAnEmptyFile) {
     EXPECT_EQ(read_bytes(target), "");
 }
 
-TEST_F(SaveAtomically, SymbolicLinkKeepsPointingAtTheSavedFile) {
-    fs::create_directory(dir.path() / "real");
-    const std::string real = dir.write("real/radio.raf", "old");
-    const std::string link = dir.file("link.raf");
-    fs::create_symlink(real, link);
-    save_atomically(&handler, link.c_str(),
-                    [&](const char* temp) { write_text(handler, temp, "new"); });
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(read_bytes(real), "new");
-}
-
-TEST_F(SaveAtomically, MissingFolderRaisesWithTheTargetName) {
-    const std::string target = dir.file("no/such/folder/x.raf");
-    bool called = false;
-    try {
-        save_atomically(&handler, target.c_str(), [&](const char*) { called = true; });
-        FAIL() << "nothing raised";
-    } catch (Error_Handler* raised) {
-        EXPECT_EQ(raised, &handler);
-    }
-    EXPECT_FALSE(called);
-    EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(ENOENT));
-    EXPECT_STREQ(handler.get_file_name(), target.c_str());
-}
-
 TEST_F(SaveAtomically, FolderInPlaceOfTheFileIsRefused) {
     fs::create_directory(dir.path() / "taken.raf");
     const std::string target = dir.file("taken.raf");
@@ -214,53 +259,6 @@ TEST_F(SaveAtomically, DeferredFlushStillReplacesFilesWhole) {
     }
     EXPECT_EQ(read_bytes(good), "old");
     EXPECT_EQ(dir.entries().size(), 2u);
-}
-
-TEST_F(SaveAtomically, BytesInMemory) {
-    const std::string target = dir.write("mem.rsd", "old");
-    ::chmod(target.c_str(), 0604);
-    save_atomically(&handler, target.c_str(), std::string_view("new\0bytes", 9));
-    EXPECT_EQ(read_bytes(target), std::string("new\0bytes", 9));
-    EXPECT_EQ(mode_of(target), 0604u);
-    EXPECT_STREQ(handler.get_file_name(), target.c_str());
-
-    // A write that fails part-way (here at a file size limit) leaves the old file.
-    {
-        const File_Size_Limit limit(4);
-        EXPECT_THROW(save_atomically(&handler, target.c_str(), std::string(100, 'x')),
-                     Error_Handler*);
-    }
-    EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(EFBIG));
-    EXPECT_EQ(read_bytes(target), std::string("new\0bytes", 9));
-    EXPECT_EQ(dir.entries().size(), 1u);
-}
-
-TEST_F(SaveAtomically, BytesForANewFileLeaveNothingElseEvenWhenTheWriteFails) {
-    const std::string target = dir.file("new.asd");
-    save_atomically(&handler, target.c_str(), std::string_view("QV50\0asd", 8));
-    EXPECT_EQ(read_bytes(target), std::string("QV50\0asd", 8));
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"new.asd"});
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    EXPECT_EQ(mode_of(target), 0666 & ~mask);
-    EXPECT_STREQ(handler.get_file_name(), target.c_str());
-
-    // A write cut short (a file size limit) leaves neither the file nor any other name.
-    const std::string second = dir.file("second.asd");
-    {
-        const File_Size_Limit limit(4);
-        EXPECT_THROW(save_atomically(&handler, second.c_str(), std::string(100, 'x')),
-                     Error_Handler*);
-    }
-    EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(EFBIG));
-    EXPECT_STREQ(handler.get_file_name(), second.c_str());
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"new.asd"});
-
-    // Into a folder that is not there: the folder's error, under the file's name.
-    const std::string nowhere = dir.file("none/x.asd");
-    EXPECT_THROW(save_atomically(&handler, nowhere.c_str(), std::string_view("x")), Error_Handler*);
-    EXPECT_EQ(handler.get_last_error_code(), static_cast<uint32_t>(ENOENT));
-    EXPECT_STREQ(handler.get_file_name(), nowhere.c_str());
 }
 
 TEST_F(SaveAtomically, VeryLongNameStillGetsATemporaryFile) {
@@ -392,7 +390,7 @@ TEST_F(SaveAtomically, ATargetIsReplacedOnlyByWhoCouldWriteItAndKeepsOnlyTheBits
             ASSERT_EQ(::chown(target.c_str(), nobody_uid, nobody_gid), 0);
         }
         ASSERT_EQ(::chmod(target.c_str(), item.mode), 0);
-        EXPECT_EQ(save_in_child(target, item.as_nobody, nobody_uid, nobody_gid), item.error)
+        EXPECT_EQ(save_in_child(target, item.as_nobody ? nobody : nullptr), item.error)
             << item.what;
         EXPECT_EQ(read_bytes(target), item.error == 0 ? "new" : "old") << item.what;
         struct stat info {};
@@ -416,8 +414,7 @@ TEST_F(SaveAtomically, AWriterWritesItsFileWhateverTheUmaskGivesIt) {
     ::chmod(dir.path().c_str(), 0777);
     const std::string target = dir.file("read_only.raf");
     const int status = status_of_child([&] {
-        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(nobody->pw_gid) != 0 ||
-                                 ::setuid(nobody->pw_uid) != 0)) {
+        if (::geteuid() == 0 && !become(nobody)) {
             return 101;
         }
         ::umask(0222);
@@ -435,29 +432,31 @@ TEST_F(SaveAtomically, AWriterWritesItsFileWhateverTheUmaskGivesIt) {
     EXPECT_EQ(mode_of(target), 0444u);
 }
 
-TEST_F(SaveAtomically, ALinkToAFileNotMadeYetIsWrittenThrough) {
+TEST_F(SaveAtomically, ALinkIsWrittenThroughAndKeptWhetherItsFileIsThereOrNot) {
     fs::create_directory(dir.path() / "links");
     fs::create_directory(dir.path() / "real");
-    for (const bool with_writer : {false, true}) {
-        const std::string name = with_writer ? "by_writer.raf" : "in_memory.raf";
-        const std::string link = dir.file("links/" + name);
-        // Relative to the folder of the link, as the system reads it.
-        fs::create_symlink("../real/" + name, link);
-        if (with_writer) {
-            save_atomically(&handler, link.c_str(),
-                            [&](const char* temp) { write_text(handler, temp, "new"); });
-        } else {
-            save_atomically(&handler, link.c_str(), std::string_view("new"));
+    for (const Way way : both_ways) {
+        for (const bool existing : {true, false}) {
+            const std::string name =
+                std::string(way == Way::writer ? "writer" : "memory") + (existing ? "_old" : "_new");
+            SCOPED_TRACE(name);
+            if (existing) {
+                dir.write("real/" + name, "old");
+            }
+            const std::string link = dir.file("links/" + name);
+            // Relative to the folder of the link, as the system reads it.
+            fs::create_symlink("../real/" + name, link);
+            save(way, handler, link, "new", dir);
+            EXPECT_TRUE(fs::is_symlink(link));
+            EXPECT_EQ(fs::read_symlink(link), "../real/" + name);
+            EXPECT_EQ(read_bytes(dir.file("real/" + name)), "new");
         }
-        EXPECT_TRUE(fs::is_symlink(link)) << name;
-        EXPECT_EQ(fs::read_symlink(link), "../real/" + name);
-        EXPECT_EQ(read_bytes(dir.file("real/" + name)), "new") << name;
     }
     std::size_t real_files = 0;
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir.path() / "real")) {
         ++real_files;
     }
-    EXPECT_EQ(real_files, 2u);
+    EXPECT_EQ(real_files, 4u);
 }
 
 TEST_F(SaveAtomically, InterruptedSaveLeavesNoTemporaryFile) {

@@ -25,56 +25,40 @@ Data_Syntax_Error* fault(Data_Syntax_Error& error, const char* path, int line, c
     return nullptr;
 }
 
-TEST(SyntaxError, RaiseThrowsTheObjectWithLineAndText) {
+TEST(SyntaxError, RaiseThrowsTheObjectAndTheNextReadForgetsIt) {
     Data_Syntax_Error error;
     EXPECT_EQ(fault(error, "/data/radios/link.raf", 12, "BANDWITH: 28"), &error);
     EXPECT_STREQ(error.file_name(), "link.raf");
     EXPECT_EQ(error.line_number(), 12);
     EXPECT_STREQ(error.line_text(), "BANDWITH: 28");
     EXPECT_EQ(error.fault(), "unknown keyword");
-}
 
-TEST(SyntaxError, StartingAReadForgetsTheLastFault) {
-    Data_Syntax_Error error;
-    fault(error, "a.raf", 3, "bad");
     error.start_read("/x/b.adf");
     EXPECT_STREQ(error.file_name(), "b.adf");
     EXPECT_EQ(error.line_number(), -1);
     EXPECT_EQ(error.line_text(), nullptr);
     EXPECT_EQ(error.fault(), "");
-}
-
-TEST(SyntaxError, ReportShowsFileLineNumberAndLine) {
-    Recording_Presenter presenter;
-    Data_Syntax_Error error;
-    fault(error, "/data/radios/link.raf", 12, "BANDWITH: 28");
-    EXPECT_EQ(show_syntax_error(error, false), ID_OK);
-    ASSERT_EQ(presenter.shown.size(), 1u);
-    EXPECT_EQ(presenter.last().caption, "Syntax Error");
-    EXPECT_EQ(presenter.last().text, "link.raf\r\nLine number 12\r\nBANDWITH: 28\r\n");
-    EXPECT_EQ(presenter.last().style, BOX_OK | BOX_ICON_STOP);
-}
-
-TEST(SyntaxError, BatchReportAsksToContinue) {
-    for (int answer : {ID_YES, ID_NO}) {
-        Recording_Presenter presenter(answer);
-        Data_Syntax_Error error;
-        fault(error, "b.raf", 4, "X");
-        EXPECT_EQ(show_syntax_error(error, true), answer);
-        EXPECT_EQ(presenter.last().text, "b.raf\r\nLine number 4\r\nX\r\nContinue?");
-        EXPECT_EQ(presenter.last().style, BOX_YES_NO | BOX_ICON_STOP);
-    }
-}
-
-TEST(SyntaxError, ReportWithoutLineOrText) {
-    Data_Syntax_Error error;
-    error.start_read("c.raf");
-    EXPECT_EQ(format_syntax_error(error, false), "c.raf\r\n");
+    EXPECT_EQ(format_syntax_error(error, false), "b.adf\r\n");
     try {
         error.raise(-1, nullptr);
     } catch (Data_Syntax_Error*) {
     }
-    EXPECT_EQ(format_syntax_error(error, false), "c.raf\r\n");
+    EXPECT_EQ(format_syntax_error(error, false), "b.adf\r\n");
+}
+
+TEST(SyntaxError, ReportShowsFileLineNumberAndLineAndInABatchAsksToContinue) {
+    for (const int answer : {ID_OK, ID_YES, ID_NO}) {
+        const bool batch = answer != ID_OK;
+        Recording_Presenter presenter(answer);
+        Data_Syntax_Error error;
+        fault(error, "/data/radios/link.raf", 12, "BANDWITH: 28");
+        EXPECT_EQ(show_syntax_error(error, batch), answer);
+        ASSERT_EQ(presenter.shown.size(), 1u);
+        EXPECT_EQ(presenter.last().caption, "Syntax Error");
+        EXPECT_EQ(presenter.last().text, std::string("link.raf\r\nLine number 12\r\nBANDWITH: 28\r\n") +
+                                             (batch ? "Continue?" : ""));
+        EXPECT_EQ(presenter.last().style, (batch ? BOX_YES_NO : BOX_OK) | BOX_ICON_STOP);
+    }
 }
 
 TEST(SyntaxError, LongNamesAndLinesAreCut) {
