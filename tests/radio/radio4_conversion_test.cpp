@@ -20,17 +20,11 @@
 #include <string>
 #include <vector>
 
+using kelvor_test::add_curve;
 using kelvor_test::read_bytes;
 using kelvor_test::Recording_Presenter;
 
 namespace {
-
-void add_curve(Radio4_Record& record, const char* name, std::initializer_list<double> pairs) {
-    Radio4_Curve& curve = record.append_curve();
-    curve.set_name(name);
-    const std::vector<double> values(pairs);
-    set_curve_points(curve, static_cast<int>(values.size() / 2), values.data());
-}
 
 // A version 4 record with a value in every field both versions hold.
 Radio4_Record full_record() {
@@ -325,26 +319,38 @@ TEST(Radio4Conversion, VersionFiveRecordInVersionFour) {
 
 TEST(Radio4Conversion, FourToFiveToFourKeepsWhatBothHold) {
     Recording_Presenter presenter;
-    const Radio4_Record original = full_record();
-    Radio_Record v5;
-    convert_v4_to_v5(original, v5);
-    Radio4_Record back;
-    convert_v5_to_v4(v5, back);
+    kelvor_test::Radio4_Fixture fixture;
+    std::vector<std::pair<std::string, Radio4_Record>> records = {{"full record", full_record()}};
+    for (const char* name : {"hm6l_16e1q.raf", "nr18s_stm1.raf"}) {
+        ASSERT_TRUE(fixture.read_raf4(read_bytes(kelvor_test::example_file("radio", name))));
+        records.emplace_back(name, fixture.record);
+    }
+    for (const auto& [name, original] : records) {
+        SCOPED_TRACE(name);
+        Radio_Record v5;
+        convert_v4_to_v5(original, v5);
+        Radio4_Record back;
+        convert_v5_to_v4(v5, back);
+        // Only LCOMB_FACTOR, which has no place in version 5, is lost.
+        auto expected = radio4_to_json(original);
+        expected["LCOMB_FACTOR"] = nullptr;
+        EXPECT_EQ(radio4_to_json(back), expected);
+    }
     EXPECT_TRUE(presenter.shown.empty());
-    // LCOMB_FACTOR has no place in version 5; the full record leaves it unset.
-    EXPECT_EQ(radio4_to_json(back), radio4_to_json(original));
 
-    // And through the files of both versions: the version 5 ASCII file keeps the same.
-    Radio_Record again;
+    // And through the version 5 ASCII file, which has no place for the unnamed doubles, the CW
+    // T/I value and the curves' power integrals.
+    Radio_Record v5;
+    convert_v4_to_v5(records.front().second, v5);
     kelvor_test::Temp_Dir dir;
     Error_Handler handler;
     const std::string path = dir.file("v5.raf");
     write_raf_file(v5, path.c_str(), &handler);
+    Radio_Record again;
     read_raf_file(again, path.c_str(), &handler);
+    Radio4_Record back;
     convert_v5_to_v4(again, back);
-    // The ASCII file of version 5 has no place for the unnamed doubles, the CW T/I value and
-    // the curves' power integrals.
-    auto expected = radio4_to_json(original);
+    auto expected = radio4_to_json(records.front().second);
     for (int i = 0; i < 4; ++i) {
         expected["further"][i] = nullptr;
     }
@@ -353,24 +359,6 @@ TEST(Radio4Conversion, FourToFiveToFourKeepsWhatBothHold) {
         curve["power_integral"] = nullptr;
     }
     EXPECT_EQ(radio4_to_json(back), expected);
-}
-
-TEST(Radio4Conversion, ExamplesKeepTheirValuesThroughVersionFive) {
-    Recording_Presenter presenter;
-    kelvor_test::Radio4_Fixture fixture;
-    for (const char* name : {"hm6l_16e1q.raf", "nr18s_stm1.raf"}) {
-        ASSERT_TRUE(fixture.read_raf4(read_bytes(std::string(KELVOR_EXAMPLES_DIR) + "/radio/" + name)));
-        auto before = radio4_to_json(fixture.record);
-        Radio_Record v5;
-        convert_v4_to_v5(fixture.record, v5);
-        Radio4_Record back;
-        convert_v5_to_v4(v5, back);
-        auto after = radio4_to_json(back);
-        // Only what version 5 has no place for is lost.
-        before["LCOMB_FACTOR"] = nullptr;
-        EXPECT_EQ(after, before) << name;
-    }
-    EXPECT_TRUE(presenter.shown.empty());
 }
 
 // The curves of a version 5 record by type and codes, in list order, the derived ones left out.
@@ -436,7 +424,7 @@ TEST(Radio4Conversion, CurveTypesAndCodesSurviveBothVersionFourFiles) {
     for (const char* name : {"ac450_lm_12k5.raf", "hx23_am_56m.raf", "nl180_18g_28m.raf"}) {
         Radio_Record record;
         Error_Handler handler;
-        read_raf_file(record, (std::string(KELVOR_EXAMPLES_DIR) + "/radio/" + name).c_str(),
+        read_raf_file(record, (kelvor_test::example_file("radio", name)).c_str(),
                       &handler);
         cases.emplace_back(name, std::move(record));
     }
@@ -509,31 +497,33 @@ TEST(Radio4Conversion, TextsTooLongForVersionFourAreToldAsCuts) {
     }
 }
 
-TEST(Radio4Files, KindByFirstBytes) {
-    auto kind = [](const std::string& bytes) { return radio_kind_of(bytes.data(), bytes.size()); };
-    EXPECT_EQ(kind(std::string("QVW401RADIOSPEC\0\x9b\x03\0\0", 20)), Radio_File_Kind::mrs);
-    EXPECT_EQ(kind(std::string("QVW40_RADIOSPEC\0\x9b\x03\0\0", 20)), Radio_File_Kind::mrs);
-    EXPECT_EQ(kind("QVW40_RADIOSPEC\r\nMANUFACT\tx"), Radio_File_Kind::raf4);
-    EXPECT_EQ(kind(" \r\n\r\nQVW40_RADIOSPEC\nMODEL x"), Radio_File_Kind::raf4);
-    // The identifier alone is an empty ASCII file, never a binary one.
-    EXPECT_EQ(kind("QVW40_RADIOSPEC"), Radio_File_Kind::raf4);
-    EXPECT_EQ(kind("QVW40_RADIOSPE"), Radio_File_Kind::unknown);
-    EXPECT_EQ(kind("\tQVW40_RADIOSPEC\r\n"), Radio_File_Kind::unknown);
+TEST(Radio4Files, KindByFirstBytesAndWhatTheVersionFourToFiveBatchConverts) {
+    const struct {
+        std::string bytes;
+        Radio_File_Kind kind;
+        bool batch_converts;
+    } cases[] = {
+        {std::string("QVW401RADIOSPEC\0\x9b\x03\0\0", 20), Radio_File_Kind::mrs, false},
+        {std::string("QVW40_RADIOSPEC\0\x9b\x03\0\0", 20), Radio_File_Kind::mrs, false},
+        {"QVW40_RADIOSPEC\r\nMANUFACT\tx", Radio_File_Kind::raf4, true},
+        {" \r\n\r\nQVW40_RADIOSPEC\nMODEL x", Radio_File_Kind::raf4, true},
+        {"\r\n  QVW40_RADIOSPEC\n", Radio_File_Kind::raf4, true},
+        // The identifier alone is an empty ASCII file, never a binary one.
+        {"QVW40_RADIOSPEC", Radio_File_Kind::raf4, true},
+        {"QVW40_RADIOSPE", Radio_File_Kind::unknown, false},
+        {"\tQVW40_RADIOSPEC\r\n", Radio_File_Kind::unknown, false},
+        {"QVW401RADIOSPEC\r\n", Radio_File_Kind::mrs, false},
+        {"QV50_ASCII_RADIO_SPEC_01\r\n", Radio_File_Kind::raf5, false},
+        {"QV50_ASCII_RADIO_SPEC_04\r\n", Radio_File_Kind::raf5, false},
+        {"", Radio_File_Kind::unknown, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.bytes));
+        EXPECT_EQ(radio_kind_of(c.bytes.data(), c.bytes.size()), c.kind);
+        EXPECT_EQ(v4_batch_converts(c.bytes.data(), c.bytes.size()), c.batch_converts);
+    }
     EXPECT_STREQ(radio_kind_name(Radio_File_Kind::raf4), "raf4");
     EXPECT_STREQ(radio_kind_name(Radio_File_Kind::mrs), "mrs");
-}
-
-TEST(Radio4Files, WhatTheVersionFourToFiveBatchConverts) {
-    auto converts = [](const std::string& bytes) {
-        return v4_batch_converts(bytes.data(), bytes.size());
-    };
-    EXPECT_TRUE(converts("QVW40_RADIOSPEC\r\nMANUFACT\tx"));
-    EXPECT_TRUE(converts("\r\n  QVW40_RADIOSPEC\n"));
-    EXPECT_FALSE(converts(std::string("QVW40_RADIOSPEC\0\x9b\x03\0\0", 20)));
-    EXPECT_FALSE(converts("QVW401RADIOSPEC\r\n"));
-    EXPECT_FALSE(converts("QV50_ASCII_RADIO_SPEC_01\r\n"));
-    EXPECT_FALSE(converts("QV50_ASCII_RADIO_SPEC_04\r\n"));
-    EXPECT_FALSE(converts(""));
 }
 
 // Both ASCII radio files end with ENDFIL. The readers take a file that lacks it as it is, and
@@ -586,7 +576,6 @@ TEST(Radio4Files, AsciiFilesWithoutTheirEndLineAreWarnedOf) {
 }
 
 TEST(Radio4Files, FileNamesAndCodes) {
-    EXPECT_EQ(MAX_V4_NAME, 15u);
     EXPECT_STREQ(V4_NAME_TOO_LONG, "Version 4 radio data file names cannot exceed 15 characters");
     EXPECT_TRUE(fits_v4_name("/data/radios/hm6l_16e1q_abcd.raf"));    // 15 characters
     EXPECT_FALSE(fits_v4_name("/data/radios/hm6l_16e1q_abcde.raf"));  // 16

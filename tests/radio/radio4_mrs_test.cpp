@@ -17,6 +17,7 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
+using kelvor_test::add_curve;
 using kelvor_test::le_bytes;
 using kelvor_test::mrs_curve;
 using kelvor_test::mrs_header;
@@ -25,15 +26,7 @@ using kelvor_test::read_bytes;
 
 namespace {
 
-class Mrs : public testing::Test, public kelvor_test::Radio4_Fixture {
-protected:
-    void add_curve(const char* name, std::initializer_list<double> pairs) {
-        Radio4_Curve& curve = record.append_curve();
-        curve.set_name(name);
-        const std::vector<double> values(pairs);
-        set_curve_points(curve, static_cast<int>(values.size() / 2), values.data());
-    }
-};
+class Mrs : public testing::Test, public kelvor_test::Radio4_Fixture {};
 
 // One curve as found in a written file.
 struct File_Curve {
@@ -125,12 +118,6 @@ TEST_F(Mrs, Identifiers) {
     const std::string body = Mrs_Record_Bytes().bytes();
     EXPECT_EQ(read_mrs(mrs_header("QVW40_RADIOSPEC") + body), 0);
     EXPECT_EQ(record.radio_spec.flags, 0); // as stored
-
-    // The ASCII file has a line end after the older identifier.
-    EXPECT_EQ(read_mrs("QVW40_RADIOSPEC\r\n" + std::string(1000, ' ')), 104);
-    EXPECT_EQ(info(), "The file does not begin with a version 4 radio file identifier");
-    EXPECT_EQ(read_mrs(mrs_header("QV50_RADIO_SPEC") + body), 104);
-    EXPECT_EQ(read_mrs("QVW401RADIO"), 123);
 }
 
 TEST_F(Mrs, RecordSizeFromTheHeader) {
@@ -153,41 +140,57 @@ TEST_F(Mrs, RecordSizeFromTheHeader) {
     EXPECT_EQ(double(record.radio_spec.txpower_dbm), NOT_SET);
     EXPECT_EQ(record.radio_spec.flags, RADIO4_PDH);
     EXPECT_TRUE(record.curves.empty());
-
-    // More than the file holds.
-    EXPECT_EQ(read_mrs(mrs_header("QVW401RADIOSPEC", 5000) + longer.bytes()), 123);
-    EXPECT_EQ(info(), "The header gives a record of 5000 bytes, more than the file holds");
-    EXPECT_EQ(read_mrs(mrs_header("QVW401RADIOSPEC", 0xFFFFFFFF) + longer.bytes()), 123);
 }
 
-TEST_F(Mrs, CountsAreCheckedAgainstTheBytesLeft) {
+TEST_F(Mrs, DamagedFilesAreRefused) {
+    const std::string body = Mrs_Record_Bytes().bytes();
+    const std::string longer = Mrs_Record_Bytes(1000).bytes();
+    const auto with_curves = [](int32_t count, const std::string& curves) {
+        return mrs_header() + Mrs_Record_Bytes().curve_count(count).bytes() + curves;
+    };
     const std::string one_curve = mrs_curve("TtoI_CW", {{0.0f, 20.0f}, {5.0f, 10.0f}});
-    EXPECT_EQ(read_mrs(mrs_header() + Mrs_Record_Bytes().curve_count(2).bytes() + one_curve), 123);
-    EXPECT_EQ(read_mrs(mrs_header() + Mrs_Record_Bytes().curve_count(0x7FFFFFFF).bytes()), 123);
-    EXPECT_EQ(read_mrs(mrs_header() + Mrs_Record_Bytes().curve_count(-1).bytes()), 104);
-    EXPECT_EQ(info(), "The record gives a negative curve count of -1");
-    EXPECT_EQ(read_mrs(mrs_header() + Mrs_Record_Bytes().curve_count(1).bytes() +
-                       mrs_curve("TtoI_CW", {{0.0f, 20.0f}}, 0x40000000)),
-              123);
-
     const float nan = std::nanf("");
-    EXPECT_EQ(read_mrs(mrs_header() + Mrs_Record_Bytes().curve_count(1).bytes() +
-                       mrs_curve("TtoI_CW", {{5.0f, nan}, {0.0f, 10.0f}})),
-              104);
-    EXPECT_EQ(info(), "The curve TtoI_CW holds a point that is not a number");
-    EXPECT_EQ(read_mrs(mrs_header() + Mrs_Record_Bytes().curve_count(1).bytes() +
-                       mrs_curve("TtoI_\xC9", {{5.0f, nan}})),
-              104);
-    EXPECT_EQ(info(), "The curve TtoI_\xC3\x89 holds a point that is not a number");
+    const struct {
+        const char* name;
+        std::string bytes;
+        int code;
+        const char* info; // "": not checked
+    } cases[] = {
+        // The ASCII file has a line end after the older identifier.
+        {"ASCII identifier", "QVW40_RADIOSPEC\r\n" + std::string(1000, ' '), 104,
+         "The file does not begin with a version 4 radio file identifier"},
+        {"version 5 identifier", mrs_header("QV50_RADIO_SPEC") + body, 104, ""},
+        {"no header", "QVW401RADIO", 123, ""},
+        {"record beyond the file", mrs_header("QVW401RADIOSPEC", 5000) + longer, 123,
+         "The header gives a record of 5000 bytes, more than the file holds"},
+        {"absurd record size", mrs_header("QVW401RADIOSPEC", 0xFFFFFFFF) + longer, 123, ""},
+        {"curve missing", with_curves(2, one_curve), 123, ""},
+        {"huge curve count", with_curves(0x7FFFFFFF, ""), 123, ""},
+        {"negative curve count", with_curves(-1, ""), 104,
+         "The record gives a negative curve count of -1"},
+        {"huge point count", with_curves(1, mrs_curve("TtoI_CW", {{0.0f, 20.0f}}, 0x40000000)), 123,
+         ""},
+        {"point not a number", with_curves(1, mrs_curve("TtoI_CW", {{5.0f, nan}, {0.0f, 10.0f}})),
+         104, "The curve TtoI_CW holds a point that is not a number"},
+        {"single-byte name", with_curves(1, mrs_curve("TtoI_\xC9", {{5.0f, nan}})), 104,
+         "The curve TtoI_\xC3\x89 holds a point that is not a number"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(read_mrs(c.bytes), c.code);
+        if (*c.info != '\0') {
+            EXPECT_EQ(info(), c.info);
+        }
+    }
 }
 
 TEST_F(Mrs, WritingDerivesWritesAndCleansUp) {
     std::strcpy(record.radio_spec.capacity, "16E1");
     std::strcpy(record.radio_spec.modulation, "QPSK");
     std::strcpy(record.radio_spec.emdesig, "28M0D7W");
-    add_curve("TtoI_16E1-QPSK", {0, 23, 14, 12});
-    add_curve("TtoI_CW", {0, 21.5, 10, 12});
-    add_curve("TX_EMISSION", {0, 0, 10, -3, 20, -30});
+    add_curve(record, "TtoI_16E1-QPSK", {0, 23, 14, 12});
+    add_curve(record, "TtoI_CW", {0, 21.5, 10, 12});
+    add_curve(record, "TX_EMISSION", {0, 0, 10, -3, 20, -30});
     const std::string path = dir.file("hm6.mrs");
     write_mrs_file(record, path.c_str(), &handler);
 
@@ -238,7 +241,7 @@ TEST_F(Mrs, WritingDerivesWritesAndCleansUp) {
 
 TEST_F(Mrs, ValuesFromTheModulationTableAndNoMasksWithoutABandwidth) {
     std::strcpy(record.radio_spec.modulation, "64QAM");
-    add_curve("RX_SELECTIVITY_MASK", {-1, 0, 1, 0}); // left over: made again, not kept
+    add_curve(record, "RX_SELECTIVITY_MASK", {-1, 0, 1, 0}); // left over: made again, not kept
     const std::string path = dir.file("plain.mrs");
     write_mrs_file(record, path.c_str(), &handler);
     EXPECT_EQ(double(record.radio_spec.ttoi_cochan_like), 33.5);
@@ -250,7 +253,7 @@ TEST_F(Mrs, ValuesFromTheModulationTableAndNoMasksWithoutABandwidth) {
 
 TEST_F(Mrs, FailedWriteLeavesTheRecordAsItWas) {
     std::strcpy(record.radio_spec.modulation, "QPSK");
-    add_curve("TX_EMISSION", {0, 0, 10, -3, 20, -30});
+    add_curve(record, "TX_EMISSION", {0, 0, 10, -3, 20, -30});
     const auto before = radio4_to_json(record);
     const std::string path = dir.file("missing/folder/x.mrs");
     EXPECT_THROW(write_mrs_file(record, path.c_str(), &handler), Error_Handler*);
@@ -260,8 +263,8 @@ TEST_F(Mrs, FailedWriteLeavesTheRecordAsItWas) {
 
 TEST_F(Mrs, AsciiToMrsToAsciiKeepsEveryValue) {
     for (const char* name : {"hm6l_16e1q.raf", "nr18s_stm1.raf"}) {
-        ASSERT_TRUE(read_raf4(read_bytes(std::string(KELVOR_EXAMPLES_DIR) + "/radio/" + name)))
-            << name;
+        const std::string original = read_bytes(kelvor_test::example_file("radio", name));
+        ASSERT_TRUE(read_raf4(original)) << name;
         auto before = radio4_to_json(record);
         const std::string path = dir.file("round.mrs");
         write_mrs_file(record, path.c_str(), &handler);
@@ -285,19 +288,15 @@ TEST_F(Mrs, AsciiToMrsToAsciiKeepsEveryValue) {
             old_curve["power_integral"] = new_curve["power_integral"];
         }
         EXPECT_EQ(after, before) << name;
-        EXPECT_EQ(raf4_text(record).substr(0, 1000), read_bytes(std::string(KELVOR_EXAMPLES_DIR) +
-                                                               "/radio/" + name)
-                                                         .substr(0, 1000))
-            << name;
+        EXPECT_EQ(raf4_text(record).substr(0, 1000), original.substr(0, 1000)) << name;
     }
 }
 
 TEST_F(Mrs, ExampleIsTheWrittenFormOfItsAsciiFile) {
-    const std::string examples = std::string(KELVOR_EXAMPLES_DIR) + "/radio/";
-    ASSERT_TRUE(read_raf4(read_bytes(examples + "hm6l_16e1q.raf")));
+    ASSERT_TRUE(read_raf4(read_bytes(kelvor_test::example_file("radio", "hm6l_16e1q.raf"))));
     const std::string path = dir.file("hm6l_16e1q.mrs");
     write_mrs_file(record, path.c_str(), &handler);
-    const std::string example = read_bytes(examples + "hm6l_16e1q.mrs");
+    const std::string example = read_bytes(kelvor_test::example_file("radio", "hm6l_16e1q.mrs"));
     EXPECT_EQ(read_bytes(path), example);
     // Read and written again, it gives the same bytes.
     ASSERT_EQ(read_mrs(example), 0);
@@ -328,7 +327,7 @@ std::vector<std::string> names_created_by(const std::string& folder,
 
 TEST_F(Mrs, NewVersion4FilesAppearOnlyUnderTheirNamesWhenComplete) {
     // A temporary name would outlive a kill of the program.
-    ASSERT_TRUE(read_raf4(read_bytes(std::string(KELVOR_EXAMPLES_DIR) + "/radio/hm6l_16e1q.raf")));
+    ASSERT_TRUE(read_raf4(read_bytes(kelvor_test::example_file("radio", "hm6l_16e1q.raf"))));
     const std::string folder = dir.file("out");
     std::filesystem::create_directory(folder);
     EXPECT_EQ(names_created_by(folder,

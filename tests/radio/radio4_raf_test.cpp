@@ -210,46 +210,39 @@ TEST_F(Raf4, LongCapacityIsCutAndItsCurvesFollow) {
 }
 
 TEST_F(Raf4, Faults) {
-    Raf4_Fault f = fault_of("\r\n// made by hand\r\nQV50_ASCII_RADIO_SPEC_04\r\nMODEL\tx\r\n");
-    EXPECT_EQ(f.line, 3);
-    EXPECT_EQ(f.text, "QV50_ASCII_RADIO_SPEC_04");
-    EXPECT_EQ(f.what, "unknown file identifier");
-
-    f = fault_of("// nothing but a comment\r\n");
-    EXPECT_EQ(f.line, 1);
-    EXPECT_EQ(f.what, "no version 4 radio file identifier");
-
-    f = fault_of(raf4_file({"MODEL\tM", "MODELL_X\tN", "NOT_A_KEYWORD\t5"}));
-    EXPECT_EQ(f.line, 4);
-    EXPECT_EQ(f.text, "NOT_A_KEYWORD\t5");
-    EXPECT_EQ(f.what, "unknown keyword");
-    EXPECT_STREQ(record.radio_spec.model, "N"); // read up to the faulty line
-
-    f = fault_of(raf4_file({"TtoI_CW\t3", "0 20", "// comment", "10 10"}));
-    EXPECT_EQ(f.line, 2);
-    EXPECT_EQ(f.what, "fewer point lines than the count");
-
-    f = fault_of("QVW40_RADIOSPEC\r\nTX_EMISSION\t2\r\n0 0\r\n");
-    EXPECT_EQ(f.line, 2);
-    EXPECT_EQ(f.what, "fewer point lines than the count");
-
-    f = fault_of(raf4_file({"TtoI_CW\t2", "0 20", "MODEL\tM"}));
-    EXPECT_EQ(f.line, 4);
-    EXPECT_EQ(f.text, "MODEL\tM");
-    EXPECT_EQ(f.what, "point line without two numbers");
-
-    f = fault_of(raf4_file({"TtoI_CW\t2", "0", "10 10"}));
-    EXPECT_EQ(f.line, 3);
-    EXPECT_EQ(f.what, "point line without two numbers");
-
-    f = fault_of(raf4_file({"TtoI_CW\t2", "0 20", "1e39 10"}));
-    EXPECT_EQ(f.line, 4);
-    EXPECT_EQ(f.what, "point value out of range");
-
-    // A count far beyond the file is refused before anything is made for it.
-    f = fault_of(raf4_file({"TX_EMISSION\t2000000000", "0 0"}));
-    EXPECT_EQ(f.line, 2);
-    EXPECT_EQ(f.what, "fewer point lines than the count");
+    const std::string fewer = "fewer point lines than the count";
+    const std::string no_pair = "point line without two numbers";
+    const struct {
+        std::string text;
+        int line;
+        std::string line_text; // "": not checked
+        std::string what;
+    } cases[] = {
+        {"\r\n// made by hand\r\nQV50_ASCII_RADIO_SPEC_04\r\nMODEL\tx\r\n", 3,
+         "QV50_ASCII_RADIO_SPEC_04", "unknown file identifier"},
+        {"// nothing but a comment\r\n", 1, "", "no version 4 radio file identifier"},
+        {raf4_file({"MODEL\tM", "MODELL_X\tN", "NOT_A_KEYWORD\t5"}), 4, "NOT_A_KEYWORD\t5",
+         "unknown keyword"},
+        {raf4_file({"TtoI_CW\t3", "0 20", "// comment", "10 10"}), 2, "", fewer},
+        {"QVW40_RADIOSPEC\r\nTX_EMISSION\t2\r\n0 0\r\n", 2, "", fewer},
+        {raf4_file({"TtoI_CW\t2", "0 20", "MODEL\tM"}), 4, "MODEL\tM", no_pair},
+        {raf4_file({"TtoI_CW\t2", "0", "10 10"}), 3, "", no_pair},
+        {raf4_file({"TtoI_CW\t2", "0 20", "1e39 10"}), 4, "", "point value out of range"},
+        // A count far beyond the file is refused before anything is made for it.
+        {raf4_file({"TX_EMISSION\t2000000000", "0 0"}), 2, "", fewer},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const Raf4_Fault f = fault_of(c.text);
+        EXPECT_EQ(f.line, c.line);
+        EXPECT_EQ(f.what, c.what);
+        if (!c.line_text.empty()) {
+            EXPECT_EQ(f.text, c.line_text);
+        }
+    }
+    // Read up to the faulty line.
+    fault_of(raf4_file({"MODEL\tM", "MODELL_X\tN", "NOT_A_KEYWORD\t5"}));
+    EXPECT_STREQ(record.radio_spec.model, "N");
 }
 
 TEST_F(Raf4, ReadingStopsAtEndfilAndResetsFirst) {

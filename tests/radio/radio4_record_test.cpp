@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+using kelvor_test::add_curve;
 using kelvor_test::Mrs_Record_Bytes;
 
 namespace {
@@ -30,15 +31,6 @@ std::string reset_image() {
     }
     bytes.flags(0x40);
     return bytes.bytes();
-}
-
-Radio4_Curve& add_curve(Radio4_Record& record, const char* name,
-                        std::initializer_list<double> pairs) {
-    Radio4_Curve& curve = record.append_curve();
-    curve.set_name(name);
-    const std::vector<double> values(pairs);
-    set_curve_points(curve, static_cast<int>(values.size() / 2), values.data());
-    return curve;
 }
 
 TEST(Radio4Record, ResetGivesTheNewRecordImage) {

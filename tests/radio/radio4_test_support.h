@@ -27,14 +27,6 @@ inline std::string raf4_file(std::initializer_list<const char*> lines) {
     return text + "ENDFIL\r\n";
 }
 
-// Little-endian bytes of a value.
-template <typename T>
-std::string le_bytes(T value) {
-    std::string bytes(sizeof value, '\0');
-    std::memcpy(bytes.data(), &value, sizeof value);
-    return bytes;
-}
-
 // A record of `size` bytes, laid out field by field at the offsets of the format: all zero
 // except what the test puts in with the setters.
 class Mrs_Record_Bytes {
@@ -58,6 +50,16 @@ public:
 private:
     std::string m_bytes;
 };
+
+// Appends a curve of `name` with the points given as offset, level pairs.
+inline Radio4_Curve& add_curve(Radio4_Record& record, const char* name,
+                               std::initializer_list<double> pairs) {
+    Radio4_Curve& curve = record.append_curve();
+    curve.set_name(name);
+    const std::vector<double> values(pairs);
+    set_curve_points(curve, static_cast<int>(values.size() / 2), values.data());
+    return curve;
+}
 
 // One curve as the .mrs file stores it: the 45-byte head, then offset, dB and linear per point.
 inline std::string mrs_curve(const std::string& name, const std::vector<std::pair<float, float>>& points,
