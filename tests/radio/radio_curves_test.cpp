@@ -119,36 +119,32 @@ TEST(CurveValue, InterpolatesAndHoldsTheEnds) {
     EXPECT_DOUBLE_EQ(curve_value_at(Radio_Curve{}, 1), 0);
 }
 
-TEST(HalfWidth, OneSidedCurve) {
-    const Radio_Curve one = curve_of(CURVE_TX_EMISSION, {{0, -20}, {10, -20}, {14, -26}, {20, -60}});
-    // -23 dB is crossed half way between 10 and 14 MHz.
-    EXPECT_DOUBLE_EQ(curve_half_width_3db(one), 12.0);
-}
-
-TEST(HalfWidth, TwoSidedCurveTakesTheWiderSide) {
-    const Radio_Curve two = curve_of(CURVE_RX_SELECTIVITY,
-                                     {{-20, -40}, {-6, -6}, {0, 0}, {4, -6}, {20, -40}});
-    // Left crossing at -3 MHz, right at 2 MHz.
-    EXPECT_DOUBLE_EQ(curve_half_width_3db(two), 3.0);
-}
-
-TEST(HalfWidth, CurvesThatNeverFall) {
-    const Radio_Curve flat = curve_of(CURVE_TX_EMISSION, {{0, 0}, {5, -1}, {10, -2}});
-    EXPECT_DOUBLE_EQ(curve_half_width_3db(flat), 10.0);
-    const Radio_Curve rises = curve_of(CURVE_TX_EMISSION, {{2, -10}, {5, -1}});
-    EXPECT_DOUBLE_EQ(curve_half_width_3db(rises), 5.0);
-    // A two-sided curve that rises but never falls again ends at its first crossing.
-    const Radio_Curve rising = curve_of(CURVE_RX_SELECTIVITY, {{-4, -10}, {-2, 0}, {0, 0}, {4, 0}});
-    EXPECT_DOUBLE_EQ(curve_half_width_3db(rising), 2.6);
-    EXPECT_DOUBLE_EQ(curve_half_width_3db(Radio_Curve{}), 0.0);
-}
-
-TEST(HalfWidth, SelectivityMaskUsesItsSeventhPoint) {
+TEST(HalfWidth, WhereTheCurveFallsThreeDecibelsBelowItsTop) {
     Radio_Curve mask = curve_of(CURVE_RX_SELECTIVITY_MASK, {});
     for (int i = 0; i < 10; ++i) {
         mask.points.push_back({static_cast<float>(i), 0.0f, 1.0f});
     }
-    EXPECT_DOUBLE_EQ(curve_half_width_3db(mask), 6.0);
+    const struct {
+        const char* name;
+        Radio_Curve curve;
+        double half_width;
+    } cases[] = {
+        // -23 dB is crossed half way between 10 and 14 MHz.
+        {"one-sided", curve_of(CURVE_TX_EMISSION, {{0, -20}, {10, -20}, {14, -26}, {20, -60}}), 12.0},
+        // Left crossing at -3 MHz, right at 2 MHz: the wider side.
+        {"two-sided", curve_of(CURVE_RX_SELECTIVITY, {{-20, -40}, {-6, -6}, {0, 0}, {4, -6}, {20, -40}}),
+         3.0},
+        {"never falls", curve_of(CURVE_TX_EMISSION, {{0, 0}, {5, -1}, {10, -2}}), 10.0},
+        {"rises", curve_of(CURVE_TX_EMISSION, {{2, -10}, {5, -1}}), 5.0},
+        // A two-sided curve that rises but never falls again ends at its first crossing.
+        {"two-sided rising", curve_of(CURVE_RX_SELECTIVITY, {{-4, -10}, {-2, 0}, {0, 0}, {4, 0}}), 2.6},
+        {"no points", Radio_Curve{}, 0.0},
+        // The selectivity mask's half width is its seventh point.
+        {"selectivity mask", mask, 6.0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_DOUBLE_EQ(curve_half_width_3db(c.curve), c.half_width) << c.name;
+    }
 }
 
 TEST(CurveOrder, ByTypeThenFirstCode) {

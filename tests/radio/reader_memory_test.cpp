@@ -59,12 +59,8 @@ void operator delete[](void* memory, const std::nothrow_t&) noexcept { std::free
 
 namespace {
 
+using kelvor_test::put_at;
 using kelvor_test::Temp_Dir;
-
-template <typename T>
-void put(std::string& image, std::size_t offset, const T& value) {
-    std::memcpy(image.data() + offset, &value, sizeof value);
-}
 
 // A binary file of an empty record whose header claims `count` structures of one byte each
 // (stored size at `size_at`, count at `count_at`), followed by as many bytes.
@@ -72,8 +68,8 @@ std::string rsd_claiming(std::size_t size_at, std::size_t count_at, int32_t coun
     Radio_Record record;
     record.reset();
     std::string image = rsd_image(record, false);
-    put(image, size_at, uint32_t{1});
-    put(image, count_at, count);
+    put_at(image, size_at, uint32_t{1});
+    put_at(image, count_at, count);
     return image + std::string(static_cast<std::size_t>(count), '\0');
 }
 

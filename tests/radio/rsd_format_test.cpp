@@ -17,17 +17,12 @@ namespace {
 
 template <typename T>
 void put(std::string& image, std::size_t offset, const T& value) {
-    if (image.size() < offset + sizeof value) {
-        image.resize(offset + sizeof value, '\0');
-    }
-    std::memcpy(image.data() + offset, &value, sizeof value);
+    kelvor_test::put_at(image, offset, value);
 }
 
 template <typename T>
 T get(const std::string& image, std::size_t offset) {
-    T value{};
-    std::memcpy(&value, image.data() + offset, sizeof value);
-    return value;
+    return kelvor_test::value_at<T>(image, offset);
 }
 
 class RsdFile : public testing::Test, public kelvor_test::Raf_Fixture {
@@ -46,8 +41,7 @@ protected:
     }
 
     std::string image_of_example(const char* name) {
-        const std::string text = read_bytes(std::string(KELVOR_EXAMPLES_DIR) + "/radio/" + name);
-        EXPECT_TRUE(read(text));
+        EXPECT_TRUE(read(read_bytes(kelvor_test::example_file("radio", name))));
         return rsd_image(record, false);
     }
 };
@@ -69,40 +63,26 @@ TEST_F(RsdFile, EmptyRecordIsTheFixedPartOnly) {
     EXPECT_EQ(get<double>(image, 56 + 8), NOT_SET); // threshold 0's BER
     EXPECT_EQ(static_cast<unsigned char>(image[600 + 3]), 1); // selective fading
     EXPECT_EQ(get<int32_t>(image, 600 + 740), -1);            // capacity count
-
-    const std::string locked = rsd_image(record, true);
-    EXPECT_EQ(static_cast<unsigned char>(locked[22]), 0x9A);
-    EXPECT_EQ(static_cast<unsigned char>(locked[23]), 0x02);
-    EXPECT_TRUE(is_rsd_locked(locked.data(), locked.size()));
     EXPECT_FALSE(is_rsd_locked(image.data(), image.size()));
 }
 
-TEST_F(RsdFile, WriteDerivesAndCleansUp) {
-    const std::string image = image_of_example("nl180_18g_28m.raf");
-    // Four curves of the file plus the two masks and the calculated selectivity were written.
-    EXPECT_EQ(get<int32_t>(image, 40), 7);
-    EXPECT_EQ(record.curves.count(), 4);
-    for (const Radio_Curve& curve : record.curves) {
-        EXPECT_FALSE(is_derived_type(curve.curve_type)) << curve.name;
-    }
-    ASSERT_EQ(read_image(image), 0);
-    EXPECT_EQ(record.curves.count(), 4);
-    EXPECT_STREQ(record.radio_spec.model, "NL-180 HP");
-    EXPECT_EQ(record.radio_spec.selectivity_source, 3);
-    EXPECT_STREQ(record.capacity_summary, "1STM-1-128QAM");
-    EXPECT_STREQ(record.curves[1].name, "TtoI_Other - NL90_18G_14M");
-    EXPECT_EQ(record.curves[1].interfering_codes.size(), 2u);
-}
-
-TEST_F(RsdFile, ValuesTheWriterDoesNotDeriveSurviveTheRoundTrip) {
+TEST_F(RsdFile, WriteDerivesCleansUpAndWhatTheRecordHoldsComesBack) {
     for (const char* name : {"nl180_18g_28m.raf", "hx23_am_56m.raf", "ac450_lm_12k5.raf"}) {
-        const std::string text = read_bytes(std::string(KELVOR_EXAMPLES_DIR) + "/radio/" + name);
-        ASSERT_TRUE(read(text));
-        const std::string image = rsd_image(record, false);
+        SCOPED_TRACE(name);
+        const std::string image = image_of_example(name);
+        for (const Radio_Curve& curve : record.curves) {
+            EXPECT_FALSE(is_derived_type(curve.curve_type)) << curve.name;
+        }
+        if (std::string(name) == "nl180_18g_28m.raf") {
+            // Four curves of the file plus the two masks and the calculated selectivity.
+            EXPECT_EQ(get<int32_t>(image, 40), 7);
+            EXPECT_EQ(record.curves.count(), 4);
+            EXPECT_EQ(record.radio_spec.selectivity_source, 3);
+        }
         // The writer completed the record; what it holds now must come back from the file.
         const auto expected = radio_to_json(record);
-        ASSERT_EQ(read_image(image), 0) << name;
-        EXPECT_EQ(radio_to_json(record), expected) << name;
+        ASSERT_EQ(read_image(image), 0);
+        EXPECT_EQ(radio_to_json(record), expected);
     }
 }
 
@@ -170,45 +150,43 @@ TEST_F(RsdFile, DamagedFilesAreRefusedWithAClearCode) {
     const std::string good = rsd_image(record, false);
     ASSERT_EQ(read_image(good), 0);
 
-    EXPECT_EQ(read_image("QV50_RADIO_SPEC_02" + good.substr(18)), MSG_WRONG_FILE_FORMAT);
-    EXPECT_EQ(read_image("short"), MSG_WRONG_FILE_FORMAT);
-    EXPECT_EQ(read_image(good.substr(0, 30)), MSG_READ_ERROR_AT_EOF);
-    EXPECT_EQ(read_image(good.substr(0, good.size() - 1)), MSG_READ_ERROR_AT_EOF);
-    EXPECT_EQ(read_image(good.substr(0, 1000)), MSG_READ_ERROR_AT_EOF);
-
-    std::string bad = good;
-    put(bad, 48, int32_t{-1}); // state count
-    EXPECT_EQ(read_image(bad), MSG_WRONG_FILE_FORMAT);
-    bad = good;
-    put(bad, 48, int32_t{0x7fffffff});
-    EXPECT_EQ(read_image(bad), MSG_READ_ERROR_AT_EOF);
-    bad = good;
-    put(bad, 40, int32_t{1000000}); // curve count
-    EXPECT_EQ(read_image(bad), MSG_READ_ERROR_AT_EOF);
-    // Stored sizes of zero for what the file must hold.
-    for (std::size_t size_at : {24u, 28u, 36u, 44u}) {
-        bad = good;
-        put(bad, size_at, uint32_t{0});
-        EXPECT_EQ(read_image(bad), MSG_WRONG_FILE_FORMAT) << size_at;
-    }
-    bad = good;
-    put(bad, 28, uint32_t{0xfffffff0}); // absurd radio_spec size
-    EXPECT_EQ(read_image(bad), MSG_READ_ERROR_AT_EOF);
-
+    // `good` with `value` put at `offset`.
+    const auto with = [&good](std::size_t offset, auto value) {
+        std::string bad = good;
+        put(bad, offset, value);
+        return bad;
+    };
     const std::size_t curve = RSD_FIXED_SIZE + 2 * 376;
-    bad = good;
-    put(bad, curve + 108, uint32_t{0xffffffff}); // point count
-    EXPECT_EQ(read_image(bad), MSG_READ_ERROR_AT_EOF);
-    bad = good;
-    put(bad, curve + 80, uint32_t{0x10000000}); // code count
-    EXPECT_EQ(read_image(bad), MSG_READ_ERROR_AT_EOF);
-    bad = good;
-    std::memset(bad.data() + curve, 'x', 80); // a name that is no type name
-    put(bad, curve + 84, uint8_t{250});
-    EXPECT_EQ(read_image(bad), MSG_WRONG_FILE_FORMAT);
-    bad = good;
-    put(bad, curve + 112 + 48, std::numeric_limits<float>::quiet_NaN());
-    EXPECT_EQ(read_image(bad), MSG_WRONG_FILE_FORMAT);
+    std::string no_type_name = with(curve + 84, uint8_t{250});
+    std::memset(no_type_name.data() + curve, 'x', 80);
+    const struct {
+        const char* name;
+        std::string bytes;
+        int code;
+    } cases[] = {
+        {"older identifier", "QV50_RADIO_SPEC_02" + good.substr(18), MSG_WRONG_FILE_FORMAT},
+        {"shorter than the identifier", "short", MSG_WRONG_FILE_FORMAT},
+        {"cut in the header", good.substr(0, 30), MSG_READ_ERROR_AT_EOF},
+        {"cut by a byte", good.substr(0, good.size() - 1), MSG_READ_ERROR_AT_EOF},
+        {"cut in the fixed part", good.substr(0, 1000), MSG_READ_ERROR_AT_EOF},
+        {"negative state count", with(48, int32_t{-1}), MSG_WRONG_FILE_FORMAT},
+        {"huge state count", with(48, int32_t{0x7fffffff}), MSG_READ_ERROR_AT_EOF},
+        {"huge curve count", with(40, int32_t{1000000}), MSG_READ_ERROR_AT_EOF},
+        // Stored sizes of zero for what the file must hold.
+        {"no threshold size", with(24, uint32_t{0}), MSG_WRONG_FILE_FORMAT},
+        {"no radio_spec size", with(28, uint32_t{0}), MSG_WRONG_FILE_FORMAT},
+        {"no curve header size", with(36, uint32_t{0}), MSG_WRONG_FILE_FORMAT},
+        {"no state size", with(44, uint32_t{0}), MSG_WRONG_FILE_FORMAT},
+        {"absurd radio_spec size", with(28, uint32_t{0xfffffff0}), MSG_READ_ERROR_AT_EOF},
+        {"huge point count", with(curve + 108, uint32_t{0xffffffff}), MSG_READ_ERROR_AT_EOF},
+        {"huge code count", with(curve + 80, uint32_t{0x10000000}), MSG_READ_ERROR_AT_EOF},
+        {"a name that is no type name", no_type_name, MSG_WRONG_FILE_FORMAT},
+        {"point not a number", with(curve + 112 + 48, std::numeric_limits<float>::quiet_NaN()),
+         MSG_WRONG_FILE_FORMAT},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(read_image(c.bytes), c.code) << c.name;
+    }
 }
 
 TEST_F(RsdFile, CountedStructuresAreNoSmallerThanTheirOldestLayout) {
@@ -249,31 +227,27 @@ TEST_F(RsdFile, TextsWithoutTerminatorsAreCut) {
     EXPECT_EQ(std::string(record.radio_spec.radio_code), std::string(47, 'M'));
 }
 
-TEST_F(RsdFile, LockIsFoundAfterLeadingBlanks) {
-    std::string locked = "QV50_RADIO_SPEC_03";
-    locked.resize(24, '\0');
-    locked[22] = static_cast<char>(0x9A);
-    locked[23] = 0x02;
-    EXPECT_TRUE(is_rsd_locked(locked.data(), locked.size()));
-    const std::string padded = " \r\n " + locked;
-    EXPECT_TRUE(is_rsd_locked(padded.data(), padded.size()));
-    locked[23] = 0x03;
-    EXPECT_FALSE(is_rsd_locked(locked.data(), locked.size()));
-    EXPECT_FALSE(is_rsd_locked("QV50_RADIO_SPEC_04", 18));
-    const std::string other = "QV50_ASCII_RADIO_SPEC_04";
-    EXPECT_FALSE(is_rsd_locked(other.data(), other.size()));
-
-    const std::string path = dir.write("locked.rsd", rsd_image(record, true));
-    EXPECT_TRUE(is_rsd_file_locked(path.c_str(), &handler));
-}
-
-TEST_F(RsdFile, WriteReplacesTheFileWhole) {
+TEST_F(RsdFile, LockIsWrittenReplacingTheFileWholeAndFoundAfterLeadingBlanks) {
     record.reset();
     const std::string path = dir.write("out.rsd", "old");
     write_rsd_file(record, path.c_str(), &handler, true);
     const std::string written = read_bytes(path);
     EXPECT_EQ(written.size(), RSD_FIXED_SIZE);
     EXPECT_EQ(static_cast<unsigned char>(written[22]), 0x9A);
+    EXPECT_EQ(static_cast<unsigned char>(written[23]), 0x02);
+    EXPECT_TRUE(is_rsd_file_locked(path.c_str(), &handler));
+
+    std::string locked = "QV50_RADIO_SPEC_03";
+    locked.resize(24, '\0');
+    locked[22] = static_cast<char>(0x9A);
+    locked[23] = 0x02;
+    std::string other_mark = locked;
+    other_mark[23] = 0x03;
+    for (const auto& [bytes, is_locked] : std::vector<std::pair<std::string, bool>>{
+             {locked, true}, {" \r\n " + locked, true}, {other_mark, false},
+             {"QV50_RADIO_SPEC_04", false}, {"QV50_ASCII_RADIO_SPEC_04", false}}) {
+        EXPECT_EQ(is_rsd_locked(bytes.data(), bytes.size()), is_locked) << testing::PrintToString(bytes);
+    }
 }
 
 // Older files, built byte by byte.

@@ -21,26 +21,11 @@
 
 using kelvor_test::read_bytes;
 using kelvor_test::Temp_Dir;
+using kelvor_test::with_line_ends;
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// `text` with each of its line ends (CR LF, or a bare line feed) turned to `end`.
-std::string with_line_ends(const std::string& text, const std::string& end) {
-    std::string out;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        if (text[at] == '\n') {
-            out += end;
-        } else if (text.compare(at, 2, "\r\n") == 0) {
-            out += end;
-            ++at;
-        } else {
-            out += text[at];
-        }
-    }
-    return out;
-}
 
 // The record read from `path` as JSON, by the reader the program would choose.
 std::string read_record(const std::string& path) {
