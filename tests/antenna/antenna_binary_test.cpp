@@ -14,15 +14,13 @@
 using antenna_test::Byte_Image;
 using antenna_test::points_of;
 using antenna_test::raised_by;
-using antenna_test::value_at;
 using kelvor_test::read_bytes;
-using kelvor_test::Temp_Dir;
 
 namespace {
 
 using Points = std::vector<std::pair<float, float>>;
 
-class AntennaBinary : public testing::Test {
+class AntennaBinary : public antenna_test::Antenna_Fixture {
 protected:
     Antenna_Kind read(const std::string& name, const std::string& bytes) {
         const std::string path = dir.write(name, bytes);
@@ -35,10 +33,6 @@ protected:
         const auto outcome = raised_by([&] { read("bad.asd", bytes); });
         return outcome.file ? outcome.code : 0;
     }
-
-    Temp_Dir dir;
-    Error_Handler handler;
-    Antenna_Record record;
 };
 
 // An .asd header from the offset table.
@@ -296,30 +290,25 @@ TEST_F(AntennaBinary, MasWriterLayout) {
     record.set_cut(5, {{0.0f, 30.0f}, {1.0f, 31.0f}, {2.0f, 32.0f}});
     const std::string path = dir.file("npx60.mas");
     write_mas_file(record, &handler, path.c_str());
-    const std::string bytes = read_bytes(path);
-    ASSERT_EQ(bytes.size(), 155u + 6 * 8);
-    EXPECT_EQ(bytes.substr(0, 10), std::string("QVW40-MAT\0", 10));
-    EXPECT_EQ(value_at<uint8_t>(bytes, 10), 1);
-    EXPECT_EQ(bytes.substr(11, 32), std::string(31, 'M') + '\0');
-    EXPECT_EQ(bytes.substr(43, 24), std::string("NPX-60-23 WITH A LONG M") + '\0');
-    EXPECT_EQ(bytes.substr(67, 16), std::string("2024-03-01 10:0") + '\0');
-    EXPECT_EQ(bytes.substr(83, 16), std::string("npx60") + std::string(11, '\0'));
-    EXPECT_EQ(value_at<double>(bytes, 99), 21200.0);
-    EXPECT_EQ(value_at<double>(bytes, 107), 23600.0);
-    EXPECT_EQ(value_at<double>(bytes, 115), 39.5);
-    EXPECT_EQ(value_at<double>(bytes, 123), 0.6);
-    EXPECT_EQ(value_at<double>(bytes, 131), 1.5);
-    // Counts in the order of slots 0, 2, 1, 3, 4, 6, 5, 7.
-    const int16_t expected_counts[8] = {0, 2, 1, 0, 0, 0, 3, 0};
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(value_at<int16_t>(bytes, 139 + 2 * static_cast<std::size_t>(i)),
-                  expected_counts[i])
-            << i;
+    Byte_Image expected(155);
+    expected.text(0, "QVW40-MAT")
+        .u8(10, 1)
+        .text(11, std::string(31, 'M'))
+        .text(43, "NPX-60-23 WITH A LONG M")
+        .text(67, "2024-03-01 10:0")
+        .text(83, "npx60")
+        .f64(99, 21200.0)
+        .f64(107, 23600.0)
+        .f64(115, 39.5)
+        .f64(123, 0.6)
+        .f64(131, 1.5);
+    // Counts in the order of slots 0, 2, 1, 3, 4, 6, 5, 7; arrays in slot order: 1, 2, 5.
+    const int16_t counts[8] = {0, 2, 1, 0, 0, 0, 3, 0};
+    for (std::size_t i = 0; i < 8; ++i) {
+        expected.i16(139 + 2 * i, counts[i]);
     }
-    // Arrays in slot order: 1, 2, 5.
-    EXPECT_EQ(value_at<float>(bytes, 155 + 4), 20.0f);
-    EXPECT_EQ(value_at<float>(bytes, 155 + 8), -1.0f);
-    EXPECT_EQ(value_at<float>(bytes, 155 + 24 + 4), 30.0f);
+    expected.points({{0, 20}, {-1, 1}, {1, 1}, {0, 30}, {1, 31}, {2, 32}});
+    EXPECT_EQ(read_bytes(path), expected.bytes());
 
     // And it reads back.
     Antenna_Record again;

@@ -11,16 +11,14 @@
 
 using antenna_test::lines;
 using antenna_test::raised_by;
-using antenna_test::value_at;
+using antenna_test::revnum;
+using kelvor_test::value_at;
 using kelvor_test::read_bytes;
 using kelvor_test::Recording_Presenter;
-using kelvor_test::Temp_Dir;
 
 namespace {
 
-const std::string revnum = "REVNUM:,NSMA WG16.99.050";
-
-class AntennaConversion : public testing::Test {
+class AntennaConversion : public antenna_test::Antenna_Fixture {
 protected:
     // An NSMA file with one cut and the given extra lines.
     std::string nsma_file(const std::string& name, std::initializer_list<std::string> extra = {}) {
@@ -40,10 +38,6 @@ protected:
         open_antenna_file(read_back, &handler, dir.file(name).c_str());
         return read_back;
     }
-
-    Temp_Dir dir;
-    Error_Handler handler;
-    Antenna_Record record;
     Technology_Answers answers;
 };
 

@@ -18,19 +18,14 @@ using antenna_test::Raised;
 using antenna_test::lines;
 using antenna_test::raised_by;
 using kelvor_test::Recording_Presenter;
-using kelvor_test::Temp_Dir;
 
 namespace {
 
-class AntennaOpen : public testing::Test {
+class AntennaOpen : public antenna_test::Antenna_Fixture {
 protected:
     Antenna_Open_Result open(const std::string& path) {
         return open_antenna_file(record, &handler, path.c_str());
     }
-
-    Temp_Dir dir;
-    Error_Handler handler;
-    Antenna_Record record;
 };
 
 std::string asd_bytes(double high_frequency) {

@@ -5,6 +5,7 @@
 #include "antenna_record.h"
 #include "error_handler.h"
 #include "syntax_error.h"
+#include "test_support.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -17,6 +18,17 @@
 #include <vector>
 
 namespace antenna_test {
+
+// The revision line NSMA files begin with.
+inline const std::string revnum = "REVNUM:,NSMA WG16.99.050";
+
+// The scratch folder, handler and record of most antenna tests.
+class Antenna_Fixture : public testing::Test {
+protected:
+    kelvor_test::Temp_Dir dir;
+    Error_Handler handler;
+    Antenna_Record record;
+};
 
 // Lines joined with CR LF line ends, as the files are written.
 inline std::string lines(std::initializer_list<std::string> text) {
@@ -96,14 +108,6 @@ private:
     }
     std::string m_bytes;
 };
-
-// Little-endian values read back from bytes a writer produced.
-template <typename T>
-T value_at(const std::string& bytes, std::size_t offset) {
-    T value{};
-    std::memcpy(&value, bytes.data() + offset, sizeof value);
-    return value;
-}
 
 inline std::vector<std::pair<float, float>> points_of(const Antenna_Record& record, int slot) {
     std::vector<std::pair<float, float>> result;

@@ -10,18 +10,17 @@
 using antenna_test::lines;
 using antenna_test::points_of;
 using antenna_test::raised_by;
-using kelvor_test::Temp_Dir;
 
 namespace {
 
 using Points = std::vector<std::pair<float, float>>;
 
-class HeaderlessReader : public testing::Test {
+class HeaderlessReader : public antenna_test::Antenna_Fixture {
 protected:
     // The ten header entries with the given frequency, gain and width, then `blocks`.
     std::string file(const std::string& frequency, const std::string& gain,
                      const std::string& width,
-                     std::initializer_list<std::string> blocks = {"HH 1", "0 0"}) {
+                     const std::vector<std::string>& blocks = {"HH 1", "0 0"}) {
         std::string text = lines({"Andrew Corporation", "HP4-107", "unused 2", "unused 3",
                                   "unused 4", "1998-11-02", "HP4107", frequency, gain, width});
         for (const std::string& line : blocks) {
@@ -38,10 +37,6 @@ protected:
                    [&] { read_nsma_file(record, &handler, dir.write("hp4.pat", text).c_str()); })
             .report;
     }
-
-    Temp_Dir dir;
-    Error_Handler handler;
-    Antenna_Record record;
 };
 
 TEST_F(HeaderlessReader, HeaderEntries) {
@@ -80,22 +75,21 @@ TEST_F(HeaderlessReader, BlocksFillTheirSlots) {
 }
 
 TEST_F(HeaderlessReader, SyntaxFaultsAfterTheFirstDataLine) {
-    // A block line without a count.
-    EXPECT_EQ(fault_of(file("6", "", "", {"VV 1", "0 0", "HH", "0 0"})),
-              "hp4.pat\r\nLine number 13\r\nHH\r\n");
-    EXPECT_EQ(fault_of(file("6", "", "", {"VV 1", "0 0", "HH many"})),
-              "hp4.pat\r\nLine number 13\r\nHH many\r\n");
-    // A cut name of no slot.
-    EXPECT_EQ(fault_of(file("6", "", "", {"VV 1", "0 0", "XX 1", "0 0"})),
-              "hp4.pat\r\nLine number 13\r\nXX 1\r\n");
-    EXPECT_EQ(fault_of(file("6", "", "", {"VV 1", "0 0", "HH -1"})),
-              "hp4.pat\r\nLine number 13\r\nHH -1\r\n");
-    // A data line that does not give two numbers.
-    EXPECT_EQ(fault_of(file("6", "", "", {"HH 2", "0 0", "five -3"})),
-              "hp4.pat\r\nLine number 13\r\nfive -3\r\n");
-    // The end of the file inside a block: the last line.
-    EXPECT_EQ(fault_of(file("6", "", "", {"HH 3", "0 0", "1 -1"})),
-              "hp4.pat\r\nLine number 13\r\n1 -1\r\n");
+    const struct {
+        std::vector<std::string> blocks;
+        const char* line_13;
+    } cases[] = {
+        {{"VV 1", "0 0", "HH", "0 0"}, "HH"}, // a block line without a count
+        {{"VV 1", "0 0", "HH many"}, "HH many"},
+        {{"VV 1", "0 0", "XX 1", "0 0"}, "XX 1"}, // a cut name of no slot
+        {{"VV 1", "0 0", "HH -1"}, "HH -1"},
+        {{"HH 2", "0 0", "five -3"}, "five -3"}, // a data line without two numbers
+        {{"HH 3", "0 0", "1 -1"}, "1 -1"},       // the end of the file inside a block: the last line
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(fault_of(file("6", "", "", c.blocks)),
+                  std::string("hp4.pat\r\nLine number 13\r\n") + c.line_13 + "\r\n");
+    }
 }
 
 // A pattern file is known by its data: lines that go wrong, or end, before one data line of a

@@ -8,11 +8,11 @@
 using antenna_test::lines;
 using antenna_test::points_of;
 using antenna_test::raised_by;
-using kelvor_test::Temp_Dir;
+using antenna_test::revnum;
 
 namespace {
 
-class NsmaReader : public testing::Test {
+class NsmaReader : public antenna_test::Antenna_Fixture {
 protected:
     // Reads `text` as the file "ant.adf".
     Nsma_Read_Result read(const std::string& text) {
@@ -24,13 +24,7 @@ protected:
         EXPECT_FALSE(outcome.file) << outcome.report;
         return outcome.report;
     }
-
-    Temp_Dir dir;
-    Error_Handler handler;
-    Antenna_Record record;
 };
-
-const std::string revnum = "REVNUM:,NSMA WG16.99.050";
 
 TEST_F(NsmaReader, CommentBeforeRevnumStillNsma) {
     EXPECT_EQ(read(lines({"// exported by hand", revnum, "ANTMAN:,Nordic"})),
@@ -154,61 +148,67 @@ TEST_F(NsmaReader, AntennaSizeRules) {
     EXPECT_EQ(record.antenna_spec.antenna_size, NOT_SET);
 }
 
-TEST_F(NsmaReader, RelativeCutIsSortedAndNegated) {
-    read(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,3", "FSTLST:,180.000,-180.000",
-                "180.000, -40.000,", "0.000, 0.000,", "-180.000, -40.500,"}));
-    EXPECT_EQ(points_of(record, 0), (std::vector<std::pair<float, float>>{
-                                        {-180.0f, 40.5f}, {0.0f, -0.0f}, {180.0f, 40.0f}}));
-    EXPECT_EQ(record.antenna_spec.cut_points[0], 3);
-}
-
-TEST_F(NsmaReader, AlternativePolarizationsSelectTheirSlot) {
-    read(lines({revnum, "PATCUT:,AZ", "POLARI:,slr/slr", "NUPOIN:,1", "0, -1", "PATCUT:,el",
-                "POLARI:,SLR/SLR", "NUPOIN:,1", "0, -2", "PATCUT:,V", "POLARI:,SLL/SLR",
-                "NUPOIN:,1", "0, -3", "PATCUT:,H", "POLARI:,V/H", "NUPOIN:,1", "0, -4"}));
-    EXPECT_EQ(points_of(record, 2), (std::vector<std::pair<float, float>>{{0.0f, 1.0f}}));
-    EXPECT_EQ(points_of(record, 6), (std::vector<std::pair<float, float>>{{0.0f, 2.0f}}));
-    EXPECT_EQ(points_of(record, 5), (std::vector<std::pair<float, float>>{{0.0f, 3.0f}}));
-    EXPECT_EQ(points_of(record, 3), (std::vector<std::pair<float, float>>{{0.0f, 4.0f}}));
-}
-
-TEST_F(NsmaReader, MissingFstlstStartsTheDataAfterNupoin) {
-    read(lines({revnum, "PATCUT:,EL", "POLARI:,V/V", "NUPOIN:,2", "-10.0, -20.0", "10.0, -21.0",
-                "MODNUM:,AFTER"}));
-    EXPECT_EQ(points_of(record, 6),
-              (std::vector<std::pair<float, float>>{{-10.0f, 20.0f}, {10.0f, 21.0f}}));
+// Pattern blocks: their points in the slot of their plane and polarization, sorted by angle,
+// as attenuations below the reference.
+TEST_F(NsmaReader, PatternBlocksFillTheirSlots) {
+    using Points = std::vector<std::pair<float, float>>;
+    const struct {
+        const char* name;
+        std::vector<std::string> lines;
+        std::vector<std::pair<int, Points>> slots;
+    } cases[] = {
+        {"relative cut sorted and negated",
+         {"PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,3", "FSTLST:,180.000,-180.000", "180.000, -40.000,",
+          "0.000, 0.000,", "-180.000, -40.500,"},
+         {{0, {{-180.0f, 40.5f}, {0.0f, -0.0f}, {180.0f, 40.0f}}}}},
+        {"alternative polarizations",
+         {"PATCUT:,AZ", "POLARI:,slr/slr", "NUPOIN:,1", "0, -1", "PATCUT:,el", "POLARI:,SLR/SLR",
+          "NUPOIN:,1", "0, -2", "PATCUT:,V", "POLARI:,SLL/SLR", "NUPOIN:,1", "0, -3", "PATCUT:,H",
+          "POLARI:,V/H", "NUPOIN:,1", "0, -4"},
+         {{2, {{0.0f, 1.0f}}}, {6, {{0.0f, 2.0f}}}, {5, {{0.0f, 3.0f}}}, {3, {{0.0f, 4.0f}}}}},
+        {"data after NUPOIN without FSTLST",
+         {"PATCUT:,EL", "POLARI:,V/V", "NUPOIN:,2", "-10.0, -20.0", "10.0, -21.0", "MODNUM:,AFTER"},
+         {{6, {{-10.0f, 20.0f}, {10.0f, 21.0f}}}}},
+        {"data lines cleaned before they are read",
+         {"PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2", "FSTLST:,-5,5", "\t\"-5.0\",\t- 3.25 dB", "+5.0,-3"},
+         {{0, {{-5.0f, 3.25f}, {5.0f, 3.0f}}}}},
+        {"duplicate angles kept in file order",
+         {"PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,3", "5, -1", "5, -2", "-5, -3"},
+         {{0, {{-5.0f, 3.0f}, {5.0f, 1.0f}, {5.0f, 2.0f}}}}},
+        {"a second block for a slot replaces the first",
+         {"PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2", "0, 0", "1, -1", "PATCUT:,AZ", "POLARI:,H/H",
+          "NUPOIN:,1", "7, -7"},
+         {{0, {{7.0f, 7.0f}}}}},
+        {"levels above the reference keep their sign",
+         {"PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2", "0, 0.4", "5, -1"},
+         {{0, {{0.0f, -0.4f}, {5.0f, 1.0f}}}}},
+        // An absolute pattern is taken from the mid-band gain, in dBd the gain in dBd.
+        {"absolute in dBi",
+         {"GUNITS:,DBI/DBI", "MDGAIN:,40.0", "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2", "0, 40",
+          "90, 5.5"},
+         {{0, {{0.0f, 0.0f}, {90.0f, 34.5f}}}}},
+        {"absolute in dBd",
+         {"GUNITS:,DBD/DBD", "MDGAIN:,20.0", "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1", "0, 18"},
+         {{0, {{0.0f, 2.0f}}}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string text = revnum + "\r\n";
+        for (const std::string& line : c.lines) {
+            text += line + "\r\n";
+        }
+        ASSERT_EQ(read(text), Nsma_Read_Result::nsma);
+        int filled = 0;
+        for (const auto& [slot, points] : c.slots) {
+            EXPECT_EQ(points_of(record, slot), points) << "slot " << slot;
+            EXPECT_EQ(record.antenna_spec.cut_points[slot], static_cast<int>(points.size()));
+            ++filled;
+        }
+        EXPECT_EQ(record.filled_slots(), filled);
+    }
+    // The keyword line after a block's data lines is read as one.
+    read(lines({revnum, "PATCUT:,EL", "POLARI:,V/V", "NUPOIN:,1", "0, 0", "MODNUM:,AFTER"}));
     EXPECT_STREQ(record.antenna_spec.model, "AFTER");
-}
-
-TEST_F(NsmaReader, DataLinesAreCleanedBeforeTheyAreRead) {
-    read(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2", "FSTLST:,-5,5",
-                "\t\"-5.0\",\t- 3.25 dB", "+5.0,-3"}));
-    EXPECT_EQ(points_of(record, 0),
-              (std::vector<std::pair<float, float>>{{-5.0f, 3.25f}, {5.0f, 3.0f}}));
-}
-
-TEST_F(NsmaReader, DuplicateAnglesAreKeptInFileOrder) {
-    read(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,3", "5, -1", "5, -2", "-5, -3"}));
-    EXPECT_EQ(points_of(record, 0),
-              (std::vector<std::pair<float, float>>{{-5.0f, 3.0f}, {5.0f, 1.0f}, {5.0f, 2.0f}}));
-}
-
-TEST_F(NsmaReader, SecondBlockForASlotReplacesTheFirst) {
-    read(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2", "0, 0", "1, -1", "PATCUT:,AZ",
-                "POLARI:,H/H", "NUPOIN:,1", "7, -7"}));
-    EXPECT_EQ(points_of(record, 0), (std::vector<std::pair<float, float>>{{7.0f, 7.0f}}));
-}
-
-TEST_F(NsmaReader, AbsolutePatternIsTakenFromTheMidBandGain) {
-    read(lines({revnum, "GUNITS:,DBI/DBI", "MDGAIN:,40.0", "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2",
-                "0, 40", "90, 5.5"}));
-    EXPECT_EQ(points_of(record, 0),
-              (std::vector<std::pair<float, float>>{{0.0f, 0.0f}, {90.0f, 34.5f}}));
-
-    // In dBd the gain in dBd is the reference.
-    read(lines({revnum, "GUNITS:,DBD/DBD", "MDGAIN:,20.0", "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1",
-                "0, 18"}));
-    EXPECT_EQ(points_of(record, 0), (std::vector<std::pair<float, float>>{{0.0f, 2.0f}}));
 }
 
 TEST_F(NsmaReader, AFileWithoutRevnumGoesToTheHeaderlessReader) {
@@ -227,101 +227,92 @@ TEST_F(NsmaReader, ReadingResetsTheRecordFirst) {
     EXPECT_EQ(record.antenna_spec.cut_points[0], 0);
 }
 
+// Syntax faults are reported with the file, the line number and the line as it stands.
 TEST_F(NsmaReader, SyntaxFaultsGiveTheFileLineAndText) {
-    // A line of more than 255 characters.
-    EXPECT_EQ(fault_of(lines({revnum, "COMNT1:," + std::string(248, 'x')})),
-              "ant.adf\r\nLine number 2\r\nCOMNT1:," + std::string(248, 'x') + "\r\n");
-    EXPECT_EQ(fault_of(lines({revnum, "COMNT1:," + std::string(247, 'x')})), "");
-    // No colon.
-    EXPECT_EQ(fault_of(lines({revnum, "ANTMAN ANDREW"})),
-              "ant.adf\r\nLine number 2\r\nANTMAN ANDREW\r\n");
-    // A keyword of no row with a value that is no cut type.
-    EXPECT_EQ(fault_of(lines({revnum, "ANTMAN:,A", "ANTMFR:,ANDREW"})),
-              "ant.adf\r\nLine number 3\r\nANTMFR:,ANDREW\r\n");
-    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,XY"})),
-              "ant.adf\r\nLine number 2\r\nPATCUT:,XY\r\n");
-}
-
-TEST_F(NsmaReader, CutHeaderFaults) {
-    // POLARI missing.
-    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ", "NUPOIN:,1", "0, 0"})),
-              "ant.adf\r\nLine number 3\r\nNUPOIN:,1\r\n");
-    // Unknown polarization (SLL/SLL is no elevation-only value, but H/X is none at all).
-    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,EL", "POLARI:,H/X", "NUPOIN:,1", "0, 0"})),
-              "ant.adf\r\nLine number 3\r\nPOLARI:,H/X\r\n");
-    // A header line without a colon where NUPOIN is expected.
-    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "0, 0"})),
-              "ant.adf\r\nLine number 4\r\n0, 0\r\n");
-    // An empty header line and an empty header value.
-    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ", "\"\"", "NUPOIN:,1"})),
-              "ant.adf\r\nLine number 3\r\n\"\"\r\n");
-    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,", "NUPOIN:,1"})),
-              "ant.adf\r\nLine number 3\r\nPOLARI:\r\n");
-    // FSTLST that does not give two numbers.
-    EXPECT_EQ(
-        fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1", "FSTLST:,0 ,0", "0, 0"})),
-        "ant.adf\r\nLine number 5\r\nFSTLST:,0 ,0\r\n");
-    // A negative count.
-    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,-2", "0, 0"})),
-              "ant.adf\r\nLine number 4\r\nNUPOIN:,-2\r\n");
-}
-
-TEST_F(NsmaReader, DataLineFaults) {
-    // Two numbers without the comma between them.
-    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1", "0 -3.5"})),
-              "ant.adf\r\nLine number 5\r\n0 -3.5\r\n");
-    // A blank before the comma.
-    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1", "0 , -3.5"})),
-              "ant.adf\r\nLine number 5\r\n0 , -3.5\r\n");
-    // Long number texts are read (the writer's own lines may be long: "%.3f" of large floats).
+    const std::vector<std::string> az = {"PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1"};
+    const auto block = [&az](std::initializer_list<std::string> more) {
+        std::vector<std::string> text = {revnum};
+        text.insert(text.end(), az.begin(), az.end());
+        text.insert(text.end(), more);
+        return text;
+    };
     const std::string wide = "0.000000000000000000000, -3.500000000000000000000";
-    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1", wide})), "");
-    EXPECT_EQ(points_of(record, 0), (std::vector<std::pair<float, float>>{{0.0f, 3.5f}}));
-    // Data lines longer than 255 characters, whether or not the numbers come first.
-    // Blanks at the ends are gone before the length counts.
-    for (const std::string& line : {"1,-2," + std::string(251, '0'), "1,-2 " + std::string(251, 'x'),
-                                    "1,-2" + std::string(252, 'x')}) {
-        EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1", "  " + line + " "})),
-                  "ant.adf\r\nLine number 5\r\n" + line + "\r\n");
-    }
-    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1",
-                              "  1,-2," + std::string(250, '0') + " "})),
-              "");
-    // A number beyond the range of a float.
     const std::string huge = "0, -" + std::string(40, '9');
-    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1", huge})),
-              "ant.adf\r\nLine number 5\r\n" + huge + "\r\n");
-}
-
-TEST_F(NsmaReader, CountsThatDisagreeWithTheLines) {
-    // More lines than the count: the next one is read as a keyword line.
-    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1", "0, 0", "1, -1"})),
-              "ant.adf\r\nLine number 6\r\n1, -1\r\n");
-    // Fewer lines before the next block: the block's keyword line is no data line.
-    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,3", "0, 0", "1, -1",
-                              "PATCUT:,EL"})),
-              "ant.adf\r\nLine number 7\r\nPATCUT:,EL\r\n");
-    // A count beyond the end of the file: reported at the last line, the points read so far of
-    // earlier blocks kept.
-    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,EL", "POLARI:,H/H", "NUPOIN:,1", "0, 0",
-                              "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2000000000", "0, 0", "1, -1"})),
-              "ant.adf\r\nLine number 10\r\n1, -1\r\n");
-    EXPECT_EQ(record.cut(4).size(), 1u);
-    EXPECT_TRUE(record.cut(0).empty());
-    // The file ends after PATCUT.
-    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,AZ"})),
-              "ant.adf\r\nLine number 2\r\nPATCUT:,AZ\r\n");
-}
-
-TEST_F(NsmaReader, AbsolutePatternWithoutGainIsAFaultAtTheBlockEnd) {
-    EXPECT_EQ(fault_of(lines({revnum, "GUNITS:,DBI/DBI", "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2",
-                              "0, 40", "90, 5.5", "ANTMAN:,X"})),
-              "ant.adf\r\nLine number 7\r\n90, 5.5\r\n");
+    const struct {
+        const char* name;
+        std::vector<std::string> lines;
+        int line; // 0: read without a fault
+        std::string text;
+    } cases[] = {
+        {"line of 256 characters", {revnum, "COMNT1:," + std::string(248, 'x')}, 2,
+         "COMNT1:," + std::string(248, 'x')},
+        {"line of 255 characters", {revnum, "COMNT1:," + std::string(247, 'x')}, 0, ""},
+        {"no colon", {revnum, "ANTMAN ANDREW"}, 2, "ANTMAN ANDREW"},
+        {"keyword of no row, value of no cut type", {revnum, "ANTMAN:,A", "ANTMFR:,ANDREW"}, 3,
+         "ANTMFR:,ANDREW"},
+        {"unknown cut type", {revnum, "PATCUT:,XY"}, 2, "PATCUT:,XY"},
+        // The cut header.
+        {"POLARI missing", {revnum, "PATCUT:,AZ", "NUPOIN:,1", "0, 0"}, 3, "NUPOIN:,1"},
+        {"unknown polarization", {revnum, "PATCUT:,EL", "POLARI:,H/X", "NUPOIN:,1", "0, 0"}, 3,
+         "POLARI:,H/X"},
+        {"no colon where NUPOIN is expected", {revnum, "PATCUT:,AZ", "POLARI:,H/H", "0, 0"}, 4,
+         "0, 0"},
+        {"empty header line", {revnum, "PATCUT:,AZ", "\"\"", "NUPOIN:,1"}, 3, "\"\""},
+        {"empty header value", {revnum, "PATCUT:,AZ", "POLARI:,", "NUPOIN:,1"}, 3, "POLARI:"},
+        {"FSTLST without two numbers", block({"FSTLST:,0 ,0", "0, 0"}), 5, "FSTLST:,0 ,0"},
+        {"negative count", {revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,-2", "0, 0"}, 4,
+         "NUPOIN:,-2"},
+        // Data lines.
+        {"no comma between the numbers", block({"0 -3.5"}), 5, "0 -3.5"},
+        {"blank before the comma", block({"0 , -3.5"}), 5, "0 , -3.5"},
+        // Long number texts are read (the writer's own lines may be long: "%.3f" of large floats).
+        {"long numbers", block({wide}), 0, ""},
+        // Data lines longer than 255 characters, whether or not the numbers come first; blanks
+        // at the ends are gone before the length counts.
+        {"long data line", block({"  1,-2," + std::string(251, '0') + " "}), 5,
+         "1,-2," + std::string(251, '0')},
+        {"long text after the numbers", block({"  1,-2 " + std::string(251, 'x') + " "}), 5,
+         "1,-2 " + std::string(251, 'x')},
+        {"long text after the numbers without a blank", block({"  1,-2" + std::string(252, 'x') + " "}),
+         5, "1,-2" + std::string(252, 'x')},
+        {"data line of 255 characters", block({"  1,-2," + std::string(250, '0') + " "}), 0, ""},
+        {"number beyond a float", block({huge}), 5, huge},
+        // Counts that disagree with the lines: the next line is read as a keyword line.
+        {"more lines than the count", block({"0, 0", "1, -1"}), 6, "1, -1"},
+        {"fewer lines before the next block",
+         {revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,3", "0, 0", "1, -1", "PATCUT:,EL"}, 7,
+         "PATCUT:,EL"},
+        {"file ends after PATCUT", {revnum, "PATCUT:,AZ"}, 2, "PATCUT:,AZ"},
+        // An absolute pattern without a gain is a fault at the block's end.
+        {"absolute pattern without gain",
+         {revnum, "GUNITS:,DBI/DBI", "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2", "0, 40", "90, 5.5",
+          "ANTMAN:,X"},
+         7, "90, 5.5"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string text;
+        for (const std::string& line : c.lines) {
+            text += line + "\r\n";
+        }
+        EXPECT_EQ(fault_of(text), c.line == 0 ? std::string()
+                                              : "ant.adf\r\nLine number " + std::to_string(c.line) +
+                                                    "\r\n" + c.text + "\r\n");
+    }
+    fault_of(lines({revnum, "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1", wide}));
+    EXPECT_EQ(points_of(record, 0), (std::vector<std::pair<float, float>>{{0.0f, 3.5f}}));
 }
 
 TEST_F(NsmaReader, AFailedReadKeepsWhatWasRead) {
     fault_of(lines({revnum, "ANTMAN:,KEPT", "NONSENSE"}));
     EXPECT_STREQ(record.antenna_spec.manufacturer, "KEPT");
+    // A count beyond the end of the file: reported at the last line, the points of earlier
+    // blocks kept.
+    EXPECT_EQ(fault_of(lines({revnum, "PATCUT:,EL", "POLARI:,H/H", "NUPOIN:,1", "0, 0",
+                              "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2000000000", "0, 0", "1, -1"})),
+              "ant.adf\r\nLine number 10\r\n1, -1\r\n");
+    EXPECT_EQ(record.cut(4).size(), 1u);
+    EXPECT_TRUE(record.cut(0).empty());
 }
 
 TEST_F(NsmaReader, LineNumbersCountTheEntriesOfTheLineList) {
