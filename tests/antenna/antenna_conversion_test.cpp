@@ -68,7 +68,7 @@ TEST_F(AntennaConversion, CancellingTheQuestionWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("npx60.asd")));
 }
 
-TEST_F(AntennaConversion, AnAnswerForAllFilesIsNotAskedAgain) {
+TEST_F(AntennaConversion, AnAnswerForAllFilesIsNotAskedAgainAndMayComeFromTheCommandLine) {
     int asked = 0;
     const Technology_Asker aperture_for_all = [&](const char*, Technology_Answers& a) {
         ++asked;
@@ -93,12 +93,11 @@ TEST_F(AntennaConversion, AnAnswerForAllFilesIsNotAskedAgain) {
     to_asd(nsma_file("d.adf"), dipole_once);
     EXPECT_EQ(last_seen, TECH_DIPOLE);
     EXPECT_EQ(asd_of("d.asd").antenna_spec.technology, TECH_DIPOLE);
-}
 
-TEST_F(AntennaConversion, TheCommandLineAnswersForAllFiles) {
+    // The command line answers for all files, with no one to ask.
     answers = {TECH_DIPOLE, true};
-    EXPECT_EQ(to_asd(nsma_file("a.adf")), 1);
-    EXPECT_EQ(asd_of("a.asd").antenna_spec.technology, TECH_DIPOLE);
+    EXPECT_EQ(to_asd(nsma_file("e.adf")), 1);
+    EXPECT_EQ(asd_of("e.asd").antenna_spec.technology, TECH_DIPOLE);
 }
 
 TEST_F(AntennaConversion, FeedOrientationIsAddedToTheModel) {

@@ -102,16 +102,11 @@ TEST(RecordFields, TablesCompleteTtoIAndChannelBandwidth) {
     EXPECT_DOUBLE_EQ(record.radio_spec.ttoi_ratio, 33.5);
     EXPECT_DOUBLE_EQ(record.radio_spec.bandwidth_channel, 27.5);
 
-    EXPECT_DOUBLE_EQ(designator_bandwidth("28M0D7W"), 28.0);
-    EXPECT_DOUBLE_EQ(designator_bandwidth("3m50F3E"), 3.5);
-    EXPECT_DOUBLE_EQ(designator_bandwidth("7M125"), 7.125);
-    EXPECT_DOUBLE_EQ(designator_bandwidth("2M1"), 2.1);
-    EXPECT_DOUBLE_EQ(designator_bandwidth("2M10G7W"), 2.1);
-    EXPECT_DOUBLE_EQ(designator_bandwidth("3M01"), 3.01);
-    EXPECT_EQ(designator_bandwidth("11K0F3E"), NOT_SET);
-    EXPECT_EQ(designator_bandwidth("M5"), NOT_SET);
-    EXPECT_EQ(designator_bandwidth("28M"), NOT_SET);
-    EXPECT_EQ(designator_bandwidth(""), NOT_SET);
+    for (const auto& [designator, bandwidth] : std::vector<std::pair<const char*, double>>{
+             {"28M0D7W", 28.0}, {"3m50F3E", 3.5}, {"7M125", 7.125}, {"2M1", 2.1}, {"2M10G7W", 2.1},
+             {"3M01", 3.01}, {"11K0F3E", NOT_SET}, {"M5", NOT_SET}, {"28M", NOT_SET}, {"", NOT_SET}}) {
+        EXPECT_DOUBLE_EQ(designator_bandwidth(designator), bandwidth) << designator;
+    }
 }
 
 TEST(RecordFields, BandwidthsAndRatesFillEachOther) {
@@ -142,18 +137,16 @@ TEST(RecordFields, SesThresholdInterpolatesBetweenTheBerThresholds) {
     EXPECT_NEAR(ses.threshold_dbm, -79.0, 1e-9);
     EXPECT_NEAR(ses.threshold_uv, threshold_microvolts(-79.0), 1e-9);
 
-    // Outside 10-6 to 10-3 nothing is derived.
-    Radio_Record outside = Radio_Record();
-    outside.thresholds[THRESHOLD_10_3].threshold_dbm = -80;
-    outside.thresholds[THRESHOLD_10_6].threshold_dbm = -77;
-    outside.radio_spec.bits_block = 45;
-    outside.radio_spec.alpha[0] = 1;
-    complete_record_fields(outside);
-    EXPECT_EQ(outside.thresholds[THRESHOLD_SES].threshold_dbm, NOT_SET);
-    // Nor with zero bits per block.
-    outside.radio_spec.bits_block = 0;
-    complete_record_fields(outside);
-    EXPECT_EQ(outside.thresholds[THRESHOLD_SES].threshold_dbm, NOT_SET);
+    // Outside 10-6 to 10-3 nothing is derived, nor with zero bits per block.
+    for (const int32_t bits : {45, 0}) {
+        Radio_Record outside;
+        outside.thresholds[THRESHOLD_10_3].threshold_dbm = -80;
+        outside.thresholds[THRESHOLD_10_6].threshold_dbm = -77;
+        outside.radio_spec.bits_block = bits;
+        outside.radio_spec.alpha[0] = 1;
+        complete_record_fields(outside);
+        EXPECT_EQ(outside.thresholds[THRESHOLD_SES].threshold_dbm, NOT_SET) << bits;
+    }
 }
 
 TEST(RecordFields, ThresholdsAreCopied) {
@@ -216,21 +209,17 @@ TEST(Normalisation, SpectrumBecomesPowerInFourKilohertz) {
     EXPECT_NEAR(record.curves[1].points[0].db, 10 * std::log10(0.001), 0.03);
 }
 
-TEST(Normalisation, VeryLowLevelsStayNumbers) {
+TEST(Normalisation, VeryLowLevelsStayNumbersAndACurveWithoutWidthIsLeftAlone) {
     Radio_Record record;
     add(record, CURVE_TX_EMISSION, {0, 0, 1, -3e38, 2, -3e38});
+    add(record, CURVE_TX_EMISSION_STATE_FIRST, {3, -5, 3, -7}, "QPSK");
     normalise_tx_emission(record);
-    for (const Radio_Point& point : record.curves[0].points) {
-        EXPECT_TRUE(std::isfinite(point.db));
+    for (const Radio_Curve& curve : record.curves) {
+        for (const Radio_Point& point : curve.points) {
+            EXPECT_TRUE(std::isfinite(point.db)) << curve.name;
+        }
     }
-}
-
-TEST(Normalisation, CurveWithoutWidthIsLeftAlone) {
-    Radio_Record record;
-    add(record, CURVE_TX_EMISSION, {3, -5, 3, -7});
-    normalise_tx_emission(record);
-    EXPECT_EQ(record.curves[0].points[0].db, -5.0f);
-    EXPECT_TRUE(std::isfinite(record.curves[0].points[1].db));
+    EXPECT_EQ(only(record, CURVE_TX_EMISSION_STATE_FIRST).points[0].db, -5.0f);
 }
 
 TEST(CalculatedSelectivity, OneSidedSourceIsMirrored) {
