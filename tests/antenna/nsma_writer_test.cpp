@@ -104,7 +104,7 @@ TEST_F(NsmaWriter, RowValues) {
         }
         read(text);
         if (c.gain_in_dbi >= 0) {
-            record.gain_in_dbi = c.gain_in_dbi;
+            record.gain_in_dbi = static_cast<uint8_t>(c.gain_in_dbi);
         }
         EXPECT_EQ(value_of(c.keyword), c.value) << c.lines.front() << " " << c.keyword;
     }
