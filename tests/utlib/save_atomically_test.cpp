@@ -444,11 +444,12 @@ TEST_F(SaveAtomically, ALinkIsWrittenThroughAndKeptWhetherItsFileIsThereOrNot) {
                 dir.write("real/" + name, "old");
             }
             const std::string link = dir.file("links/" + name);
-            // Relative to the folder of the link, as the system reads it.
-            fs::create_symlink("../real/" + name, link);
+            // Absolute, or relative to the folder of the link, as the system reads it.
+            const std::string points_to = existing ? dir.file("real/" + name) : "../real/" + name;
+            fs::create_symlink(points_to, link);
             save(way, handler, link, "new", dir);
             EXPECT_TRUE(fs::is_symlink(link));
-            EXPECT_EQ(fs::read_symlink(link), "../real/" + name);
+            EXPECT_EQ(fs::read_symlink(link), points_to);
             EXPECT_EQ(read_bytes(dir.file("real/" + name)), "new");
         }
     }
