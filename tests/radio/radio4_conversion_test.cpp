@@ -213,7 +213,7 @@ TEST(Radio4Conversion, CapacityTexts) {
     EXPECT_STREQ(v5.capacity_summary, "155.52Mbs");
 }
 
-TEST(Radio4Conversion, FlagsAndStepsOfARecordWithoutThem) {
+TEST(Radio4Conversion, FlagsStepsAndThresholdsOfARecordWithoutThem) {
     Radio4_Record v4;
     v4.radio_spec.flags = RADIO4_NB_DIGITAL;
     v4.radio_spec.atpc_range = 20.0;
@@ -232,12 +232,8 @@ TEST(Radio4Conversion, FlagsAndStepsOfARecordWithoutThem) {
     EXPECT_EQ(v5.radio_spec.atpc_step, NOT_SET);
     EXPECT_EQ(v5.thresholds[0].threshold_dbm, NOT_SET);
     EXPECT_EQ(v5.thresholds[0].threshold_uv, NOT_SET);
-}
-
-TEST(Radio4Conversion, PositiveThresholdsBecomeNegative) {
-    Radio4_Record v4;
+    // Positive thresholds become negative.
     v4.radio_spec.rxthresh_10_6 = 85.0;
-    Radio_Record v5;
     convert_v4_to_v5(v4, v5);
     EXPECT_EQ(v5.thresholds[1].threshold_dbm, -85.0);
     EXPECT_NEAR(v5.thresholds[1].threshold_uv, 12.6, 0.05);

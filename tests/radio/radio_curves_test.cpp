@@ -36,7 +36,7 @@ TEST(CurveTypes, NamesAndLookup) {
     EXPECT_EQ(find_curve_type_exact("TX_EMISSION_05"), 16);
 }
 
-TEST(CurveList, AddCurveNamesAndSorts) {
+TEST(CurveList, AddCurveSplitsCodesNamesAndSorts) {
     Radio_Curve_List list;
     EXPECT_EQ(list.add_curve(CURVE_TX_EMISSION, "ignored"), 0);
     EXPECT_EQ(list.add_curve(CURVE_TTOI_OTHER, " R2 , ,R3"), 0);
@@ -56,9 +56,8 @@ TEST(CurveList, AddCurveNamesAndSorts) {
     EXPECT_EQ(list[4].interfering_codes, std::vector<std::string>{"QAM64"});
     EXPECT_EQ(list[4].power_integral, NOT_SET);
     EXPECT_EQ(list[4].point_count(), 0);
-}
 
-TEST(CurveList, CodesAreCutToTheirField) {
+    // Codes are cut to their field; blanks and empty ones are no codes.
     const auto codes = split_codes((std::string(60, 'c') + ",d").c_str());
     ASSERT_EQ(codes.size(), 2u);
     EXPECT_EQ(codes[0].size(), 47u);

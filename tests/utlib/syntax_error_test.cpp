@@ -61,7 +61,7 @@ TEST(SyntaxError, ReportShowsFileLineNumberAndLineAndInABatchAsksToContinue) {
     }
 }
 
-TEST(SyntaxError, LongNamesAndLinesAreCut) {
+TEST(SyntaxError, LongNamesAndLinesAreCutTheLineBetweenCharacters) {
     Data_Syntax_Error error;
     const std::string name = "/tmp/" + std::string(120, 'n') + ".raf";
     const std::string line(2000, 'L');
@@ -71,14 +71,12 @@ TEST(SyntaxError, LongNamesAndLinesAreCut) {
     // The line itself is kept whole; the report is cut to its buffer.
     EXPECT_EQ(std::strlen(error.line_text()), 2000u);
     EXPECT_EQ(format_syntax_error(error, true).size(), 1023u);
-}
 
-TEST(SyntaxError, TheFileLineIsShownAsUtf8AndCutBetweenCharacters) {
-    Data_Syntax_Error error;
+    // The file's line is shown as UTF-8, cut between characters.
     fault(error, "d.raf", 2, "MODEL:\tH\xE9lios");
     EXPECT_EQ(format_syntax_error(error, false), "d.raf\r\nLine number 2\r\nMODEL:\tH\xC3\xA9lios\r\n");
-    const std::string line(2000, '\xE9');
-    fault(error, "d.raf", 2, line.c_str());
+    const std::string accented(2000, '\xE9');
+    fault(error, "d.raf", 2, accented.c_str());
     const std::string report = format_syntax_error(error, true);
     const std::string head = "d.raf\r\nLine number 2\r\n";
     ASSERT_EQ(report.substr(0, head.size()), head);
@@ -88,6 +86,7 @@ TEST(SyntaxError, TheFileLineIsShownAsUtf8AndCutBetweenCharacters) {
         ASSERT_EQ(report.substr(i, 2), "\xC3\xA9") << i;
     }
 }
+
 
 TEST(SyntaxError, OneObjectForTheProgram) {
     Recording_Presenter presenter;
