@@ -26,12 +26,6 @@ protected:
     }
 };
 
-TEST_F(NsmaReader, CommentBeforeRevnumStillNsma) {
-    EXPECT_EQ(read(lines({"// exported by hand", revnum, "ANTMAN:,Nordic"})),
-              Nsma_Read_Result::nsma);
-    EXPECT_STREQ(record.antenna_spec.manufacturer, "NORDIC");
-}
-
 TEST_F(NsmaReader, ValuesAreCleanedOfQuotesCommentsAndBlanks) {
     read(lines({revnum, "ANTMAN:,  \"Andrew\"   // the maker  ", "MODNUM:\"hp\"2-107,,", "COMNT1:,",
                 "COMNT2: ,X"}));
@@ -53,9 +47,10 @@ TEST_F(NsmaReader, TextsAreCutToTheirRowSize) {
     EXPECT_EQ(std::string(record.header.pattern_file_number), std::string(12, 'M'));
 }
 
-TEST_F(NsmaReader, NsmnumAndDescrpArePatternIds) {
-    read(lines({revnum, "NSMNUM:,A-1"}));
-    EXPECT_STREQ(record.header.pattern_id, "A-1");
+// The golden dumps of the antenna JSON test show the reader on tricky.adf: a comment before
+// REVNUM, quotes and comments around a value, NSMNUM, duplicate angles kept in file order and an
+// absolute pattern in dBi.
+TEST_F(NsmaReader, DescrpIsThePatternIdToo) {
     read(lines({revnum, "descrp:,B-2"}));
     EXPECT_STREQ(record.header.pattern_id, "B-2");
 }
@@ -172,9 +167,6 @@ TEST_F(NsmaReader, PatternBlocksFillTheirSlots) {
         {"data lines cleaned before they are read",
          {"PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2", "FSTLST:,-5,5", "\t\"-5.0\",\t- 3.25 dB", "+5.0,-3"},
          {{0, {{-5.0f, 3.25f}, {5.0f, 3.0f}}}}},
-        {"duplicate angles kept in file order",
-         {"PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,3", "5, -1", "5, -2", "-5, -3"},
-         {{0, {{-5.0f, 3.0f}, {5.0f, 1.0f}, {5.0f, 2.0f}}}}},
         {"a second block for a slot replaces the first",
          {"PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2", "0, 0", "1, -1", "PATCUT:,AZ", "POLARI:,H/H",
           "NUPOIN:,1", "7, -7"},
@@ -182,11 +174,8 @@ TEST_F(NsmaReader, PatternBlocksFillTheirSlots) {
         {"levels above the reference keep their sign",
          {"PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2", "0, 0.4", "5, -1"},
          {{0, {{0.0f, -0.4f}, {5.0f, 1.0f}}}}},
-        // An absolute pattern is taken from the mid-band gain, in dBd the gain in dBd.
-        {"absolute in dBi",
-         {"GUNITS:,DBI/DBI", "MDGAIN:,40.0", "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2", "0, 40",
-          "90, 5.5"},
-         {{0, {{0.0f, 0.0f}, {90.0f, 34.5f}}}}},
+        // An absolute pattern is taken from the mid-band gain (in dBi: the golden dump of
+        // tricky.adf), in dBd the gain in dBd.
         {"absolute in dBd",
          {"GUNITS:,DBD/DBD", "MDGAIN:,20.0", "PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,1", "0, 18"},
          {{0, {{0.0f, 2.0f}}}}},
