@@ -1,6 +1,7 @@
 // Helpers shared by the unit tests: a presenter that records message boxes, and scratch folders.
 #pragma once
 
+#include "error_handler.h"
 #include "message_presenter.h"
 
 #include <cstring>
@@ -44,6 +45,13 @@ private:
     int m_answer;
     Message_Presenter* m_previous;
 };
+
+// The message box `handler` shows now, recorded.
+inline Shown_Message shown_by(Error_Handler& handler) {
+    Recording_Presenter presenter;
+    handler.show_errormsg(nullptr, false);
+    return presenter.shown.empty() ? Shown_Message{} : presenter.last();
+}
 
 // A scratch folder removed with everything in it at the end of the test.
 class Temp_Dir {

@@ -19,7 +19,6 @@
 #include <unistd.h>
 
 using kelvor_test::read_bytes;
-using kelvor_test::Recording_Presenter;
 using kelvor_test::Temp_Dir;
 
 namespace {
@@ -45,12 +44,11 @@ protected:
     Error_Handler handler;
 };
 
-// The text of the message box the handler shows now.
+// The text of the message box the handler shows now, a file error.
 std::string shown(Error_Handler& handler) {
-    Recording_Presenter presenter;
-    handler.show_errormsg(nullptr, false);
-    EXPECT_EQ(presenter.last().caption, "File error");
-    return presenter.last().text;
+    const auto message = kelvor_test::shown_by(handler);
+    EXPECT_EQ(message.caption, "File error");
+    return message.text;
 }
 
 TEST_F(QvFileIo, FailuresRaiseTheHandlerWithTheirText) {
@@ -237,10 +235,7 @@ TEST_F(QvFileIo, OnlyRegularFilesAreReadAndNothingLeaks) {
             if (!c.text.empty()) {
                 ASSERT_NE(handler.get_info_text(), nullptr) << c.path;
                 EXPECT_EQ(handler.get_info_text(), c.text);
-                Recording_Presenter presenter;
-                handler.show_errormsg(nullptr, false);
-                EXPECT_EQ(presenter.last().caption, "File error");
-                EXPECT_NE(presenter.last().text.find(c.text), std::string::npos);
+                EXPECT_NE(shown(handler).find(c.text), std::string::npos);
             }
         }
     }

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-using kelvor_test::Recording_Presenter;
 using kelvor_test::Temp_Dir;
 using kelvor_test::with_line_ends;
 
@@ -49,12 +48,11 @@ protected:
         return 0;
     }
 
-    // The text of the message box the handler shows now.
+    // The text of the message box the handler shows now, a file error.
     std::string shown() {
-        Recording_Presenter presenter;
-        handler.show_errormsg(nullptr, false);
-        EXPECT_EQ(presenter.last().caption, "File error");
-        return presenter.last().text;
+        const auto message = kelvor_test::shown_by(handler);
+        EXPECT_EQ(message.caption, "File error");
+        return message.text;
     }
 
     Temp_Dir dir;
