@@ -15,93 +15,6 @@
 
 namespace {
 
-constexpr const char* keywords[RAF_ROW_COUNT] = {
-    "MANUFACTURER",
-    "MODEL",
-    "RELEASE_DATE",
-    "REVISION_NUM",
-    "REVISION_DATE",
-    "RADIO_ID",
-    "QV50_RADIO_CODE",
-    "APPLICATION_TYPE",
-    "RADIO_TYPE",
-    "FREQUENCY_RANGE",
-    "EMISSION_DESIGNATOR",
-    "TXDATA_RATE_MBS",
-    "RXDATA_RATE_MBS",
-    "RADIO_CAPACITY",
-    "MODULATION",
-    "BANDWIDTH_FCC_MHZ",
-    "BANDWIDTH_99PC_MHZ",
-    "BANDWIDTH_CHANNEL_MHZ",
-    "BANDWIDTH_3DB_TX_MHZ",
-    "BANDWIDTH_3DB_RX_MHZ",
-    "Transmit data",
-    "TX_POWER_OPTIONS_NAME",
-    "TX_POWER_OPTIONS_DBM",
-    "TX_POWER_MIN_OPTIONS_DBM",
-    "ATPC_OPTIONS_DB",
-    "TX_POWER_RANGE_DBM",
-    "ATPC_RANGE_DB",
-    "ATPC_STEP_SIZE_DB",
-    "REQUIRED_RXSIGNAL_DBM",
-    "TX_STABILITY_PERCENT",
-    "Receiver data",
-    "RX_THRESHOLD_DESCRIPTION",
-    "RX_THRESHOLD_BER",
-    "RX_THRESHOLD_DBM",
-    "MAXIMUM_RXSIGNAL_DBM",
-    "DISPERSIVE_FM_DB",
-    "SIGNATURE_DELAY_NS",
-    "SIGNATURE_WIDTH_MHZ",
-    "SIGNATURE_MINPHASE_DB",
-    "SIGNATURE_NONMINPHASE_DB",
-    "NOISE FIGURE_DB",
-    "TtoI_RATIO",
-    "CtoI_RATIO_BER10-6_3DB",
-    "CtoI_RATIO_BER10-3_3DB",
-    "NOISE_FLOOR_KTBF_DBM",
-    "SIMULCAST_CAPTURE_RANGE_DB",
-    "BBER and ESR parameters",
-    "BITS_BLOCK",
-    "BLOCKS_SEC",
-    "ALPHA_VALUES",
-    "NUM_ACM_STATES",
-    "Cochannel operation",
-    "COCHANNEL_OPERATION",
-    "COCHANNEL XPIF",
-    "COCHANNEL XPD_XPI",
-    "Selective fading method",
-    "SELECTIVE_FADING",
-    "Space diversity improvement parameters",
-    "SPACE_DIV_OPERATION",
-    " ",
-    "GAIN_WIDTH_DEPTH",
-    "Minimum frequency separation",
-    "T-T_FREQ_SEP_1ANT_CPOL",
-    "T-T_FREQ_SEP_1ANT_XPOL",
-    "T-T_FREQ_SEP_2ANT_CPOL",
-    "T-T_FREQ_SEP_2ANT_XPOL",
-    "T-R_FREQ_SEP_1ANT_CPOL",
-    "T-R_FREQ_SEP_1ANT_XPOL",
-    "T-R_FREQ_SEP_2ANT_CPOL",
-    "T-R_FREQ_SEP_2ANT_XPOL",
-    "T-R_FIXED",
-    "NUM_ACU_CONFIG",
-    "Miscellaneous",
-    "COMMENT_1",
-    "COMMENT_2",
-    "COMMENT_3",
-    "COMMENT_4",
-    "COMMENT_5",
-    "COMMENT_6",
-};
-
-constexpr int label_rows[] = {ROW_LABEL_TRANSMIT,         ROW_LABEL_RECEIVER,  ROW_LABEL_BBER,
-                              ROW_LABEL_COCHANNEL,        ROW_LABEL_SELECTIVE_FADING,
-                              ROW_LABEL_SPACE_DIV,        ROW_LABEL_BLANK,     ROW_LABEL_FREQ_SEP,
-                              ROW_LABEL_MISC};
-
 // Labels that only the older versions have.
 constexpr const char* old_labels[] = {"ADAPTMOD 1", "ADAPTMOD 2", "ACU"};
 
@@ -141,7 +54,11 @@ private:
     void read_old_version();
     // Splits a keyword line; false (line skipped) when its value is empty.
     bool split(Raf_Line& line, char*& keyword, char*& value);
+    // Stores a row of values: a row of one cell takes the whole value text (a text keeps its
+    // commas, a number is the text's leading number), a row of several takes one field per cell.
+    // An empty field gives no number (NOT_SET, -1 for an integer) and leaves a text as it was.
     void store_row(int row, const char* value, const std::vector<std::string>& fields);
+    void store_cell(int row, int index, const char* text);
     bool store_old_keyword(const char* keyword, const char* value,
                            const std::vector<std::string>& fields);
     // The blocks after a count line; false when ENDFIL or the end came first.
@@ -236,12 +153,20 @@ void Raf_Reader::read_version_4() {
         const int row = find_raf_row(keyword);
         if (row < 0) {
             read_curve_block(keyword, value, line);
-        } else if (row == ROW_NUM_ACM_STATES) {
+            continue;
+        }
+        switch (raf_keyword(row).kind) {
+        case Raf_Row_Kind::acm_count:
             read_acm_block(value, line);
-        } else if (row == ROW_NUM_ACU_CONFIG) {
+            break;
+        case Raf_Row_Kind::acu_count:
             read_acu_block(value, line);
-        } else if (!is_raf_label(row)) {
+            break;
+        case Raf_Row_Kind::values:
             store_row(row, value, split_fields(value));
+            break;
+        case Raf_Row_Kind::heading:
+            break;
         }
     }
 }
@@ -264,10 +189,13 @@ void Raf_Reader::read_old_version() {
         if (store_old_keyword(keyword, value, fields)) {
             continue;
         }
+        // The older versions have no count lines: their keywords are as unknown as any other.
         const int row = find_raf_row(keyword);
-        if (row < 0 || row == ROW_NUM_ACM_STATES || row == ROW_NUM_ACU_CONFIG) {
+        const bool count_line = row >= 0 && (raf_keyword(row).kind == Raf_Row_Kind::acm_count ||
+                                             raf_keyword(row).kind == Raf_Row_Kind::acu_count);
+        if (row < 0 || count_line) {
             read_curve_block(keyword, value, line);
-        } else if (!is_raf_label(row)) {
+        } else if (raf_keyword(row).kind == Raf_Row_Kind::values) {
             store_row(row, value, fields);
         }
     }
@@ -345,236 +273,42 @@ bool Raf_Reader::store_old_keyword(const char* keyword, const char* value,
 }
 
 void Raf_Reader::store_row(int row, const char* value, const std::vector<std::string>& fields) {
-    auto text = [&](char* target, std::size_t size) { copy_text(target, size, value); };
-    auto number = [&](std::size_t index) {
-        return index < fields.size() && !fields[index].empty()
-                   ? text_to_double(fields[index].c_str())
-                   : NOT_SET;
-    };
-    auto numbers = [&](double* target, std::size_t count) {
-        for (std::size_t i = 0; i < std::min(count, fields.size()); ++i) {
-            target[i] = number(i);
-        }
-    };
-    auto integer = [&](std::size_t index) {
-        return fields[index].empty() ? -1 : text_to_int(fields[index].c_str());
-    };
-    auto thresholds = [&](double Rx_Threshold::*member) {
-        for (std::size_t i = 0; i < std::min<std::size_t>(THRESHOLD_COUNT, fields.size()); ++i) {
-            m_record.thresholds[i].*member = number(i);
-        }
-    };
-    // The older versions hold four power options, version 03 five.
-    const std::size_t power_fields = m_version == 1 || m_version == 2 ? 4 : TX_POWER_OPTION_COUNT;
-
-    switch (row) {
-    case ROW_MANUFACTURER:
-        text(m_spec.manufacturer, sizeof m_spec.manufacturer);
-        break;
-    case ROW_MODEL:
-        text(m_spec.model, sizeof m_spec.model);
-        break;
-    case ROW_RELEASE_DATE:
-        text(m_spec.release_date, sizeof m_spec.release_date);
-        break;
-    case ROW_REVISION_NUM:
-        text(m_spec.revision_num, sizeof m_spec.revision_num);
-        break;
-    case ROW_REVISION_DATE:
-        text(m_spec.revision_date, sizeof m_spec.revision_date);
-        break;
-    case ROW_RADIO_ID:
-        text(m_spec.radio_id, sizeof m_spec.radio_id);
-        break;
-    case ROW_RADIO_CODE:
-        text(m_spec.radio_code, sizeof m_spec.radio_code);
-        break;
-    case ROW_APPLICATION_TYPE:
-        m_spec.application_type = static_cast<uint8_t>(text_to_int(value) - 1);
-        break;
-    case ROW_RADIO_TYPE:
-        text(m_spec.radio_type, sizeof m_spec.radio_type);
-        break;
-    case ROW_FREQUENCY_RANGE:
-        if (!fields.empty()) {
-            m_spec.freq_low = number(0);
-        }
-        if (fields.size() > 1) {
-            m_spec.freq_high = number(1);
-        }
-        break;
-    case ROW_EMISSION_DESIGNATOR:
-        text(m_spec.emission_designator, sizeof m_spec.emission_designator);
-        break;
-    case ROW_TXDATA_RATE:
-        m_spec.tx_data_rate = text_to_double(value);
-        break;
-    case ROW_RXDATA_RATE:
-        m_spec.rx_data_rate = text_to_double(value);
-        break;
-    case ROW_RADIO_CAPACITY:
-        m_spec.capacity_count = integer(0);
-        if (fields.size() > 1 && !fields[1].empty()) {
-            copy_text(m_spec.capacity_unit, fields[1].c_str());
-        }
-        break;
-    case ROW_MODULATION:
-        text(m_spec.modulation, sizeof m_spec.modulation);
-        break;
-    case ROW_BANDWIDTH_FCC:
-        m_spec.bandwidth_fcc = text_to_double(value);
-        break;
-    case ROW_BANDWIDTH_99PC:
-        m_spec.bandwidth_99pc = text_to_double(value);
-        break;
-    case ROW_BANDWIDTH_CHANNEL:
-        m_spec.bandwidth_channel = text_to_double(value);
-        break;
-    case ROW_BANDWIDTH_3DB_TX:
-        m_spec.bandwidth_3db_tx = text_to_double(value);
-        break;
-    case ROW_BANDWIDTH_3DB_RX:
-        m_spec.bandwidth_3db_rx = text_to_double(value);
-        break;
-    case ROW_TX_POWER_NAMES:
-        if (m_version == 3 || m_version == 4) {
-            for (std::size_t i = 0; i < std::min<std::size_t>(TX_POWER_OPTION_COUNT, fields.size()); ++i) {
-                copy_text(m_spec.tx_power_names[i], fields[i].c_str());
-            }
-        }
-        break;
-    case ROW_TX_POWER_OPTIONS: {
-        const bool first_given = !fields.empty() && !fields[0].empty();
-        numbers(m_spec.tx_power_options, power_fields);
-        if (first_given) {
-            set_first_tx_power(m_spec, m_spec.tx_power_options[0]);
-        }
-        break;
+    const Raf_Keyword& entry = raf_keyword(row);
+    const bool older = m_version < 3;
+    if (older && (entry.rules & RAF_SINCE_VERSION_03) != 0) {
+        return;
     }
-    case ROW_TX_POWER_MIN_OPTIONS:
-        numbers(m_spec.tx_power_min_options, TX_POWER_OPTION_COUNT);
-        break;
-    case ROW_ATPC_OPTIONS:
-        numbers(m_spec.atpc_options, power_fields);
-        break;
-    case ROW_TX_POWER_RANGE:
-        if (!fields.empty()) {
-            m_spec.tx_power_min = number(0);
+    if (entry.cells == 1) {
+        store_cell(row, 0, value);
+        return;
+    }
+    const int cells = older && (entry.rules & RAF_FOUR_BEFORE_03) != 0 ? 4 : entry.cells;
+    for (int i = 0; i < cells && static_cast<std::size_t>(i) < fields.size(); ++i) {
+        store_cell(row, i, fields[static_cast<std::size_t>(i)].c_str());
+    }
+}
+
+void Raf_Reader::store_cell(int row, int index, const char* text) {
+    const Raf_Keyword& entry = raf_keyword(row);
+    const Raf_Cell cell = raf_cell(m_record, row, index);
+    // Only a field of a list can be empty: a line with an empty value is passed over.
+    const bool empty = text[0] == '\0';
+    if (cell.text != nullptr) {
+        if (empty && (entry.rules & RAF_STORES_EMPTY_TEXT) == 0) {
+            return;
         }
-        if (fields.size() > 1) {
-            m_spec.tx_power_max = number(1);
-        }
-        break;
-    case ROW_ATPC_RANGE:
-        m_spec.atpc_range = text_to_double(value);
-        break;
-    case ROW_ATPC_STEP:
-        m_spec.atpc_step = text_to_double(value);
-        break;
-    case ROW_REQUIRED_RXSIGNAL:
-        m_spec.required_rx_signal = text_to_double(value);
-        break;
-    case ROW_TX_STABILITY:
-        m_spec.tx_stability = text_to_double(value);
-        break;
-    case ROW_RX_THRESHOLD_DESCRIPTION:
-        for (std::size_t i = 0; i < std::min<std::size_t>(THRESHOLD_COUNT, fields.size()); ++i) {
-            if (!fields[i].empty()) {
-                copy_text(m_record.thresholds[i].description, fields[i].c_str());
-            }
-        }
-        break;
-    case ROW_RX_THRESHOLD_BER:
-        thresholds(&Rx_Threshold::ber);
-        break;
-    case ROW_RX_THRESHOLD_DBM:
-        for (std::size_t i = 0; i < std::min<std::size_t>(THRESHOLD_COUNT, fields.size()); ++i) {
-            set_threshold_dbm(m_record.thresholds[i], number(i));
-        }
-        break;
-    case ROW_MAXIMUM_RXSIGNAL:
-        thresholds(&Rx_Threshold::max_rx_signal);
-        break;
-    case ROW_DISPERSIVE_FM:
-        thresholds(&Rx_Threshold::dispersive_fm);
-        break;
-    case ROW_SIGNATURE_DELAY:
-        thresholds(&Rx_Threshold::signature_delay);
-        break;
-    case ROW_SIGNATURE_WIDTH:
-        thresholds(&Rx_Threshold::signature_width);
-        break;
-    case ROW_SIGNATURE_MINPHASE:
-        thresholds(&Rx_Threshold::signature_minphase);
-        break;
-    case ROW_SIGNATURE_NONMINPHASE:
-        thresholds(&Rx_Threshold::signature_nonminphase);
-        break;
-    case ROW_NOISE_FIGURE:
-        m_spec.noise_figure = text_to_double(value);
-        break;
-    case ROW_TTOI_RATIO:
-        m_spec.ttoi_ratio = text_to_double(value);
-        break;
-    case ROW_CTOI_10_6:
-        m_spec.ctoi_ber_10_6 = text_to_double(value);
-        break;
-    case ROW_CTOI_10_3:
-        m_spec.ctoi_ber_10_3 = text_to_double(value);
-        break;
-    case ROW_NOISE_FLOOR_KTBF:
-        m_spec.noise_floor_ktbf = text_to_double(value);
-        break;
-    case ROW_SIMULCAST_CAPTURE_RANGE:
-        m_spec.simulcast_capture_range = text_to_double(value);
-        break;
-    case ROW_BITS_BLOCK:
-        m_spec.bits_block = text_to_int(value);
-        break;
-    case ROW_BLOCKS_SEC:
-        m_spec.blocks_sec = text_to_int(value);
-        break;
-    case ROW_ALPHA_VALUES:
-        for (std::size_t i = 0; i < std::min<std::size_t>(3, fields.size()); ++i) {
-            m_spec.alpha[i] = integer(i);
-        }
-        break;
-    case ROW_COCHANNEL_OPERATION:
-        m_spec.cochannel_operation = static_cast<uint8_t>(text_to_int(value));
-        break;
-    case ROW_COCHANNEL_XPIF:
-        m_spec.cochannel_xpif = text_to_double(value);
-        break;
-    case ROW_COCHANNEL_XPD_XPI:
-        m_spec.cochannel_xpd_xpi = text_to_double(value);
-        break;
-    case ROW_SELECTIVE_FADING:
-        m_spec.selective_fading = static_cast<uint8_t>(text_to_int(value));
-        break;
-    case ROW_SPACE_DIV_OPERATION:
-        m_spec.space_div_operation = static_cast<uint8_t>(text_to_int(value));
-        break;
-    case ROW_GAIN_WIDTH_DEPTH:
-        if (!fields.empty()) {
-            m_spec.gain_width_depth[0] = number(0);
-        }
-        if (fields.size() > 1) {
-            m_spec.gain_width_depth[1] = number(1);
-        }
-        if (fields.size() > 2) {
-            m_spec.signature_depth_factor = number(2);
-        }
-        break;
-    case ROW_TR_FIXED:
-        m_spec.tr_fixed = text_to_double(value);
-        break;
-    default:
-        if (row >= ROW_FREQ_SEP_FIRST && row < ROW_FREQ_SEP_FIRST + FREQ_SEPARATION_COUNT) {
-            m_spec.freq_separations[row - ROW_FREQ_SEP_FIRST] = text_to_double(value);
-        } else if (row >= ROW_COMMENT_FIRST && row < ROW_COMMENT_FIRST + COMMENT_COUNT) {
-            text(m_spec.comments[row - ROW_COMMENT_FIRST], sizeof m_spec.comments[0]);
-        }
-        break;
+        copy_text(cell.text, cell.size, text);
+    } else if (cell.number != nullptr) {
+        *cell.number = empty ? NOT_SET : text_to_double(text);
+    } else if (cell.integer != nullptr) {
+        *cell.integer = empty ? -1 : text_to_int(text);
+    } else if (cell.code != nullptr) {
+        // A byte keeps the low eight bits.
+        const int shift = (entry.rules & RAF_ONE_BASED) != 0 ? 1 : 0;
+        *cell.code = static_cast<uint8_t>(text_to_int(text) - shift);
+    }
+    if (entry.derive != nullptr) {
+        entry.derive(m_record, index);
     }
 }
 
@@ -722,21 +456,6 @@ void Raf_Reader::read_curve_block(const char* keyword, const char* value, const 
 }
 
 } // namespace
-
-const char* raf_keyword(int row) { return row >= 0 && row < RAF_ROW_COUNT ? keywords[row] : ""; }
-
-bool is_raf_label(int row) {
-    return std::find(std::begin(label_rows), std::end(label_rows), row) != std::end(label_rows);
-}
-
-int find_raf_row(const char* keyword) {
-    for (int row = 0; row < RAF_ROW_COUNT; ++row) {
-        if (std::strcmp(keywords[row], keyword) == 0) {
-            return row;
-        }
-    }
-    return -1;
-}
 
 void read_raf_lines(Radio_Record& record, string_list& lines, const char* path) {
     data_syntax_error().start_read(path);
