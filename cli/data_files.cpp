@@ -156,7 +156,7 @@ nlohmann::ordered_json data_file_json(const Loaded_File& file) {
     } else if (file.radio4) {
         record = radio4_to_json(*file.radio4);
     } else if (file.antenna) {
-        record = nlohmann::ordered_json::parse(antenna_to_json(*file.antenna).dump());
+        record = antenna_to_json(*file.antenna);
     }
     return {{"format", file.kind}, {"record", record}};
 }
