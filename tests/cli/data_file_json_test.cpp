@@ -4,9 +4,9 @@
 
 #include "error_handler.h"
 #include "file_text.h"
+#include "json_values.h"
 
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <filesystem>
@@ -131,7 +131,7 @@ void fill_texts(Antenna_Record& record, High_Texts& high) {
     high.fill(a.date);
 }
 
-void collect_strings(const nlohmann::json& value, std::vector<std::string>& strings) {
+void collect_strings(const Json& value, std::vector<std::string>& strings) {
     if (value.is_string()) {
         strings.push_back(value.get<std::string>());
     }
@@ -167,11 +167,12 @@ TEST(DataFileJson, EveryTextOfEveryExampleReachesTheDumpAsUtf8) {
             ASSERT_TRUE(file.antenna);
             fill_texts(*file.antenna, high);
         }
+        const Json dump = data_file_json(file);
         std::string dumped;
-        ASSERT_NO_THROW(dumped = data_file_json(file).dump(2));
+        ASSERT_NO_THROW(dumped = dump.dump(2));
         ASSERT_TRUE(utf8_to_file_text(dumped).has_value()) << "the dump is no UTF-8";
         std::vector<std::string> strings;
-        collect_strings(nlohmann::json::parse(dumped), strings);
+        collect_strings(dump, strings);
         std::vector<std::string> decoded;
         for (const std::string& text : strings) {
             decoded.push_back(*utf8_to_file_text(text));

@@ -75,25 +75,21 @@ TEST(RadioRecord, FirstPowerOptionGivesPowerInWatts) {
     EXPECT_EQ(radio_spec.tx_power_watts, NOT_SET);
 }
 
-TEST(ModulationTable, KnownModulationsGiveTheirTtoI) {
-    EXPECT_DOUBLE_EQ(modulation_ttoi("64QAM"), 33.5);
-    EXPECT_NEAR(modulation_ttoi("16TCM"), 26.1, 1e-5);
-    EXPECT_NEAR(modulation_ttoi("QPSK"), 22.0, 1e-5);
-    EXPECT_NEAR(modulation_ttoi("oqpsk"), 22.0, 1e-5);
-    EXPECT_NEAR(modulation_ttoi("4PSK"), 22.0, 1e-5);
-    EXPECT_NEAR(modulation_ttoi("MSK"), 20.2, 1e-5);
-    EXPECT_NEAR(modulation_ttoi("4qam"), 16.6, 1e-5);
-    EXPECT_NEAR(modulation_ttoi("1024QAM"), 46.4, 1e-5);
-    EXPECT_NEAR(modulation_ttoi("81QPR"), 32.1, 1e-5);
-}
-
-TEST(ModulationTable, UnknownTextsGiveNoValue) {
-    EXPECT_EQ(modulation_ttoi("8QAM"), NOT_SET);
-    EXPECT_EQ(modulation_ttoi("QAM"), NOT_SET);
-    EXPECT_EQ(modulation_ttoi("64"), NOT_SET);
-    EXPECT_EQ(modulation_ttoi(""), NOT_SET);
-    EXPECT_EQ(modulation_ttoi("99999999999QAM"), NOT_SET);
-    EXPECT_EQ(modulation_ttoi(nullptr), NOT_SET);
+TEST(ModulationTable, ModulationsGiveTheirTtoI) {
+    const struct {
+        const char* modulation;
+        double ttoi;
+    } cases[] = {
+        {"64QAM", 33.5}, {"16TCM", 26.1}, {"QPSK", 22.0}, {"oqpsk", 22.0}, {"4PSK", 22.0},
+        {"MSK", 20.2}, {"4qam", 16.6}, {"1024QAM", 46.4}, {"81QPR", 32.1},
+        // Unknown texts give no value.
+        {"8QAM", NOT_SET}, {"QAM", NOT_SET}, {"64", NOT_SET}, {"", NOT_SET},
+        {"99999999999QAM", NOT_SET}, {nullptr, NOT_SET},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(modulation_ttoi(c.modulation), c.ttoi, 1e-5)
+            << (c.modulation ? c.modulation : "null");
+    }
 }
 
 TEST(RadioRecord, CapacitySummary) {

@@ -1,8 +1,11 @@
 // Reading version 5 ASCII radio files: values, blocks, the older versions and every fault.
+#include "radio_json.h"
 #include "radio_test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
 #include <string>
 
 using kelvor_test::crlf;
@@ -13,55 +16,57 @@ namespace {
 
 class RafReader : public testing::Test, public kelvor_test::Raf_Fixture {};
 
-TEST_F(RafReader, ValuesCommentsAndEmptyFields) {
-    ASSERT_TRUE(read(v4_file({
-        "MANUFACTURER:\tAcme, Inc.",
-        "MODEL:",
-        "TX_STABILITY_PERCENT:\t0.001 // ten ppm",
-        "FREQUENCY_RANGE:\t, 7.8",
-        "RADIO_CAPACITY:\t16, E1",
-        "TXDATA_RATE_MBS:\t34.368 Mbit/s",
-        "RXDATA_RATE_MBS:\tn/a",
-        "ALPHA_VALUES:\t30, , 10",
-        "APPLICATION_TYPE:\t3",
-        "SELECTIVE_FADING:\t258",
-        "  RELEASE_DATE  :  2020  ",
-        "TX_POWER_OPTIONS_DBM:\t23, 27",
-        "RX_THRESHOLD_DBM:\t+85, -80, , ",
-    })));
-    const Radio_Spec& s = record.radio_spec;
-    // A single text keeps its commas.
-    EXPECT_STREQ(s.manufacturer, "Acme, Inc.");
-    EXPECT_STREQ(s.model, "");
-    EXPECT_EQ(s.tx_stability, 0.001);
-    EXPECT_EQ(s.freq_low, NOT_SET);
-    EXPECT_EQ(s.freq_high, 7.8);
-    EXPECT_EQ(s.capacity_count, 16);
-    EXPECT_STREQ(s.capacity_unit, "E1");
-    EXPECT_EQ(s.tx_data_rate, 34.368);
-    EXPECT_EQ(s.rx_data_rate, 0.0);
-    EXPECT_EQ(s.alpha[0], 30);
-    EXPECT_EQ(s.alpha[1], -1);
-    EXPECT_EQ(s.alpha[2], 10);
-    EXPECT_EQ(s.application_type, 2);
-    EXPECT_EQ(s.selective_fading, 2); // low eight bits
-    EXPECT_STREQ(s.release_date, "2020");
-    EXPECT_EQ(s.tx_power_options[1], 27.0);
-    EXPECT_EQ(s.tx_power_options[2], NOT_SET);
-    EXPECT_EQ(s.tx_power_dbm, 23.0);
-    EXPECT_NEAR(s.tx_power_watts, 0.19953, 1e-5);
-    EXPECT_EQ(record.thresholds[0].threshold_dbm, -85.0);
-    EXPECT_NEAR(record.thresholds[0].threshold_uv, 12.6, 0.05);
-    EXPECT_EQ(record.thresholds[2].threshold_dbm, NOT_SET);
-    EXPECT_EQ(record.thresholds[2].threshold_uv, NOT_SET);
-}
-
-TEST_F(RafReader, SingleLowerFrequencyAndLongTexts) {
+// The lines of each case read into a reset record, and one field as the dump names it.
+TEST_F(RafReader, RowValues) {
     const std::string long_model = "MODEL:\t" + std::string(80, 'm');
-    ASSERT_TRUE(read(v4_file({"FREQUENCY_RANGE:\t7.1", long_model.c_str()})));
-    EXPECT_EQ(record.radio_spec.freq_low, 7.1);
-    EXPECT_EQ(record.radio_spec.freq_high, NOT_SET);
-    EXPECT_EQ(std::string(record.radio_spec.model), std::string(47, 'm'));
+    const struct {
+        std::string lines;
+        const char* field;
+        std::string value;
+    } cases[] = {
+        // A single text keeps its commas and is cut to its field.
+        {"MANUFACTURER:\tAcme, Inc.", "/manufacturer", R"("Acme, Inc.")"},
+        {"MODEL:", "/model", R"("")"},
+        {long_model, "/model", '"' + std::string(47, 'm') + '"'},
+        {"  RELEASE_DATE  :  2020  ", "/release_date", R"("2020")"},
+        // A single number is the value's leading number, after the comment is cut.
+        {"TX_STABILITY_PERCENT:\t0.001 // ten ppm", "/tx_stability", "0.001"},
+        {"TXDATA_RATE_MBS:\t34.368 Mbit/s", "/tx_data_rate", "34.368"},
+        {"RXDATA_RATE_MBS:\tn/a", "/rx_data_rate", "0.0"},
+        // Codes keep the low eight bits; the application type is 1-based in the file.
+        {"APPLICATION_TYPE:\t3", "/application_type", "2"},
+        {"SELECTIVE_FADING:\t258", "/selective_fading", "2"},
+        // In a list an empty field is no value, and missing fields leave theirs.
+        {"FREQUENCY_RANGE:\t, 7.8", "/freq_low", "null"},
+        {"FREQUENCY_RANGE:\t, 7.8", "/freq_high", "7.8"},
+        {"FREQUENCY_RANGE:\t7.1", "/freq_high", "null"},
+        {"RADIO_CAPACITY:\t16, E1", "/capacity_unit", R"("E1")"},
+        {"RADIO_CAPACITY:\t, E1", "/capacity_count", "null"},
+        {"ALPHA_VALUES:\t30, , 10", "/alpha", "[30, null, 10]"},
+        {"GAIN_WIDTH_DEPTH:\t1, , 3", "/gain_width_depth", "[1, null]"},
+        {"GAIN_WIDTH_DEPTH:\t1, , 3", "/signature_depth_factor", "3"},
+        {"TX_POWER_OPTIONS_DBM:\t30, 27", "/tx_power_options", "[30, 27, null, null, null]"},
+        {"T-R_FREQ_SEP_2ANT_XPOL:\t8", "/freq_separations/7", "8"},
+        {"COMMENT_6:\tlast", "/comments/5", R"("last")"},
+        {"RX_THRESHOLD_DBM:\t+85, -80, , ", "/rx_thresholds/0/threshold_dbm", "-85"},
+        {"RX_THRESHOLD_DBM:\t+85, -80, , ", "/rx_thresholds/2/threshold_uv", "null"},
+        // An empty field leaves a text, but empties a power option's name.
+        {"RX_THRESHOLD_DESCRIPTION:\tA\r\nRX_THRESHOLD_DESCRIPTION:\t, B",
+         "/rx_thresholds/0/description", R"("A")"},
+        {"TX_POWER_OPTIONS_NAME:\tA\r\nTX_POWER_OPTIONS_NAME:\t, B", "/tx_power_names",
+         R"(["", "B", "", "", ""])"},
+        // The power in dBm and watts follows the first option, also when it has none.
+        {"TX_POWER_OPTIONS_DBM:\t30, 27", "/tx_power_watts", "1.0"},
+        {"TX_POWER_OPTIONS_DBM:\t30\r\nTX_POWER_OPTIONS_DBM:\t, 27", "/tx_power_dbm", "null"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines);
+        ASSERT_TRUE(read(v4_file({c.lines.c_str()})));
+        EXPECT_EQ(radio_to_json(record).at(nlohmann::ordered_json::json_pointer(c.field)),
+                  nlohmann::ordered_json::parse(c.value));
+    }
+    ASSERT_TRUE(read(v4_file({"RX_THRESHOLD_DBM:\t+85"})));
+    EXPECT_NEAR(record.thresholds[0].threshold_uv, 12.6, 0.05);
 }
 
 TEST_F(RafReader, LabelsBlankLinesAndCommentsAnywhere) {
@@ -105,25 +110,56 @@ TEST_F(RafReader, FileWithoutIdentifierReadsNothing) {
 }
 
 TEST_F(RafReader, FaultsCarryTheirLine) {
-    Fault f = fault_of(crlf({"QV50_ASCII_RADIO_SPEC_05", "MODEL:\tx"}));
-    EXPECT_EQ(f.line, 1);
-    EXPECT_EQ(f.text, "QV50_ASCII_RADIO_SPEC_05");
-
-    f = fault_of(crlf({"", "// c", "QV50_ASCII_RADIO_SPEC_04", "MODEL x", "ENDFIL"}));
-    EXPECT_EQ(f.line, 4);
-    EXPECT_EQ(f.text, "MODEL x");
-    EXPECT_EQ(f.what, "line without a colon");
-
-    // Keywords are compared exactly: lower case is unknown.
-    f = fault_of(v4_file({"MODEL:\tM", "model:\tm"}));
-    EXPECT_EQ(f.line, 3);
-    EXPECT_EQ(f.what, "unknown keyword");
-    EXPECT_STREQ(record.radio_spec.model, "M"); // what came before the fault stays
-
     const std::string long_line = "COMMENT_1:\t" + std::string(250, 'c');
-    f = fault_of(v4_file({long_line.c_str()}));
-    EXPECT_EQ(f.line, 2);
-    EXPECT_EQ(f.text.size(), long_line.size());
+    const struct {
+        std::string text;
+        int line;
+        const char* what;
+    } cases[] = {
+        {crlf({"QV50_ASCII_RADIO_SPEC_05", "MODEL:\tx"}), 1, "unknown file identifier"},
+        {crlf({"", "// c", "QV50_ASCII_RADIO_SPEC_04", "MODEL x", "ENDFIL"}), 4,
+         "line without a colon"},
+        // Keywords are compared exactly: lower case is unknown.
+        {v4_file({"MODEL:\tM", "model:\tm"}), 3, "unknown keyword"},
+        {v4_file({long_line.c_str()}), 2, "line longer than 255 characters"},
+        // The older versions have no count lines, and version 04 none of the old keywords.
+        {crlf({"QV50_ASCII_RADIO_SPEC_03", "NUM_ACM_STATES:\t0"}), 2, "unknown keyword"},
+        {v4_file({"DATA_RATE_MBS:\t8"}), 2, "unknown keyword"},
+        {v4_file({"NUM_ACU_CONFIG:\t1", "no colon here"}), 3, "row without a colon"},
+        // Counts that the remaining lines cannot hold are refused at the count line.
+        {v4_file({"NUM_ACM_STATES:\t2", "A:1", "A:2", "B:1"}), 2,
+         "count larger than the lines that follow"},
+        {crlf({"QV50_ASCII_RADIO_SPEC_04", "TX_EMISSION:\t3", "0, 0", "1, 0"}), 2,
+         "count larger than the lines that follow"},
+        {v4_file({"TX_EMISSION:\t2000000000", "0, 0"}), 2,
+         "count larger than the lines that follow"},
+        {v4_file({"TX_EMISSION:\t-3", "0, 0"}), 2, "negative count"},
+        // ENDFIL before all points.
+        {v4_file({"TX_EMISSION:\t2", "0, 0", "// nothing", "// more"}), 2,
+         "fewer point lines than the count"},
+        {v4_file({"TX_EMISSION:\t2", "0 0", "1, 0"}), 3, "point line without a comma"},
+        {v4_file({"TX_EMISSION:\t2", "0, 0", "1, 1e39"}), 4, "point value out of range"},
+        {v4_file({"NO_SUCH_CURVE:\t2", "0, 0", "1, 1"}), 2, "unknown keyword"},
+        {v4_file({"TtoI_Other:\t2", "0, 1", "1, 0"}), 2,
+         "curve against other radios without a radio code"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const Fault f = fault_of(c.text);
+        EXPECT_EQ(f.line, c.line);
+        EXPECT_EQ(f.what, c.what);
+    }
+
+    // The line comes whole, and what came before the fault stays.
+    Fault f = fault_of(v4_file({long_line.c_str()}));
+    EXPECT_EQ(f.text, long_line);
+    f = fault_of(v4_file({"MODEL:\tM", "model:\tm"}));
+    EXPECT_EQ(f.text, "model:\tm");
+    EXPECT_STREQ(record.radio_spec.model, "M");
+    // A curve without its code stays, named by the stand-in code.
+    fault_of(v4_file({"TtoI_Other:\t2", "0, 1", "1, 0"}));
+    ASSERT_EQ(record.curves.count(), 1);
+    EXPECT_STREQ(record.curves[0].name, "TtoI_Other - Other radio code required");
 }
 
 TEST_F(RafReader, LineNumbersCountEmptyLinesWhateverTheLineEnds) {
@@ -184,36 +220,6 @@ TEST_F(RafReader, CurveBlocks) {
     EXPECT_EQ(record.curves[4].two_sided, 1);
 }
 
-TEST_F(RafReader, CurveBlockFaults) {
-    Fault f = fault_of(v4_file({"TtoI_Other:\t2", "0, 1", "1, 0"}));
-    EXPECT_EQ(f.line, 2);
-    EXPECT_EQ(f.text, "TtoI_Other:\t2");
-    // The curve stays, named by the stand-in code.
-    ASSERT_EQ(record.curves.count(), 1);
-    EXPECT_STREQ(record.curves[0].name, "TtoI_Other - Other radio code required");
-
-    f = fault_of(v4_file({"TX_EMISSION:\t2", "0 0", "1, 0"}));
-    EXPECT_EQ(f.line, 3);
-    EXPECT_EQ(f.what, "point line without a comma");
-
-    // Counts that the remaining lines cannot hold are refused at the header.
-    f = fault_of(crlf({"QV50_ASCII_RADIO_SPEC_04", "TX_EMISSION:\t3", "0, 0", "1, 0"}));
-    EXPECT_EQ(f.line, 2);
-    f = fault_of(v4_file({"TX_EMISSION:\t2000000000", "0, 0"}));
-    EXPECT_EQ(f.line, 2);
-    f = fault_of(v4_file({"TX_EMISSION:\t-3", "0, 0"}));
-    EXPECT_EQ(f.what, "negative count");
-    // The file ends (ENDFIL) before all points.
-    f = fault_of(v4_file({"TX_EMISSION:\t2", "0, 0", "// nothing", "// more"}));
-    EXPECT_EQ(f.line, 2);
-    EXPECT_EQ(f.what, "fewer point lines than the count");
-    f = fault_of(v4_file({"TX_EMISSION:\t2", "0, 0", "1, 1e39"}));
-    EXPECT_EQ(f.line, 4);
-    EXPECT_EQ(f.what, "point value out of range");
-    f = fault_of(v4_file({"NO_SUCH_CURVE:\t2", "0, 0", "1, 1"}));
-    EXPECT_EQ(f.what, "unknown keyword");
-}
-
 TEST_F(RafReader, AdaptiveModulationBlock) {
     ASSERT_TRUE(read(v4_file({
         "NUM_ACM_STATES:\t2",
@@ -254,12 +260,6 @@ TEST_F(RafReader, BlockRowsEndAtEndfil) {
     ASSERT_EQ(record.acm_table.count(), 1);
     EXPECT_STREQ(record.acm_table[0].Mod, "QPSK");
     EXPECT_EQ(record.acm_table[0].dispfm10_6, NOT_SET);
-
-    Fault f = fault_of(v4_file({"NUM_ACU_CONFIG:\t1", "no colon here"}));
-    EXPECT_EQ(f.line, 3);
-    f = fault_of(v4_file({"NUM_ACM_STATES:\t2", "A:1", "A:2", "B:1"}));
-    EXPECT_EQ(f.line, 2);
-    EXPECT_EQ(f.what, "count larger than the lines that follow");
 }
 
 TEST_F(RafReader, ZeroCountsReadNoRows) {
@@ -297,10 +297,6 @@ TEST_F(RafReader, OlderVersionsReadFourPowerOptions) {
     EXPECT_EQ(s.gain_width_depth[0], 2.5);
     EXPECT_EQ(s.gain_width_depth[1], NOT_SET);
     EXPECT_EQ(s.signature_depth_factor, NOT_SET);
-
-    // The older versions have no count lines, and version 04 none of the old keywords.
-    EXPECT_EQ(fault_of(crlf({"QV50_ASCII_RADIO_SPEC_03", "NUM_ACM_STATES:\t0"})).line, 2);
-    EXPECT_EQ(fault_of(v4_file({"DATA_RATE_MBS:\t8"})).what, "unknown keyword");
 }
 
 TEST_F(RafReader, OlderStatesAndConfigurations) {
@@ -364,6 +360,32 @@ TEST_F(RafReader, VersionOneStatesAndConfigurations) {
     EXPECT_EQ(record.acu_table[0].ANT, 0);
     EXPECT_EQ(record.acu_table[0].CRC, 1.1);
     EXPECT_EQ(record.acu_table[0].DRC, 1.6);
+}
+
+// Each keyword finds its own row, and each cell of the table has one place of its own, which a
+// text cell's editor cannot overfill.
+TEST(RafKeywords, EveryCellHasAPlaceOfItsOwn) {
+    Radio_Record record;
+    std::set<const void*> places;
+    for (int row = 0; row < RAF_ROW_COUNT; ++row) {
+        const Raf_Keyword& entry = raf_keyword(row);
+        SCOPED_TRACE(entry.keyword);
+        EXPECT_EQ(find_raf_row(entry.keyword), row);
+        for (int i = 0; i < entry.cells; ++i) {
+            const Raf_Cell cell = raf_cell(record, row, i);
+            const void* kinds[] = {cell.text, cell.number, cell.integer, cell.code};
+            if (std::count(std::begin(kinds), std::end(kinds), nullptr) != 3) {
+                ADD_FAILURE() << "cell " << i << " has not one place";
+                continue;
+            }
+            const void* place = *std::find_if(std::begin(kinds), std::end(kinds),
+                                              [](const void* p) { return p != nullptr; });
+            EXPECT_TRUE(places.insert(place).second) << "cell " << i << " shares its place";
+            if (cell.text != nullptr && entry.input == RAF_TEXT_INPUT) {
+                EXPECT_LE(static_cast<std::size_t>(entry.width), cell.size) << i;
+            }
+        }
+    }
 }
 
 TEST_F(RafReader, FileErrorsRaiseTheHandler) {
