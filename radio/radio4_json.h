@@ -1,7 +1,7 @@
 // The version 4 radio record as JSON, for the command-line tool's dump.
 #pragma once
 
-#include <nlohmann/json.hpp>
+#include "json_values.h"
 
 struct Radio4_Record;
 
@@ -10,4 +10,4 @@ struct Radio4_Record;
 // unnamed doubles, the curve count and the curves with their name, version 5 type (null when they
 // have none), two-sided flag, power integral and [offset, dB] points. NOT_SET and a step count of
 // -1 are null. Texts, which are single-byte Windows-1252, are given in UTF-8.
-nlohmann::ordered_json radio4_to_json(const Radio4_Record& record);
+Json radio4_to_json(const Radio4_Record& record);

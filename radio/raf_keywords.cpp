@@ -42,7 +42,8 @@ Raf_Cell place(const char* name, uint8_t& code) {
 // Two fields of the description, one per cell.
 #define SPEC_PAIR(first, second)                                                                   \
     [](Radio_Record& r, int cell) {                                                                \
-        return cell == 0 ? place(#first, r.radio_spec.first) : place(#second, r.radio_spec.second); \
+        return cell == 0 ? place(#first, r.radio_spec.first)                                       \
+                         : place(#second, r.radio_spec.second);                                    \
     }
 // A field of each of the four thresholds, one per cell.
 #define THRESHOLD(member)                                                                          \
