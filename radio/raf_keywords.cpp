@@ -7,6 +7,7 @@
 
 namespace {
 
+// A cell's place, named as the record names the field; `index` is the element of an array field.
 template <std::size_t N>
 Raf_Cell place(const char* name, char (&text)[N], int index = -1) {
     Raf_Cell cell{name, index};
@@ -30,7 +31,7 @@ Raf_Cell place(const char* name, uint8_t& code) {
     return cell;
 }
 
-// The places of the cells, named as the record names them.
+// The accessors of the table's cells.
 // A field of the radio description, the row's only cell.
 #define SPEC(member) [](Radio_Record& r, int) { return place(#member, r.radio_spec.member); }
 // An array of the description, one element per cell.
@@ -69,6 +70,7 @@ void threshold_microvolts(Radio_Record& r, int cell) {
 using Place = Raf_Cell (*)(Radio_Record&, int);
 using Derive = void (*)(Radio_Record&, int);
 
+// The kinds of rows. Numbers take 11 characters in the form, integers 11 unless said otherwise.
 constexpr Raf_Keyword heading(const char* label, const char* line = nullptr) {
     return {label, Raf_Row_Kind::heading, 0, RAF_TEXT_INPUT, 0, 0, 0, line, nullptr, nullptr};
 }
@@ -113,6 +115,7 @@ constexpr Raf_Keyword table[RAF_ROW_COUNT] = {
     text("EMISSION_DESIGNATOR", 16, SPEC(emission_designator)),
     number("TXDATA_RATE_MBS", UNSIGNED, SPEC(tx_data_rate)),
     number("RXDATA_RATE_MBS", UNSIGNED, SPEC(rx_data_rate)),
+    // A count of 7 characters, then the unit, a text.
     integer("RADIO_CAPACITY", SPEC_PAIR(capacity_count, capacity_unit), 2, 8),
     text("MODULATION", 16, SPEC(modulation)),
     number("BANDWIDTH_FCC_MHZ", UNSIGNED, SPEC(bandwidth_fcc)),
