@@ -5,6 +5,7 @@
 #include "message_catalogue.h"
 #include "text_helpers.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <string>
@@ -156,14 +157,6 @@ uint32_t qvfileio::bytes_left() {
     return position < size ? size - position : 0;
 }
 
-uint32_t qvfileio::checked_count(uint32_t count, uint32_t item_size) {
-    if (static_cast<uint64_t>(count) * item_size > bytes_left()) {
-        m_handler->set_last_error_code(0);
-        throw_error_code(MSG_READ_ERROR_AT_EOF);
-    }
-    return count;
-}
-
 void qvfileio::read_aligned(char* buffer, unsigned long buffer_size, unsigned long stored_size) {
     if (stored_size > bytes_left()) {
         m_handler->set_last_error_code(0);
@@ -271,7 +264,21 @@ void qvfileio::throw_error_code(int code) {
     throw m_handler;
 }
 
-void check_file_size(Error_Handler* handler, const char* path, uint32_t limit, const char* kind) {
-    qvfileio file(handler, path, QV_GENERIC_READ, QV_SHARE_READ);
-    file.get_file_size_within(limit, kind);
+std::string read_data_file(
+    Error_Handler* handler, const char* path, Data_File_Limit limit, std::size_t head_size,
+    const std::function<Data_File_Limit(std::string_view head)>& limit_after_head,
+    unsigned long share) {
+    qvfileio file(handler, path, QV_GENERIC_READ, share);
+    const uint32_t size = file.get_file_size_within(limit.bytes, limit.kind);
+    // The head is read on its own, so that nothing is sized by a file its head refuses.
+    std::string bytes(std::min<std::size_t>(head_size, size), '\0');
+    file.read(bytes.data(), static_cast<unsigned>(bytes.size()));
+    if (limit_after_head) {
+        const Data_File_Limit then = limit_after_head(bytes);
+        file.get_file_size_within(then.bytes, then.kind);
+    }
+    const std::size_t head = bytes.size();
+    bytes.resize(size);
+    file.read(bytes.data() + head, static_cast<unsigned>(size - head));
+    return bytes;
 }

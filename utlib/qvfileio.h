@@ -7,8 +7,11 @@
 
 #include "qv6_ut_export.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 
 class Error_Handler;
 
@@ -30,11 +33,23 @@ inline constexpr unsigned long QV_FILE_END = 2;
 inline constexpr uint32_t MAX_TEXT_FILE_SIZE = 256u << 20;
 inline constexpr uint32_t MAX_BINARY_FILE_SIZE = 64u << 20;
 
-// Opens `path` for reading only to check that it holds at most `limit` bytes, raising `handler`
-// as qvfileio::get_file_size_within does (and as the open does for a file that cannot be read):
-// for readers that open the file themselves and read it whole.
-QV6_UT_EXPORT void check_file_size(Error_Handler* handler, const char* path, uint32_t limit,
-                                   const char* kind);
+// The most bytes a kind of data file holds, and what the refusal of a larger one calls it.
+struct Data_File_Limit {
+    uint32_t bytes;
+    const char* kind; // "text data file", "binary data file", ...
+};
+
+// The whole of the data file `path`, read through one open with `share` (which arms `handler`
+// for the file, so that the readers handed the bytes name it in their failures). A file larger
+// than `limit` is refused before anything of it is read; with `head_size`, its first bytes (at
+// most that many) are read, and a file larger than what `limit_after_head` gives for them is
+// refused before the rest is read. Raises `handler` as qvfileio does: a file that cannot be opened or
+// is no regular file, a file too large ("File too large: N bytes, where a KIND holds at most
+// M MB").
+QV6_UT_EXPORT std::string read_data_file(
+    Error_Handler* handler, const char* path, Data_File_Limit limit, std::size_t head_size = 0,
+    const std::function<Data_File_Limit(std::string_view head)>& limit_after_head = nullptr,
+    unsigned long share = QV_SHARE_READ);
 
 // "Not a regular file: this is a named pipe, and only regular files are `done`": why a file of
 // `mode` (a stat mode that is neither a regular file nor a folder) is not opened or replaced.
@@ -59,7 +74,8 @@ public:
     qvfileio(const qvfileio&) = delete;
     qvfileio& operator=(const qvfileio&) = delete;
 
-    // Reads exactly `count` bytes; a short read raises with code 123.
+    // Reads exactly `count` bytes; a short read raises with code 123. (The binary readers read
+    // their records from the file's bytes in memory, with the same rules: see Byte_Reader.)
     void read(char* buffer, unsigned count);
     // Reads a record the file stores with `stored_size` bytes into a buffer of `buffer_size`:
     // a longer stored record is cut to the buffer and the rest skipped; a shorter one fills the
@@ -84,10 +100,6 @@ public:
     uint32_t get_file_size_within(uint32_t limit, const char* kind);
     // Bytes between the position and the end of the file.
     uint32_t bytes_left();
-    // Checks, before anything is allocated for them, that `count` items of `item_size` bytes
-    // (a count read from the file) fit in what is left of it; raises with code 123 when they
-    // do not. Returns the count.
-    uint32_t checked_count(uint32_t count, uint32_t item_size);
     // Cuts the file at the current position.
     void set_endof_file();
     // Records `code` (a catalogue id) in the handler and raises it: for format faults the reader

@@ -42,6 +42,14 @@ void string_list::init_string_list(Error_Handler* handler, const char* file_name
     adopt_text(handler, std::move(buffer), size);
 }
 
+void string_list::set_file_text(Error_Handler* handler, std::string_view bytes) {
+    if (bytes.empty()) {
+        handler->set_error_code(MSG_FILE_SIZE_ZERO);
+        throw handler;
+    }
+    set_text(handler, bytes.data(), bytes.size());
+}
+
 void string_list::set_text(Error_Handler* handler, const char* data, std::size_t size) {
     auto copy = std::make_unique_for_overwrite<char[]>(size + 1);
     std::memcpy(copy.get(), data, size);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 class Error_Handler;
@@ -35,7 +36,11 @@ public:
     // after the last line end is a line too. A carriage return that is no part of the text's
     // line ends stays in its line.
     void set_text(Error_Handler* handler, const char* data, std::size_t size);
-    // The same, taking over `text` (of `size` bytes and at least one more) instead of copying it.
+    // The whole content of a file already read, `handler` armed for it: as init_string_list after
+    // reading, an empty file raising code 155 too.
+    void set_file_text(Error_Handler* handler, std::string_view bytes);
+    // The same as set_text, taking over `text` (of `size` bytes and at least one more) instead of
+    // copying it.
     void adopt_text(Error_Handler* handler, std::unique_ptr<char[]> text, std::size_t size);
 
     // Number of lines.

@@ -393,6 +393,55 @@ char* get_extension(char* path) {
 
 const char* get_extension(const char* path) { return get_extension(const_cast<char*>(path)); }
 
+std::string base_name(const char* path) {
+    std::string name = get_filename_c(path);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos) {
+        name.resize(dot);
+    }
+    return name;
+}
+
+std::string replace_extension(const char* path, const char* extension) {
+    const std::string whole = path ? path : "";
+    const std::size_t name_start = whole.size() - get_filename_c(path).size();
+    const std::size_t dot = whole.rfind('.');
+    const std::string stem =
+        dot != std::string::npos && dot >= name_start ? whole.substr(0, dot) : whole;
+    return stem + "." + extension;
+}
+
+bool has_extension(const char* path, const char* extension) {
+    const std::string_view name = path ? get_filename(path) : "";
+    const std::string_view wanted = extension;
+    return name.size() >= wanted.size() &&
+           equals_nocase(name.substr(name.size() - wanted.size()), wanted);
+}
+
+char upper_char(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+void fold_upper(char* text) {
+    for (; *text != '\0'; ++text) {
+        *text = upper_char(*text);
+    }
+}
+
+bool equals_nocase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && starts_with_nocase(a, b);
+}
+
+bool starts_with_nocase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (upper_char(text[i]) != upper_char(prefix[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 char* get_directory(const char* path) {
     directory_buffer[0] = '\0';
     if (path == nullptr) {

@@ -60,6 +60,13 @@ QV6_UT_EXPORT double float_as_decimal(float value);
 // the decimal separator; the empty text for NOT_SET. The text is cut to fit `size`.
 QV6_UT_EXPORT void set_frequency_str(char* buffer, unsigned size, double value);
 
+// ASCII case folding and comparisons: the files' texts are single-byte, and only a to z fold
+// (as strcasecmp does in the C locale, whatever the process locale).
+QV6_UT_EXPORT char upper_char(char c);
+QV6_UT_EXPORT void fold_upper(char* text);
+QV6_UT_EXPORT bool equals_nocase(std::string_view a, std::string_view b);
+QV6_UT_EXPORT bool starts_with_nocase(std::string_view text, std::string_view prefix);
+
 // Walks a line field by field. The first call passes the line (which it changes: each delimiter
 // found becomes a terminator); the next calls pass null and get the following fields, then null
 // when the line is used up. Empty fields come back as empty texts; a final delimiter makes no
@@ -76,6 +83,14 @@ QV6_UT_EXPORT std::string get_filename_c(const char* path);
 // the terminating zero when the file name has no dot.
 QV6_UT_EXPORT char* get_extension(char* path);
 QV6_UT_EXPORT const char* get_extension(const char* path);
+
+// The file-name part of `path` without its extension ("name.v1" for "/d.x/name.v1.raf").
+QV6_UT_EXPORT std::string base_name(const char* path);
+// `path` with the extension of its file name replaced by `extension` (given without the dot),
+// or with it added when the file name has none.
+QV6_UT_EXPORT std::string replace_extension(const char* path, const char* extension);
+// True when the file name of `path` ends in `extension` (".rsd"), ignoring case.
+QV6_UT_EXPORT bool has_extension(const char* path, const char* extension);
 
 // The folder part of `path` without a final '/' ("/" for a file in the root, empty for a bare
 // file name), in a buffer of the library that the next call overwrites.
