@@ -3,6 +3,7 @@
 
 #include "error_handler.h"
 #include "message_catalogue.h"
+#include "byte_reader.h"
 #include "qvfileio.h"
 #include "save_atomically.h"
 
@@ -36,7 +37,7 @@ void terminate(char (&field)[N]) {
     field[N - 1] = '\0';
 }
 
-void read_points(qvfileio& file, Antenna_Record& record, const int32_t (&counts)[PATTERN_SLOTS]) {
+void read_points(Byte_Reader& file, Antenna_Record& record, const int32_t (&counts)[PATTERN_SLOTS]) {
     for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
         if (counts[slot] == 0) {
             continue;
@@ -60,7 +61,7 @@ void read_points(qvfileio& file, Antenna_Record& record, const int32_t (&counts)
     }
 }
 
-void read_mas(qvfileio& file, Antenna_Record& record) {
+void read_mas(Byte_Reader& file, Antenna_Record& record) {
     Mas_Record mas{};
     file.read(reinterpret_cast<char*>(&mas), sizeof mas);
     if (std::memcmp(mas.magic, MAS_MAGIC, v4_magic_length) != 0) {
@@ -86,7 +87,7 @@ void read_mas(qvfileio& file, Antenna_Record& record) {
     read_points(file, record, counts);
 }
 
-void read_vas(qvfileio& file, Antenna_Record& record) {
+void read_vas(Byte_Reader& file, Antenna_Record& record) {
     Vas_Record vas{};
     file.read(reinterpret_cast<char*>(&vas), sizeof vas);
     if (std::memcmp(vas.magic, VAS_MAGIC, v4_magic_length) != 0) {
@@ -123,7 +124,7 @@ void append_points(std::string& bytes, const Antenna_Record& record, int slot) {
 
 } // namespace
 
-Antenna_Kind read_antenna_binary(qvfileio& file, Antenna_Record& record) {
+Antenna_Kind read_antenna_binary(Byte_Reader& file, Antenna_Record& record) {
     // The magic is looked at before the size: a version 4 file may well be shorter than the
     // version 5 header, and is still a good file.
     Antenna_Spec header{};
@@ -157,7 +158,7 @@ Antenna_Kind read_antenna_binary(qvfileio& file, Antenna_Record& record) {
         file.throw_error_code(MSG_WRONG_FILE_FORMAT);
     }
     record.clear_antenna_spec();
-    file.move_ptr(0, QV_FILE_BEGIN);
+    file.rewind();
     if (mas) {
         read_mas(file, record);
         return Antenna_Kind::mas;

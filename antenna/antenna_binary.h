@@ -8,7 +8,7 @@
 #include <cstdint>
 
 class Error_Handler;
-class qvfileio;
+class Byte_Reader;
 
 inline constexpr char ASD_MAGIC[] = "QV50_ANTENNA_SPEC_DATA";
 inline constexpr char MAS_MAGIC[] = "QVW40-MAT";
@@ -95,12 +95,12 @@ inline constexpr int mas_count_slots[8] = {0, 2, 1, 3, 4, 6, 5, 7};
 // Most points a version 4 file can give one slot.
 inline constexpr int MAX_V4_POINTS = 32767;
 
-// Reads an .asd, .mas or .vas file from the start of `file` into the record, which the caller
+// Reads an .asd, .mas or .vas file from its bytes (`file` at their start) into the record, which the caller
 // has reset, and tells which it was. Raises the file's handler with code 104 for a file that
 // starts with none of the three magics or holds a negative count or a point that is no finite
 // number, and with code 123 for a file shorter than its record or its point arrays. The record
 // then keeps what was read before, its counts always describing the arrays read.
-Antenna_Kind read_antenna_binary(qvfileio& file, Antenna_Record& record);
+Antenna_Kind read_antenna_binary(Byte_Reader& file, Antenna_Record& record);
 
 // Writes the record as an .asd file at `path` (atomically; the magic goes into the record).
 // Raises `handler` on failure, the file at `path` then unchanged.

@@ -5,6 +5,7 @@
 #include "antenna_record.h"
 #include "antenna_text.h"
 #include "error_handler.h"
+#include "folder_walk.h"
 #include "message_presenter.h"
 #include "nsma_format.h"
 #include "qvfileio.h"
@@ -13,8 +14,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
@@ -77,8 +76,8 @@ std::string conversion_target_path(const char* path, const char* target_folder,
 int convert_to_asd(Antenna_Record& record, Error_Handler* handler, const char* path,
                    const char* target_folder, Technology_Answers& answers,
                    const Technology_Asker& ask) {
-    check_file_size(handler, path, MAX_TEXT_FILE_SIZE, "text data file");
-    read_nsma_file(record, handler, path);
+    read_nsma_text(record, handler, path,
+                   read_data_file(handler, path, {MAX_TEXT_FILE_SIZE, "text data file"}));
     if (record.antenna_spec.technology == TECH_UNKNOWN) {
         if (!(answers.use_for_all && answers.last_technology != TECH_UNKNOWN)) {
             if (!ask || !ask(path, answers)) {
@@ -101,8 +100,8 @@ int convert_to_mas(Antenna_Record& record, Error_Handler* handler, const char* p
     if (!v4_file_name_ok(path)) {
         return check_v4_file_name(path, ask_continue);
     }
-    check_file_size(handler, path, MAX_TEXT_FILE_SIZE, "text data file");
-    read_nsma_file(record, handler, path);
+    read_nsma_text(record, handler, path,
+                   read_data_file(handler, path, {MAX_TEXT_FILE_SIZE, "text data file"}));
     mark_feed_orientation(record, 20);
     copy_text_field(record.antenna_spec.file_name, base_name(path).c_str());
     write_mas_file(record, handler, conversion_target_path(path, target_folder, ".mas").c_str());
@@ -141,21 +140,6 @@ bool is_antenna_batch_extension(const char* path) {
 }
 
 std::vector<std::string> antenna_folder_files(const std::string& top_folder) {
-    namespace fs = std::filesystem;
-    std::vector<std::string> files;
-    std::error_code error;
-    fs::recursive_directory_iterator walk(top_folder, fs::directory_options::skip_permission_denied,
-                                          error);
-    for (; !error && walk != fs::recursive_directory_iterator(); walk.increment(error)) {
-        std::error_code status_error;
-        if (!walk->is_regular_file(status_error)) {
-            continue;
-        }
-        const std::string path = walk->path().string();
-        if (is_antenna_batch_extension(path.c_str())) {
-            files.push_back(path);
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
+    return walked_files(top_folder,
+                        [](const std::string& path) { return is_antenna_batch_extension(path.c_str()); });
 }

@@ -66,8 +66,7 @@ std::string converted_files_text(int count);
 // ".ADF" or ".DAT".
 bool is_antenna_batch_extension(const char* path);
 
-// The files a folder conversion converts: every regular file below `top_folder`, subfolders
-// included, with an extension of is_antenna_batch_extension, sorted by path. Folders the walk may
-// not enter are passed over, and symbolic links to folders are not followed. Each converted
+// The files a folder conversion converts: the files walk_folder finds below `top_folder` with an
+// extension of is_antenna_batch_extension (folders it cannot read passed over). Each converted
 // file is written into its own folder.
 std::vector<std::string> antenna_folder_files(const std::string& top_folder);

@@ -2,8 +2,12 @@
 #pragma once
 
 #include "antenna_record.h"
+#include "message_presenter.h"
+#include "msi_format.h"
+#include "qvfileio.h"
 
 #include <string>
+#include <string_view>
 
 class Error_Handler;
 
@@ -14,21 +18,45 @@ struct Antenna_Open_Result {
     std::string named_path;
 };
 
-// Resets the record and reads the file at `path`: ".asd", ".mas" and ".vas" (any case) with the
-// binary reader, whose magic then tells which of the three it is; ".msi" with the .msi reader
-// and its companion; anything else with the NSMA reader, which gives "pattern" for a headerless
-// pattern file. Then sets file_name to the base name of named_path (at most 47 characters), and
-// after a binary file gain_in_dbi to 1 when the high frequency is unknown or above 890 MHz,
-// else 0.
+// The most bytes an antenna file named `path` may hold: MAX_BINARY_FILE_SIZE ("binary data
+// file") for the binary extensions, else MAX_TEXT_FILE_SIZE ("text data file").
+Data_File_Limit antenna_file_limit(const char* path);
+
+// How an antenna file named `path` is opened for reading: the binary files without sharing,
+// the text files with read sharing.
+unsigned long antenna_file_share(const char* path);
+
+// Resets the record and reads the file at `path`, through one open (larger than
+// antenna_file_limit refused unread): ".asd", ".mas" and ".vas" (any case) with the binary
+// reader, whose magic then tells which of the three it is; ".msi" with the .msi reader and its
+// companion; anything else with the NSMA reader, which gives "pattern" for a headerless pattern
+// file. Then sets file_name to the base name of named_path (at most 47 characters), and after a
+// binary file gain_in_dbi to 1 when the high frequency is unknown or above 890 MHz, else 0. A
+// question the file raises is answered by `decisions`.
 //
 // A file error raises Error_Handler* after resetting the record, also for a text file that is
 // none of the text formats (code 104); a syntax error raises Data_Syntax_Error* and the record
 // keeps what was read.
 Antenna_Open_Result open_antenna_file(Antenna_Record& record, Error_Handler* handler,
-                                      const char* path);
+                                      const char* path, Antenna_Read_Decisions& decisions);
+// The same from the bytes of the file at `path`, already read with `handler` armed for it.
+Antenna_Open_Result open_antenna_bytes(Antenna_Record& record, Error_Handler* handler,
+                                       const char* path, std::string_view bytes,
+                                       Antenna_Read_Decisions& decisions);
+
+// Kept until the editors move over: the backwards-pattern question asked with a message box.
+inline Antenna_Open_Result open_antenna_file(Antenna_Record& record, Error_Handler* handler,
+                                             const char* path) {
+    Antenna_Read_Decisions decisions;
+    decisions.ask_reverse_backwards = [] {
+        return show_message_box(nullptr, MSI_BACKWARDS_CAPTION, MSI_BACKWARDS_QUESTION,
+                                BOX_YES_NO | BOX_ICON_QUESTION) == ID_YES;
+    };
+    return open_antenna_file(record, handler, path, decisions);
+}
 
 // Reads any antenna file, then writes it as NSMA text to "<target_folder>/<base>.adf" (base
 // from `path`), with file_name set to that base. Returns the path written. Raises as
 // open_antenna_file and as the writer.
 std::string convert_to_adf(Antenna_Record& record, Error_Handler* handler, const char* path,
-                           const char* target_folder);
+                           const char* target_folder, Antenna_Read_Decisions& decisions);

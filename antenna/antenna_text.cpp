@@ -184,34 +184,6 @@ bool scan_double(const char*& cursor, double& value) {
     return scan_number(cursor, value);
 }
 
-char upper_char(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-void fold_upper(char* text) {
-    for (; *text != '\0'; ++text) {
-        *text = upper_char(*text);
-    }
-}
-
-bool equals_nocase(const char* a, const char* b) {
-    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-        if (upper_char(*a) != upper_char(*b)) {
-            return false;
-        }
-    }
-    return *a == *b;
-}
-
-bool starts_with_nocase(const char* text, const char* prefix) {
-    for (; *prefix != '\0'; ++text, ++prefix) {
-        if (*text == '\0' || upper_char(*text) != upper_char(*prefix)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 void remove_quotes(char* text) {
     char* out = text;
     for (const char* in = text; *in != '\0'; ++in) {
@@ -407,13 +379,4 @@ std::size_t trim_nsma_line(char* line) {
     }
     line[length] = '\0';
     return length;
-}
-
-std::string base_name(const char* path) {
-    std::string name = get_filename_c(path);
-    const auto dot = name.rfind('.');
-    if (dot != std::string::npos) {
-        name.resize(dot);
-    }
-    return name;
 }

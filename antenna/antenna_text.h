@@ -1,6 +1,8 @@
 // Text and number helpers of the antenna readers and writers: locale-independent conversions,
-// case folding, the NSMA number rule and the cleaning of pattern data lines.
+// the NSMA number rule and the cleaning of pattern data lines.
 #pragma once
+
+#include "text_helpers.h"
 
 #include <cstddef>
 #include <string>
@@ -22,11 +24,6 @@ bool scan_double(const char*& cursor, double& value);
 // Skips blanks (a blank in a scan format matches any number of them, none included).
 void skip_blanks(const char*& cursor);
 
-// ASCII case folding and comparisons; the suite's texts are single-byte and only a to z fold.
-void fold_upper(char* text);
-char upper_char(char c);
-bool equals_nocase(const char* a, const char* b);
-bool starts_with_nocase(const char* text, const char* prefix);
 // Deletes every double-quote character.
 void remove_quotes(char* text);
 // Removes one comma at the end of the text.
@@ -59,6 +56,3 @@ std::size_t trim_nsma_line(char* line);
 // A pattern value as the NSMA writer gives it: "%.3f", and "0.000" rather than "-0.000", which
 // would read back as a zero of the other sign.
 std::string format_point_value(float value);
-
-// The file-name part of `path` without its extension.
-std::string base_name(const char* path);

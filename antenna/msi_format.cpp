@@ -5,7 +5,6 @@
 #include "antenna_text.h"
 #include "error_handler.h"
 #include "message_catalogue.h"
-#include "message_presenter.h"
 #include "qvfileio.h"
 #include "string_list.h"
 #include "syntax_error.h"
@@ -15,13 +14,11 @@
 #include <cfloat>
 #include <cmath>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <vector>
 
 namespace {
 
-constexpr const char* file_error_caption = "File error";
 constexpr double dbi_to_dbd = 2.15;
 
 struct Msi_Lines {
@@ -42,7 +39,7 @@ struct Msi_Lines {
 
 // The lines of the file, every one of them (a point block counts empty lines too), whatever
 // its line ends. Raises `handler`, armed for the file, when the bytes are not text.
-Msi_Lines split_lines(Error_Handler* handler, const std::string& text) {
+Msi_Lines split_lines(Error_Handler* handler, std::string_view text) {
     string_list list;
     list.set_text(handler, text.data(), text.size());
     Msi_Lines result;
@@ -136,8 +133,9 @@ std::vector<Pattern_Point> read_block(Msi_Lines& lines, const std::string& keywo
 
 // An elevation pattern whose main beam (attenuation 0) lies at a positive angle while the
 // walk from the most negative angle finds no peak below the horizon first was probably stored
-// with the opposite sign convention; the user decides. One question per pattern.
-void check_backwards(std::vector<Pattern_Point>& points) {
+// with the opposite sign convention; the caller's decisions say what becomes of it. One question
+// per pattern.
+void check_backwards(std::vector<Pattern_Point>& points, Antenna_Read_Decisions& decisions) {
     if (points.empty() || !(points.front().angle < 0.0f)) {
         return;
     }
@@ -146,11 +144,11 @@ void check_backwards(std::vector<Pattern_Point>& points) {
             return;
         }
         if (point.angle > 0.0f && point.attenuation == 0.0f) {
-            const int answer = show_message_box(
-                nullptr, file_error_caption,
-                "Elevation pattern appears to be backwards. Do you want to correct it?",
-                BOX_YES_NO | BOX_ICON_QUESTION);
-            if (answer == ID_YES) {
+            const bool reverse = decisions.ask_reverse_backwards ? decisions.ask_reverse_backwards()
+                                                                 : decisions.reverse_backwards;
+            decisions.answered.push_back(std::string("Elevation pattern appears to be backwards") +
+                                         (reverse ? ": reversed" : ": kept as it is"));
+            if (reverse) {
                 for (Pattern_Point& mirrored : points) {
                     mirrored.angle = -mirrored.angle + 0.0f;
                 }
@@ -163,9 +161,10 @@ void check_backwards(std::vector<Pattern_Point>& points) {
 
 // The keywords of both files of a pair: polarization and the two blocks. A block that the file
 // ends inside is stored as far as it goes, then raised as a fault of its keyword line.
+// `decisions` is null for the companion, whose elevation patterns are taken as they are.
 bool read_block_keyword(Antenna_Record& record, Msi_Lines& lines,
                         const std::vector<std::string>& words, bool& horizontal,
-                        bool check_elevation) {
+                        Antenna_Read_Decisions* decisions) {
     const std::string& keyword = words[0];
     if (keyword == "POLARIZATION") {
         horizontal = word(words, 1).starts_with("H");
@@ -177,8 +176,8 @@ bool read_block_keyword(Antenna_Record& record, Msi_Lines& lines,
     const std::size_t keyword_line = lines.next;
     std::string missing;
     std::vector<Pattern_Point> points = read_block(lines, keyword, word(words, 1), missing);
-    if (keyword == "VERTICAL" && check_elevation) {
-        check_backwards(points);
+    if (keyword == "VERTICAL" && decisions != nullptr) {
+        check_backwards(points, *decisions);
     }
     if (!points.empty()) {
         const int slot = keyword == "HORIZONTAL" ? (horizontal ? 0 : 2) : (horizontal ? 4 : 6);
@@ -191,7 +190,7 @@ bool read_block_keyword(Antenna_Record& record, Msi_Lines& lines,
 }
 
 // Fills the record from the lines; true when they hold a NAME line.
-bool read_msi_lines(Antenna_Record& record, Msi_Lines lines) {
+bool read_msi_lines(Antenna_Record& record, Msi_Lines lines, Antenna_Read_Decisions& decisions) {
     Antenna_Spec& core = record.antenna_spec;
     bool horizontal = false;
     bool named = false;
@@ -203,7 +202,7 @@ bool read_msi_lines(Antenna_Record& record, Msi_Lines lines) {
         }
         const std::string& keyword = words[0];
         const double number = plain_double(word(words, 1).c_str());
-        if (read_block_keyword(record, lines, words, horizontal, true)) {
+        if (read_block_keyword(record, lines, words, horizontal, &decisions)) {
             continue;
         }
         if (keyword == "NAME") {
@@ -247,15 +246,16 @@ bool read_msi_lines(Antenna_Record& record, Msi_Lines lines) {
 
 } // namespace
 
-void read_msi_file(Antenna_Record& record, Error_Handler* handler, const char* path) {
+void read_msi_file(Antenna_Record& record, Error_Handler* handler, const char* path,
+                   Antenna_Read_Decisions& decisions) {
+    const std::string text = read_data_file(handler, path, {MAX_TEXT_FILE_SIZE, "text data file"});
+    read_msi_text(record, handler, path, text, decisions);
+}
+
+void read_msi_text(Antenna_Record& record, Error_Handler* handler, const char* path,
+                   std::string_view text, Antenna_Read_Decisions& decisions) {
     data_syntax_error().start_read(path);
-    std::string text;
-    {
-        qvfileio file(handler, path, QV_GENERIC_READ, QV_SHARE_READ);
-        text.resize(file.get_file_size());
-        file.read(text.data(), static_cast<unsigned>(text.size()));
-    }
-    const bool named = read_msi_lines(record, split_lines(handler, text));
+    const bool named = read_msi_lines(record, split_lines(handler, text), decisions);
     if (!named || record.filled_slots() == 0) {
         record.reset_antenna_record();
         handler->init(ET_ERROR, MSG_WRONG_FILE_FORMAT, path);
@@ -264,18 +264,26 @@ void read_msi_file(Antenna_Record& record, Error_Handler* handler, const char* p
     }
 }
 
-bool read_msi_companion(Antenna_Record& record, const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
+bool read_msi_companion(Antenna_Record& record, Error_Handler* handler, const char* path) {
+    std::string text;
+    {
+        std::optional<qvfileio> file;
+        try {
+            file.emplace(handler, path, QV_GENERIC_READ, QV_SHARE_READ);
+        } catch (Error_Handler*) {
+            // One that cannot be opened, or is no regular file (a pipe would never end), adds
+            // nothing.
+            return false;
+        }
+        text.resize(file->get_file_size_within(MAX_TEXT_FILE_SIZE, "text data file"));
+        file->read(text.data(), static_cast<unsigned>(text.size()));
     }
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    // A companion that is not text adds nothing, as one that cannot be opened.
-    Error_Handler handler;
-    handler.set_file_name(path);
+    // Nor does one that is not text.
+    Error_Handler probe;
+    probe.set_file_name(path);
     Msi_Lines lines;
     try {
-        lines = split_lines(&handler, text);
+        lines = split_lines(&probe, text);
     } catch (Error_Handler*) {
         return false;
     }
@@ -284,7 +292,7 @@ bool read_msi_companion(Antenna_Record& record, const char* path) {
     while (!lines.done()) {
         const std::vector<std::string> words = split_words(lines.take());
         if (!words.empty()) {
-            read_block_keyword(record, lines, words, horizontal, false);
+            read_block_keyword(record, lines, words, horizontal, nullptr);
         }
     }
     return true;

@@ -418,9 +418,10 @@ void parse_pattern_cut(Antenna_Record& record, const string_list& lines, const c
     record.set_cut(slot, std::move(points));
 }
 
-Nsma_Read_Result read_nsma_file(Antenna_Record& record, Error_Handler* handler, const char* path) {
-    data_syntax_error().start_read(path);
-    string_list lines(handler, path);
+namespace {
+
+Nsma_Read_Result read_nsma_lines(Antenna_Record& record, Error_Handler* handler, const char* path,
+                                 string_list& lines) {
     for (int i = 0; i < lines.count(); ++i) {
         trim_nsma_line(lines[i]);
     }
@@ -488,6 +489,22 @@ Nsma_Read_Result read_nsma_file(Antenna_Record& record, Error_Handler* handler, 
     }
     apply_antenna_size_rule(record);
     return Nsma_Read_Result::nsma;
+}
+
+} // namespace
+
+Nsma_Read_Result read_nsma_file(Antenna_Record& record, Error_Handler* handler, const char* path) {
+    data_syntax_error().start_read(path);
+    string_list lines(handler, path);
+    return read_nsma_lines(record, handler, path, lines);
+}
+
+Nsma_Read_Result read_nsma_text(Antenna_Record& record, Error_Handler* handler, const char* path,
+                                std::string_view text) {
+    data_syntax_error().start_read(path);
+    string_list lines;
+    lines.set_file_text(handler, text);
+    return read_nsma_lines(record, handler, path, lines);
 }
 
 std::string nsma_cut_count_warning(const Antenna_Record& record) {

@@ -5,6 +5,7 @@
 #include "antenna_record.h"
 
 #include <string>
+#include <string_view>
 
 class Error_Handler;
 class string_list;
@@ -24,6 +25,9 @@ inline constexpr const char* NOT_NSMA_OR_PATTERN_TEXT =
 // either (NOT_NSMA_OR_PATTERN_TEXT). Raises Data_Syntax_Error* with the 1-based line at the
 // first format fault; the record then keeps what was read before it.
 Nsma_Read_Result read_nsma_file(Antenna_Record& record, Error_Handler* handler, const char* path);
+// The same from the file's bytes already read, `handler` armed for the file.
+Nsma_Read_Result read_nsma_text(Antenna_Record& record, Error_Handler* handler, const char* path,
+                                std::string_view text);
 
 // The reader takes NUMCUT as it stands. When it claims more cuts than the record read holds,
 // the file was probably cut short: "NUMCUT says 8, the file holds 5 cuts". Empty otherwise,

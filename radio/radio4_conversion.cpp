@@ -4,27 +4,18 @@
 #include "radio4_record.h"
 #include "radio_record.h"
 
-#include "message_presenter.h"
+#include "text_helpers.h"
 
 #include <cctype>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <string>
-#include <strings.h>
 #include <vector>
 
 namespace {
 
 bool is_set(double value) { return value != NOT_SET; }
-
-bool same_text(const std::string& a, const std::string& b) {
-    return ::strcasecmp(a.c_str(), b.c_str()) == 0;
-}
-
-bool begins_with_ignoring_case(const char* text, const char* prefix) {
-    return ::strncasecmp(text, prefix, std::strlen(prefix)) == 0;
-}
 
 // A version 4 double as a version 5 integer, truncated; -1 when it holds no value.
 int32_t to_integer(double value) {
@@ -102,13 +93,13 @@ const char* radio_type_of(uint8_t flags) {
 
 // The version 4 radio-type flag of a version 5 radio type text; 0 when it names none.
 uint8_t radio_type_flag(const char* type) {
-    if (begins_with_ignoring_case(type, "SDH")) {
+    if (starts_with_nocase(type, "SDH")) {
         return RADIO4_SDH;
     }
-    if (begins_with_ignoring_case(type, "PDH")) {
+    if (starts_with_nocase(type, "PDH")) {
         return RADIO4_PDH;
     }
-    if (begins_with_ignoring_case(type, "Narrow") || begins_with_ignoring_case(type, "NB")) {
+    if (starts_with_nocase(type, "Narrow") || starts_with_nocase(type, "NB")) {
         return RADIO4_NB_DIGITAL;
     }
     return 0;
@@ -187,8 +178,8 @@ bool continues_codes(const Radio_Curve& previous, const Radio_Curve& curve) {
 } // namespace
 
 int radio4_curve_type(const Radio4_Spec& radio_spec, const char* name, std::string* code) {
-    const bool ttoi = begins_with_ignoring_case(name, "TtoI_");
-    const bool irf = begins_with_ignoring_case(name, "IRF_");
+    const bool ttoi = starts_with_nocase(name, "TtoI_");
+    const bool irf = starts_with_nocase(name, "IRF_");
     if (ttoi || irf) {
         const std::string traffic = name + (ttoi ? 5 : 4);
         const std::size_t split = traffic.find_first_of("-_");
@@ -197,20 +188,20 @@ int radio4_curve_type(const Radio4_Spec& radio_spec, const char* name, std::stri
         const std::string capacity = radio4_text(radio_spec.capacity);
         const std::string modulation = radio4_text(radio_spec.modulation);
         auto own = [&](const std::string& part) {
-            return same_text(part, capacity) || same_text(part, modulation);
+            return equals_nocase(part, capacity) || equals_nocase(part, modulation);
         };
         // The radio's own code taken whole first: a capacity such as STM-1 holds the separator.
         bool own_code = false;
         if (!capacity.empty() && !modulation.empty()) {
             for (const char* separator : {"-", "_"}) {
-                own_code = own_code || same_text(traffic, capacity + separator + modulation) ||
-                           same_text(traffic, modulation + separator + capacity);
+                own_code = own_code || equals_nocase(traffic, capacity + separator + modulation) ||
+                           equals_nocase(traffic, modulation + separator + capacity);
             }
         }
         if (own_code || (own(first) && own(second))) {
             return ttoi ? CURVE_TTOI_SAME : CURVE_IRF_SAME;
         }
-        if (ttoi && same_text(traffic, "CW")) {
+        if (ttoi && equals_nocase(traffic, "CW")) {
             return CURVE_TTOI_CW;
         }
         if (code != nullptr) {
@@ -231,7 +222,8 @@ int radio4_curve_type(const Radio4_Spec& radio_spec, const char* name, std::stri
     return state_type;
 }
 
-void convert_v4_to_v5(const Radio4_Record& v4, Radio_Record& v5) {
+void convert_v4_to_v5(const Radio4_Record& v4, Radio_Record& v5,
+                      std::vector<std::string>& passed_over) {
     v5.reset();
     const Radio4_Spec& a = v4.radio_spec;
     Radio_Spec& b = v5.radio_spec;
@@ -299,7 +291,8 @@ void convert_v4_to_v5(const Radio4_Record& v4, Radio_Record& v5) {
         std::string code;
         const int type = radio4_curve_type(a, curve.name, &code);
         if (type < 0) {
-            show_message_box(nullptr, "Error", UNKNOWN_RADIO_CURVE, BOX_OK | BOX_ICON_STOP);
+            passed_over.push_back(std::string(UNKNOWN_RADIO_CURVE) + " " + curve.name +
+                                  ": left out");
             continue;
         }
         Radio_Curve converted = to_radio_curve(curve, type);

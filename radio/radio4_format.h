@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 class Error_Handler;
 class string_list;
@@ -86,8 +87,11 @@ void write_raf4_file(const Radio4_Record& record, const char* path, Error_Handle
 // Reads an .mrs file into `record`, which is reset first. A record stored longer than 923 bytes
 // is cut and the rest skipped; counts are checked against the bytes left before anything is
 // allocated. The masks and the calculated selectivity are read and dropped. Failures (a wrong
-// identifier is code 104, a file too short for what it announces 123) raise `handler`.
+// identifier is code 104, a file too short for what it announces 123) raise `handler`, as do
+// a file that cannot be read or is larger than MAX_BINARY_FILE_SIZE.
 void read_mrs_file(Radio4_Record& record, const char* path, Error_Handler* handler);
+// The same from the file's bytes already read, `handler` armed for the file.
+void read_mrs_image(Radio4_Record& record, std::string_view image, Error_Handler* handler);
 
 // Derives the missing values and the derived curves, writes the .mrs file, replacing `path` only
 // when the whole file was written, and removes the derived curves again. On success the record

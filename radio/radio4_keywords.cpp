@@ -5,10 +5,11 @@
 
 #include "string_list.h"
 
+#include "text_helpers.h"
+
 #include <array>
 #include <cmath>
 #include <cstring>
-#include <strings.h>
 
 namespace {
 
@@ -137,10 +138,6 @@ const std::array<Raf4_Keyword, RAF4_KEYWORD_COUNT> keywords = {{
 constexpr const char* curve_prefixes[] = {"TtoI_",     "TX_EMISSION", "RX_SELECTIVITY",
                                           "RX_FILTER", "TX_FILTER",   "IRF_"};
 
-bool begins_with_ignoring_case(const char* text, const char* prefix) {
-    return ::strncasecmp(text, prefix, std::strlen(prefix)) == 0;
-}
-
 double double_at(const Radio4_Spec& radio_spec, std::size_t offset) {
     double value;
     std::memcpy(&value, reinterpret_cast<const char*>(&radio_spec) + offset, sizeof value);
@@ -181,12 +178,12 @@ int match_raf4_line(const char* keyword) {
     // No keyword begins with another, so the first match is the only one; the curve prefix
     // "TtoI_" comes after the keywords that begin with it.
     for (int i = 0; i < RAF4_KEYWORD_COUNT; ++i) {
-        if (begins_with_ignoring_case(keyword, keywords[static_cast<std::size_t>(i)].keyword)) {
+        if (starts_with_nocase(keyword, keywords[static_cast<std::size_t>(i)].keyword)) {
             return i;
         }
     }
     for (const char* prefix : curve_prefixes) {
-        if (begins_with_ignoring_case(keyword, prefix)) {
+        if (starts_with_nocase(keyword, prefix)) {
             return RAF4_CURVE_LINE;
         }
     }

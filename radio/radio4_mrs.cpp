@@ -7,6 +7,7 @@
 
 #include "error_handler.h"
 #include "message_catalogue.h"
+#include "byte_reader.h"
 #include "qvfileio.h"
 #include "save_atomically.h"
 
@@ -33,7 +34,7 @@ bool is_mrs_identifier(const char* header) {
            header[RADIO4_IDENTIFIER_LENGTH] == '\0';
 }
 
-[[noreturn]] void refuse(qvfileio& file, Error_Handler* handler, int code, const std::string& why) {
+[[noreturn]] void refuse(Byte_Reader& file, Error_Handler* handler, int code, const std::string& why) {
     handler->set_last_error_code(0);
     handler->set_info_buff(why.c_str());
     file.throw_error_code(code);
@@ -45,7 +46,7 @@ bool finite_points(const std::vector<Radio_Point>& points) {
     });
 }
 
-void read_curve(qvfileio& file, Error_Handler* handler, Radio4_Record& record) {
+void read_curve(Byte_Reader& file, Error_Handler* handler, Radio4_Record& record) {
     Radio4_Curve_Head head;
     file.read(reinterpret_cast<char*>(&head), sizeof head);
     const uint32_t count = file.checked_count(head.point_count, sizeof(Radio_Point));
@@ -191,7 +192,14 @@ std::string mrs_bytes(const Radio4_Record& record) {
 
 void read_mrs_file(Radio4_Record& record, const char* path, Error_Handler* handler) {
     record.reset();
-    qvfileio file(handler, path, QV_GENERIC_READ, QV_SHARE_READ);
+    const std::string bytes =
+        read_data_file(handler, path, {MAX_BINARY_FILE_SIZE, "binary data file"});
+    read_mrs_image(record, bytes, handler);
+}
+
+void read_mrs_image(Radio4_Record& record, std::string_view image, Error_Handler* handler) {
+    record.reset();
+    Byte_Reader file(handler, image);
     char header[MRS_HEADER_SIZE];
     file.read(header, sizeof header);
     if (!is_mrs_identifier(header)) {

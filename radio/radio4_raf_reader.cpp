@@ -5,6 +5,7 @@
 
 #include "string_list.h"
 #include "syntax_error.h"
+#include "text_helpers.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,7 +13,6 @@
 #include <cstring>
 #include <limits>
 #include <string>
-#include <strings.h>
 #include <utility>
 #include <vector>
 
@@ -20,10 +20,6 @@ namespace {
 
 // CAPACITY is held in this many characters until the end of the read.
 constexpr std::size_t long_capacity_size = 24;
-
-bool begins_with_ignoring_case(const char* text, const char* prefix) {
-    return ::strncasecmp(text, prefix, std::strlen(prefix)) == 0;
-}
 
 bool begins_with(const char* text, const char* prefix, std::size_t count) {
     return std::strncmp(text, prefix, count) == 0;
@@ -35,13 +31,11 @@ bool names_modulation(const std::string& part, const char* own_modulation) {
     if (part.empty()) {
         return false;
     }
-    if (::strcasecmp(part.c_str(), own_modulation) == 0) {
+    if (equals_nocase(part.c_str(), own_modulation)) {
         return true;
     }
     std::string upper = part;
-    for (char& c : upper) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
+    fold_upper(upper.data());
     for (const char* family : {"QAM", "PSK", "FSK", "MSK", "TCM", "ASK", "OFDM"}) {
         if (upper.find(family) != std::string::npos) {
             return true;
@@ -372,9 +366,9 @@ void Raf4_Reader::finish() {
     const std::string own_modulation = radio4_text(radio_spec.modulation);
     for (Radio4_Curve& curve : m_record.curves) {
         std::size_t skip = 0;
-        if (begins_with_ignoring_case(curve.name, "TtoI")) {
+        if (starts_with_nocase(curve.name, "TtoI")) {
             skip = 5;
-        } else if (begins_with_ignoring_case(curve.name, "IRF")) {
+        } else if (starts_with_nocase(curve.name, "IRF")) {
             skip = 4;
         }
         if (skip != 0 && std::strlen(curve.name) > skip &&
@@ -391,8 +385,8 @@ void Raf4_Reader::finish() {
         for (Radio4_Curve& curve : m_record.curves) {
             for (const char* prefix : {"TtoI_", "IRF_"}) {
                 const std::size_t length = std::strlen(prefix);
-                if (begins_with_ignoring_case(curve.name, prefix) &&
-                    ::strcasecmp(curve.name + length, old_code.c_str()) == 0) {
+                if (starts_with_nocase(curve.name, prefix) &&
+                    equals_nocase(curve.name + length, old_code.c_str())) {
                     curve.set_name((std::string(curve.name, length) + new_code).c_str());
                 }
             }

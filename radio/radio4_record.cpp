@@ -1,10 +1,11 @@
 // Resetting the version 4 radio record and the operations of its curve list.
 #include "radio4_record.h"
 
+#include "text_helpers.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <strings.h>
 
 namespace {
 
@@ -32,8 +33,8 @@ Radio4_Curve_Head Radio4_Curve::head() const {
 }
 
 bool Radio4_Curve::is_named(const char* text) const {
-    return text != nullptr && ::strncasecmp(name, text, sizeof name) == 0 &&
-           std::strlen(text) < sizeof name;
+    return text != nullptr && std::strlen(text) < sizeof name &&
+           equals_nocase(std::string_view(name, strnlen(name, sizeof name)), text);
 }
 
 void Radio4_Curve::set_name(const char* text) {
@@ -103,9 +104,9 @@ int Radio4_Record::remove_derived_curves() {
 }
 
 bool is_radio4_derived_name(const char* name) {
-    return name != nullptr && (::strcasecmp(name, RADIO4_TX_EMISSION_MASK) == 0 ||
-                               ::strcasecmp(name, RADIO4_RX_SELECTIVITY_MASK) == 0 ||
-                               ::strcasecmp(name, RADIO4_RX_SELECTIVITY_CALC) == 0);
+    return name != nullptr && (equals_nocase(name, RADIO4_TX_EMISSION_MASK) ||
+                               equals_nocase(name, RADIO4_RX_SELECTIVITY_MASK) ||
+                               equals_nocase(name, RADIO4_RX_SELECTIVITY_CALC));
 }
 
 bool set_curve_points(Radio4_Curve& curve, int count, const double* pairs) {

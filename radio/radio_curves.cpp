@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <strings.h>
 
 namespace {
 
@@ -61,7 +60,7 @@ int find_curve_type(const char* name) {
     }
     const auto& names = type_names();
     for (int i = 0; i < CURVE_TYPE_COUNT; ++i) {
-        if (::strcasecmp(names[static_cast<std::size_t>(i)].c_str(), name) == 0) {
+        if (equals_nocase(names[static_cast<std::size_t>(i)].c_str(), name)) {
             return i;
         }
     }

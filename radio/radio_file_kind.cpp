@@ -1,7 +1,6 @@
 // Telling radio files apart by their identifiers.
 #include "radio_file_kind.h"
 
-#include "qvfileio.h"
 #include "string_list.h"
 #include "text_helpers.h"
 
@@ -83,28 +82,10 @@ Radio_File_Kind radio_kind_of(const char* bytes, std::size_t size) {
     return Radio_File_Kind::unknown;
 }
 
-Radio_File_Kind identify_radio_file(const char* path, Error_Handler* handler) {
-    qvfileio file(handler, path, QV_GENERIC_READ, QV_SHARE_READ);
-    char head[48] = {};
-    const uint32_t size = file.get_file_size();
-    const unsigned count = size < sizeof head ? size : sizeof head;
-    file.read(head, count);
-    return radio_kind_of(head, count);
-}
-
-std::string radio_file_base_name(const char* path) {
-    std::string name = get_filename_c(path);
-    const std::size_t dot = name.rfind('.');
-    if (dot != std::string::npos) {
-        name.resize(dot);
-    }
-    return name;
-}
-
-bool fits_v4_name(const char* path) { return radio_file_base_name(path).size() <= MAX_V4_NAME; }
+bool fits_v4_name(const char* path) { return base_name(path).size() <= MAX_V4_NAME; }
 
 std::string radio4_file_code(const char* path) {
-    return radio_file_base_name(path).substr(0, MAX_V4_NAME);
+    return base_name(path).substr(0, MAX_V4_NAME);
 }
 
 bool v4_batch_converts(const char* bytes, std::size_t size) {

@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <string>
 
-class Error_Handler;
 class string_list;
 
 enum class Radio_File_Kind { unknown, raf5, rsd, mrs, raf4 };
@@ -16,10 +15,6 @@ const char* radio_kind_name(Radio_File_Kind kind);
 // and line feeds): the version 5 ASCII and binary identifiers, and the version 4 identifiers,
 // which are binary when a zero byte follows them.
 Radio_File_Kind radio_kind_of(const char* bytes, std::size_t size);
-
-// Reads the first 48 bytes of `path` and tells its kind. Raises `handler` when the file cannot be
-// read.
-Radio_File_Kind identify_radio_file(const char* path, Error_Handler* handler);
 
 // Base names (without folder and extension) of version 5 files hold at most 47 characters.
 inline constexpr std::size_t MAX_V5_NAME = 47;
@@ -33,8 +28,6 @@ inline constexpr std::size_t MAX_V4_NAME = 15;
 inline constexpr const char* V4_NAME_TOO_LONG =
     "Version 4 radio data file names cannot exceed 15 characters";
 
-// The file name of `path` without its folder and extension.
-std::string radio_file_base_name(const char* path);
 // True when the base name of `path` fits a version 4 file (at most 15 characters).
 bool fits_v4_name(const char* path);
 // The version 4 file code of `path`: its base name, cut to 15 characters.

@@ -1,12 +1,13 @@
 // Resetting the radio record and the values derived while a file is read.
 #include "radio_record.h"
 
+#include "text_helpers.h"
+
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <strings.h>
 
 const char* const threshold_labels[THRESHOLD_COUNT] = {"10-3 BER", "10-6 BER", "RBER", "SES BER"};
 
@@ -176,11 +177,11 @@ double modulation_ttoi(const char* modulation) {
 
     const char* family = nullptr;
     int order = 0;
-    if (::strcasecmp(text, "MSK") == 0) {
+    if (equals_nocase(text, "MSK")) {
         family = "FSK";
         order = 2;
-    } else if (::strcasecmp(text, "QPSK") == 0 || ::strcasecmp(text, "OQPSK") == 0 ||
-               ::strcasecmp(text, "4PSK") == 0) {
+    } else if (equals_nocase(text, "QPSK") || equals_nocase(text, "OQPSK") ||
+               equals_nocase(text, "4PSK")) {
         family = "DPSK";
         order = 4;
     } else {
@@ -192,10 +193,10 @@ double modulation_ttoi(const char* modulation) {
             return NOT_SET;
         }
         order = std::atoi(text);
-        family = ::strcasecmp(rest, "TCM") == 0 ? "QAM" : rest;
+        family = equals_nocase(rest, "TCM") ? "QAM" : rest;
     }
     for (const Modulation_Row& row : modulation_table) {
-        if (row.order == order && ::strcasecmp(row.family, family) == 0) {
+        if (row.order == order && equals_nocase(row.family, family)) {
             // The table is single precision, and so is the sum: 31.3 + 2.2 gives 33.5 exactly.
             return static_cast<double>(row.b + row.d);
         }

@@ -6,6 +6,7 @@
 #include "rsd_old_blocks.h"
 
 #include "message_catalogue.h"
+#include "byte_reader.h"
 #include "qvfileio.h"
 #include "save_atomically.h"
 
@@ -60,7 +61,7 @@ static_assert(smallest_state_size == 280 && smallest_coupling_size == 48 &&
 
 // A count from the file: negative, or records smaller than any layout of them, is not a radio
 // file; more than the file holds is a short file.
-uint32_t stored_count(qvfileio& file, int32_t count, uint32_t stored_size,
+uint32_t stored_count(Byte_Reader& file, int32_t count, uint32_t stored_size,
                       uint32_t smallest_size) {
     if (count < 0 || (count > 0 && stored_size < smallest_size)) {
         file.throw_error_code(MSG_WRONG_FILE_FORMAT);
@@ -73,7 +74,7 @@ bool finite_point(const Radio_Point& point) {
     return std::isfinite(point.offset) && std::isfinite(point.db);
 }
 
-void read_curves(qvfileio& file, Radio_Record& record, int32_t curve_count, uint32_t header_size) {
+void read_curves(Byte_Reader& file, Radio_Record& record, int32_t curve_count, uint32_t header_size) {
     const uint32_t count =
         stored_count(file, curve_count, header_size, smallest_curve_header_size);
     for (uint32_t n = 0; n < count; ++n) {
@@ -138,15 +139,6 @@ bool is_rsd_locked(const char* bytes, std::size_t size) {
     return lock == RSD_LOCK_VALUE;
 }
 
-bool is_rsd_file_locked(const char* path, Error_Handler* handler) {
-    qvfileio file(handler, path, QV_GENERIC_READ, QV_SHARE_READ);
-    char head[48] = {};
-    const uint32_t size = file.get_file_size();
-    const unsigned count = size < sizeof head ? size : sizeof head;
-    file.read(head, count);
-    return is_rsd_locked(head, count);
-}
-
 std::string rsd_image(Radio_Record& record, bool lock) {
     Derived_Curves_Cleanup cleanup{record};
     derive_radio_curves(record);
@@ -199,7 +191,13 @@ void write_rsd_file(Radio_Record& record, const char* path, Error_Handler* handl
 }
 
 void read_rsd_file(Radio_Record& record, const char* path, Error_Handler* handler) {
-    qvfileio file(handler, path, QV_GENERIC_READ, QV_SHARE_READ);
+    const std::string bytes =
+        read_data_file(handler, path, {MAX_BINARY_FILE_SIZE, "binary data file"});
+    read_rsd_image(record, bytes, handler);
+}
+
+void read_rsd_image(Radio_Record& record, std::string_view image, Error_Handler* handler) {
+    Byte_Reader file(handler, image);
     Radio_Header& header = record.header;
     std::memset(&header, 0, sizeof header);
     char* bytes = reinterpret_cast<char*>(&header);
@@ -212,7 +210,7 @@ void read_rsd_file(Radio_Record& record, const char* path, Error_Handler* handle
         file.throw_error_code(MSG_READ_ERROR_AT_EOF);
     }
     if (version == 4) {
-        file.move_ptr(0, QV_FILE_BEGIN);
+        file.rewind();
         file.read(bytes, sizeof header);
     }
     // Every file stores its thresholds and main block, and the older ones six configurations.

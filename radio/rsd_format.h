@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class Error_Handler;
 struct Radio_Record;
@@ -21,9 +22,6 @@ inline constexpr const char* RSD_LOCKED_TEXT =
 // True when `bytes` (the start of a file) hold one of the three binary identifiers, after any
 // leading blanks, carriage returns and line feeds, with the lock value 666 at identifier offset 22.
 bool is_rsd_locked(const char* bytes, std::size_t size);
-// Reads the first 48 bytes of `path` and tells whether it is a locked binary file. Raises
-// `handler` when the file cannot be read.
-bool is_rsd_file_locked(const char* path, Error_Handler* handler);
 
 // The binary image of `record` as write_rsd_file writes it, after the derivations; the derived
 // curves are removed from the record again before it returns.
@@ -35,6 +33,8 @@ std::string rsd_image(Radio_Record& record, bool lock);
 void write_rsd_file(Radio_Record& record, const char* path, Error_Handler* handler, bool lock);
 
 // Fills a reset `record` from a binary file of version 01, 03 or 04. A wrong identifier raises
-// with code 104, a file shorter than its counts and sizes say with code 123; other failures as
-// the file object reports them.
+// with code 104, a file shorter than its counts and sizes say with code 123; a file that cannot
+// be read, or is larger than MAX_BINARY_FILE_SIZE, as read_data_file does.
 void read_rsd_file(Radio_Record& record, const char* path, Error_Handler* handler);
+// The same from the file's bytes already read, `handler` armed for the file.
+void read_rsd_image(Radio_Record& record, std::string_view image, Error_Handler* handler);

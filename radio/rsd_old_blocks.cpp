@@ -4,7 +4,7 @@
 #include "raf_tables.h"
 #include "radio_record.h"
 
-#include "qvfileio.h"
+#include "byte_reader.h"
 
 #include <algorithm>
 #include <cstring>
@@ -223,7 +223,7 @@ void decode_old_main_block(const unsigned char* data, std::size_t present, bool 
     make_acm_table_from_entries(record.acm_table, states);
 }
 
-void read_old_main_block(qvfileio& file, Radio_Record& record, int version, uint32_t stored_size) {
+void read_old_main_block(Byte_Reader& file, Radio_Record& record, int version, uint32_t stored_size) {
     const bool form_b = version == 3 && stored_size >= 3000;
     const std::size_t form_size = form_b ? OLD_FORM_B_SIZE : OLD_FORM_A_SIZE;
     std::vector<unsigned char> block(form_size, 0);

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-class qvfileio;
+class Byte_Reader;
 struct Radio_Record;
 
 // The older versions always store six coupling unit configurations.
@@ -15,7 +15,7 @@ inline constexpr std::size_t OLD_FORM_B_SIZE = 5648;
 
 // Reads the main block of a version 01 or 03 file, stored with `stored_size` bytes, into the
 // record's fixed part and state table.
-void read_old_main_block(qvfileio& file, Radio_Record& record, int version, uint32_t stored_size);
+void read_old_main_block(Byte_Reader& file, Radio_Record& record, int version, uint32_t stored_size);
 
 // The same from a block already in memory, of which `present` bytes were stored; fields beyond
 // them keep the record's defaults. `form_b` tells the form.
