@@ -7,6 +7,7 @@
 #include "batch_memory.h"
 #include "data_files.h"
 #include "file_text.h"
+#include "folder_walk.h"
 #include "qvfileio.h"
 #include "radio4_conversion.h"
 #include "radio4_format.h"
@@ -19,7 +20,6 @@
 #include "text_helpers.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -37,78 +37,25 @@ constexpr const char* NOT_A_RADIO_FILE = "not a radio data file";
 constexpr const char* REPLACES_SOURCE =
     "the converted file would replace its source of the other version; give --out";
 
-bool is_radio_ascii_name(const fs::path& path) {
-    const std::string extension = path.extension().string();
+// The walks of the radio and binary antenna files take a name by what follows its last point
+// when something comes before it: a file named ".raf" has no extension.
+bool is_radio_ascii_name(const std::string& path) {
+    const std::string extension = fs::path(path).extension().string();
     return extension == ".raf" || extension == ".Raf" || extension == ".RAF";
 }
 
-bool is_antenna_binary_name(const fs::path& path) {
-    std::string extension = path.extension().string();
-    for (char& c : extension) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return extension == ".asd" || extension == ".mas" || extension == ".vas" || extension == ".msi";
+bool is_antenna_binary_name(const std::string& path) {
+    const std::string extension = fs::path(path).extension().string();
+    return equals_nocase(extension, ".asd") || equals_nocase(extension, ".mas") ||
+           equals_nocase(extension, ".vas") || equals_nocase(extension, ".msi");
 }
 
 bool is_antenna_target(const std::string& target) {
     return target == "asd" || target == "mas" || target == "adf";
 }
 
-bool is_antenna_text_name(const fs::path& path) {
-    return is_antenna_batch_extension(path.string().c_str());
-}
-
-// Why a file or folder could not be looked at, for the report.
-std::string reason(const std::error_code& error) {
-    return error == std::errc::too_many_symbolic_link_levels ? "symbolic link loop"
-                                                             : error.message();
-}
-
-// Adds the files below `folder` that `takes` by their name, walking its sub-folders (not the
-// symbolic links to folders) with the entries of each folder in name order. A folder that cannot
-// be read, or whose entries cannot be looked at, and a file of the walk's kind that is a
-// symbolic link loop are added at their place with their failure.
-void walk(const fs::path& folder, bool (*takes)(const fs::path&),
-          std::vector<Convert_Source>& sources) {
-    const auto unreadable_folder = [&](const std::error_code& error) {
-        return Convert_Source{
-            folder.string(),
-            failure_report(folder.string(), "cannot read the folder: " + reason(error))};
-    };
-    std::vector<fs::path> entries;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        entries.push_back(it->path());
-    }
-    if (error) {
-        sources.push_back(unreadable_folder(error));
-        return;
-    }
-    std::sort(entries.begin(), entries.end());
-    bool folder_reported = false;
-    for (const fs::path& entry : entries) {
-        std::error_code kind_error;
-        const fs::file_status link = fs::symlink_status(entry, kind_error);
-        const fs::file_status kind = fs::status(entry, kind_error);
-        if (fs::is_directory(kind) && !fs::is_symlink(link)) {
-            walk(entry, takes, sources);
-        } else if (!kind_error || kind_error == std::errc::no_such_file_or_directory) {
-            // A file that went away meanwhile is no longer below the folder.
-            if (takes(entry) && fs::is_regular_file(kind)) {
-                sources.push_back({entry.string(), {}});
-            }
-        } else if (kind_error == std::errc::too_many_symbolic_link_levels) {
-            if (takes(entry)) {
-                sources.push_back({entry.string(),
-                                   failure_report(entry.string(),
-                                                  "cannot read the file: " + reason(kind_error))});
-            }
-        } else if (!folder_reported) {
-            // Listed but not open to look into (no search permission): its files are unknown.
-            folder_reported = true;
-            sources.push_back(unreadable_folder(kind_error));
-        }
-    }
+bool is_antenna_text_name(const std::string& path) {
+    return is_antenna_batch_extension(path.c_str());
 }
 
 std::string output_path(const Convert_Options& options, const fs::path& source) {
@@ -137,7 +84,7 @@ bool v4_batch_takes(const std::string& path, Error_Handler& handler) {
 void convert_radio(const Convert_Options& options, const std::string& source,
                    const std::string& target, const std::string& stem, Error_Handler& handler,
                    std::string& failure, File_Work& work, std::vector<std::string>& warnings) {
-    Loaded_File file = load_data_file(source, &handler);
+    Loaded_File file = load_data_file(source, &handler, {false, options.reverse_backwards});
     warnings = std::move(file.warnings); // a file that looks cut short is told so
     if (!file.radio && !file.radio4) {
         failure = failure_report(source, NOT_A_RADIO_FILE);
@@ -171,7 +118,11 @@ void convert_radio(const Convert_Options& options, const std::string& source,
     }
     if (!file.radio) {
         file.radio = std::make_unique<Radio_Record>();
-        convert_v4_to_v5(*file.radio4, *file.radio);
+        std::vector<std::string> passed_over;
+        convert_v4_to_v5(*file.radio4, *file.radio, passed_over);
+        for (const std::string& curve : passed_over) {
+            warnings.push_back(file_text_to_utf8(curve)); // curve names are the file's own text
+        }
     }
     copy_text(file.radio->radio_spec.radio_code, stem.c_str());
     if (options.target == "rsd") {
@@ -207,7 +158,6 @@ Convert_Outcome convert_one(const Convert_Options& options, const Convert_Source
     Error_Handler handler;
     Technology_Answers answers{options.technology, options.technology != 0};
     File_Work work = File_Work::reading;
-    take_unanswered_questions(); // a failed file's are not this file's
     try {
         if (options.v4_only && !v4_batch_takes(source, handler)) {
             outcome.passed_over = true;
@@ -232,7 +182,10 @@ Convert_Outcome convert_one(const Convert_Options& options, const Convert_Source
             convert_to_mas(antenna, &handler, source.c_str(), folder.c_str(), false);
         } else if (options.target == "adf") {
             Antenna_Record antenna;
-            convert_to_adf(antenna, &handler, source.c_str(), folder.c_str());
+            Antenna_Read_Decisions decisions;
+            decisions.reverse_backwards = options.reverse_backwards;
+            convert_to_adf(antenna, &handler, source.c_str(), folder.c_str(), decisions);
+            outcome.warnings = std::move(decisions.answered);
         } else {
             convert_radio(options, source, target, stem, handler, failure, work, outcome.warnings);
         }
@@ -242,9 +195,6 @@ Convert_Outcome convert_one(const Convert_Options& options, const Convert_Source
         failure = failure_report(source, *raised);
     } catch (...) {
         failure = unexpected_failure_report(source);
-    }
-    for (std::string& question : take_unanswered_questions()) {
-        outcome.warnings.push_back(std::move(question));
     }
     return outcome;
 }
@@ -321,11 +271,15 @@ std::vector<Convert_Source> convert_sources(const std::string& target,
         if (!fs::is_directory(path, error)) {
             sources.push_back({path, {}});
         } else {
-            walk(path,
-                 target == "adf"                      ? is_antenna_binary_name
-                 : target == "asd" || target == "mas" ? is_antenna_text_name
-                                                      : is_radio_ascii_name,
-                 sources);
+            for (Walked_Path& walked :
+                 walk_folder(path, target == "adf"                      ? is_antenna_binary_name
+                                   : target == "asd" || target == "mas" ? is_antenna_text_name
+                                                                        : is_radio_ascii_name)) {
+                if (!walked.failure.empty()) {
+                    walked.failure = failure_report(walked.path, walked.failure);
+                }
+                sources.push_back({std::move(walked.path), std::move(walked.failure)});
+            }
         }
     }
     return sources;

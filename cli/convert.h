@@ -13,6 +13,7 @@ struct Convert_Options {
     int technology = 0;  // antenna technology for files that give none: 1 dipole, 2 aperture
     bool v4_only = false; // version 4 ASCII files only (others passed over), stop at the first error
     int jobs = 0;         // files converted at once with keep_going; 0: one per processor
+    bool reverse_backwards = false; // .msi elevation patterns that look backwards are mirrored
 };
 
 // Formats `convert --to` accepts.

@@ -5,148 +5,104 @@
 #include "antenna_open.h"
 #include "error_handler.h"
 #include "file_text.h"
-#include "message_catalogue.h"
 #include "nsma_format.h"
-#include "radio4_format.h"
 #include "radio4_json.h"
 #include "radio_json.h"
+#include "radio_open.h"
 #include "qvfileio.h"
-#include "raf_format.h"
-#include "string_list.h"
 #include "rsd_format.h"
 #include "syntax_error.h"
 #include "text_helpers.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
-#include <cstdint>
 #include <exception>
 #include <new>
 
 namespace {
 
-// The bytes that tell the radio files apart, as the editors read them.
-constexpr std::size_t identifying_bytes = 48;
-
-void add_warning(Loaded_File& file, std::string warning) {
-    if (!warning.empty()) {
-        file.warnings.push_back(std::move(warning));
-    }
-}
-
-} // namespace
-
-namespace {
-
-thread_local std::vector<std::string> unanswered_questions;
-
-} // namespace
-
-void note_unanswered_question(const std::string& text) {
-    // "Something looks wrong. Shall it be mended?" is told as "Something looks wrong: kept as it
-    // is"; a question of one sentence is told whole.
-    std::string told = text;
-    const std::size_t asked = told.rfind(". ");
-    if (!told.empty() && told.back() == '?' && asked != std::string::npos) {
-        told.resize(asked);
-        told += ": kept as it is";
-    } else {
-        told = "unanswered: " + told;
-    }
-    unanswered_questions.push_back(file_text_to_utf8(told));
-}
-
-std::vector<std::string> take_unanswered_questions() {
-    std::vector<std::string> taken;
-    taken.swap(unanswered_questions);
-    return taken;
-}
-
-Loaded_File load_data_file(const std::string& path, Error_Handler* handler, bool read_locked) {
-    // Questions left from an earlier file that failed are not this file's.
-    take_unanswered_questions();
-    // The first bytes choose the reader, before anything else is read: a file larger than any
-    // data file is refused unread, and a binary file is left to its reader, which reads it record
-    // by record. A text file is read once, its lines taken from the bytes already read.
-    std::string bytes;
-    Radio_File_Kind kind;
-    {
-        qvfileio file(handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
-        const uint32_t size = file.get_file_size_within(MAX_TEXT_FILE_SIZE, "data file");
-        bytes.resize(std::min<uint32_t>(size, identifying_bytes));
-        file.read(bytes.data(), static_cast<unsigned>(bytes.size()));
-        kind = radio_kind_of(bytes.data(), bytes.size());
-        if (kind == Radio_File_Kind::rsd || kind == Radio_File_Kind::mrs) {
-            file.get_file_size_within(MAX_BINARY_FILE_SIZE, "binary data file");
-        } else if (kind == Radio_File_Kind::raf5 || kind == Radio_File_Kind::raf4) {
-            const std::size_t head = bytes.size();
-            bytes.resize(size);
-            file.read(bytes.data() + head, static_cast<unsigned>(size - head));
+void add_warnings(Loaded_File& file, std::vector<std::string> warnings) {
+    for (std::string& warning : warnings) {
+        if (!warning.empty()) {
+            file.warnings.push_back(file_text_to_utf8(warning));
         }
     }
+}
+
+} // namespace
+
+std::string read_data_file_bytes(const std::string& path, Error_Handler* handler) {
+    // The first bytes choose the reader and its size limit before the rest is read; a file
+    // larger than any data file is refused unread. What is no radio file is an antenna file,
+    // whose name tells its limit (and its sharing: a binary one is read without, as the antenna
+    // editor reads it).
+    const auto limit_after_head = [&](std::string_view head) {
+        return radio_kind_of(head.data(), head.size()) == Radio_File_Kind::unknown
+                   ? antenna_file_limit(path.c_str())
+                   : radio_file_limit(head);
+    };
+    std::string bytes =
+        read_data_file(handler, path.c_str(), {MAX_TEXT_FILE_SIZE, "data file"},
+                       RADIO_IDENTIFYING_BYTES, limit_after_head, antenna_file_share(path.c_str()));
     // An empty file is no data file of any kind, whatever its name says.
     if (bytes.empty()) {
         handler->init(ET_ERROR, 0, path.c_str());
         handler->set_info_buff("the file is empty");
         throw handler;
     }
+    return bytes;
+}
+
+Loaded_File load_data_bytes(const std::string& path, std::string_view bytes,
+                            Error_Handler* handler, const Load_Options& options) {
+    const std::string_view head = bytes.substr(0, RADIO_IDENTIFYING_BYTES);
+    const Radio_File_Kind kind = radio_kind_of(head.data(), head.size());
     Loaded_File loaded;
     loaded.kind = radio_kind_name(kind);
+    std::vector<std::string> warnings;
     switch (kind) {
-    case Radio_File_Kind::raf5: {
-        loaded.radio = std::make_unique<Radio_Record>();
-        string_list lines;
-        lines.set_text(handler, bytes.data(), bytes.size());
-        read_raf_lines(*loaded.radio, lines, path.c_str());
-        add_warning(loaded, radio_text_end_warning(lines));
-        return loaded;
-    }
     case Radio_File_Kind::rsd:
         // The lock is looked at before anything else of the file.
-        loaded.locked = is_rsd_locked(bytes.data(), bytes.size());
-        if (loaded.locked && !read_locked) {
-            handler->init(ET_ERROR, 0, path.c_str());
-            handler->set_info_buff(RSD_LOCKED_TEXT);
-            throw handler;
+        loaded.locked = is_rsd_locked(head.data(), head.size());
+        if (loaded.locked && !options.read_locked) {
+            refuse_radio_file(handler, path.c_str(), true);
         }
+        [[fallthrough]];
+    case Radio_File_Kind::raf5:
         loaded.radio = std::make_unique<Radio_Record>();
-        read_rsd_file(*loaded.radio, path.c_str(), handler);
+        read_v5_bytes(*loaded.radio, kind, bytes, path.c_str(), handler, warnings);
+        add_warnings(loaded, std::move(warnings));
         return loaded;
     case Radio_File_Kind::mrs:
+    case Radio_File_Kind::raf4:
         loaded.radio4 = std::make_unique<Radio4_Record>();
-        read_mrs_file(*loaded.radio4, path.c_str(), handler);
+        read_v4_bytes(*loaded.radio4, kind, bytes, path.c_str(), handler, warnings);
+        add_warnings(loaded, std::move(warnings));
         return loaded;
-    case Radio_File_Kind::raf4: {
-        loaded.radio4 = std::make_unique<Radio4_Record>();
-        string_list lines;
-        lines.set_text(handler, bytes.data(), bytes.size());
-        read_raf4_lines(*loaded.radio4, lines, path.c_str());
-        add_warning(loaded, radio_text_end_warning(lines));
-        return loaded;
-    }
     default:
         break;
     }
     if (has_radio_extension(path)) {
-        handler->init(ET_ERROR, MSG_INVALID_RADIO_SUFFIX, path.c_str());
-        throw handler;
+        refuse_radio_file(handler, path.c_str(), false);
     }
     loaded.antenna = std::make_unique<Antenna_Record>();
-    loaded.kind = antenna_kind_name(open_antenna_file(*loaded.antenna, handler, path.c_str()).kind);
-    add_warning(loaded, nsma_cut_count_warning(*loaded.antenna));
-    for (std::string& question : take_unanswered_questions()) {
-        add_warning(loaded, std::move(question));
-    }
+    Antenna_Read_Decisions decisions;
+    decisions.reverse_backwards = options.reverse_backwards;
+    loaded.kind = antenna_kind_name(
+        open_antenna_bytes(*loaded.antenna, handler, path.c_str(), bytes, decisions).kind);
+    add_warnings(loaded, {nsma_cut_count_warning(*loaded.antenna)});
+    add_warnings(loaded, std::move(decisions.answered));
     return loaded;
 }
 
+Loaded_File load_data_file(const std::string& path, Error_Handler* handler,
+                           const Load_Options& options) {
+    const std::string bytes = read_data_file_bytes(path, handler);
+    return load_data_bytes(path, bytes, handler, options);
+}
+
 bool has_radio_extension(const std::string& path) {
-    std::string extension = get_extension(path.c_str());
-    for (char& c : extension) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return extension == ".raf" || extension == ".rsd" || extension == ".mrs";
+    return has_extension(path.c_str(), ".raf") || has_extension(path.c_str(), ".rsd") ||
+           has_extension(path.c_str(), ".mrs");
 }
 
 nlohmann::ordered_json data_file_json(const Loaded_File& file) {

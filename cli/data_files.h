@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class Error_Handler;
@@ -30,24 +31,34 @@ struct Loaded_File {
 // as a radio file or refused as one, never tried as an antenna file.
 bool has_radio_extension(const std::string& path);
 
-// Reads `path` with the reader its first bytes choose, as the editors do when they open a file:
-// radio files by their identifiers, anything else as an antenna file. Notes the warnings of
-// ASCII radio files without ENDFIL and of NSMA files holding fewer cuts than NUMCUT says.
-// A locked binary radio file is refused, with the lock message, unless `read_locked`. Raises
-// `handler` (a file that cannot be read, or one of no known kind) or the program's
-// Data_Syntax_Error.
+// What the tool decides where the editors ask.
+struct Load_Options {
+    bool read_locked = false;       // a locked binary radio file is read, not refused
+    bool reverse_backwards = false; // an .msi elevation pattern that looks backwards is mirrored
+};
+
+// The whole of the data file `path`, read once: larger than MAX_TEXT_FILE_SIZE refused unread,
+// larger than MAX_BINARY_FILE_SIZE refused after the first bytes when they start a binary radio
+// file or the name is that of a binary antenna file (which is read without sharing, as the
+// antenna editor reads it). Raises `handler` for a file that cannot be read, and for an empty
+// file ("the file is empty").
+std::string read_data_file_bytes(const std::string& path, Error_Handler* handler);
+
+// Reads the bytes of `path` with the reader their first bytes choose, as the editors do when
+// they open a file: radio files by their identifiers, anything else as an antenna file. Notes the
+// warnings of ASCII radio files without ENDFIL, of NSMA files holding fewer cuts than NUMCUT
+// says, and how an .msi pattern that looks backwards was taken ("Elevation pattern appears to be
+// backwards: kept as it is", or "...: reversed"). A locked binary radio file is refused, with the
+// lock message, unless `options.read_locked`. Raises `handler` (a file of no known kind) or the
+// program's Data_Syntax_Error.
+Loaded_File load_data_bytes(const std::string& path, std::string_view bytes,
+                            Error_Handler* handler, const Load_Options& options = {});
+// read_data_file_bytes, then load_data_bytes.
 Loaded_File load_data_file(const std::string& path, Error_Handler* handler,
-                           bool read_locked = false);
+                           const Load_Options& options = {});
 
 // {"format": KIND, "record": {...}}
 nlohmann::ordered_json data_file_json(const Loaded_File& file);
-
-// The questions readers asked of this thread while nobody could answer: each got the cautious
-// answer, which reads the file as it stands, and is told with the file's report as a warning
-// ("Elevation pattern appears to be backwards: kept as it is").
-void note_unanswered_question(const std::string& text);
-// The warnings for the questions noted since the last call, which forgets them.
-std::vector<std::string> take_unanswered_questions();
 
 // What the work on a file was doing when it failed: reading it, or writing the file made from it.
 enum class File_Work { reading, writing };

@@ -4,15 +4,14 @@
 
 #include "error_handler.h"
 #include "kelvor_version.h"
-#include "message_presenter.h"
 #include "save_atomically.h"
 #include "syntax_error.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <optional>
 #include <streambuf>
 #include <string>
 #include <vector>
@@ -25,9 +24,12 @@ constexpr const char* usage_text =
     "Usage: kelvor-cli COMMAND [OPTIONS] PATH...\n"
     "\n"
     "Commands:\n"
-    "  check FILE...      read each file and report whether it is sound\n"
-    "  dump FILE          print the file's record as JSON\n"
-    "  convert --to FORMAT [--out DIR] [--continue [--jobs N]] [--lock] [--technology T] PATH...\n"
+    "  check [--reverse-backwards A] FILE...\n"
+    "                     read each file and report whether it is sound\n"
+    "  dump [--reverse-backwards A] FILE\n"
+    "                     print the file's record as JSON\n"
+    "  convert --to FORMAT [--out DIR] [--continue [--jobs N]] [--lock] [--technology T]\n"
+    "          [--reverse-backwards A] PATH...\n"
     "                     convert files, or every file of the right kind below a folder;\n"
     "                     FORMAT: raf (version 5 ASCII radio file),\n"
     "                             rsd (version 5 binary radio file),\n"
@@ -46,6 +48,9 @@ constexpr const char* usage_text =
     "                     and stop at the first failure (needs --out)\n"
     "  --technology T     dipole or aperture: the antenna technology of NSMA files that\n"
     "                     do not state it (without it such files are skipped)\n"
+    "  --reverse-backwards A\n"
+    "                     yes or no (default): whether an .msi elevation pattern that\n"
+    "                     appears to be backwards is mirrored; the report tells which\n"
     "  --help             show this text\n"
     "  --version          show the version\n"
     "  --                 the arguments after it are paths, even those starting with \"-\"\n";
@@ -55,22 +60,48 @@ int usage_error(const std::string& message) {
     return 2;
 }
 
-// The paths of a command without options: the arguments without the first "--", which ends the
-// options as it does for convert.
-std::vector<std::string> paths_after_end_of_options(std::vector<std::string> args) {
-    const auto end_of_options = std::find(args.begin(), args.end(), "--");
-    if (end_of_options != args.end()) {
-        args.erase(end_of_options);
+constexpr const char* reverse_backwards_option = "--reverse-backwards";
+
+// The answer given to --reverse-backwards: true for yes, false for no, empty for anything else.
+std::optional<bool> reverse_backwards_answer(const std::string& value) {
+    if (value == "yes" || value == "no") {
+        return value == "yes";
     }
-    return args;
+    return std::nullopt;
 }
 
-int check(const std::vector<std::string>& files) {
+// The paths of check and dump and their one option: the arguments without the first "--", which
+// ends the options as it does for convert; before it, "--reverse-backwards yes|no". Returns
+// the usage error, or empty.
+std::string read_check_arguments(const std::vector<std::string>& args,
+                                 std::vector<std::string>& paths, Load_Options& options) {
+    bool options_ended = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (options_ended) {
+            paths.push_back(args[i]);
+        } else if (args[i] == "--") {
+            options_ended = true;
+        } else if (args[i] == reverse_backwards_option) {
+            const auto answer =
+                i + 1 < args.size() ? reverse_backwards_answer(args[++i]) : std::nullopt;
+            if (!answer) {
+                return "--reverse-backwards is yes or no";
+            }
+            options.reverse_backwards = *answer;
+        } else {
+            paths.push_back(args[i]);
+        }
+    }
+    return {};
+}
+
+int check(const std::vector<std::string>& files, Load_Options options) {
     Error_Handler handler;
     bool failed = false;
+    options.read_locked = true;
     for (const std::string& path : files) {
         try {
-            const Loaded_File file = load_data_file(path, &handler, true);
+            const Loaded_File file = load_data_file(path, &handler, options);
             std::cout << path << ": ok (" << file.kind << (file.locked ? ", locked" : "") << ")";
             for (const std::string& warning : file.warnings) {
                 std::cout << ", warning: " << warning;
@@ -90,10 +121,10 @@ int check(const std::vector<std::string>& files) {
     return failed ? 1 : 0;
 }
 
-int dump(const std::string& path) {
+int dump(const std::string& path, const Load_Options& options) {
     Error_Handler handler;
     try {
-        const Loaded_File file = load_data_file(path, &handler);
+        const Loaded_File file = load_data_file(path, &handler, options);
         std::cout << data_file_json(file).dump(2) << '\n';
         return 0;
     } catch (Error_Handler* raised) {
@@ -116,7 +147,8 @@ int convert(const std::vector<std::string>& args) {
             paths.push_back(arg);
         } else if (arg == "--") {
             options_ended = true;
-        } else if (arg == "--to" || arg == "--out" || arg == "--technology" || arg == "--jobs") {
+        } else if (arg == "--to" || arg == "--out" || arg == "--technology" || arg == "--jobs" ||
+                   arg == reverse_backwards_option) {
             if (i + 1 >= args.size()) {
                 return usage_error(arg + " needs a value");
             }
@@ -127,6 +159,12 @@ int convert(const std::vector<std::string>& args) {
                     return usage_error("--jobs is a number from 1 to 256");
                 }
                 options.jobs = jobs;
+            } else if (arg == reverse_backwards_option) {
+                const auto answer = reverse_backwards_answer(value);
+                if (!answer) {
+                    return usage_error("--reverse-backwards is yes or no");
+                }
+                options.reverse_backwards = *answer;
             } else if (arg == "--technology") {
                 if (value != "dipole" && value != "aperture") {
                     return usage_error("--technology is dipole or aperture");
@@ -239,13 +277,18 @@ int run_command(const std::vector<std::string>& args) {
         std::cout << KELVOR_VERSION_TEXT << '\n';
         return 0;
     }
-    if (command == "check") {
-        const std::vector<std::string> files = paths_after_end_of_options(rest);
-        return files.empty() ? usage_error("check needs at least one file") : check(files);
-    }
-    if (command == "dump") {
-        const std::vector<std::string> files = paths_after_end_of_options(rest);
-        return files.size() != 1 ? usage_error("dump takes one file") : dump(files[0]);
+    if (command == "check" || command == "dump") {
+        std::vector<std::string> files;
+        Load_Options options;
+        const std::string error = read_check_arguments(rest, files, options);
+        if (!error.empty()) {
+            return usage_error(error);
+        }
+        if (command == "check") {
+            return files.empty() ? usage_error("check needs at least one file")
+                                 : check(files, options);
+        }
+        return files.size() != 1 ? usage_error("dump takes one file") : dump(files[0], options);
     }
     if (command == "convert") {
         return convert(rest);
@@ -253,28 +296,11 @@ int run_command(const std::vector<std::string>& args) {
     return usage_error("unknown command " + command);
 }
 
-// Nobody is there to answer a reader's question: it gets the cautious answer, which reads the
-// file as it stands (an .msi elevation pattern that looks backwards is kept as written), and is
-// told as a warning on the file's report. Every other message goes to standard error as before.
-class Unanswered_Questions : public Console_Presenter {
-public:
-    int show_message(Owner_Window owner, const std::string& caption, const std::string& text,
-                     unsigned style) override {
-        if ((style & BOX_ICON_MASK) == BOX_ICON_QUESTION) {
-            note_unanswered_question(text);
-            return cautious_answer(style);
-        }
-        return Console_Presenter::show_message(owner, caption, text, style);
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
     // An interrupted batch leaves no temporary files; a write past `ulimit -f` fails as a write.
     install_save_signal_handlers();
-    static Unanswered_Questions questions;
-    set_message_presenter(&questions);
     const std::vector<std::string> args(argv + 1, argv + argc);
     Output_Buffer output;
     std::streambuf* const standard_output = std::cout.rdbuf(&output);
