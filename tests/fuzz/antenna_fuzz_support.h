@@ -7,6 +7,7 @@
 #include "antenna_json.h"
 #include "antenna_open.h"
 #include "antenna_record.h"
+#include "byte_reader.h"
 #include "error_handler.h"
 #include "fuzz_support.h"
 #include "nsma_format.h"
@@ -97,7 +98,9 @@ inline void check_asd_round_trip(Antenna_Record& record) {
     write_asd_file(record, &handler, path.c_str());
     again.reset_antenna_record();
     {
-        qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+        const std::string bytes =
+            read_data_file(&handler, path.c_str(), {MAX_BINARY_FILE_SIZE, "binary data file"});
+        Byte_Reader file(&handler, bytes);
         KELVOR_CHECK(read_antenna_binary(file, again) == Antenna_Kind::asd);
     }
     KELVOR_CHECK(
@@ -119,7 +122,9 @@ inline void check_mas_round_trip(const Antenna_Record& record) {
     write_mas_file(record, &handler, path.c_str());
     again.reset_antenna_record();
     {
-        qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+        const std::string bytes =
+            read_data_file(&handler, path.c_str(), {MAX_BINARY_FILE_SIZE, "binary data file"});
+        Byte_Reader file(&handler, bytes);
         KELVOR_CHECK(read_antenna_binary(file, again) == Antenna_Kind::mas);
     }
     check_record(again);

@@ -6,15 +6,15 @@
 // written as .asd and .mas files that read back to the same values. The record also serialises
 // as dump's JSON.
 #include "antenna_fuzz_support.h"
+#include "byte_reader.h"
 #include "message_catalogue.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static Antenna_Record record;
     Error_Handler handler;
-    const std::string path = antenna_fuzz::scratch_file("input.asd", data, size);
     record.reset_antenna_record();
     try {
-        qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+        Byte_Reader file(&handler, std::string_view(reinterpret_cast<const char*>(data), size));
         read_antenna_binary(file, record);
     } catch (Error_Handler* error) {
         KELVOR_CHECK(error == &handler);

@@ -5,36 +5,20 @@
 // is written as NSMA text that reads back, as .asd and as .mas. The record also serialises as
 // dump's JSON.
 #include "antenna_fuzz_support.h"
-#include "message_presenter.h"
 #include "msi_format.h"
 
-namespace {
-
-// Answers the reader's question from the input, without printing anything.
-class Silent_Presenter : public Message_Presenter {
-public:
-    int answer = ID_NO;
-    int show_message(Owner_Window, const std::string& caption, const std::string& text,
-                     unsigned style) override {
-        KELVOR_CHECK(caption == "File error" && !text.empty());
-        return (style & BOX_BUTTON_MASK) == BOX_YES_NO ? answer : ID_OK;
-    }
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    static Silent_Presenter presenter;
-    static const bool installed = (set_message_presenter(&presenter), true);
-    (void)installed;
-    presenter.answer = size > 0 && (data[0] & 1) ? ID_YES : ID_NO;
+    // The answer to a pattern that looks backwards comes from the input.
+    Antenna_Read_Decisions decisions;
+    decisions.reverse_backwards = size > 0 && (data[0] & 1) != 0;
 
     static Antenna_Record record;
     Error_Handler handler;
     const std::string path = antenna_fuzz::scratch_file("input.msi", data, size);
     record.reset_antenna_record();
     try {
-        read_msi_file(record, &handler, path.c_str());
+        read_msi_text(record, &handler, path.c_str(),
+                      std::string_view(reinterpret_cast<const char*>(data), size), decisions);
     } catch (Error_Handler*) {
         KELVOR_CHECK(record.filled_slots() == 0 && record.antenna_spec.model[0] == '\0');
         return 0;
@@ -46,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     }
     antenna_fuzz::check_record(record);
     try {
-        // The same lines again as a companion: blocks read_msi_file took whole.
-        KELVOR_CHECK(read_msi_companion(record, path.c_str()));
+        // The same lines again as a companion: blocks read_msi_text took whole.
+        KELVOR_CHECK(read_msi_companion(record, &handler, path.c_str()));
     } catch (Data_Syntax_Error*) {
         KELVOR_CHECK(false);
     }
