@@ -3,6 +3,7 @@
 // the right code.
 #include "antenna_binary.h"
 #include "antenna_test_support.h"
+#include "byte_reader.h"
 #include "message_catalogue.h"
 #include "qvfileio.h"
 #include "test_support.h"
@@ -23,9 +24,9 @@ using Points = std::vector<std::pair<float, float>>;
 class AntennaBinary : public antenna_test::Antenna_Fixture {
 protected:
     Antenna_Kind read(const std::string& name, const std::string& bytes) {
-        const std::string path = dir.write(name, bytes);
+        handler.init_fileio(name.c_str());
         record.reset_antenna_record();
-        qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_NONE);
+        Byte_Reader file(&handler, bytes);
         return read_antenna_binary(file, record);
     }
     // The catalogue code a read raised, 0 when it raised nothing.
@@ -307,7 +308,8 @@ TEST_F(AntennaBinary, MasWriterLayout) {
 
     // And it reads back.
     Antenna_Record again;
-    qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
+    const std::string written = read_bytes(path);
+    Byte_Reader file(&handler, written);
     EXPECT_EQ(read_antenna_binary(file, again), Antenna_Kind::mas);
     for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
         EXPECT_EQ(points_of(again, slot), points_of(record, slot)) << slot;

@@ -35,7 +35,8 @@ protected:
     // The record an .asd file holds.
     Antenna_Record asd_of(const std::string& name) {
         Antenna_Record read_back;
-        open_antenna_file(read_back, &handler, dir.file(name).c_str());
+        Antenna_Read_Decisions decisions;
+        open_antenna_file(read_back, &handler, dir.file(name).c_str(), decisions);
         return read_back;
     }
     Technology_Answers answers;

@@ -24,8 +24,10 @@ namespace {
 class AntennaOpen : public antenna_test::Antenna_Fixture {
 protected:
     Antenna_Open_Result open(const std::string& path) {
-        return open_antenna_file(record, &handler, path.c_str());
+        return open_antenna_file(record, &handler, path.c_str(), decisions);
     }
+
+    Antenna_Read_Decisions decisions;
 };
 
 std::string asd_bytes(double high_frequency) {
@@ -140,7 +142,7 @@ TEST_F(AntennaOpen, TextsOfNoAntennaFormatAreRefused) {
         record.reset_antenna_record();
         refused(raised_by([&] { read_nsma_file(record, &handler, path.c_str()); }), c);
         record.reset_antenna_record();
-        refused(raised_by([&] { read_msi_file(record, &handler, path.c_str()); }), c);
+        refused(raised_by([&] { read_msi_file(record, &handler, path.c_str(), decisions); }), c);
         EXPECT_EQ(record.filled_slots(), 0);
         string_list text;
         try {
@@ -179,13 +181,34 @@ TEST_F(AntennaOpen, MsiPairIsReadTogetherAndNamedAfterTheCompanion) {
     EXPECT_EQ(record.cut(0).size(), 2u); // the companion's horizontal block
 }
 
+// The editors' open asks the backwards-pattern question with a box until they fill the decisions
+// themselves; the decisions of the headless open pass on to the .msi reader.
+TEST_F(AntennaOpen, TheEditorsOpenAsksWithABox) {
+    const std::string path = dir.write("back.msi", "NAME B\nVERTICAL 3\n-10 20\n5 0\n10 25\n");
+    Recording_Presenter presenter(ID_YES);
+    open_antenna_file(record, &handler, path.c_str());
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(presenter.last().caption, "File error");
+    EXPECT_EQ(presenter.last().text,
+              "Elevation pattern appears to be backwards. Do you want to correct it?");
+    EXPECT_EQ(presenter.last().style, BOX_YES_NO | BOX_ICON_QUESTION);
+    EXPECT_EQ(record.cut(6).front().angle, -10.0f);
+    EXPECT_EQ(record.cut(6).front().attenuation, 25.0f);
+    decisions.reverse_backwards = true;
+    open(path);
+    EXPECT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(decisions.answered,
+              std::vector<std::string>{"Elevation pattern appears to be backwards: reversed"});
+}
+
 TEST_F(AntennaOpen, ConvertToAdfWritesNsmaFromAnyFile) {
     const std::string source = dir.write("uhf.asd", asd_bytes(450.0));
     const std::string written =
-        convert_to_adf(record, &handler, source.c_str(), dir.path().c_str());
+        convert_to_adf(record, &handler, source.c_str(), dir.path().c_str(), decisions);
     EXPECT_EQ(written, dir.file("uhf.adf"));
     Antenna_Record again;
-    EXPECT_EQ(open_antenna_file(again, &handler, written.c_str()).kind, Antenna_Kind::nsma);
+    EXPECT_EQ(open_antenna_file(again, &handler, written.c_str(), decisions).kind,
+              Antenna_Kind::nsma);
     EXPECT_STREQ(again.antenna_spec.model, "NPX");
     EXPECT_DOUBLE_EQ(again.antenna_spec.high_frequency, 450.0);
     EXPECT_EQ(again.gain_in_dbi, 0); // written as DBD/DBR

@@ -1,11 +1,13 @@
 // The .msi reader and its companion: keywords, gain units, angle wrapping, polarization, the
-// faults it raises, the question it asks, and counts beyond the end of the file.
+// faults it raises, the decision it takes, and counts beyond the end of the file.
 #include "antenna_test_support.h"
 #include "msi_format.h"
 #include "syntax_error.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using antenna_test::points_of;
 using antenna_test::raised_by;
@@ -24,7 +26,8 @@ protected:
     // Reads `text` after a NAME line, which every .msi file has, as the file "ant.msi".
     void read(const std::string& text) {
         record.reset_antenna_record();
-        read_msi_file(record, &handler, dir.write("ant.msi", "NAME TEST\n" + text).c_str());
+        read_msi_file(record, &handler, dir.write("ant.msi", "NAME TEST\n" + text).c_str(),
+                      decisions);
     }
     // Reads as read does; "LINE: FAULT" of the syntax error raised, "" when none.
     std::string fault_of(const std::string& text) {
@@ -40,6 +43,7 @@ protected:
     Temp_Dir dir;
     Error_Handler handler;
     Antenna_Record record;
+    Antenna_Read_Decisions decisions;
 };
 
 TEST_F(MsiReader, KeywordsFillTheirFields) {
@@ -132,34 +136,57 @@ TEST_F(MsiReader, OverLongTextsAreFaultsOfTheirLine) {
     EXPECT_TRUE(presenter.shown.empty());
 }
 
-TEST_F(MsiReader, BackwardsElevationPatternIsMirroredOnYes) {
-    const std::string text = "VERTICAL 4\n-10 20\n-5 10\n5 0\n10 25\n";
-    {
-        Recording_Presenter presenter(ID_YES);
-        read(text);
-        ASSERT_EQ(presenter.shown.size(), 1u);
-        EXPECT_EQ(presenter.last().caption, "File error");
-        EXPECT_EQ(presenter.last().text,
-                  "Elevation pattern appears to be backwards. Do you want to correct it?");
-        EXPECT_EQ(presenter.last().style, BOX_YES_NO | BOX_ICON_QUESTION);
-        EXPECT_EQ(points_of(record, 6), (Points{{-10, 25}, {-5, 0}, {5, 10}, {10, 20}}));
-    }
-    {
-        Recording_Presenter presenter(ID_NO);
-        read(text);
-        EXPECT_EQ(points_of(record, 6), (Points{{-10, 20}, {-5, 10}, {5, 0}, {10, 25}}));
-    }
-    {
-        // A peak below the horizon first: nothing to ask.
+// The reader asks nobody: the caller's decisions, an answer or a callback, say whether a pattern
+// that looks backwards is mirrored, and the reader tells how each was taken.
+TEST_F(MsiReader, ABackwardsElevationPatternIsTakenAsTheDecisionsSay) {
+    const std::string backwards = "VERTICAL 4\n-10 20\n-5 10\n5 0\n10 25\n";
+    const Points as_written{{-10, 20}, {-5, 10}, {5, 0}, {10, 25}};
+    const Points mirrored{{-10, 25}, {-5, 0}, {5, 10}, {10, 20}};
+    const std::string reversed = "Elevation pattern appears to be backwards: reversed";
+    const std::string kept = "Elevation pattern appears to be backwards: kept as it is";
+    struct Case {
+        const char* name;
+        std::string text;
+        bool reverse;
+        std::optional<bool> asked_answer; // a callback answering so, or none
+        Points expected;
+        std::vector<std::string> answered;
+        int questions; // calls of the callback
+    };
+    const Case cases[] = {
+        {"yes reverses", backwards, true, std::nullopt, mirrored, {reversed}, 0},
+        {"no keeps", backwards, false, std::nullopt, as_written, {kept}, 0},
+        {"the callback's yes wins", backwards, false, true, mirrored, {reversed}, 1},
+        {"the callback's no wins", backwards, true, false, as_written, {kept}, 1},
+        // clang-format off
+        {"a peak below the horizon first is no question", "VERTICAL 3\n-5 0\n5 0\n10 3\n",
+         true, true, {{-5, 0}, {5, 0}, {10, 3}}, {}, 0},
+        {"one question per pattern", backwards + "POLARIZATION H\n" + backwards, false,
+         std::nullopt, as_written, {kept, kept}, 0},
+        // clang-format on
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Recording_Presenter presenter;
-        read("VERTICAL 3\n-5 0\n5 0\n10 3\n");
+        decisions = {};
+        decisions.reverse_backwards = c.reverse;
+        int questions = 0;
+        if (c.asked_answer) {
+            decisions.ask_reverse_backwards = [&] {
+                ++questions;
+                return *c.asked_answer;
+            };
+        }
+        read(c.text);
+        EXPECT_EQ(points_of(record, 6), c.expected);
+        EXPECT_EQ(decisions.answered, c.answered);
+        EXPECT_EQ(questions, c.questions);
         EXPECT_TRUE(presenter.shown.empty());
-        // The companion never asks.
-        record.reset_antenna_record();
-        EXPECT_TRUE(read_msi_companion(record, dir.write("c.msi", text).c_str()));
-        EXPECT_TRUE(presenter.shown.empty());
-        EXPECT_EQ(record.cut(6).size(), 4u);
     }
+    // The companion takes its patterns as they are.
+    record.reset_antenna_record();
+    EXPECT_TRUE(read_msi_companion(record, &handler, dir.write("c.msi", backwards).c_str()));
+    EXPECT_EQ(points_of(record, 6), as_written);
 }
 
 TEST_F(MsiReader, ABlockTheFileEndsInsideIsAFaultAfterThePointsPresent) {
@@ -171,7 +198,8 @@ TEST_F(MsiReader, ABlockTheFileEndsInsideIsAFaultAfterThePointsPresent) {
     // The companion's blocks are faults of the companion.
     record.reset_antenna_record();
     try {
-        read_msi_companion(record, dir.write("c.msi", "POLARIZATION H\nVERTICAL 3\n1 2\n").c_str());
+        read_msi_companion(record, &handler,
+                           dir.write("c.msi", "POLARIZATION H\nVERTICAL 3\n1 2\n").c_str());
         ADD_FAILURE() << "no fault raised";
     } catch (Data_Syntax_Error* error) {
         EXPECT_STREQ(error->file_name(), "c.msi");
@@ -188,12 +216,13 @@ TEST_F(MsiReader, ABlockTheFileEndsInsideIsAFaultAfterThePointsPresent) {
 TEST_F(MsiReader, CompanionKnowsOnlyTheBlockKeywords) {
     record.reset_antenna_record();
     EXPECT_TRUE(read_msi_companion(
-        record, dir.write("h.msi", "NAME OTHER\nGAIN 3 dBd\nPOLARIZATION Hpol\nVERTICAL 1\n0 0\n")
-                    .c_str()));
+        record, &handler,
+        dir.write("h.msi", "NAME OTHER\nGAIN 3 dBd\nPOLARIZATION Hpol\nVERTICAL 1\n0 0\n")
+            .c_str()));
     EXPECT_STREQ(record.antenna_spec.model, "");
     EXPECT_EQ(record.antenna_spec.gain_dbi, NOT_SET);
     EXPECT_EQ(record.cut(4).size(), 1u);
-    EXPECT_FALSE(read_msi_companion(record, dir.file("missing.msi").c_str()));
+    EXPECT_FALSE(read_msi_companion(record, &handler, dir.file("missing.msi").c_str()));
 }
 
 TEST_F(MsiReader, CompanionPathSwapsThePolarizationInTheFileName) {
@@ -203,8 +232,9 @@ TEST_F(MsiReader, CompanionPathSwapsThePolarizationInTheFileName) {
 }
 
 TEST_F(MsiReader, AMissingFileIsAFileError) {
-    EXPECT_TRUE(
-        raised_by([&] { read_msi_file(record, &handler, dir.file("none.msi").c_str()); }).file);
+    EXPECT_TRUE(raised_by([&] {
+                    read_msi_file(record, &handler, dir.file("none.msi").c_str(), decisions);
+                }).file);
 }
 
 } // namespace

@@ -220,7 +220,8 @@ TEST_F(NsmaWriter, AsdRoundTripKeepsEveryValueItHolds) {
         const std::string asd = dir.file("round.asd");
         write_asd_file(record, &handler, asd.c_str());
         Antenna_Record binary;
-        open_antenna_file(binary, &handler, asd.c_str());
+        Antenna_Read_Decisions decisions;
+        open_antenna_file(binary, &handler, asd.c_str(), decisions);
 
         nlohmann::json expected = antenna_to_json(record);
         nlohmann::json actual = antenna_to_json(binary);

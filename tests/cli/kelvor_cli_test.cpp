@@ -1,4 +1,6 @@
 // kelvor-cli as a user runs it: arguments, exit code, output and files.
+#include "radio4_format.h"
+#include "radio4_record.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -620,30 +622,71 @@ TEST_F(KelvorCli, AnMsiFileWithAFaultFails) {
     EXPECT_EQ(r.err, "");
 }
 
-// The .msi reader's question has nobody to answer it: the cautious answer keeps the elevation
-// pattern that looks backwards as the file has it, and nothing is said beside the result.
-TEST_F(KelvorCli, AQuestionNobodyCanAnswerKeepsTheFileAsItIs) {
+// Nobody is asked whether an .msi elevation pattern that looks backwards is mirrored: the answer
+// comes from --reverse-backwards (no when not given), and the report tells which was taken.
+TEST_F(KelvorCli, ABackwardsPatternIsTakenAsTheOptionSays) {
     const std::string msi = dir.write("back.msi", "NAME BACK\nVERTICAL 3\n-10 20\n5 0\n10 25\n");
-    Cli_Run r = run({"check", msi});
-    EXPECT_EQ(r.exit_code, 0);
-    EXPECT_EQ(r.out, msi +
-                         ": ok (msi), warning: Elevation pattern appears to be backwards: kept as "
-                         "it is\n");
-    EXPECT_EQ(r.err, "");
-    r = run({"convert", "--to", "adf", "--out", dir.file("out"), msi});
-    EXPECT_EQ(r.exit_code, 0);
-    EXPECT_EQ(r.out, msi + " -> " + dir.file("out/back.adf") +
-                         ", warning: Elevation pattern appears to be backwards: kept as it is\n"
+    const std::string told = ", warning: Elevation pattern appears to be backwards: ";
+    struct Case {
+        std::vector<std::string> option;
+        std::string taken;
+        double first_level; // of the point at -10 degrees
+    };
+    const Case cases[] = {
+        {{}, "kept as it is", 20.0},
+        {{"--reverse-backwards", "no"}, "kept as it is", 20.0},
+        {{"--reverse-backwards", "yes"}, "reversed", 25.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.taken);
+        const auto with_option = [&](std::vector<std::string> args) {
+            args.insert(args.begin() + 1, c.option.begin(), c.option.end());
+            return run(args);
+        };
+        Cli_Run r = with_option({"check", msi});
+        EXPECT_EQ(r.exit_code, 0);
+        EXPECT_EQ(r.out, msi + ": ok (msi)" + told + c.taken + "\n");
+        EXPECT_EQ(r.err, "");
+        r = with_option({"convert", "--to", "adf", "--out", dir.file("out"), msi});
+        EXPECT_EQ(r.exit_code, 0);
+        EXPECT_EQ(r.out, msi + " -> " + dir.file("out/back.adf") + told + c.taken +
+                             "\n1 files successfully converted\n");
+        EXPECT_EQ(r.err, "");
+        r = with_option({"dump", msi});
+        EXPECT_EQ(r.exit_code, 0);
+        EXPECT_EQ(r.err, "");
+        const auto cuts = nlohmann::json::parse(r.out)["record"]["cuts"];
+        ASSERT_EQ(cuts.size(), 1u);
+        EXPECT_EQ(cuts[0]["slot"], 6);
+        EXPECT_EQ(cuts[0]["points"][0][0], -10.0);
+        EXPECT_EQ(cuts[0]["points"][0][1], c.first_level);
+    }
+    for (const char* command : {"check", "dump", "convert"}) {
+        SCOPED_TRACE(command);
+        const Cli_Run r = run({command, "--reverse-backwards", "maybe", msi});
+        EXPECT_EQ(r.exit_code, 2);
+        EXPECT_EQ(r.err.substr(0, r.err.find('\n')),
+                  "kelvor-cli: --reverse-backwards is yes or no");
+    }
+}
+
+// A version 4 curve with no version 5 type is left out of a conversion to version 5, and told.
+TEST_F(KelvorCli, AnUnknownVersionFourCurveIsAWarning) {
+    Radio4_Record record;
+    record.reset();
+    const double points[] = {0, 20, 10, 5};
+    for (const char* name : {"TtoI_CW", "Bogus\xb0"}) {
+        Radio4_Curve& curve = record.append_curve();
+        curve.set_name(name);
+        set_curve_points(curve, 2, points);
+    }
+    const std::string mrs = dir.write("curves.mrs", mrs_bytes(record));
+    const Cli_Run r = run({"convert", "--to", "raf", "--out", dir.file("v5"), mrs});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(r.out, mrs + " -> " + dir.file("v5/curves.raf") +
+                         ", warning: Unknown radio curve Bogus\u00b0: left out\n"
                          "1 files successfully converted\n");
-    EXPECT_EQ(r.err, "");
-    r = run({"dump", msi});
-    EXPECT_EQ(r.exit_code, 0);
-    EXPECT_EQ(r.err, "");
-    const auto cuts = nlohmann::json::parse(r.out)["record"]["cuts"];
-    ASSERT_EQ(cuts.size(), 1u);
-    EXPECT_EQ(cuts[0]["slot"], 6);
-    EXPECT_EQ(cuts[0]["points"][0][0], -10.0);
-    EXPECT_EQ(cuts[0]["points"][0][1], 20.0);
+    EXPECT_NE(read_bytes(dir.file("v5/curves.raf")).find("TtoI_CW"), std::string::npos);
 }
 
 TEST_F(KelvorCli, AnAntennaConversionReportsTheFileItWrites) {

@@ -235,7 +235,7 @@ TEST_F(RsdFile, LockIsWrittenReplacingTheFileWholeAndFoundAfterLeadingBlanks) {
     EXPECT_EQ(written.size(), RSD_FIXED_SIZE);
     EXPECT_EQ(static_cast<unsigned char>(written[22]), 0x9A);
     EXPECT_EQ(static_cast<unsigned char>(written[23]), 0x02);
-    EXPECT_TRUE(is_rsd_file_locked(path.c_str(), &handler));
+    EXPECT_TRUE(is_rsd_locked(written.data(), written.size()));
 
     std::string locked = "QV50_RADIO_SPEC_03";
     locked.resize(24, '\0');

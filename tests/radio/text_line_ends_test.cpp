@@ -8,6 +8,7 @@
 #include "radio4_record.h"
 #include "radio_file_kind.h"
 #include "radio_json.h"
+#include "radio_open.h"
 #include "radio_record.h"
 #include "raf_format.h"
 #include "syntax_error.h"
@@ -32,15 +33,17 @@ std::string read_record(const std::string& path) {
     Error_Handler handler;
     const std::string extension = fs::path(path).extension().string();
     if (extension == ".raf") {
-        switch (identify_radio_file(path.c_str(), &handler)) {
+        const std::string bytes = read_radio_file(path.c_str(), &handler);
+        std::vector<std::string> warnings;
+        switch (const Radio_File_Kind kind = radio_kind_of(bytes.data(), bytes.size())) {
         case Radio_File_Kind::raf5: {
             Radio_Record record;
-            read_raf_file(record, path.c_str(), &handler);
+            read_v5_bytes(record, kind, bytes, path.c_str(), &handler, warnings);
             return radio_to_json(record).dump();
         }
         case Radio_File_Kind::raf4: {
             Radio4_Record record;
-            read_raf4_file(record, path.c_str(), &handler);
+            read_v4_bytes(record, kind, bytes, path.c_str(), &handler, warnings);
             return radio4_to_json(record).dump();
         }
         default:
@@ -48,7 +51,8 @@ std::string read_record(const std::string& path) {
         }
     }
     Antenna_Record record;
-    open_antenna_file(record, &handler, path.c_str());
+    Antenna_Read_Decisions decisions;
+    open_antenna_file(record, &handler, path.c_str(), decisions);
     return antenna_to_json(record).dump();
 }
 

@@ -153,21 +153,6 @@ TEST_F(QvFileIo, ReadAlignedTakesStoredRecordsOfAnySizeThatIsThere) {
     EXPECT_TRUE(raises(handler, [&] { file.read_aligned(buffer, sizeof buffer, 0xFFFFFFFFUL); }));
 }
 
-TEST_F(QvFileIo, CountsFromTheFileAreCheckedAgainstWhatIsLeft) {
-    const std::string path = dir.write("counts.bin", std::string(100, 'p'));
-    qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
-    file.move_ptr(40, QV_FILE_BEGIN);
-    EXPECT_EQ(file.bytes_left(), 60u);
-    EXPECT_EQ(file.checked_count(5, 12), 5u);
-    EXPECT_EQ(file.checked_count(0, 12), 0u);
-    EXPECT_TRUE(raises(handler, [&] { file.checked_count(6, 12); }));
-    EXPECT_EQ(handler.get_error_code(), MSG_READ_ERROR_AT_EOF);
-    // A count whose byte size overflows 32 bits is refused, not wrapped.
-    EXPECT_TRUE(raises(handler, [&] { file.checked_count(0x40000000, 16); }));
-    file.move_ptr(0, QV_FILE_END);
-    EXPECT_EQ(file.bytes_left(), 0u);
-}
-
 TEST_F(QvFileIo, MovePointerFromEachOrigin) {
     const std::string path = dir.write("move.bin", "0123456789");
     qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);

@@ -245,4 +245,51 @@ TEST(PathParts, FileNameExtensionAndDirectory) {
     EXPECT_STREQ(second, "/p");
 }
 
+TEST(PathParts, BaseNameAndExtensions) {
+    struct Case {
+        const char* path;
+        const char* base;
+        const char* replaced; // the extension "rsd" in place of the file name's own
+        bool raf;             // has_extension(path, ".raf")
+    } const cases[] = {
+        {"/d.x/name.v1.raf", "name.v1", "/d.x/name.v1.rsd", true},
+        {"/d.x/NAME.RAF", "NAME", "/d.x/NAME.rsd", true},
+        {"/d.x/name", "name", "/d.x/name.rsd", false},
+        {"/d.raf/name", "name", "/d.raf/name.rsd", false},
+        {"/d/.raf", "", "/d/.rsd", true},
+        {"x.raf.bak", "x.raf", "x.raf.rsd", false},
+        {"raf", "raf", "raf.rsd", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(base_name(c.path), c.base);
+        EXPECT_EQ(replace_extension(c.path, "rsd"), c.replaced);
+        EXPECT_EQ(has_extension(c.path, ".raf"), c.raf);
+    }
+}
+
+// Only a to z fold, as in the C locale: the files' other bytes are Windows-1252 letters that
+// must not match by accident.
+TEST(CaseFolding, OnlyAsciiLettersFold) {
+    struct Case {
+        const char* a;
+        const char* b;
+        bool equal;
+        bool a_starts_with_b;
+    } const cases[] = {
+        {"TtoI_Same", "ttoi_same", true, true},  {"TtoI_Same", "TTOI_", false, true},
+        {"TtoI", "TtoI_Same", false, false},     {"\xe9t\xe9", "\xc9T\xc9", false, false},
+        {"", "", true, true},                    {"abc", "", false, true},
+        {"a[", "A{", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.a) + " / " + c.b);
+        EXPECT_EQ(equals_nocase(c.a, c.b), c.equal);
+        EXPECT_EQ(starts_with_nocase(c.a, c.b), c.a_starts_with_b);
+    }
+    char text[] = "Mixed \xe9 case";
+    fold_upper(text);
+    EXPECT_STREQ(text, "MIXED \xe9 CASE");
+}
+
 } // namespace
