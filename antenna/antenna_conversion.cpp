@@ -6,35 +6,14 @@
 #include "antenna_text.h"
 #include "error_handler.h"
 #include "folder_walk.h"
-#include "message_presenter.h"
 #include "nsma_format.h"
 #include "qvfileio.h"
-#include "syntax_error.h"
 #include "text_helpers.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
-
-constexpr std::size_t max_v5_name = 47;
-constexpr std::size_t max_v4_name = 15;
-constexpr const char* filename_error_caption = "Filename Error";
-constexpr const char* v5_name_text =
-    "The file name cannot exceed 47 characters for version 5 radio and antenna data files";
-constexpr const char* v4_name_text =
-    "Version 4 antenna data file name cannot exceed 15 characters.";
-
-int refuse_name(const char* path, const char* reason, bool ask_continue) {
-    std::string text = get_filename_c(path) + "\r\n" + reason;
-    if (ask_continue) {
-        text += "\r\nContinue?";
-        return show_message_box(nullptr, filename_error_caption, text,
-                                BOX_YES_NO | BOX_ICON_QUESTION);
-    }
-    show_message_box(nullptr, filename_error_caption, text, BOX_OK | BOX_ICON_STOP);
-    return ID_NO;
-}
 
 // The model of an antenna with a feed orientation says which: " (L)" or " (R)", when it fits.
 void mark_feed_orientation(Antenna_Record& record, std::size_t shorter_than) {
@@ -50,18 +29,10 @@ void mark_feed_orientation(Antenna_Record& record, std::size_t shorter_than) {
 } // namespace
 
 bool v5_file_name_ok(const char* path) {
-    return base_name(path).size() <= max_v5_name;
+    return base_name(path).size() <= MAX_V5_FILE_NAME;
 }
 bool v4_file_name_ok(const char* path) {
-    return base_name(path).size() <= max_v4_name;
-}
-
-int check_v5_file_name(const char* path, bool ask_continue) {
-    return v5_file_name_ok(path) ? ID_OK : refuse_name(path, v5_name_text, ask_continue);
-}
-
-int check_v4_file_name(const char* path, bool ask_continue) {
-    return v4_file_name_ok(path) ? ID_OK : refuse_name(path, v4_name_text, ask_continue);
+    return base_name(path).size() <= MAX_V4_ANTENNA_FILE_NAME;
 }
 
 std::string conversion_target_path(const char* path, const char* target_folder,
@@ -96,9 +67,11 @@ int convert_to_asd(Antenna_Record& record, Error_Handler* handler, const char* p
 }
 
 int convert_to_mas(Antenna_Record& record, Error_Handler* handler, const char* path,
-                   const char* target_folder, bool ask_continue) {
+                   const char* target_folder) {
     if (!v4_file_name_ok(path)) {
-        return check_v4_file_name(path, ask_continue);
+        handler->init(ET_ERROR, 0, path);
+        handler->set_info_buff(V4_ANTENNA_FILE_NAME_TOO_LONG);
+        throw handler;
     }
     read_nsma_text(record, handler, path,
                    read_data_file(handler, path, {MAX_TEXT_FILE_SIZE, "text data file"}));
@@ -106,30 +79,6 @@ int convert_to_mas(Antenna_Record& record, Error_Handler* handler, const char* p
     copy_text_field(record.antenna_spec.file_name, base_name(path).c_str());
     write_mas_file(record, handler, conversion_target_path(path, target_folder, ".mas").c_str());
     return 1;
-}
-
-int convert_batch_file(Antenna_Target target, Antenna_Record& record, Error_Handler* handler,
-                       const char* path, const char* target_folder, bool ask_continue,
-                       Technology_Answers& answers, const Technology_Asker& ask) {
-    const int name_check = check_v5_file_name(path, ask_continue);
-    if (name_check != ID_OK) {
-        return name_check;
-    }
-    try {
-        return target == Antenna_Target::asd
-                   ? convert_to_asd(record, handler, path, target_folder, answers, ask)
-                   : convert_to_mas(record, handler, path, target_folder, ask_continue);
-    } catch (Error_Handler* failed) {
-        const int answer = failed->show_errormsg(nullptr, ask_continue);
-        return ask_continue ? answer : ID_NO;
-    } catch (Data_Syntax_Error* fault) {
-        const int answer = show_syntax_error(*fault, ask_continue);
-        return ask_continue ? answer : ID_NO;
-    }
-}
-
-std::string converted_files_text(int count) {
-    return std::to_string(count) + " files successfully converted";
 }
 
 bool is_antenna_batch_extension(const char* path) {

@@ -2,6 +2,7 @@
 // versions, and the files a folder conversion takes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -23,13 +24,15 @@ struct Technology_Answers {
 using Technology_Asker = std::function<bool(const char* path, Technology_Answers& answers)>;
 
 // File-name limits: the base name (without folder and extension) of a version 5 file has at most
-// 47 characters, of a version 4 file at most 15.
+// 47 characters, of a version 4 file at most 15; and the texts that say so.
+inline constexpr std::size_t MAX_V5_FILE_NAME = 47;
+inline constexpr std::size_t MAX_V4_ANTENNA_FILE_NAME = 15;
+inline constexpr const char* V5_FILE_NAME_TOO_LONG =
+    "The file name cannot exceed 47 characters for version 5 radio and antenna data files";
+inline constexpr const char* V4_ANTENNA_FILE_NAME_TOO_LONG =
+    "Version 4 antenna data file name cannot exceed 15 characters.";
 bool v5_file_name_ok(const char* path);
 bool v4_file_name_ok(const char* path);
-// 1 when the name fits; otherwise shows the "Filename Error" box and returns its answer: 7, or
-// with `ask_continue` Yes (6) or No (7) to "Continue?".
-int check_v5_file_name(const char* path, bool ask_continue);
-int check_v4_file_name(const char* path, bool ask_continue);
 
 // "<folder>/<base name of path><extension>": where a conversion writes.
 std::string conversion_target_path(const char* path, const char* target_folder,
@@ -43,24 +46,13 @@ int convert_to_asd(Antenna_Record& record, Error_Handler* handler, const char* p
                    const Technology_Asker& ask);
 
 // Reads the NSMA file at `path` into `record` and writes it as "<target_folder>/<base>.mas".
-// Returns 1 when written; for a base name longer than 15 characters nothing is read or written
-// and the answer of the name box is returned (7, or 6/7 with `ask_continue`). Raises
-// Error_Handler* and Data_Syntax_Error*.
+// Returns 1 when written. A base name longer than 15 characters is refused before anything is
+// read or written (`handler` raised with V4_ANTENNA_FILE_NAME_TOO_LONG); callers that ask about
+// it check v4_file_name_ok first. Raises Error_Handler* and Data_Syntax_Error*.
 int convert_to_mas(Antenna_Record& record, Error_Handler* handler, const char* path,
-                   const char* target_folder, bool ask_continue);
+                   const char* target_folder);
 
 enum class Antenna_Target { asd, mas };
-
-// One file of a batch conversion, as the editor runs it: the version 5 name check, then the
-// conversion; a file or syntax error is shown (with "Continue?" when `ask_continue`). Returns 1
-// when converted, 0 when the technology question was cancelled, 6 to skip the file and go on,
-// 7 to stop the batch.
-int convert_batch_file(Antenna_Target target, Antenna_Record& record, Error_Handler* handler,
-                       const char* path, const char* target_folder, bool ask_continue,
-                       Technology_Answers& answers, const Technology_Asker& ask);
-
-// "%d files successfully converted": the message after a batch.
-std::string converted_files_text(int count);
 
 // True for the extensions a folder conversion takes: exactly ".adf", ".dat", ".Adf", ".Dat",
 // ".ADF" or ".DAT".

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "antenna_record.h"
-#include "message_presenter.h"
 #include "msi_format.h"
 #include "qvfileio.h"
 
@@ -43,17 +42,6 @@ Antenna_Open_Result open_antenna_file(Antenna_Record& record, Error_Handler* han
 Antenna_Open_Result open_antenna_bytes(Antenna_Record& record, Error_Handler* handler,
                                        const char* path, std::string_view bytes,
                                        Antenna_Read_Decisions& decisions);
-
-// Kept until the editors move over: the backwards-pattern question asked with a message box.
-inline Antenna_Open_Result open_antenna_file(Antenna_Record& record, Error_Handler* handler,
-                                             const char* path) {
-    Antenna_Read_Decisions decisions;
-    decisions.ask_reverse_backwards = [] {
-        return show_message_box(nullptr, MSI_BACKWARDS_CAPTION, MSI_BACKWARDS_QUESTION,
-                                BOX_YES_NO | BOX_ICON_QUESTION) == ID_YES;
-    };
-    return open_antenna_file(record, handler, path, decisions);
-}
 
 // Reads any antenna file, then writes it as NSMA text to "<target_folder>/<base>.adf" (base
 // from `path`), with file_name set to that base. Returns the path written. Raises as

@@ -179,7 +179,7 @@ Convert_Outcome convert_one(const Convert_Options& options, const Convert_Source
             }
         } else if (options.target == "mas") {
             Antenna_Record antenna;
-            convert_to_mas(antenna, &handler, source.c_str(), folder.c_str(), false);
+            convert_to_mas(antenna, &handler, source.c_str(), folder.c_str());
         } else if (options.target == "adf") {
             Antenna_Record antenna;
             Antenna_Read_Decisions decisions;

@@ -5,13 +5,9 @@
 #include "syntax_error.h"
 #include "text_helpers.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <exception>
-#include <filesystem>
 #include <new>
-#include <system_error>
 
 int ask_save_changes(Owner_Window owner, const std::string& path) {
     const std::string text = path.empty() ? std::string("Save changes made to unnamed file ?")
@@ -20,38 +16,9 @@ int ask_save_changes(Owner_Window owner, const std::string& path) {
                             BOX_YES_NO_CANCEL | BOX_ICON_QUESTION);
 }
 
-std::string base_name(const std::string& path) {
-    std::string name = get_filename_c(path.c_str());
-    const auto dot = name.rfind('.');
-    if (dot != std::string::npos) {
-        name.erase(dot);
-    }
-    return name;
-}
-
-std::string replace_extension(const std::string& path, const std::string& extension) {
-    const std::size_t name_start = path.size() - get_filename_c(path.c_str()).size();
-    const auto dot = path.rfind('.');
-    const std::string stem =
-        dot != std::string::npos && dot >= name_start ? path.substr(0, dot) : path;
-    return stem + "." + extension;
-}
-
-bool has_extension(const std::string& path, const char* extension) {
-    const std::string wanted = extension;
-    if (path.size() < wanted.size()) {
-        return false;
-    }
-    return std::equal(wanted.begin(), wanted.end(), path.end() - static_cast<long>(wanted.size()),
-                      [](char a, char b) {
-                          return std::tolower(static_cast<unsigned char>(a)) ==
-                                 std::tolower(static_cast<unsigned char>(b));
-                      });
-}
-
 int check_file_name(Owner_Window owner, const std::string& path, std::size_t max_length,
                     const char* reason, bool ask_continue) {
-    if (base_name(path).size() <= max_length) {
+    if (base_name(path.c_str()).size() <= max_length) {
         return ID_OK;
     }
     std::string text = get_filename_c(path.c_str()) + "\r\n" + reason;
@@ -96,46 +63,6 @@ unsigned batch_count_icon(int count, bool whole_folder) {
         return BOX_ICON_INFORMATION;
     }
     return count > 0 ? BOX_ICON_EXCLAMATION : BOX_ICON_STOP;
-}
-
-namespace {
-
-void walk_folder(const std::filesystem::path& folder,
-                 const std::function<bool(const std::string&)>& wanted,
-                 std::vector<std::string>& files) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    fs::directory_iterator entries(folder, fs::directory_options::skip_permission_denied, error);
-    if (error) {
-        return;
-    }
-    for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
-        const fs::directory_entry& entry = *entries;
-        std::error_code entry_error;
-        const fs::file_status status = entry.symlink_status(entry_error);
-        if (entry_error) {
-            continue;
-        }
-        if (fs::is_directory(status)) {
-            walk_folder(entry.path(), wanted, files);
-        } else if (fs::is_regular_file(status) ||
-                   (fs::is_symlink(status) && entry.is_regular_file(entry_error))) {
-            const std::string path = entry.path().string();
-            if (wanted(path)) {
-                files.push_back(path);
-            }
-        }
-    }
-}
-
-} // namespace
-
-std::vector<std::string> folder_files(const std::string& top_folder,
-                                      const std::function<bool(const std::string&)>& wanted) {
-    std::vector<std::string> files;
-    walk_folder(top_folder, wanted, files);
-    std::sort(files.begin(), files.end());
-    return files;
 }
 
 namespace {

@@ -1,5 +1,5 @@
-// Rules the three editors share: the unsaved-changes question, the file-name check, paths, and
-// the counting of a batch conversion.
+// Rules the three editors share: the unsaved-changes question, the file-name check, the counting
+// of a batch conversion and the report of a failure.
 #pragma once
 
 #include "message_presenter.h"
@@ -13,16 +13,6 @@
 // "File data has changed": "Save changes made to the file %s ?" with the path, or "Save changes
 // made to unnamed file ?"; Yes, No and Cancel. Returns ID_YES, ID_NO or ID_CANCEL.
 int ask_save_changes(Owner_Window owner, const std::string& path);
-
-// The file name of `path` without its extension.
-std::string base_name(const std::string& path);
-
-// `path` with the extension of its file name replaced by `extension` (given without the dot),
-// or with it added when the file name has none.
-std::string replace_extension(const std::string& path, const std::string& extension);
-
-// True when `path` ends in `extension` (".rsd"), ignoring case.
-bool has_extension(const std::string& path, const char* extension);
 
 // ID_OK when the base name of `path` has at most `max_length` characters. Otherwise shows
 // "Filename Error" with the file name above `reason` and returns ID_NO; with `ask_continue`
@@ -49,11 +39,6 @@ std::string converted_count_text(int count);
 // The icon of that message: information after a selection; after a folder tree, the
 // exclamation mark when something was converted, else the stop sign.
 unsigned batch_count_icon(int count, bool whole_folder);
-
-// Every regular file below `top_folder`, subfolders included, for which `wanted` holds, sorted by
-// path. Folders the walk may not enter are passed over; links to folders are not followed.
-std::vector<std::string> folder_files(const std::string& top_folder,
-                                      const std::function<bool(const std::string&)>& wanted);
 
 // Runs `work`. An Error_Handler* it raises is shown with the handler's message, a
 // Data_Syntax_Error* with the syntax error report, any other exception with its text (or, for

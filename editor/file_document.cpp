@@ -5,6 +5,7 @@
 #include "default_directory.h"
 #include "editor_support.h"
 #include "error_handler.h"
+#include "text_helpers.h"
 
 #include <QWidget>
 
@@ -149,7 +150,7 @@ bool File_Document::save(Format format) {
 bool File_Document::save_as(Format format) {
     const Save_Format target = save_format(format);
     const std::string proposed =
-        m_path.empty() ? std::string() : base_name(m_path) + "." + target.extension;
+        m_path.empty() ? std::string() : base_name(m_path.c_str()) + "." + target.extension;
     std::vector<File_Filter> filters = {target.filter};
     if (target.with_all_files) {
         filters.push_back(ALL_FILES_FILTER);
@@ -166,7 +167,7 @@ bool File_Document::save_to(const std::string& chosen_path, Format format) {
     const Save_Format target = save_format(format);
     const std::string path = keeps_chosen_extension()
                                  ? chosen_path
-                                 : replace_extension(chosen_path, target.extension);
+                                 : replace_extension(chosen_path.c_str(), target.extension);
     if (check_name(path, false) != ID_OK) {
         return false;
     }

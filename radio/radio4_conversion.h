@@ -1,7 +1,6 @@
 // Converting radio records between version 4 and version 5.
 #pragma once
 
-#include "message_presenter.h"
 
 #include <string>
 #include <vector>
@@ -32,15 +31,6 @@ int radio4_curve_type(const Radio4_Spec& radio_spec, const char* name, std::stri
 // code to that one, as convert_v5_to_v4 splits them.
 void convert_v4_to_v5(const Radio4_Record& v4, Radio_Record& v5,
                       std::vector<std::string>& passed_over);
-
-// Kept until the editors move over: each curve passed over shown in a box (caption "Error").
-inline void convert_v4_to_v5(const Radio4_Record& v4, Radio_Record& v5) {
-    std::vector<std::string> passed_over;
-    convert_v4_to_v5(v4, v5, passed_over);
-    for (std::size_t i = 0; i < passed_over.size(); ++i) {
-        show_message_box(nullptr, "Error", UNKNOWN_RADIO_CURVE, BOX_OK | BOX_ICON_STOP);
-    }
-}
 
 // Resets `v4` and fills it from `v5`, texts cut to the version 4 fields. The derived curves are
 // not taken over. A version 4 curve holds one code in its name (cut to 23 characters): a curve

@@ -119,18 +119,35 @@ void read_v4_bytes(Radio4_Record& record, Radio_File_Kind kind, std::string_view
     add_end_warning(lines, warnings);
 }
 
+void read_bytes_as_v5(Radio_Record& record, Radio_File_Kind kind, std::string_view bytes,
+                      const char* path, Error_Handler* handler, std::vector<std::string>& warnings,
+                      std::vector<std::string>& passed_over) {
+    if (is_v5_kind(kind)) {
+        read_v5_bytes(record, kind, bytes, path, handler, warnings);
+        return;
+    }
+    const auto v4 = std::make_unique<Radio4_Record>();
+    read_v4_bytes(*v4, kind, bytes, path, handler, warnings);
+    convert_v4_to_v5(*v4, record, passed_over);
+}
+
+void read_bytes_as_v4(Radio4_Record& record, Radio_File_Kind kind, std::string_view bytes,
+                      const char* path, Error_Handler* handler, std::vector<std::string>& warnings) {
+    if (!is_v5_kind(kind)) {
+        read_v4_bytes(record, kind, bytes, path, handler, warnings);
+        return;
+    }
+    const auto v5 = std::make_unique<Radio_Record>();
+    read_v5_bytes(*v5, kind, bytes, path, handler, warnings);
+    convert_v5_to_v4(*v5, record, &warnings);
+}
+
 std::vector<std::string> open_radio_as_v5(Radio_Record& record, const char* path,
                                           Error_Handler* handler) {
     std::string bytes;
     const Radio_File_Kind kind = read_for_editor(path, handler, bytes, v5_open_kind);
     std::vector<std::string> warnings;
-    if (is_v5_kind(kind)) {
-        read_v5_bytes(record, kind, bytes, path, handler, warnings);
-        return warnings;
-    }
-    const auto v4 = std::make_unique<Radio4_Record>();
-    read_v4_bytes(*v4, kind, bytes, path, handler, warnings);
-    convert_v4_to_v5(*v4, record, warnings);
+    read_bytes_as_v5(record, kind, bytes, path, handler, warnings, warnings);
     return warnings;
 }
 
@@ -139,12 +156,6 @@ std::vector<std::string> open_radio_as_v4(Radio4_Record& record, const char* pat
     std::string bytes;
     const Radio_File_Kind kind = read_for_editor(path, handler, bytes, v4_open_kind);
     std::vector<std::string> warnings;
-    if (!is_v5_kind(kind)) {
-        read_v4_bytes(record, kind, bytes, path, handler, warnings);
-        return warnings;
-    }
-    const auto v5 = std::make_unique<Radio_Record>();
-    read_v5_bytes(*v5, kind, bytes, path, handler, warnings);
-    convert_v5_to_v4(*v5, record, &warnings);
+    read_bytes_as_v4(record, kind, bytes, path, handler, warnings);
     return warnings;
 }

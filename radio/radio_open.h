@@ -41,6 +41,17 @@ void read_v5_bytes(Radio_Record& record, Radio_File_Kind kind, std::string_view 
 void read_v4_bytes(Radio4_Record& record, Radio_File_Kind kind, std::string_view bytes,
                    const char* path, Error_Handler* handler, std::vector<std::string>& warnings);
 
+// Reads the bytes of a file of `kind` (one v5_open_kind gives) into the reset record as a version
+// 5 record, a version 4 file converted. The curves the conversion leaves out go to
+// `passed_over`, the other warnings to `warnings`. Raises as read_v5_bytes.
+void read_bytes_as_v5(Radio_Record& record, Radio_File_Kind kind, std::string_view bytes,
+                      const char* path, Error_Handler* handler, std::vector<std::string>& warnings,
+                      std::vector<std::string>& passed_over);
+// The same as a version 4 record (a kind v4_open_kind gives), a version 5 file converted; what
+// the conversion had to cut is among the warnings.
+void read_bytes_as_v4(Radio4_Record& record, Radio_File_Kind kind, std::string_view bytes,
+                      const char* path, Error_Handler* handler, std::vector<std::string>& warnings);
+
 // Reads the radio file at `path` once into `record` as a version 5 record (v5_open_kind), a
 // version 4 file converted; or as a version 4 record (v4_open_kind), a version 5 file converted.
 // Returns the warnings: those of read_v5_bytes, and what the conversion left out or cut (the

@@ -7,31 +7,14 @@
 #include "command_ids.h"
 #include "editor_support.h"
 #include "error_handler.h"
+#include "msi_format.h"
 #include "mul_sel_file_dlg.h"
 #include "nsma_format.h"
 #include "qv5_extn.h"
 #include "syntax_error.h"
 #include "text_helpers.h"
 
-#include <cctype>
 #include <exception>
-
-namespace {
-
-bool same_text_ignoring_case(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
 
 Technology_Answers& technology_answers() {
     static Technology_Answers answers;
@@ -70,8 +53,13 @@ File_Document::Read_Result Antenna_Document::read_path(const std::string& path) 
         return Read_Result::refused;
     }
     Error_Handler handler;
+    Antenna_Read_Decisions decisions;
+    decisions.ask_reverse_backwards = [this] {
+        return show_message_box(owner(), MSI_BACKWARDS_CAPTION, MSI_BACKWARDS_QUESTION,
+                                BOX_YES_NO | BOX_ICON_QUESTION) == ID_YES;
+    };
     try {
-        open_antenna_file(*m_record, &handler, path.c_str());
+        open_antenna_file(*m_record, &handler, path.c_str(), decisions);
     } catch (Data_Syntax_Error* fault) {
         show_syntax_error(*fault, false);
         return Read_Result::failed_partial;
@@ -84,8 +72,8 @@ File_Document::Read_Result Antenna_Document::read_path(const std::string& path) 
 }
 
 void Antenna_Document::name_record(const std::string& path) {
-    const std::string name = base_name(path);
-    if (!same_text_ignoring_case(m_record->antenna_spec.file_name, name)) {
+    const std::string name = base_name(path.c_str());
+    if (!equals_nocase(m_record->antenna_spec.file_name, name)) {
         copy_text_field(m_record->antenna_spec.file_name, name.c_str());
     }
 }
@@ -100,7 +88,7 @@ void Antenna_Document::write_path(const std::string& path, Format format,
 }
 
 int Antenna_Document::check_name(const std::string& path, bool ask_continue) {
-    return check_v5_file_name(path.c_str(), ask_continue);
+    return check_file_name(owner(), path, MAX_V5_FILE_NAME, V5_FILE_NAME_TOO_LONG, ask_continue);
 }
 
 Save_Format Antenna_Document::save_format(Format format) const {
@@ -113,8 +101,8 @@ Save_Format Antenna_Document::save_format(Format format) const {
 }
 
 bool Antenna_Document::is_binary_path(const std::string& path) const {
-    return has_extension(path, ".asd") || has_extension(path, ".mas") ||
-           has_extension(path, ".vas");
+    return has_extension(path.c_str(), ".asd") || has_extension(path.c_str(), ".mas") ||
+           has_extension(path.c_str(), ".vas");
 }
 
 std::string Antenna_Document::open_title() const { return OPEN_ANTENNA_TITLE; }
@@ -130,8 +118,15 @@ void Antenna_Document::convert(Antenna_Target target, const std::vector<std::str
     Error_Handler handler;
     const int count = run_conversion_batch(
         files, whole_folder || files.size() > 1,
-        {[](const std::string& file, bool ask) { return check_v5_file_name(file.c_str(), ask); },
+        {[this](const std::string& file, bool ask) { return check_name(file, ask); },
          [&](const std::string& file, bool ask) {
+             if (target == Antenna_Target::mas) {
+                 const int name_check = check_file_name(owner(), file, MAX_V4_ANTENNA_FILE_NAME,
+                                                        V4_ANTENNA_FILE_NAME_TOO_LONG, ask);
+                 if (name_check != ID_OK) {
+                     return name_check;
+                 }
+             }
              // A selection is written into the folder of its first file, a folder tree's files
              // each into their own folder.
              const std::string folder = get_directory((whole_folder ? file : files.front()).c_str());
@@ -140,8 +135,7 @@ void Antenna_Document::convert(Antenna_Target target, const std::vector<std::str
                  result = target == Antenna_Target::asd
                               ? convert_to_asd(*scratch, &handler, file.c_str(), folder.c_str(),
                                                technology_answers(), technology_dialog)
-                              : convert_to_mas(*scratch, &handler, file.c_str(), folder.c_str(),
-                                               ask);
+                              : convert_to_mas(*scratch, &handler, file.c_str(), folder.c_str());
              });
              return failed ? (ask ? *failed : ID_NO) : result;
          }});

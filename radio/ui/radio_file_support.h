@@ -3,36 +3,32 @@
 
 #include "file_dialogs.h"
 #include "message_presenter.h"
+#include "radio_file_kind.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class Error_Handler;
 
-// Up to `count` bytes from the start of `path`. Raises `handler` when the file cannot be read,
-// and when it is larger than any data file (MAX_TEXT_FILE_SIZE) or, starting as a binary radio
-// file, larger than any binary one (MAX_BINARY_FILE_SIZE): the readers are not given it.
-std::string read_leading_bytes(const char* path, std::size_t count, Error_Handler* handler);
+// A radio file read whole, and the reader its first bytes choose.
+struct Radio_File_Bytes {
+    std::string bytes;
+    Radio_File_Kind kind;
+};
 
-// The text after the blanks, carriage returns and line feeds it starts with.
-std::string_view after_leading_blanks(std::string_view bytes);
+// Reads the radio file at `path` for the editor whose reader `open_kind` (v5_open_kind or
+// v4_open_kind) chooses. Shows why when it cannot: the file's failure, catalogue message 289 for
+// a file the editor does not take, "File Locked" for a locked binary file; nullopt then.
+// `handler` is armed for the file afterwards.
+std::optional<Radio_File_Bytes> read_radio_for_editor(Owner_Window owner, const std::string& path,
+                                                      Radio_File_Kind (*open_kind)(std::string_view),
+                                                      Error_Handler& handler);
 
-// The reader the version 5 editor takes for a file starting with `bytes` (its first 48):
-// a locked binary file is refused before anything else is looked at.
-enum class V5_Open_Route { raf5, rsd, rsd_locked, mrs, raf4, unknown };
-V5_Open_Route v5_open_route(std::string_view bytes);
-
-// The reader the version 4 editor takes: version 5 ASCII files of versions 01 to 03 only, any
-// file beginning with "QV50_RADIO_SPEC" as a binary version 5 file (locked ones refused), and
-// the version 4 files.
-enum class V4_Open_Route { raf5, rsd, rsd_locked, mrs, raf4, unknown };
-V4_Open_Route v4_open_route(std::string_view bytes);
-
-// True when the version 4 to version 5 ASCII conversion takes a file beginning with `bytes`
-// (its first 80): it must begin with "QVW40_RADIOSPEC" and be text (no zero byte after it).
-bool is_v4_ascii_radio_file(std::string_view bytes);
+// Shows the "Unknown radio curve" error once for each curve a conversion left out.
+void show_passed_over_curves(Owner_Window owner, const std::vector<std::string>& passed_over);
 
 // True for the extensions a radio folder conversion takes: exactly ".raf", ".Raf" or ".RAF".
 bool is_radio_batch_extension(const std::string& path);

@@ -3,15 +3,16 @@
 
 #include "command_ids.h"
 #include "editor_support.h"
+#include "folder_walk.h"
 #include "mul_sel_file_dlg.h"
 #include "qv5_extn.h"
-#include "radio4_conversion.h"
 #include "radio4_format.h"
 #include "radio4_record.h"
 #include "radio4_support.h"
 #include "radio_conversions.h"
 #include "radio_file_kind.h"
 #include "radio_file_support.h"
+#include "radio_open.h"
 #include "radio_record.h"
 #include "raf_format.h"
 #include "rsd_format.h"
@@ -48,44 +49,15 @@ File_Document::Read_Result V4_Radio_Document::read_path(const std::string& path)
         return Read_Result::refused;
     }
     Error_Handler handler;
-    std::string bytes;
-    if (!run_reported([&] { bytes = read_leading_bytes(path.c_str(), 48, &handler); })) {
-        return Read_Result::refused;
-    }
-    const V4_Open_Route route = v4_open_route(bytes);
-    if (route == V4_Open_Route::rsd_locked) {
-        show_locked_rsd_file(owner(), path);
-        return Read_Result::refused;
-    }
-    if (route == V4_Open_Route::unknown) {
-        show_unknown_radio_file(owner(), path);
+    const auto file = read_radio_for_editor(owner(), path, v4_open_kind, handler);
+    if (!file) {
         return Read_Result::refused;
     }
     m_record->reset();
-    const bool read = run_reported([&] {
-        switch (route) {
-        case V4_Open_Route::raf5:
-        case V4_Open_Route::rsd: {
-            auto v5 = std::make_unique<Radio_Record>();
-            if (route == V4_Open_Route::raf5) {
-                read_raf_file(*v5, path.c_str(), &handler);
-            } else {
-                read_rsd_file(*v5, path.c_str(), &handler);
-            }
-            convert_v5_to_v4(*v5, *m_record);
-            break;
-        }
-        case V4_Open_Route::mrs:
-            read_mrs_file(*m_record, path.c_str(), &handler);
-            break;
-        case V4_Open_Route::raf4:
-            read_raf4_file(*m_record, path.c_str(), &handler);
-            break;
-        default:
-            break;
-        }
-    });
-    if (!read) {
+    std::vector<std::string> warnings;
+    if (!run_reported([&] {
+            read_bytes_as_v4(*m_record, file->kind, file->bytes, path.c_str(), &handler, warnings);
+        })) {
         return Read_Result::failed;
     }
     ensure_radio4_type(*m_record);
@@ -127,7 +99,7 @@ Save_Format V4_Radio_Document::save_format(Format format) const {
 }
 
 bool V4_Radio_Document::is_binary_path(const std::string& path) const {
-    return has_extension(path, ".mrs") || has_extension(path, ".rsd");
+    return has_extension(path.c_str(), ".mrs") || has_extension(path.c_str(), ".rsd");
 }
 
 std::string V4_Radio_Document::open_title() const { return OPEN_RADIO_TITLE; }
@@ -163,6 +135,6 @@ void V4_Radio_Document::convert_folder() {
     }
     const auto top = choose_folder(owner_widget(), directory_key(), TOP_FOLDER_TITLE);
     if (top) {
-        convert_to_mrs(folder_files(*top, is_radio_batch_extension), true);
+        convert_to_mrs(walked_files(*top, is_radio_batch_extension), true);
     }
 }

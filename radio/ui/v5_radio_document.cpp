@@ -3,14 +3,13 @@
 
 #include "command_ids.h"
 #include "editor_support.h"
+#include "folder_walk.h"
 #include "error_handler.h"
 #include "mul_sel_file_dlg.h"
 #include "qv5_extn.h"
-#include "radio4_conversion.h"
-#include "radio4_format.h"
-#include "radio4_record.h"
 #include "radio_conversions.h"
 #include "radio_file_support.h"
+#include "radio_open.h"
 #include "radio_record.h"
 #include "raf_format.h"
 #include "rsd_format.h"
@@ -57,52 +56,26 @@ File_Document::Read_Result V5_Radio_Document::read_path(const std::string& path)
         return Read_Result::refused;
     }
     Error_Handler handler;
-    std::string bytes;
-    if (!run_reported([&] { bytes = read_leading_bytes(path.c_str(), 48, &handler); })) {
-        return Read_Result::refused;
-    }
-    const V5_Open_Route route = v5_open_route(bytes);
-    if (route == V5_Open_Route::rsd_locked) {
-        show_locked_rsd_file(owner(), path);
-        return Read_Result::refused;
-    }
-    if (route == V5_Open_Route::unknown) {
-        show_unknown_radio_file(owner(), path);
+    const auto file = read_radio_for_editor(owner(), path, v5_open_kind, handler);
+    if (!file) {
         return Read_Result::refused;
     }
     m_record->reset();
-    const bool read = run_reported([&] {
-        switch (route) {
-        case V5_Open_Route::raf5:
-            read_raf_file(*m_record, path.c_str(), &handler);
-            break;
-        case V5_Open_Route::rsd:
-            read_rsd_file(*m_record, path.c_str(), &handler);
-            break;
-        case V5_Open_Route::mrs:
-        case V5_Open_Route::raf4: {
-            auto v4 = std::make_unique<Radio4_Record>();
-            if (route == V5_Open_Route::mrs) {
-                read_mrs_file(*v4, path.c_str(), &handler);
-            } else {
-                read_raf4_file(*v4, path.c_str(), &handler);
-            }
-            ::convert_v4_to_v5(*v4, *m_record);
-            break;
-        }
-        default:
-            break;
-        }
-    });
-    if (!read) {
+    std::vector<std::string> warnings;
+    std::vector<std::string> passed_over;
+    if (!run_reported([&] {
+            read_bytes_as_v5(*m_record, file->kind, file->bytes, path.c_str(), &handler, warnings,
+                             passed_over);
+        })) {
         return Read_Result::failed;
     }
+    show_passed_over_curves(owner(), passed_over);
     name_record(path);
     return Read_Result::read;
 }
 
 void V5_Radio_Document::name_record(const std::string& path) {
-    copy_text(m_record->radio_spec.radio_code, base_name(path).c_str());
+    copy_text(m_record->radio_spec.radio_code, base_name(path.c_str()).c_str());
 }
 
 void V5_Radio_Document::write_path(const std::string& path, Format format,
@@ -132,7 +105,7 @@ std::string V5_Radio_Document::save_notice(Format format) const {
 }
 
 bool V5_Radio_Document::is_binary_path(const std::string& path) const {
-    return has_extension(path, ".rsd") || has_extension(path, ".mrs");
+    return has_extension(path.c_str(), ".rsd") || has_extension(path.c_str(), ".mrs");
 }
 
 std::string V5_Radio_Document::open_title() const { return OPEN_RADIO_TITLE; }
@@ -179,7 +152,7 @@ void V5_Radio_Document::convert_folder() {
     }
     const auto top = choose_folder(owner_widget(), directory_key(), TOP_FOLDER_TITLE);
     if (top) {
-        convert_to_rsd(folder_files(*top, is_radio_batch_extension), true);
+        convert_to_rsd(walked_files(*top, is_radio_batch_extension), true);
     }
 }
 

@@ -115,97 +115,31 @@ TEST_F(AntennaConversion, FeedOrientationIsAddedToTheModel) {
 TEST_F(AntennaConversion, MasModelSuffixOnlyBelowTwentyCharacters) {
     nsma_file("m19.adf", {"MODNUM:," + std::string(19, 'X'), "FEDORN:,LEFT"});
     EXPECT_EQ(
-        convert_to_mas(record, &handler, dir.file("m19.adf").c_str(), dir.path().c_str(), false),
+        convert_to_mas(record, &handler, dir.file("m19.adf").c_str(), dir.path().c_str()),
         1);
     EXPECT_EQ(read_bytes(dir.file("m19.mas")).substr(43, 24), std::string(19, 'X') + " (L)" + '\0');
     nsma_file("m20.adf", {"MODNUM:," + std::string(20, 'X'), "FEDORN:,LEFT"});
-    convert_to_mas(record, &handler, dir.file("m20.adf").c_str(), dir.path().c_str(), false);
+    convert_to_mas(record, &handler, dir.file("m20.adf").c_str(), dir.path().c_str());
     EXPECT_EQ(read_bytes(dir.file("m20.mas")).substr(43, 24),
               std::string(20, 'X') + std::string(4, '\0'));
 }
 
 TEST_F(AntennaConversion, MasNameLimitIsFifteenCharacters) {
-    Recording_Presenter presenter;
     const std::string fits = nsma_file("abcdefghijklmno.adf");
-    EXPECT_EQ(convert_to_mas(record, &handler, fits.c_str(), dir.path().c_str(), false), 1);
+    EXPECT_EQ(convert_to_mas(record, &handler, fits.c_str(), dir.path().c_str()), 1);
     const std::string bytes = read_bytes(dir.file("abcdefghijklmno.mas"));
     EXPECT_EQ(bytes.substr(83, 16), std::string("abcdefghijklmno") + '\0');
     EXPECT_EQ(value_at<int16_t>(bytes, 139), 2);
-    EXPECT_TRUE(presenter.shown.empty());
 
-    const std::string too_long = nsma_file("abcdefghijklmnop.adf");
-    EXPECT_EQ(convert_to_mas(record, &handler, too_long.c_str(), dir.path().c_str(), false), ID_NO);
-    EXPECT_FALSE(std::filesystem::exists(dir.file("abcdefghijklmnop.mas")));
-    ASSERT_EQ(presenter.shown.size(), 1u);
-    EXPECT_EQ(presenter.last().caption, "Filename Error");
-    EXPECT_EQ(
-        presenter.last().text,
-        "abcdefghijklmnop.adf\r\nVersion 4 antenna data file name cannot exceed 15 characters.");
-    EXPECT_EQ(presenter.last().style, BOX_OK | BOX_ICON_STOP);
-
-    Recording_Presenter yes(ID_YES);
-    EXPECT_EQ(convert_to_mas(record, &handler, too_long.c_str(), dir.path().c_str(), true), ID_YES);
-    EXPECT_EQ(yes.last().text, "abcdefghijklmnop.adf\r\nVersion 4 antenna data file name cannot "
-                               "exceed 15 characters.\r\nContinue?");
-    EXPECT_EQ(yes.last().style, BOX_YES_NO | BOX_ICON_QUESTION);
-}
-
-TEST_F(AntennaConversion, Version5NameLimitIsFortySevenCharacters) {
+    // A longer name is refused before anything is read or written, and nobody is asked.
     Recording_Presenter presenter;
-    const std::string name47 = std::string(47, 'n') + ".adf";
-    const std::string name48 = std::string(48, 'n') + ".adf";
-    EXPECT_EQ(check_v5_file_name(("/data/" + name47).c_str(), false), 1);
+    const std::string too_long = nsma_file("abcdefghijklmnop.adf");
+    EXPECT_THROW(convert_to_mas(record, &handler, too_long.c_str(), dir.path().c_str()),
+                 Error_Handler*);
+    EXPECT_STREQ(handler.get_info_text(),
+                 "Version 4 antenna data file name cannot exceed 15 characters.");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("abcdefghijklmnop.mas")));
     EXPECT_TRUE(presenter.shown.empty());
-    EXPECT_EQ(check_v5_file_name(("/data/" + name48).c_str(), false), ID_NO);
-    EXPECT_EQ(presenter.last().caption, "Filename Error");
-    EXPECT_EQ(presenter.last().text, name48 + "\r\nThe file name cannot exceed 47 characters for "
-                                              "version 5 radio and antenna data files");
-    EXPECT_EQ(check_v5_file_name(("/data/" + name48).c_str(), true), ID_NO);
-    EXPECT_EQ(presenter.last().text, name48 +
-                                         "\r\nThe file name cannot exceed 47 characters for "
-                                         "version 5 radio and antenna data files\r\nContinue?");
-}
-
-TEST_F(AntennaConversion, BatchFileResults) {
-    Technology_Answers batch{TECH_APERTURE, true};
-    const auto convert = [&](const std::string& path, Antenna_Target target, bool ask) {
-        return convert_batch_file(target, record, &handler, path.c_str(), dir.path().c_str(), ask,
-                                  batch, nullptr);
-    };
-    EXPECT_EQ(convert(nsma_file("good.adf"), Antenna_Target::asd, true), 1);
-    EXPECT_EQ(convert(nsma_file("good4.adf"), Antenna_Target::mas, true), 1);
-
-    // A syntax error is shown with "Continue?" and the answer comes back.
-    const std::string bad = dir.write("bad.adf", lines({revnum, "ANTMAN ANDREW"}));
-    {
-        Recording_Presenter presenter(ID_YES);
-        EXPECT_EQ(convert(bad, Antenna_Target::asd, true), ID_YES);
-        EXPECT_EQ(presenter.last().caption, "Syntax Error");
-        EXPECT_EQ(presenter.last().text, "bad.adf\r\nLine number 2\r\nANTMAN ANDREW\r\nContinue?");
-    }
-    {
-        Recording_Presenter presenter(ID_OK);
-        EXPECT_EQ(convert(bad, Antenna_Target::asd, false), ID_NO);
-    }
-    // A file error the same.
-    {
-        Recording_Presenter presenter(ID_NO);
-        EXPECT_EQ(convert(dir.file("missing.adf"), Antenna_Target::asd, true), ID_NO);
-        EXPECT_EQ(presenter.last().caption, "File error");
-    }
-    // The version 5 name check comes first, for both targets.
-    {
-        Recording_Presenter presenter(ID_YES);
-        const std::string long_name = nsma_file(std::string(48, 'x') + ".adf");
-        EXPECT_EQ(convert(long_name, Antenna_Target::mas, true), ID_YES);
-        EXPECT_EQ(presenter.shown.size(), 1u);
-    }
-    // A cancelled question skips the file.
-    Technology_Answers none;
-    EXPECT_EQ(convert_batch_file(Antenna_Target::asd, record, &handler, nsma_file("q.adf").c_str(),
-                                 dir.path().c_str(), true, none, nullptr),
-              0);
-    EXPECT_EQ(converted_files_text(2), "2 files successfully converted");
 }
 
 TEST_F(AntennaConversion, FolderRulesTakeExactExtensionsBelowTheTop) {

@@ -72,6 +72,41 @@ TEST_F(AntennaEditor, ASyntaxErrorKeepsWhatWasReadButNoName) {
     EXPECT_STREQ(document->record().antenna_spec.model, "");
 }
 
+// An elevation pattern that looks stored the wrong way round: the editor asks, and the answer
+// decides whether it is mirrored.
+TEST_F(AntennaEditor, ABackwardsMsiPatternIsAskedAboutInABox) {
+    const std::string path = dir.write("back.msi", "NAME B\nVERTICAL 3\n-10 20\n5 0\n10 25\n");
+    for (const auto& [answer, first_attenuation] :
+         {std::pair{ID_YES, 25.0f}, std::pair{ID_NO, 20.0f}}) {
+        presenter.answers = {answer};
+        ASSERT_TRUE(document->open_path(path));
+        EXPECT_EQ(presenter.last().caption, "File error");
+        EXPECT_EQ(presenter.last().text,
+                  "Elevation pattern appears to be backwards. Do you want to correct it?");
+        EXPECT_EQ(presenter.last().style, BOX_YES_NO | BOX_ICON_QUESTION);
+        EXPECT_EQ(document->record().cut(6).front().attenuation, first_attenuation);
+    }
+}
+
+// A name too long for the version 5 files, or for the version 4 .mas, is said once per file.
+TEST_F(AntennaEditor, NamesTooLongForTheTargetAreRefusedFileByFile) {
+    const std::string v5_long = antenna_file(std::string(48, 'x') + ".adf");
+    const std::string v4_long = antenna_file("abcdefghijklmnop.adf");
+    const std::string fits = antenna_file("abcdefghijklmno.adf");
+    dialogs.choose({v5_long, v4_long, fits});
+    presenter.answers = {ID_YES, ID_YES};
+    document->convert_selected(Antenna_Target::mas);
+    ASSERT_EQ(presenter.shown.size(), 3u);
+    EXPECT_EQ(presenter.shown[0].text,
+              std::string(48, 'x') + ".adf\r\nThe file name cannot exceed 47 characters for "
+                                     "version 5 radio and antenna data files\r\nContinue?");
+    EXPECT_EQ(presenter.shown[1].text, "abcdefghijklmnop.adf\r\nVersion 4 antenna data file name "
+                                       "cannot exceed 15 characters.\r\nContinue?");
+    EXPECT_EQ(presenter.shown[2].text, "1 files successfully converted");
+    EXPECT_FALSE(fs::exists(dir.file("abcdefghijklmnop.mas")));
+    EXPECT_TRUE(fs::exists(dir.file("abcdefghijklmno.mas")));
+}
+
 TEST_F(AntennaEditor, SavingAnUnnamedRecordAsAsciiAsksForANameAndWritesAdf) {
     ASSERT_TRUE(document->open_path(antenna_file("src/dish.adf")));
     document->new_file();

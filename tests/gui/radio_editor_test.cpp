@@ -425,17 +425,7 @@ TEST_F(Radio4Editor, AFailedSaveSaysWhichFileAndKeepsTheChanges) {
     EXPECT_EQ(document.path(), dir.file("hx23.mrs"));
 }
 
-TEST(RadioRoutes, FirstBytesChooseTheReader) {
-    EXPECT_EQ(v5_open_route("\r\n QV50_ASCII_RADIO_SPEC_02"), V5_Open_Route::raf5);
-    EXPECT_EQ(v5_open_route(std::string("QVW40_RADIOSPEC\0", 16)), V5_Open_Route::mrs);
-    EXPECT_EQ(v5_open_route("QVW40_RADIOSPEC\r\n"), V5_Open_Route::raf4);
-    EXPECT_EQ(v5_open_route("QV50_RADIO_SPEC_02"), V5_Open_Route::unknown);
-    EXPECT_EQ(v4_open_route("QV50_ASCII_RADIO_SPEC_03"), V4_Open_Route::raf5);
-    EXPECT_EQ(v4_open_route("QV50_ASCII_RADIO_SPEC_04"), V4_Open_Route::unknown);
-    EXPECT_EQ(v4_open_route("QV50_RADIO_SPEC_02"), V4_Open_Route::rsd);
-    EXPECT_TRUE(is_v4_ascii_radio_file("\n\nQVW40_RADIOSPEC\r\n"));
-    EXPECT_FALSE(is_v4_ascii_radio_file(std::string("QVW40_RADIOSPEC\0", 16)));
-    EXPECT_FALSE(is_v4_ascii_radio_file("QV50_ASCII_RADIO_SPEC_01"));
+TEST(RadioBatch, AFolderTakesTheThreeSpellingsOfRafOnly) {
     EXPECT_TRUE(is_radio_batch_extension("/a/b.Raf"));
     EXPECT_FALSE(is_radio_batch_extension("/a/b.rAF"));
 }

@@ -275,14 +275,6 @@ TEST(EditorSupport, FileNameCheck) {
     EXPECT_EQ(presenter.last().text, name_48 + ".raf\r\nToo long\r\nContinue?");
 }
 
-TEST(EditorSupport, PathsAndExtensions) {
-    EXPECT_EQ(base_name("/d.x/name.v1.raf"), "name.v1");
-    EXPECT_EQ(replace_extension("/d.x/name.dat", "adf"), "/d.x/name.adf");
-    EXPECT_EQ(replace_extension("/d.x/name", "rsd"), "/d.x/name.rsd");
-    EXPECT_TRUE(has_extension("/d/A.RSD", ".rsd"));
-    EXPECT_FALSE(has_extension("/d/a.rs", ".rsd"));
-}
-
 TEST(EditorSupport, BatchCountingAndContinueRules) {
     std::vector<std::string> done;
     const std::map<std::string, std::pair<int, int>> script = {
@@ -302,21 +294,6 @@ TEST(EditorSupport, BatchCountingAndContinueRules) {
     EXPECT_EQ(run_conversion_batch({"ok", "stop-name", "ok"}, true, steps), 1);
     EXPECT_EQ(run_conversion_batch({"ok", "ok", "stop-error", "ok"}, true, steps), 2);
     EXPECT_EQ(converted_count_text(2), "2 files successfully converted");
-}
-
-TEST(EditorSupport, FolderWalkFindsFilesInSubfolders) {
-    Temp_Dir dir;
-    std::filesystem::create_directories(dir.file("a/b"));
-    dir.write("x.raf", "");
-    dir.write("a/b/y.raf", "");
-    dir.write("a/z.txt", "");
-    std::filesystem::create_directory_symlink(dir.path(), dir.file("a/loop"));
-    const auto files = folder_files(dir.path().string(), [](const std::string& path) {
-        return has_extension(path, ".raf");
-    });
-    EXPECT_EQ(files, (std::vector<std::string>{dir.file("a/b/y.raf"), dir.file("x.raf")}));
-    EXPECT_TRUE(folder_files(dir.file("missing"), [](const std::string&) { return true; })
-                    .empty());
 }
 
 TEST(EditorSupport, FailuresAreShownOnce) {
