@@ -37,7 +37,8 @@ void terminate(char (&field)[N]) {
     field[N - 1] = '\0';
 }
 
-void read_points(Byte_Reader& file, Antenna_Record& record, const int32_t (&counts)[PATTERN_SLOTS]) {
+void read_points(Byte_Reader& file, Antenna_Record& record,
+                 const int32_t (&counts)[PATTERN_SLOTS]) {
     for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
         if (counts[slot] == 0) {
             continue;

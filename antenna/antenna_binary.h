@@ -95,11 +95,11 @@ inline constexpr int mas_count_slots[8] = {0, 2, 1, 3, 4, 6, 5, 7};
 // Most points a version 4 file can give one slot.
 inline constexpr int MAX_V4_POINTS = 32767;
 
-// Reads an .asd, .mas or .vas file from its bytes (`file` at their start) into the record, which the caller
-// has reset, and tells which it was. Raises the file's handler with code 104 for a file that
-// starts with none of the three magics or holds a negative count or a point that is no finite
-// number, and with code 123 for a file shorter than its record or its point arrays. The record
-// then keeps what was read before, its counts always describing the arrays read.
+// Reads an .asd, .mas or .vas file from its bytes (`file` at their start) into the record, which
+// the caller has reset, and tells which it was. Raises the file's handler with code 104 for a file
+// that starts with none of the three magics or holds a negative count or a point that is no finite
+// number, and with code 123 for a file shorter than its record or its point arrays. The record then
+// keeps what was read before, its counts always describing the arrays read.
 Antenna_Kind read_antenna_binary(Byte_Reader& file, Antenna_Record& record);
 
 // Writes the record as an .asd file at `path` (atomically; the magic goes into the record).

@@ -89,6 +89,7 @@ bool is_antenna_batch_extension(const char* path) {
 }
 
 std::vector<std::string> antenna_folder_files(const std::string& top_folder) {
-    return walked_files(top_folder,
-                        [](const std::string& path) { return is_antenna_batch_extension(path.c_str()); });
+    return walked_files(top_folder, [](const std::string& path) {
+        return is_antenna_batch_extension(path.c_str());
+    });
 }

@@ -316,7 +316,8 @@ bool plain_value(const Plain_Number& number, Number& value) {
     if constexpr (std::is_same_v<Number, float>) {
         if (number.mantissa <= (std::uint64_t{1} << 24) && number.digits <= 19 &&
             number.decimals <= 10) {
-            const float result = static_cast<float>(number.mantissa) / float_powers[number.decimals];
+            const float result =
+                static_cast<float>(number.mantissa) / float_powers[number.decimals];
             value = number.negative ? -result : result;
             return true;
         }

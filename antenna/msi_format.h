@@ -36,12 +36,13 @@ inline constexpr const char* NOT_MSI_TEXT =
     "Not an .msi antenna file: it needs a NAME line and a HORIZONTAL or VERTICAL pattern block.";
 
 // Fills the reset record from the .msi file at `path`. Raises `handler` when the file cannot be
-// read, is larger than MAX_TEXT_FILE_SIZE or is no text, and with code 104 (NOT_MSI_TEXT, the record reset) when it holds no NAME
-// line or no pattern block with points: such a file is no .msi file, whatever it holds. Faults
-// in the file raise Data_Syntax_Error* at their line, the record keeping what was read: an
-// over-long NAME, MAKE or COMMENT ("NAME field must be less than 48 characters"), and a block
-// that the file ends inside (at its keyword line, after the points present are stored). An
-// elevation pattern that looks backwards is mirrored or kept as `decisions` say.
+// read, is larger than MAX_TEXT_FILE_SIZE or is no text, and with code 104 (NOT_MSI_TEXT, the
+// record reset) when it holds no NAME line or no pattern block with points: such a file is no .msi
+// file, whatever it holds. Faults in the file raise Data_Syntax_Error* at their line, the record
+// keeping what was read: an over-long NAME, MAKE or COMMENT ("NAME field must be less than 48
+// characters"), and a block that the file ends inside (at its keyword line, after the points
+// present are stored). An elevation pattern that looks backwards is mirrored or kept as `decisions`
+// say.
 void read_msi_file(Antenna_Record& record, Error_Handler* handler, const char* path,
                    Antenna_Read_Decisions& decisions);
 // The same from the file's bytes already read, `handler` armed for the file.

@@ -10,6 +10,8 @@
 #include "rsd_format.h"
 #include "text_helpers.h"
 
+namespace {
+
 std::optional<Radio_File_Bytes> read_radio_for_editor(Owner_Window owner, const std::string& path,
                                                       Radio_File_Kind (*open_kind)(std::string_view),
                                                       Error_Handler& handler) {
@@ -28,6 +30,19 @@ std::optional<Radio_File_Bytes> read_radio_for_editor(Owner_Window owner, const 
         return std::nullopt;
     }
     return file;
+}
+
+} // namespace
+
+std::optional<bool> read_radio_record(
+    Owner_Window owner, const std::string& path, Radio_File_Kind (*open_kind)(std::string_view),
+    const std::function<void(const Radio_File_Bytes& file, Error_Handler* handler)>& read) {
+    Error_Handler handler;
+    const auto file = read_radio_for_editor(owner, path, open_kind, handler);
+    if (!file) {
+        return std::nullopt;
+    }
+    return !run_and_report(owner, false, [&] { read(*file, &handler); }).has_value();
 }
 
 void show_passed_over_curves(Owner_Window owner, const std::vector<std::string>& passed_over) {

@@ -6,6 +6,7 @@
 #include "radio_file_kind.h"
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,13 +20,14 @@ struct Radio_File_Bytes {
     Radio_File_Kind kind;
 };
 
-// Reads the radio file at `path` for the editor whose reader `open_kind` (v5_open_kind or
-// v4_open_kind) chooses. Shows why when it cannot: the file's failure, catalogue message 289 for
-// a file the editor does not take, "File Locked" for a locked binary file; nullopt then.
-// `handler` is armed for the file afterwards.
-std::optional<Radio_File_Bytes> read_radio_for_editor(Owner_Window owner, const std::string& path,
-                                                      Radio_File_Kind (*open_kind)(std::string_view),
-                                                      Error_Handler& handler);
+// Reads the radio file at `path` whole for the editor whose reader `open_kind` (v5_open_kind or
+// v4_open_kind) chooses, then fills the editor's record from it with `read`. Shows why when it
+// cannot: the file's failure, catalogue message 289 for a file the editor does not take, "File
+// Locked" for a locked binary file, a failure of `read`. nullopt when the file was refused
+// before the record was touched; false when `read` failed; true when the record is the file's.
+std::optional<bool> read_radio_record(
+    Owner_Window owner, const std::string& path, Radio_File_Kind (*open_kind)(std::string_view),
+    const std::function<void(const Radio_File_Bytes& file, Error_Handler* handler)>& read);
 
 // Shows the "Unknown radio curve" error once for each curve a conversion left out.
 void show_passed_over_curves(Owner_Window owner, const std::vector<std::string>& passed_over);

@@ -48,16 +48,16 @@ File_Document::Read_Result V4_Radio_Document::read_path(const std::string& path)
     if (check_name(path, false) != ID_OK) {
         return Read_Result::refused;
     }
-    Error_Handler handler;
-    const auto file = read_radio_for_editor(owner(), path, v4_open_kind, handler);
-    if (!file) {
+    const auto read = read_radio_record(
+        owner(), path, v4_open_kind, [&](const Radio_File_Bytes& file, Error_Handler* handler) {
+            m_record->reset();
+            std::vector<std::string> warnings;
+            read_bytes_as_v4(*m_record, file.kind, file.bytes, path.c_str(), handler, warnings);
+        });
+    if (!read) {
         return Read_Result::refused;
     }
-    m_record->reset();
-    std::vector<std::string> warnings;
-    if (!run_reported([&] {
-            read_bytes_as_v4(*m_record, file->kind, file->bytes, path.c_str(), &handler, warnings);
-        })) {
+    if (!*read) {
         return Read_Result::failed;
     }
     ensure_radio4_type(*m_record);

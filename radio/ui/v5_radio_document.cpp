@@ -55,18 +55,18 @@ File_Document::Read_Result V5_Radio_Document::read_path(const std::string& path)
     if (check_name(path, false) != ID_OK) {
         return Read_Result::refused;
     }
-    Error_Handler handler;
-    const auto file = read_radio_for_editor(owner(), path, v5_open_kind, handler);
-    if (!file) {
+    std::vector<std::string> passed_over;
+    const auto read = read_radio_record(
+        owner(), path, v5_open_kind, [&](const Radio_File_Bytes& file, Error_Handler* handler) {
+            m_record->reset();
+            std::vector<std::string> warnings;
+            read_bytes_as_v5(*m_record, file.kind, file.bytes, path.c_str(), handler, warnings,
+                             passed_over);
+        });
+    if (!read) {
         return Read_Result::refused;
     }
-    m_record->reset();
-    std::vector<std::string> warnings;
-    std::vector<std::string> passed_over;
-    if (!run_reported([&] {
-            read_bytes_as_v5(*m_record, file->kind, file->bytes, path.c_str(), &handler, warnings,
-                             passed_over);
-        })) {
+    if (!*read) {
         return Read_Result::failed;
     }
     show_passed_over_curves(owner(), passed_over);
