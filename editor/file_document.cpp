@@ -113,7 +113,8 @@ void File_Document::open_command() {
 }
 
 bool File_Document::open_path(const std::string& path) {
-    switch (read_path(path)) {
+    std::string named = path;
+    switch (read_path(path, named)) {
     case Read_Result::refused:
         return false;
     case Read_Result::failed:
@@ -130,12 +131,12 @@ bool File_Document::open_path(const std::string& path) {
     case Read_Result::read:
         break;
     }
-    m_path = path;
+    m_path = named;
     m_undo->clear();
     if (remembers_opened_folder()) {
-        default_directory(m_directory_key).set_default_dir(path.c_str());
+        default_directory(m_directory_key).set_default_dir(m_path.c_str());
     }
-    path_changed(path);
+    path_changed(m_path);
     notify();
     return true;
 }

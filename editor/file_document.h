@@ -117,8 +117,10 @@ protected:
 
     // The record kind's parts.
     virtual void reset_record() = 0;
-    // Reads `path` into the record, showing any failure.
-    virtual Read_Result read_path(const std::string& path) = 0;
+    // Reads `path` into the record, showing any failure. `named` starts as `path`; a kind whose
+    // file is named after another one (an .msi file of a pair) sets that one, which then becomes
+    // the document's file.
+    virtual Read_Result read_path(const std::string& path, std::string& named) = 0;
     // Writes the record to `path`; raises what the writers raise (`handler`, which outlives the
     // raise, or a std::exception), which the document shows.
     virtual void write_path(const std::string& path, Format format, Error_Handler* handler) = 0;

@@ -48,7 +48,8 @@ bool Antenna_Document::handle_own_command(int id) {
     }
 }
 
-File_Document::Read_Result Antenna_Document::read_path(const std::string& path) {
+File_Document::Read_Result Antenna_Document::read_path(const std::string& path,
+                                                       std::string& named) {
     if (check_name(path, false) != ID_OK) {
         return Read_Result::refused;
     }
@@ -59,7 +60,7 @@ File_Document::Read_Result Antenna_Document::read_path(const std::string& path) 
                                 BOX_YES_NO | BOX_ICON_QUESTION) == ID_YES;
     };
     try {
-        open_antenna_file(*m_record, &handler, path.c_str(), decisions);
+        named = open_antenna_file(*m_record, &handler, path.c_str(), decisions).named_path;
     } catch (Data_Syntax_Error* fault) {
         show_syntax_error(*fault, false);
         return Read_Result::failed_partial;

@@ -40,10 +40,11 @@ public:
 
 protected:
     void reset_record() override;
-    // Opens `path` (binary files by their extension, .msi pairs, NSMA text otherwise). A name
-    // over 47 characters opens nothing; a file error leaves an empty, unnamed record; a syntax
+    // Opens `path` (binary files by their extension, .msi pairs, NSMA text otherwise); an .msi
+    // file of a pair is named after its companion, as its record is. A name over 47 characters
+    // opens nothing; a file error leaves an empty, unnamed record; a syntax
     // error leaves what was read, unnamed.
-    Read_Result read_path(const std::string& path) override;
+    Read_Result read_path(const std::string& path, std::string& named) override;
     void write_path(const std::string& path, Format format, Error_Handler* handler) override;
     // The record's file name becomes the file's, unless it differs only in case.
     void name_record(const std::string& path) override;

@@ -32,7 +32,7 @@ protected:
     // Opens `path` by its first bytes: version 5 ASCII files of versions 01 to 03 and version 5
     // binary files (locked ones refused) converted to version 4, the version 4 files as they are.
     // A name over 15 characters or a file of no known kind opens nothing.
-    Read_Result read_path(const std::string& path) override;
+    Read_Result read_path(const std::string& path, std::string& named) override;
     // A failed ASCII save shows "File error" with the file's name; a failed binary save the
     // writer's own message.
     void write_path(const std::string& path, Format format, Error_Handler* handler) override;

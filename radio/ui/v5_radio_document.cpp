@@ -51,7 +51,8 @@ bool V5_Radio_Document::handle_own_command(int id) {
     }
 }
 
-File_Document::Read_Result V5_Radio_Document::read_path(const std::string& path) {
+File_Document::Read_Result V5_Radio_Document::read_path(const std::string& path,
+                                                        std::string& /*named*/) {
     if (check_name(path, false) != ID_OK) {
         return Read_Result::refused;
     }

@@ -50,7 +50,7 @@ protected:
     // Opens `path` by its first bytes: version 5 ASCII or binary (a locked file is refused),
     // version 4 binary or ASCII converted to version 5. The radio code becomes the file name.
     // A name over 47 characters or a file of no known kind opens nothing.
-    Read_Result read_path(const std::string& path) override;
+    Read_Result read_path(const std::string& path, std::string& named) override;
     void write_path(const std::string& path, Format format, Error_Handler* handler) override;
     void name_record(const std::string& path) override;
     int check_name(const std::string& path, bool ask_continue) override;

@@ -88,6 +88,20 @@ TEST_F(AntennaEditor, ABackwardsMsiPatternIsAskedAboutInABox) {
     }
 }
 
+// The .msi file of a pair is named after its companion, as the record is: title, file name and
+// the name Save As proposes agree.
+TEST_F(AntennaEditor, AnMsiFileOfAPairIsNamedAfterItsCompanion) {
+    const std::string vpol = dir.write("npx_Vpol.msi", "NAME NPX\nVERTICAL 2\n-1 0\n1 3\n");
+    const std::string hpol = dir.write("npx_Hpol.msi", "POLARIZATION H\nHORIZONTAL 2\n0 0\n90 20\n");
+    ASSERT_TRUE(document->open_path(vpol));
+    EXPECT_EQ(document->path(), hpol);
+    EXPECT_EQ(titles.back(), hpol);
+    EXPECT_STREQ(document->record().antenna_spec.file_name, "npx_Hpol");
+    dialogs.cancel();
+    document->save_as(File_Document::Format::ascii);
+    EXPECT_EQ(dialogs.seen.back().proposed_name, "npx_Hpol.adf");
+}
+
 // A name too long for the version 5 files, or for the version 4 .mas, is said once per file.
 TEST_F(AntennaEditor, NamesTooLongForTheTargetAreRefusedFileByFile) {
     const std::string v5_long = antenna_file(std::string(48, 'x') + ".adf");
