@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -47,7 +48,8 @@ bool is_radio_ascii_name(const std::string& path) {
 bool is_antenna_binary_name(const std::string& path) {
     const std::string extension = fs::path(path).extension().string();
     return equals_nocase(extension, ".asd") || equals_nocase(extension, ".mas") ||
-           equals_nocase(extension, ".vas") || equals_nocase(extension, ".msi");
+           equals_nocase(extension, ".vas") || equals_nocase(extension, ".msi") ||
+           equals_nocase(extension, ".pln"); // Planet's spelling of .msi
 }
 
 bool is_antenna_target(const std::string& target) {
@@ -229,20 +231,32 @@ std::string file_identity(const std::string& path) {
         .string();
 }
 
+// The file each source would be written to, as file_identity spells it; empty for the items the
+// walk could not look at, for which nothing is read or written.
+std::vector<std::string> target_identities(const Convert_Options& options,
+                                           const std::vector<Convert_Source>& sources) {
+    std::vector<std::string> targets(sources.size());
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        if (sources[i].failure.empty()) {
+            targets[i] = file_identity(output_path(options, sources[i].path));
+        }
+    }
+    return targets;
+}
+
 // For each source, the earlier sources it must wait for: the last one before it that reads or
 // writes its source or its target, so that files converted at once never touch the same file
-// and a target written twice ends as one at a time would leave it. Paths are compared by the
-// files they reach, however they are spelt.
+// and every source that writes a target is done before a later one with that target starts.
+// Paths are compared by the files they reach, however they are spelt.
 std::vector<std::vector<std::size_t>> conflicting_earlier_files(
-    const Convert_Options& options, const std::vector<Convert_Source>& sources) {
+    const std::vector<Convert_Source>& sources, const std::vector<std::string>& targets) {
     std::vector<std::vector<std::size_t>> earlier(sources.size());
     std::map<std::string, std::size_t> last_use;
     for (std::size_t i = 0; i < sources.size(); ++i) {
         if (!sources[i].failure.empty()) {
             continue; // nothing is read or written for it
         }
-        const std::string paths[] = {file_identity(sources[i].path),
-                                     file_identity(output_path(options, sources[i].path))};
+        const std::string paths[] = {file_identity(sources[i].path), targets[i]};
         for (const std::string& path : paths) {
             const auto used = last_use.find(path);
             if (used != last_use.end() && used->second != i) {
@@ -254,6 +268,50 @@ std::vector<std::vector<std::size_t>> conflicting_earlier_files(
         }
     }
     return earlier;
+}
+
+// The targets written so far in one run, each with the source converted into it: a later source
+// with the same target is refused rather than replacing that result. Shared by the files
+// converted at once; a source starts only when every earlier one with its target is done, so
+// what it finds here does not depend on timing.
+class Written_Targets {
+public:
+    // The source already converted into `target`, or empty.
+    std::string source_of(const std::string& target) const {
+        const std::lock_guard lock(m_mutex);
+        const auto found = m_sources.find(target);
+        return found == m_sources.end() ? std::string() : found->second;
+    }
+
+    void add(const std::string& target, const std::string& source) {
+        const std::lock_guard lock(m_mutex);
+        m_sources.emplace(target, source);
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    std::map<std::string, std::string> m_sources;
+};
+
+// Converts `source` unless an earlier source of the run was converted into its target.
+Convert_Outcome convert_once(const Convert_Options& options, const Convert_Source& source,
+                             const std::string& target, Written_Targets& written) {
+    if (!target.empty()) {
+        const std::string first = written.source_of(target);
+        if (!first.empty()) {
+            Convert_Outcome outcome;
+            outcome.target = output_path(options, source.path);
+            outcome.failure = failure_report(
+                source.path, "not converted: " + outcome.target +
+                                 " is already the file converted from " + first);
+            return outcome;
+        }
+    }
+    Convert_Outcome outcome = convert_one(options, source);
+    if (outcome.failure.empty() && !outcome.passed_over && !target.empty()) {
+        written.add(target, source.path);
+    }
+    return outcome;
 }
 
 } // namespace
@@ -321,17 +379,19 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
         err << outcome.failure << '\n';
         return options.keep_going && !options.v4_only;
     };
+    const std::vector<std::string> targets = target_identities(options, sources);
+    Written_Targets written;
     const unsigned jobs = job_count(options, sources.size());
     if (jobs <= 1) {
-        for (const Convert_Source& source : sources) {
-            if (!report(source, convert_one(options, source))) {
+        for (std::size_t i = 0; i < sources.size(); ++i) {
+            if (!report(sources[i], convert_once(options, sources[i], targets[i], written))) {
                 break;
             }
         }
     } else {
         run_in_order<Convert_Outcome>(
-            sources.size(), jobs, conflicting_earlier_files(options, sources),
-            [&](std::size_t i) { return convert_one(options, sources[i]); },
+            sources.size(), jobs, conflicting_earlier_files(sources, targets),
+            [&](std::size_t i) { return convert_once(options, sources[i], targets[i], written); },
             [&](std::size_t i, const Convert_Outcome& outcome) { report(sources[i], outcome); });
     }
     if (!Deferred_Flush_Scope::flush()) {
