@@ -27,9 +27,9 @@ unsigned long antenna_file_share(const char* path);
 
 // Resets the record and reads the file at `path`, through one open (larger than
 // antenna_file_limit refused unread): ".asd", ".mas" and ".vas" (any case) with the binary
-// reader, whose magic then tells which of the three it is; ".msi" with the .msi reader and its
-// companion; anything else with the NSMA reader, which gives "pattern" for a headerless pattern
-// file. Then sets file_name to the base name of named_path (at most 47 characters), and after a
+// reader, whose magic then tells which of the three it is; ".msi" (or Planet's ".pln") with the
+// .msi reader and its companion; anything else with the NSMA reader, which gives "pattern" for a
+// headerless pattern file. Then sets file_name to the base name of named_path (at most 47 characters), and after a
 // binary file gain_in_dbi to 1 when the high frequency is unknown or above 890 MHz, else 0. A
 // question the file raises is answered by `decisions`.
 //

@@ -28,7 +28,7 @@ struct Convert_Source {
 // What a convert to `target` works on: files as given, folders walked recursively, each folder's
 // entries in name order, for the files of the target's kind: radio files whose extension is
 // exactly ".raf", ".Raf" or ".RAF"; NSMA files (".adf", ".dat", ".Adf", ...) for the binary
-// antenna formats; binary antenna files (".asd", ".mas", ".vas", ".msi" in any case) for NSMA
+// antenna formats; binary antenna files (".asd", ".mas", ".vas", ".msi" or ".pln" in any case) for NSMA
 // text. Symbolic links to folders below a folder are not followed. A folder that cannot be read
 // is an item of its own, with its failure, where the walk met it; so is a file of the target's
 // kind that is a symbolic link loop.
