@@ -14,7 +14,9 @@
 #include "syntax_error.h"
 #include "text_helpers.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <exception>
 #include <new>
 
@@ -103,6 +105,29 @@ Loaded_File load_data_file(const std::string& path, Error_Handler* handler,
 bool has_radio_extension(const std::string& path) {
     return has_extension(path.c_str(), ".raf") || has_extension(path.c_str(), ".rsd") ||
            has_extension(path.c_str(), ".mrs");
+}
+
+bool has_data_file_extension(const std::string& path) {
+    static const char* const antenna_extensions[] = {".adf", ".dat", ".pat", ".asd",
+                                                     ".mas", ".vas", ".msi", ".pln"};
+    return has_radio_extension(path) ||
+           std::any_of(std::begin(antenna_extensions), std::end(antenna_extensions),
+                       [&](const char* extension) { return has_extension(path.c_str(), extension); });
+}
+
+std::vector<Walked_Path> data_files_below(const std::vector<std::string>& paths) {
+    std::vector<Walked_Path> files;
+    for (const std::string& path : paths) {
+        std::error_code error;
+        if (!std::filesystem::is_directory(path, error)) {
+            files.push_back({path, {}});
+            continue;
+        }
+        for (Walked_Path& walked : walk_folder(path, has_data_file_extension)) {
+            files.push_back(std::move(walked));
+        }
+    }
+    return files;
 }
 
 nlohmann::ordered_json data_file_json(const Loaded_File& file) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "antenna_record.h"
+#include "folder_walk.h"
 #include "radio4_record.h"
 #include "radio_file_kind.h"
 #include "radio_record.h"
@@ -30,6 +31,15 @@ struct Loaded_File {
 // True for the extensions of radio files (.raf, .rsd, .mrs in any case): a file named so is read
 // as a radio file or refused as one, never tried as an antenna file.
 bool has_radio_extension(const std::string& path);
+
+// True for the names of the data files a folder check takes: the radio extensions and ".adf",
+// ".dat", ".pat", ".asd", ".mas", ".vas", ".msi" and ".pln", in any case.
+bool has_data_file_extension(const std::string& path);
+
+// The files `paths` name, with each folder among them replaced by the data files below it
+// (walk_folder: in name order, a folder that cannot be read an item with its failure where the
+// walk met it).
+std::vector<Walked_Path> data_files_below(const std::vector<std::string>& paths);
 
 // What the tool decides where the editors ask.
 struct Load_Options {

@@ -3,6 +3,7 @@
 #include "data_files.h"
 
 #include "error_handler.h"
+#include "folder_walk.h"
 #include "kelvor_version.h"
 #include "save_atomically.h"
 #include "syntax_error.h"
@@ -24,8 +25,9 @@ constexpr const char* usage_text =
     "Usage: kelvor-cli COMMAND [OPTIONS] PATH...\n"
     "\n"
     "Commands:\n"
-    "  check [--reverse-backwards A] FILE...\n"
-    "                     read each file and report whether it is sound\n"
+    "  check [--reverse-backwards A] PATH...\n"
+    "                     read each file, or every data file below a folder, and report\n"
+    "                     whether it is sound\n"
     "  dump [--reverse-backwards A] FILE\n"
     "                     print the file's record as JSON\n"
     "  convert --to FORMAT [--out DIR] [--continue [--jobs N]] [--lock] [--technology T]\n"
@@ -95,11 +97,17 @@ std::string read_check_arguments(const std::vector<std::string>& args,
     return {};
 }
 
-int check(const std::vector<std::string>& files, Load_Options options) {
+int check(const std::vector<std::string>& paths, Load_Options options) {
     Error_Handler handler;
     bool failed = false;
     options.read_locked = true;
-    for (const std::string& path : files) {
+    for (const Walked_Path& item : data_files_below(paths)) {
+        const std::string& path = item.path;
+        if (!item.failure.empty()) {
+            failed = true;
+            std::cout << failure_report(path, item.failure) << '\n';
+            continue;
+        }
         try {
             const Loaded_File file = load_data_file(path, &handler, options);
             std::cout << path << ": ok (" << file.kind << (file.locked ? ", locked" : "") << ")";
@@ -285,7 +293,7 @@ int run_command(const std::vector<std::string>& args) {
             return usage_error(error);
         }
         if (command == "check") {
-            return files.empty() ? usage_error("check needs at least one file")
+            return files.empty() ? usage_error("check needs at least one file or folder")
                                  : check(files, options);
         }
         return files.size() != 1 ? usage_error("dump takes one file") : dump(files[0], options);
