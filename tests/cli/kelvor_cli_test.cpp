@@ -209,6 +209,22 @@ std::string antenna_example(const std::string& name) {
     return std::string(KELVOR_EXAMPLES_DIR) + "/antenna/" + name;
 }
 
+TEST_F(KelvorCli, CheckWalksFoldersForDataFiles) {
+    const std::string raf = copy_example("nl180_18g_28m.raf", "tree/a.raf");
+    fs::create_directories(dir.path() / "tree" / "sub");
+    fs::copy_file(antenna_example("npx120_11_envelope.adf"), dir.file("tree/sub/b.ADF"));
+    fs::copy_file(antenna_example("pnl450_Vpol.msi"), dir.file("tree/sub/c.pln"));
+    fs::copy_file(antenna_example("npx180_6.pat"), dir.file("tree/sub/d.pat"));
+    dir.write("tree/sub/notes.txt", "not a data file\n");
+    const std::string bad = dir.write("tree/z.rsd", "QV50_BINARY");
+    const Cli_Run r = run({"check", dir.file("tree"), raf});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.out, raf + ": ok (raf5)\n" + dir.file("tree/sub/b.ADF") + ": ok (nsma)\n" +
+                         dir.file("tree/sub/c.pln") + ": ok (msi)\n" + dir.file("tree/sub/d.pat") +
+                         ": ok (pattern)\n" + run({"check", bad}).out + raf + ": ok (raf5)\n");
+    EXPECT_EQ(run({"check", dir.file("tree/sub")}).exit_code, 0);
+}
+
 TEST_F(KelvorCli, FoldersThatCannotBeReadAreFailures) {
     const auto plain_user = as_plain_user();
     if (!plain_user) {
@@ -220,10 +236,11 @@ TEST_F(KelvorCli, FoldersThatCannotBeReadAreFailures) {
         std::string example;
         std::string extension;
         std::string written;
+        std::string kind;
     };
     const Case cases[] = {
-        {"raf", example("nl180_18g_28m.raf"), ".raf", "a.raf"},
-        {"asd", antenna_example("npx120_11_envelope.adf"), ".adf", "a.asd"},
+        {"raf", example("nl180_18g_28m.raf"), ".raf", "a.raf", "raf5"},
+        {"asd", antenna_example("npx120_11_envelope.adf"), ".adf", "a.asd", "nsma"},
     };
     for (const Case& c : cases) {
         const std::string top = dir.file(c.to + "-tree");
@@ -239,15 +256,19 @@ TEST_F(KelvorCli, FoldersThatCannotBeReadAreFailures) {
         fs::permissions(top + "/unsearchable", fs::perms::owner_read | fs::perms::group_read |
                                                    fs::perms::others_read);
         const Cli_Run r = run({"convert", "--continue", "--to", c.to, "--out", out, top}, *plain_user);
+        const Cli_Run checked = run({"check", top}, *plain_user);
         fs::permissions(top + "/closed", fs::perms::all);
         fs::permissions(top + "/unsearchable", fs::perms::all);
+        const std::string failures = top + "/closed: cannot read the folder: Permission denied\n" +
+                                     top + "/loop" + c.extension +
+                                     ": cannot read the file: symbolic link loop\n" + top +
+                                     "/unsearchable: cannot read the folder: Permission denied\n";
         EXPECT_EQ(r.exit_code, 1) << c.to;
-        EXPECT_EQ(r.err, top + "/closed: cannot read the folder: Permission denied\n" + top +
-                             "/loop" + c.extension +
-                             ": cannot read the file: symbolic link loop\n" + top +
-                             "/unsearchable: cannot read the folder: Permission denied\n");
+        EXPECT_EQ(r.err, failures);
         EXPECT_EQ(r.out, top + "/a" + c.extension + " -> " + out + "/" + c.written +
                              "\n1 files successfully converted\n");
+        EXPECT_EQ(checked.exit_code, 1);
+        EXPECT_EQ(checked.out, top + "/a" + c.extension + ": ok (" + c.kind + ")\n" + failures);
     }
 }
 
@@ -345,45 +366,66 @@ TEST_F(KelvorCli, SeveralFilesAtOnceGiveWhatOneAtATimeGives) {
     }
 }
 
-TEST_F(KelvorCli, AFileWrittenTwiceEndsAsTheLastSourceLeavesIt) {
-    // Every folder has a file x.raf; into one --out folder, each replaces the one before.
-    const char* const examples[] = {"nl180_18g_28m.raf", "hx23_am_56m.raf", "ac450_lm_12k5.raf"};
-    for (int i = 0; i < 9; ++i) {
-        copy_example(examples[i % 3], "in/d" + std::to_string(i) + "/x.raf");
-    }
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        const Cli_Run r = run({"convert", "--continue", "--jobs", "3", "--to", "rsd", "--out",
-                               dir.file("out"), dir.file("in")});
-        EXPECT_EQ(r.exit_code, 0) << r.err;
-        const Cli_Run last =
-            run({"convert", "--to", "rsd", "--out", dir.file("last"), dir.file("in/d8/x.raf")});
-        EXPECT_EQ(read_bytes(dir.file("out/x.rsd")), read_bytes(dir.file("last/x.rsd")));
-    }
-}
-
-TEST_F(KelvorCli, OneTargetSpeltSeveralWaysIsWrittenInTheOrderOfTheSources) {
-    // Six files in one folder that all convert to d/x.rsd, named through the folder and two links
-    // to it, absolute and relative: the last one given is what stays.
+TEST_F(KelvorCli, OnlyTheFirstSourceOfATargetIsConverted) {
+    // Three files in folders of their own that all convert to out/x.rsd, and six files in one
+    // folder that all convert to d/x.rsd, named through the folder and two links to it, absolute
+    // and relative: the first source is converted, each later one refused with both names,
+    // one at a time and at once alike.
     const char* const examples[] = {"hx23_am_56m.raf",   "nl180_18g_28m.raf", "hm6l_16e1q.mrs",
                                     "ac450_lm_12k5.raf", "hm6l_16e1q.raf",    "nr18s_stm1.raf"};
     const std::string top = dir.path().string();
     const std::string spellings[] = {top + "/d/", "d/", "l1/", top + "/l1/", "l2/", top + "/l2/"};
-    std::vector<std::string> args = {"convert", "--continue", "--jobs", "6", "--to", "rsd"};
+    std::vector<std::string> linked;
     for (int i = 0; i < 6; ++i) {
-        const std::string name = "x." + std::to_string(i);
-        copy_example(examples[i], "d/" + name);
-        args.push_back(spellings[i] + name);
+        copy_example(examples[i], "d/x." + std::to_string(i));
+        linked.push_back(spellings[i] + "x." + std::to_string(i));
     }
     fs::create_directory_symlink("d", dir.path() / "l1");
     fs::create_directory_symlink(dir.path() / "d", dir.path() / "l2");
-    ASSERT_EQ(run({"convert", "--to", "rsd", "--out", dir.file("last"), dir.file("d/x.5")}).exit_code,
+    std::vector<std::string> in_folders;
+    for (int i = 0; i < 3; ++i) {
+        in_folders.push_back(copy_example(examples[i], "in/d" + std::to_string(i) + "/x.raf"));
+    }
+    ASSERT_EQ(run({"convert", "--to", "rsd", "--out", dir.file("first"), dir.file("d/x.0")})
+                  .exit_code,
               0);
-    const std::string cd = "cd " + quoted(top) + " && ";
-    // Files converted at once finish in an order of their own: a few runs show it.
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        const Cli_Run r = run(args, cd);
-        EXPECT_EQ(r.exit_code, 0) << r.err;
-        EXPECT_EQ(read_bytes(dir.file("d/x.rsd")), read_bytes(dir.file("last/x.rsd")));
+    ASSERT_EQ(run({"convert", "--to", "rsd", "--out", dir.file("first_in"), in_folders[0]})
+                  .exit_code,
+              0);
+    struct Case {
+        std::vector<std::string> options;
+        std::vector<std::string> sources;
+        std::string target;
+        std::string expected_first;
+    };
+    const Case cases[] = {
+        {{"--out", dir.file("out")}, in_folders, dir.file("out/x.rsd"), dir.file("first_in/x.rsd")},
+        {{"--continue", "--jobs", "3", "--out", dir.file("out")}, {dir.file("in")},
+         dir.file("out/x.rsd"), dir.file("first_in/x.rsd")},
+        {{"--continue", "--jobs", "6"}, linked, "d/x.rsd", dir.file("first/x.rsd")},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"convert", "--to", "rsd"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        args.insert(args.end(), c.sources.begin(), c.sources.end());
+        const std::vector<std::string>& given = c.sources.size() == 1 ? in_folders : c.sources;
+        // Without --continue the batch stops at the first refusal.
+        const std::size_t refused = c.options[0] == "--continue" ? given.size() - 1 : 1;
+        std::string expected_err;
+        for (std::size_t i = 1; i <= refused; ++i) {
+            expected_err += given[i] + ": not converted: " +
+                            (c.target == "d/x.rsd" ? spellings[i] + "x.rsd" : c.target) +
+                            " is already the file converted from " + given[0] + "\n";
+        }
+        // Files converted at once finish in an order of their own: a few runs show it.
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            fs::remove(dir.file(c.target));
+            const Cli_Run r = run(args, "cd " + quoted(top) + " && ");
+            EXPECT_EQ(r.exit_code, 1) << given[0];
+            EXPECT_EQ(r.err, expected_err);
+            EXPECT_NE(r.out.find("\n1 files successfully converted\n"), std::string::npos) << r.out;
+            EXPECT_EQ(read_bytes(dir.file(c.target)), read_bytes(c.expected_first));
+        }
     }
 }
 
@@ -466,7 +508,6 @@ TEST_F(KelvorCli, SourcesThatAreNoRegularFilesAreRefusedAtOnce) {
         {{"convert", "--to", "rsd", pipe_raf}, pipe_raf + no_regular_file},
         {{"convert", "--to", "asd", "--technology", "dipole", pipe_adf}, pipe_adf + no_regular_file},
         {{"convert", "--to", "adf", dir.file("pipe.adf")}, pipe_adf + no_regular_file},
-        {{"check", folder}, "Is a directory"},
         {{"dump", folder}, "Is a directory"},
     };
     for (const Case& c : cases) {
@@ -588,6 +629,21 @@ TEST_F(KelvorCli, AntennaFilesOfEveryKind) {
     const std::string nsma_as_raf = dir.write("antenna.raf", read_bytes(antenna_example("dp450_dipole.dat")));
     EXPECT_NE(run({"check", nsma_as_raf}).out.find("File identifier or file suffix is invalid."),
               std::string::npos);
+}
+
+// Planet's ".pln" is read as the .msi it is, with its companion, and a folder walk takes it.
+TEST_F(KelvorCli, PlnFilesAreMsiFiles) {
+    fs::create_directories(dir.path() / "in");
+    fs::copy_file(antenna_example("pnl450_Vpol.msi"), dir.file("in/pnl450_Vpol.PLN"));
+    fs::copy_file(antenna_example("pnl450_Hpol.msi"), dir.file("in/pnl450_Hpol.PLN"));
+    const std::string pln = dir.file("in/pnl450_Vpol.PLN");
+    EXPECT_EQ(run({"check", pln}).out, pln + ": ok (msi)\n");
+    const auto as_pln = nlohmann::json::parse(run({"dump", pln}).out);
+    const auto as_msi = nlohmann::json::parse(run({"dump", antenna_example("pnl450_Vpol.msi")}).out);
+    EXPECT_EQ(as_pln["format"], "msi");
+    EXPECT_EQ(as_pln["record"]["cuts"], as_msi["record"]["cuts"]);
+    const Cli_Run r = run({"convert", "--continue", "--to", "adf", "--out", dir.file("out"), dir.file("in")});
+    EXPECT_NE(r.out.find(pln + " -> " + dir.file("out/pnl450_Vpol.adf")), std::string::npos) << r.out;
 }
 
 // Files that their readers take, though they look cut short, pass with a warning.
