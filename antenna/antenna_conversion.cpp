@@ -2,6 +2,7 @@
 #include "antenna_conversion.h"
 
 #include "antenna_binary.h"
+#include "antenna_open.h"
 #include "antenna_record.h"
 #include "antenna_text.h"
 #include "error_handler.h"
@@ -26,6 +27,19 @@ void mark_feed_orientation(Antenna_Record& record, std::size_t shorter_than) {
     copy_text_field(record.antenna_spec.model, model.c_str());
 }
 
+// Reads the source of a conversion to a binary file: an .msi file with its reader and companion,
+// anything else as NSMA text.
+void read_conversion_source(Antenna_Record& record, Error_Handler* handler, const char* path,
+                            Antenna_Read_Decisions* decisions) {
+    if (is_msi_file_name(path)) {
+        Antenna_Read_Decisions kept_as_they_are;
+        open_antenna_file(record, handler, path, decisions ? *decisions : kept_as_they_are);
+        return;
+    }
+    read_nsma_text(record, handler, path,
+                   read_data_file(handler, path, {MAX_TEXT_FILE_SIZE, "text data file"}));
+}
+
 } // namespace
 
 bool v5_file_name_ok(const char* path) {
@@ -46,9 +60,8 @@ std::string conversion_target_path(const char* path, const char* target_folder,
 
 int convert_to_asd(Antenna_Record& record, Error_Handler* handler, const char* path,
                    const char* target_folder, Technology_Answers& answers,
-                   const Technology_Asker& ask) {
-    read_nsma_text(record, handler, path,
-                   read_data_file(handler, path, {MAX_TEXT_FILE_SIZE, "text data file"}));
+                   const Technology_Asker& ask, Antenna_Read_Decisions* decisions) {
+    read_conversion_source(record, handler, path, decisions);
     if (record.antenna_spec.technology == TECH_UNKNOWN) {
         if (!(answers.use_for_all && answers.last_technology != TECH_UNKNOWN)) {
             if (!ask || !ask(path, answers)) {
@@ -67,14 +80,13 @@ int convert_to_asd(Antenna_Record& record, Error_Handler* handler, const char* p
 }
 
 int convert_to_mas(Antenna_Record& record, Error_Handler* handler, const char* path,
-                   const char* target_folder) {
+                   const char* target_folder, Antenna_Read_Decisions* decisions) {
     if (!v4_file_name_ok(path)) {
         handler->init(ET_ERROR, 0, path);
         handler->set_info_buff(V4_ANTENNA_FILE_NAME_TOO_LONG);
         throw handler;
     }
-    read_nsma_text(record, handler, path,
-                   read_data_file(handler, path, {MAX_TEXT_FILE_SIZE, "text data file"}));
+    read_conversion_source(record, handler, path, decisions);
     mark_feed_orientation(record, 20);
     copy_text_field(record.antenna_spec.file_name, base_name(path).c_str());
     write_mas_file(record, handler, conversion_target_path(path, target_folder, ".mas").c_str());

@@ -10,6 +10,7 @@
 
 class Antenna_Record;
 class Error_Handler;
+struct Antenna_Read_Decisions;
 
 // The answers of the technology question that hold for a whole run of conversions.
 struct Technology_Answers {
@@ -39,18 +40,21 @@ std::string conversion_target_path(const char* path, const char* target_folder,
                                    const char* extension);
 
 // Reads the NSMA file at `path` into `record` and writes it as "<target_folder>/<base>.asd".
-// Asks for the technology when the file gives none. Returns 1 when written, 0 when the question
-// was cancelled (nothing written). Raises Error_Handler* and Data_Syntax_Error*.
+// An .msi file (is_msi_file_name) is read with the .msi reader and its companion instead, its
+// questions answered by `decisions` (when null: kept as the file has them). Asks for the
+// technology when the file gives none. Returns 1 when written, 0 when the question was cancelled
+// (nothing written). Raises Error_Handler* and Data_Syntax_Error*.
 int convert_to_asd(Antenna_Record& record, Error_Handler* handler, const char* path,
                    const char* target_folder, Technology_Answers& answers,
-                   const Technology_Asker& ask);
+                   const Technology_Asker& ask, Antenna_Read_Decisions* decisions = nullptr);
 
-// Reads the NSMA file at `path` into `record` and writes it as "<target_folder>/<base>.mas".
-// Returns 1 when written. A base name longer than 15 characters is refused before anything is
-// read or written (`handler` raised with V4_ANTENNA_FILE_NAME_TOO_LONG); callers that ask about
-// it check v4_file_name_ok first. Raises Error_Handler* and Data_Syntax_Error*.
+// Reads the NSMA file (or .msi file, as convert_to_asd) at `path` into `record` and writes it as
+// "<target_folder>/<base>.mas". Returns 1 when written. A base name longer than 15 characters is
+// refused before anything is read or written (`handler` raised with
+// V4_ANTENNA_FILE_NAME_TOO_LONG); callers that ask about it check v4_file_name_ok first. Raises
+// Error_Handler* and Data_Syntax_Error*.
 int convert_to_mas(Antenna_Record& record, Error_Handler* handler, const char* path,
-                   const char* target_folder);
+                   const char* target_folder, Antenna_Read_Decisions* decisions = nullptr);
 
 enum class Antenna_Target { asd, mas };
 

@@ -18,11 +18,6 @@ bool is_binary_antenna_name(const char* path) {
            has_extension(path, ".vas");
 }
 
-// Planet writes its pattern files as ".pln" as well as ".msi"; both are the same text.
-bool is_msi_name(const char* path) {
-    return has_extension(path, ".msi") || has_extension(path, ".pln");
-}
-
 Antenna_Kind read_by_extension(Antenna_Record& record, Error_Handler* handler, const char* path,
                                std::string_view bytes, std::string& named_path,
                                Antenna_Read_Decisions& decisions) {
@@ -33,7 +28,7 @@ Antenna_Kind read_by_extension(Antenna_Record& record, Error_Handler* handler, c
         record.gain_in_dbi = high == NOT_SET || high > dbi_frequency_limit ? 1 : 0;
         return kind;
     }
-    if (is_msi_name(path)) {
+    if (is_msi_file_name(path)) {
         read_msi_text(record, handler, path, bytes, decisions);
         const std::string companion = msi_companion_path(path);
         if (!companion.empty()) {
@@ -48,6 +43,11 @@ Antenna_Kind read_by_extension(Antenna_Record& record, Error_Handler* handler, c
 }
 
 } // namespace
+
+bool is_msi_file_name(const char* path) {
+    // Planet writes its pattern files as ".pln" as well as ".msi"; both are the same text.
+    return has_extension(path, ".msi") || has_extension(path, ".pln");
+}
 
 Data_File_Limit antenna_file_limit(const char* path) {
     return is_binary_antenna_name(path) ? Data_File_Limit{MAX_BINARY_FILE_SIZE, "binary data file"}

@@ -17,6 +17,9 @@ struct Antenna_Open_Result {
     std::string named_path;
 };
 
+// True for the names of .msi files: ".msi", or Planet's ".pln", in any case.
+bool is_msi_file_name(const char* path);
+
 // The most bytes an antenna file named `path` may hold: MAX_BINARY_FILE_SIZE ("binary data
 // file") for the binary extensions, else MAX_TEXT_FILE_SIZE ("text data file").
 Data_File_Limit antenna_file_limit(const char* path);
