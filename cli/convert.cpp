@@ -34,6 +34,9 @@ constexpr const char* ANTENNA_V4_NAME_TOO_LONG =
     "Version 4 antenna data file name cannot exceed 15 characters.";
 constexpr const char* NO_TECHNOLOGY =
     "the file does not give the antenna technology; answer with --technology dipole|aperture";
+// A .mas file has no field for the technology: it always reads back as an aperture antenna.
+constexpr const char* MAS_HAS_NO_TECHNOLOGY =
+    "the .mas format does not store the antenna technology";
 constexpr const char* NOT_A_RADIO_FILE = "not a radio data file";
 constexpr const char* REPLACES_SOURCE =
     "the converted file would replace its source of the other version; give --out";
@@ -173,21 +176,25 @@ Convert_Outcome convert_one(const Convert_Options& options, const Convert_Source
                                              : options.target == "mrs" || options.target == "raf4"
                                                  ? V4_NAME_TOO_LONG
                                                  : V5_NAME_TOO_LONG);
-        } else if (options.target == "asd") {
-            Antenna_Record antenna;
-            if (convert_to_asd(antenna, &handler, source.c_str(), folder.c_str(), answers,
-                               nullptr) == 0) {
-                failure = failure_report(source, NO_TECHNOLOGY);
-            }
-        } else if (options.target == "mas") {
-            Antenna_Record antenna;
-            convert_to_mas(antenna, &handler, source.c_str(), folder.c_str());
-        } else if (options.target == "adf") {
+        } else if (is_antenna_target(options.target)) {
+            // The questions of an .msi source are answered as the options say, and told.
             Antenna_Record antenna;
             Antenna_Read_Decisions decisions;
             decisions.reverse_backwards = options.reverse_backwards;
-            convert_to_adf(antenna, &handler, source.c_str(), folder.c_str(), decisions);
+            if (options.target == "asd") {
+                if (convert_to_asd(antenna, &handler, source.c_str(), folder.c_str(), answers,
+                                   nullptr, &decisions) == 0) {
+                    failure = failure_report(source, NO_TECHNOLOGY);
+                }
+            } else if (options.target == "mas") {
+                convert_to_mas(antenna, &handler, source.c_str(), folder.c_str(), &decisions);
+            } else {
+                convert_to_adf(antenna, &handler, source.c_str(), folder.c_str(), decisions);
+            }
             outcome.warnings = std::move(decisions.answered);
+            if (options.target == "mas" && options.technology != 0) {
+                outcome.warnings.push_back(MAS_HAS_NO_TECHNOLOGY);
+            }
         } else {
             convert_radio(options, source, target, stem, handler, failure, work, outcome.warnings);
         }

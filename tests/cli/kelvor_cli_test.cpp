@@ -795,6 +795,39 @@ TEST_F(KelvorCli, AntennaConversionsAndTheirQuestions) {
               dir.file("text/parabolic.adf") + ": ok (nsma)\n");
 }
 
+// An .msi pair converts to the binary antenna formats through the .msi reader. A .mas file has
+// no technology field (it reads back as aperture): the report says that --technology is lost.
+TEST_F(KelvorCli, AnMsiPairConvertsToTheBinaryFormats) {
+    fs::create_directories(dir.path() / "in");
+    const std::string vertical = dir.file("in/pnl450_Vpol.msi");
+    fs::copy_file(antenna_example("pnl450_Vpol.msi"), vertical);
+    fs::copy_file(antenna_example("pnl450_Hpol.msi"), dir.file("in/pnl450_Hpol.msi"));
+    const auto read = nlohmann::json::parse(run({"dump", vertical}).out)["record"]["cuts"];
+    struct Case {
+        std::string to;
+        std::string warning;
+        int technology_read_back;
+    };
+    const Case cases[] = {
+        {"asd", "", 1},
+        {"mas", ", warning: the .mas format does not store the antenna technology", 2},
+    };
+    for (const Case& c : cases) {
+        const std::string target = dir.file("out/pnl450_Vpol." + c.to);
+        const Cli_Run r =
+            run({"convert", "--to", c.to, "--technology", "dipole", "--out", dir.file("out"), vertical});
+        EXPECT_EQ(r.exit_code, 0) << r.err;
+        EXPECT_EQ(r.out, vertical + " -> " + target + c.warning + "\n1 files successfully converted\n");
+        const auto written = nlohmann::json::parse(run({"dump", target}).out)["record"];
+        EXPECT_EQ(written["antenna_spec"]["technology"], c.technology_read_back) << c.to;
+        ASSERT_EQ(written["cuts"].size(), read.size()) << c.to;
+        for (std::size_t i = 0; i < read.size(); ++i) {
+            EXPECT_EQ(written["cuts"][i]["slot"], read[i]["slot"]);
+            EXPECT_EQ(written["cuts"][i]["points"].size(), read[i]["points"].size());
+        }
+    }
+}
+
 TEST_F(KelvorCli, VersionFourFilesBothWays) {
     const std::string ascii4 = example("hm6l_16e1q.raf");
     const std::string binary4 = example("hm6l_16e1q.mrs");
