@@ -31,8 +31,8 @@ Antenna_Kind read_by_extension(Antenna_Record& record, Error_Handler* handler, c
     if (is_msi_file_name(path)) {
         read_msi_text(record, handler, path, bytes, decisions);
         const std::string companion = msi_companion_path(path);
-        if (!companion.empty()) {
-            read_msi_companion(record, handler, companion.c_str());
+        // The record is named after the companion only when there is one to read.
+        if (!companion.empty() && read_msi_companion(record, handler, companion.c_str())) {
             named_path = companion;
         }
         return Antenna_Kind::msi;

@@ -13,7 +13,7 @@ class Error_Handler;
 struct Antenna_Open_Result {
     Antenna_Kind kind;
     // The path the record is named after: the path opened, or for an .msi file of a pair the
-    // companion's path.
+    // companion's path when the companion was read.
     std::string named_path;
 };
 
@@ -32,9 +32,9 @@ unsigned long antenna_file_share(const char* path);
 // antenna_file_limit refused unread): ".asd", ".mas" and ".vas" (any case) with the binary
 // reader, whose magic then tells which of the three it is; ".msi" (or Planet's ".pln") with the
 // .msi reader and its companion; anything else with the NSMA reader, which gives "pattern" for a
-// headerless pattern file. Then sets file_name to the base name of named_path (at most 47 characters), and after a
-// binary file gain_in_dbi to 1 when the high frequency is unknown or above 890 MHz, else 0. A
-// question the file raises is answered by `decisions`.
+// headerless pattern file. Then sets file_name to the base name of named_path (at most 47
+// characters), and after a binary file gain_in_dbi to 1 when the high frequency is unknown or
+// above 890 MHz, else 0. A question the file raises is answered by `decisions`.
 //
 // A file error raises Error_Handler* after resetting the record, also for a text file that is
 // none of the text formats (code 104); a syntax error raises Data_Syntax_Error* and the record

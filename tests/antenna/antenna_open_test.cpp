@@ -179,6 +179,11 @@ TEST_F(AntennaOpen, MsiPairIsReadTogetherAndNamedAfterTheCompanion) {
     EXPECT_STREQ(record.antenna_spec.model, "NPX");
     EXPECT_EQ(record.cut(6).size(), 2u); // vertical polarization, elevation
     EXPECT_EQ(record.cut(0).size(), 2u); // the companion's horizontal block
+
+    // Without its companion the file is named after itself.
+    const std::string alone = dir.write("solo_Vpol.msi", "NAME SOLO\nVERTICAL 2\n-1 0\n1 3\n");
+    EXPECT_EQ(open(alone).named_path, alone);
+    EXPECT_STREQ(record.antenna_spec.file_name, "solo_Vpol");
 }
 
 // The decisions of the open pass on to the .msi reader, which tells how it took them.
