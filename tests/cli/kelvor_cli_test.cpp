@@ -642,6 +642,12 @@ TEST_F(KelvorCli, PlnFilesAreMsiFiles) {
     const auto as_msi = nlohmann::json::parse(run({"dump", antenna_example("pnl450_Vpol.msi")}).out);
     EXPECT_EQ(as_pln["format"], "msi");
     EXPECT_EQ(as_pln["record"]["cuts"], as_msi["record"]["cuts"]);
+    EXPECT_EQ(as_pln["record"]["antenna_spec"]["file_name"], "pnl450_Hpol");
+    // Without its companion a file is named after itself.
+    const std::string alone = dir.file("pnl450_Vpol.pln");
+    fs::copy_file(pln, alone);
+    EXPECT_EQ(nlohmann::json::parse(run({"dump", alone}).out)["record"]["antenna_spec"]["file_name"],
+              "pnl450_Vpol");
     const Cli_Run r = run({"convert", "--continue", "--to", "adf", "--out", dir.file("out"), dir.file("in")});
     EXPECT_NE(r.out.find(pln + " -> " + dir.file("out/pnl450_Vpol.adf")), std::string::npos) << r.out;
 }
