@@ -35,7 +35,8 @@ struct Convert_Source {
 std::vector<Convert_Source> convert_sources(const std::string& target,
                                             const std::vector<std::string>& paths);
 
-// Converts every source, printing one line per file and the count message. Returns the exit
-// code: 0 when every file converted, 1 when any failed.
+// Converts every source, printing one line per file and the count message. A source whose target
+// (however spelt) an earlier source of the run was converted into is refused, naming both, and
+// counts as not converted. Returns the exit code: 0 when every file converted, 1 when any failed.
 int run_convert(const Convert_Options& options, const std::vector<std::string>& paths,
                 std::ostream& out, std::ostream& err);
