@@ -300,18 +300,39 @@ private:
     std::map<std::string, std::string> m_sources;
 };
 
-// Converts `source` unless an earlier source of the run was converted into its target.
+// The sources of a run by their identity (file_identity), each with its path as given.
+using Source_Identities = std::map<std::string, std::string>;
+
+Source_Identities source_identities(const std::vector<Convert_Source>& sources) {
+    Source_Identities identities;
+    for (const Convert_Source& source : sources) {
+        if (source.failure.empty()) {
+            identities.emplace(file_identity(source.path), source.path);
+        }
+    }
+    return identities;
+}
+
+// Converts `source` unless an earlier source of the run was converted into its target, or its
+// target is another source of the run, which the conversion would replace before it is read.
 Convert_Outcome convert_once(const Convert_Options& options, const Convert_Source& source,
-                             const std::string& target, Written_Targets& written) {
+                             const std::string& target, const Source_Identities& sources,
+                             Written_Targets& written) {
     if (!target.empty()) {
-        const std::string first = written.source_of(target);
-        if (!first.empty()) {
+        const auto refused = [&](const std::string& why) {
             Convert_Outcome outcome;
             outcome.target = output_path(options, source.path);
-            outcome.failure = failure_report(
-                source.path, "not converted: " + outcome.target +
-                                 " is already the file converted from " + first);
+            outcome.failure =
+                failure_report(source.path, "not converted: " + outcome.target + why);
             return outcome;
+        };
+        const std::string first = written.source_of(target);
+        if (!first.empty()) {
+            return refused(" is already the file converted from " + first);
+        }
+        const auto other = sources.find(target);
+        if (other != sources.end() && file_identity(source.path) != target) {
+            return refused(" is " + other->second + ", another file of this conversion");
         }
     }
     Convert_Outcome outcome = convert_one(options, source);
@@ -387,18 +408,22 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
         return options.keep_going && !options.v4_only;
     };
     const std::vector<std::string> targets = target_identities(options, sources);
+    const Source_Identities identities = source_identities(sources);
     Written_Targets written;
     const unsigned jobs = job_count(options, sources.size());
     if (jobs <= 1) {
         for (std::size_t i = 0; i < sources.size(); ++i) {
-            if (!report(sources[i], convert_once(options, sources[i], targets[i], written))) {
+            if (!report(sources[i],
+                        convert_once(options, sources[i], targets[i], identities, written))) {
                 break;
             }
         }
     } else {
         run_in_order<Convert_Outcome>(
             sources.size(), jobs, conflicting_earlier_files(sources, targets),
-            [&](std::size_t i) { return convert_once(options, sources[i], targets[i], written); },
+            [&](std::size_t i) {
+                return convert_once(options, sources[i], targets[i], identities, written);
+            },
             [&](std::size_t i, const Convert_Outcome& outcome) { report(sources[i], outcome); });
     }
     if (!Deferred_Flush_Scope::flush()) {

@@ -366,6 +366,30 @@ TEST_F(KelvorCli, SeveralFilesAtOnceGiveWhatOneAtATimeGives) {
     }
 }
 
+// A target that is another source of the run is never written over before that source is read:
+// b.mrs would become b.raf, which the run converts in place after it.
+TEST_F(KelvorCli, ATargetThatIsAnotherSourceIsRefused) {
+    const std::string mrs = copy_example("hm6l_16e1q.mrs", "b.mrs");
+    const std::string raf = copy_example("hx23_am_56m.raf", "b.raf");
+    for (const bool at_once : {false, true}) {
+        std::vector<std::string> args = {"convert", "--to", "raf"};
+        if (at_once) {
+            args.insert(args.end(), {"--continue", "--jobs", "2"});
+        }
+        args.insert(args.end(), {mrs, raf});
+        const auto r = run(args);
+        EXPECT_EQ(r.exit_code, 1);
+        EXPECT_NE(r.err.find(mrs + ": not converted: " + raf + " is " + raf +
+                             ", another file of this conversion"),
+                  std::string::npos)
+            << r.err;
+        // Without --continue the refusal ends the batch; with it, b.raf is converted in place.
+        EXPECT_EQ(r.out.find(raf + " -> " + raf) != std::string::npos, at_once) << r.out;
+        // Still b.raf's own radio, not the one of b.mrs.
+        EXPECT_NE(read_bytes(raf).find("MODEL:\tHX-23 Adaptive\r\n"), std::string::npos);
+    }
+}
+
 TEST_F(KelvorCli, OnlyTheFirstSourceOfATargetIsConverted) {
     // Three files in folders of their own that all convert to out/x.rsd, and six files in one
     // folder that all convert to d/x.rsd, named through the folder and two links to it, absolute
