@@ -7,6 +7,7 @@
 
 #include "text_helpers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -242,24 +243,58 @@ std::string format_point_value(float value) {
     return text == "-0.000" ? "0.000" : text;
 }
 
-void clean_number_line(const char* line, Number_Line& cleaned) {
+std::size_t clean_number_line(const char* line, Number_Line& cleaned) {
     // Every cut point passes through here: a plain loop over a fixed buffer.
     std::size_t length = 0;
+    bool digit_in_number = false;    // the number being kept has a digit
+    bool exponent_in_number = false; // ... and already its exponent
+    bool dropped = false;            // a character was dropped since the last one kept
+    std::size_t joined = MAX_LINE_LENGTH + 1;
+    const auto number_char = [](char c) { return is_digit(c) || c == '.'; };
     for (const char* p = line; *p != '\0' && length < MAX_LINE_LENGTH; ++p) {
         char c = *p;
         if (c == '\t') {
             c = ' ';
+        }
+        if ((c == 'e' || c == 'E') && p != line && number_char(p[-1]) && !dropped &&
+            digit_in_number && !exponent_in_number) {
+            // An exponent straight after the digits it scales: "1.5E-01" is 0.15, not 1.501.
+            const bool sign = p[1] == '+' || p[1] == '-';
+            if (is_digit(p[sign ? 2 : 1])) {
+                if (length + (sign ? 2 : 1) >= MAX_LINE_LENGTH) {
+                    break;
+                }
+                cleaned[length++] = c;
+                if (sign) {
+                    cleaned[length++] = *++p;
+                }
+                exponent_in_number = true;
+                continue;
+            }
         }
         if (c == ' ') {
             if (length == 0 || cleaned[length - 1] == '-') {
                 continue;
             }
         } else if (!is_digit(c) && c != '-' && c != '.' && c != ',') {
+            dropped = true;
             continue;
         }
+        if (number_char(c)) {
+            // Characters dropped between two parts of a number would glue them into another.
+            if (dropped && length > 0 && number_char(cleaned[length - 1]) && joined > length) {
+                joined = length;
+            }
+            digit_in_number = digit_in_number || is_digit(c);
+        } else {
+            digit_in_number = false;
+            exponent_in_number = false;
+        }
+        dropped = false;
         cleaned[length++] = c;
     }
     cleaned[length] = '\0';
+    return std::min(joined, length);
 }
 
 namespace {
@@ -336,9 +371,10 @@ bool plain_value(const Plain_Number& number, Number& value) {
 
 bool read_cleaned_point_line(const char* line, float& angle, double& value) {
     Number_Line cleaned;
-    clean_number_line(line, cleaned);
+    const std::size_t as_written = clean_number_line(line, cleaned);
     const char* cursor = cleaned;
-    return scan_float(cursor, angle) && *cursor++ == ',' && scan_double(cursor, value);
+    return scan_float(cursor, angle) && *cursor++ == ',' && scan_double(cursor, value) &&
+           static_cast<std::size_t>(cursor - cleaned) <= as_written;
 }
 
 } // namespace
@@ -346,7 +382,8 @@ bool read_cleaned_point_line(const char* line, float& angle, double& value) {
 bool read_point_line(const char* line, float& angle, double& value, const char** end) {
     // Nearly every line is "-12.5,-30.25" as it stands: cleaning would keep it as it is, so the
     // numbers are read in place. Anything else (blanks, signs, letters, exponents, a third
-    // field after a minus) is cleaned first.
+    // field after a minus) is cleaned first, and a line that cleaning would change the value of
+    // is no point.
     Plain_Number first;
     Plain_Number second;
     if (!plain_number(line, first) || *first.end != ',' || !plain_number(first.end + 1, second) ||

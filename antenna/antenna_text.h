@@ -40,12 +40,17 @@ std::string format_nsma_number(double value);
 inline constexpr std::size_t MAX_LINE_LENGTH = 255;
 // Keeps the characters of a pattern data line that numbers are made of: tabs become blanks,
 // then only digits, "-", ".", "," and blanks are kept, without a blank at the start or after a
-// kept "-". The lines are at most MAX_LINE_LENGTH characters, and so is what is kept.
+// kept "-"; an exponent ("E", an optional sign, a digit) straight after a number's digits is
+// kept too, once per number. The lines are at most MAX_LINE_LENGTH characters, and so is what
+// is kept. Returns how much of the cleaned text holds its numbers as the line wrote them: its
+// length, or the place of the first character that a dropped one stood before, inside a number
+// ("1x5", "2.+5", "1E5E3"); a number read across that place has another value than written.
 using Number_Line = char[MAX_LINE_LENGTH + 1];
-void clean_number_line(const char* line, Number_Line& cleaned);
+std::size_t clean_number_line(const char* line, Number_Line& cleaned);
 // Reads an NSMA pattern data line, "angle,value": the line is cleaned as above, then the angle
 // is read as a float and, straight after a comma, the value as a double; what follows is not
-// looked at. False when the cleaned line does not begin that way. `end`, when given, gets the
+// looked at. False when the cleaning would change a number or the cleaned line does not begin
+// that way. `end`, when given, gets the
 // place in `line` after the value when the line needed no cleaning, else nullptr; a line that
 // ends there is known to be short.
 bool read_point_line(const char* line, float& angle, double& value, const char** end = nullptr);

@@ -130,12 +130,15 @@ void read_pattern_lines(Antenna_Record& record, Pattern_Lines& file) {
                 file.raise_at(lines.count() - 1, "the file ends inside a pattern block");
             }
             const std::string line = file.entry(i);
-            clean_number_line(line.c_str(), cleaned);
+            const std::size_t as_written = clean_number_line(line.c_str(), cleaned);
             // "%f %f": the blank between the numbers may be any number of blanks.
             Pattern_Point point{};
             const char* p = cleaned;
             if (!scan_float(p, point.angle) || !scan_float(p, point.attenuation)) {
                 file.raise_at(i, "a pattern data line needs an angle and a level");
+            }
+            if (static_cast<std::size_t>(p - cleaned) > as_written) {
+                file.raise_at(i, "a number of a pattern data line has other characters inside it");
             }
             points.push_back(point);
             file.data_read = true;

@@ -100,6 +100,16 @@ void store_text(const Msi_Lines& lines, char* field, std::size_t size, const std
     copy_text_field(field, size, text.c_str());
 }
 
+// A word of a point line whose number stops short of digits that follow it ("2.5x01", "1,5",
+// "1.2.3"): its value would be read from part of what the word shows. A number followed by
+// letters alone ("-3dB") reads as the number, and a word that begins with no number as 0.
+bool number_cut_short(const std::string& text) {
+    double value = 0.0;
+    const char* end = nullptr;
+    return leading_double(text.c_str(), value, &end) &&
+           std::strpbrk(end, "0123456789") != nullptr;
+}
+
 // Reads a HORIZONTAL or VERTICAL block of `count_word` points from the lines that follow. A
 // count beyond the end of the file gives the points present, and `missing` the fault to raise
 // once they are stored; empty otherwise.
@@ -120,6 +130,9 @@ std::vector<Pattern_Point> read_block(Msi_Lines& lines, const std::string& keywo
     std::vector<Pattern_Point> points(count);
     for (Pattern_Point& point : points) {
         const std::vector<std::string> words = split_words(lines.take(), 2);
+        if (std::any_of(words.begin(), words.end(), number_cut_short)) {
+            lines.raise_at_last("a number of a pattern data line has other characters inside it");
+        }
         double angle = plain_double(word(words, 0).c_str());
         if (angle > 180.0) {
             angle -= 360.0;

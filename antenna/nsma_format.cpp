@@ -396,7 +396,15 @@ void parse_pattern_cut(Antenna_Record& record, const string_list& lines, const c
         if ((end == nullptr || *end != '\0') && std::strlen(line) > MAX_LINE_LENGTH) {
             raise_at(lines, index, "line longer than 255 characters");
         }
-        if (!read || std::fabs(level) > FLT_MAX) {
+        if (!read) {
+            Number_Line cleaned;
+            const std::size_t as_written = clean_number_line(line, cleaned);
+            const bool joined = as_written < std::strlen(cleaned);
+            raise_at(lines, index,
+                     joined ? "a number of a pattern data line has other characters inside it"
+                            : "a pattern data line needs an angle and a value");
+        }
+        if (std::fabs(level) > FLT_MAX) {
             raise_at(lines, index, "a pattern data line needs an angle and a value");
         }
         const auto attenuation = static_cast<float>(reference - level);

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
@@ -38,15 +41,46 @@ Point_Reading quick(const std::string& line) {
     return reading;
 }
 
-// The rule: clean the line, then "%f", a comma, "%lf".
+// The rule: clean the line, refused when that changes a number, then "%f", a comma, "%lf".
 Point_Reading by_the_rule(const std::string& line) {
     Number_Line cleaned;
-    clean_number_line(line.c_str(), cleaned);
+    const std::size_t as_written = clean_number_line(line.c_str(), cleaned);
     Point_Reading reading;
     const char* cursor = cleaned;
     reading.read = scan_float(cursor, reading.angle) && *cursor++ == ',' &&
-                   scan_double(cursor, reading.value);
+                   scan_double(cursor, reading.value) &&
+                   static_cast<std::size_t>(cursor - cleaned) <= as_written;
     return reading;
+}
+
+TEST(CleanNumberLine, KeepsExponentsAndRefusesCharactersInsideNumbers) {
+    const struct {
+        const char* line;
+        const char* cleaned;
+        std::size_t as_written;
+    } cases[] = {
+        {"0,-1.5E-01,", "0,-1.5E-01,", 11},
+        {"\t-2.5e+01 dB", "-2.5e+01 ", 9},
+        {"3E2 4.E1", "3E2 4.E1", 8},
+        {"+5,- 3", "5,-3", 4},
+        // Letters that are no exponent: where they stand nothing is joined.
+        {"E5 1", "5 1", 3},
+        {"1 E5", "1 5", 3},
+        {"1e+,2E", "1,2", 3},
+        {"1x,\"5\"", "1,5", 3},
+        // Dropped characters between parts of a number: the first such place.
+        {"1E5E3", "1E53", 3},
+        {"0,2.x5", "0,2.5", 4},
+        {"1+5", "15", 1},
+        {"1,2/5,7/8", "1,25,78", 3},
+        {"1\"5", "15", 1},
+        {"1\xb0" "5", "15", 1},
+    };
+    for (const auto& c : cases) {
+        Number_Line cleaned;
+        EXPECT_EQ(clean_number_line(c.line, cleaned), c.as_written) << c.line;
+        EXPECT_STREQ(cleaned, c.cleaned) << c.line;
+    }
 }
 
 TEST(PointLine, PlainLinesAreReadAsTheRuleReadsThem) {
@@ -61,18 +95,79 @@ TEST(PointLine, PlainLinesAreReadAsTheRuleReadsThem) {
 }
 
 TEST(PointLine, LinesThatNeedCleaningAreCleanedFirst) {
-    // Blanks, plus signs, letters inside numbers, tabs: the cleaned line decides.
-    EXPECT_EQ(quick("+1,2"), (Point_Reading{true, 1.0f, 2.0}));
-    EXPECT_EQ(quick("1,2.x5"), (Point_Reading{true, 1.0f, 2.5}));
-    EXPECT_EQ(quick("1,2e5"), (Point_Reading{true, 1.0f, 25.0}));
-    EXPECT_EQ(quick("1,- 3"), (Point_Reading{true, 1.0f, -3.0}));
-    EXPECT_EQ(quick("\t1,\t-3"), (Point_Reading{true, 1.0f, -3.0}));
-    EXPECT_FALSE(quick("1 ,2").read);
-    EXPECT_FALSE(quick("1").read);
-    EXPECT_FALSE(quick(",2").read);
-    EXPECT_FALSE(quick("").read);
-    EXPECT_FALSE(quick("-,2").read);
-    EXPECT_FALSE(quick("1,99999" + std::string(400, '9')).read); // beyond a double
+    // Blanks, plus signs, letters, tabs, exponents: the cleaned line decides.
+    const Point_Reading none;
+    const struct {
+        std::string line;
+        Point_Reading reading;
+    } cases[] = {
+        {"+1,2", {true, 1.0f, 2.0}},
+        {"1,- 3", {true, 1.0f, -3.0}},
+        {"\t1,\t-3", {true, 1.0f, -3.0}},
+        {"1,-3dB", {true, 1.0f, -3.0}},
+        {"0,-1.5E-01", {true, 0.0f, -0.15}},
+        {"0,-2.5E+01", {true, 0.0f, -25.0}},
+        {"3E2,-2.5e+01", {true, 300.0f, -25.0}},
+        {"1,2e5", {true, 1.0f, 200000.0}},
+        {"1.5e-1, 5.E1", {true, 0.15f, 50.0}},
+        {"1E-5,2", {true, 1e-5f, 2.0}},
+        {"1,2E", {true, 1.0f, 2.0}},
+        {"1,2.x5", none},
+        {"1,2+5", none},
+        {"1,1E5E3", none},
+        {"1 ,2", none},
+        {"1", none},
+        {",2", none},
+        {"", none},
+        {"-,2", none},
+        {"1,99999" + std::string(400, '9'), none}, // beyond a double
+        {"1,1E400", none},
+        // Only the two numbers count: a third field is not looked at.
+        {"1,2,3x4", {true, 1.0f, 2.0}},
+        {"1, 2,3x4", {true, 1.0f, 2.0}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(quick(c.line), c.reading) << c.line;
+    }
+}
+
+// Numbers as other tools print them, fixed and in exponent form, read back as the C library
+// reads the same text, and the exact forms as the number printed.
+TEST(PointLine, PrintedNumbersReadBackInEveryForm) {
+    const auto printed = [](const char* format, double number) {
+        char text[64];
+        std::snprintf(text, sizeof text, format, number);
+        return std::string(text);
+    };
+    std::mt19937 random(20261207);
+    std::uniform_real_distribution<double> uniform(-1.0, 1.0);
+    std::uniform_int_distribution<int> scale(-8, 8);
+    for (int n = 0; n < 20000; ++n) {
+        const auto angle = static_cast<float>(360.0 * uniform(random));
+        const auto value = static_cast<float>(uniform(random) * std::pow(10.0, scale(random)));
+        for (const char* format : {"%g", "%e", "%E", "%.3f", "%.9g", "%.8E"}) {
+            const std::string a = printed(format, angle);
+            const std::string v = printed(format, value);
+            const Point_Reading expected{true, std::strtof(a.c_str(), nullptr),
+                                         std::strtod(v.c_str(), nullptr)};
+            ASSERT_EQ(quick(a + "," + v), expected) << a << "," << v;
+            // The headerless layout: the two numbers after blanks.
+            Number_Line cleaned;
+            const std::string line = "\t" + a + "  " + v;
+            const std::size_t as_written = clean_number_line(line.c_str(), cleaned);
+            ASSERT_EQ(as_written, std::strlen(cleaned)) << line;
+            const char* cursor = cleaned;
+            float first = 0.0f;
+            float second = 0.0f;
+            ASSERT_TRUE(scan_float(cursor, first) && scan_float(cursor, second)) << cleaned;
+            ASSERT_EQ(first, expected.angle) << a;
+            ASSERT_EQ(second, std::strtof(v.c_str(), nullptr)) << v;
+            if (format[1] == '.' && format[2] != '3') {
+                ASSERT_EQ(first, angle) << a;
+                ASSERT_EQ(second, value) << v;
+            }
+        }
+    }
 }
 
 TEST(PointLine, RandomLinesAgreeWithTheRule) {

@@ -72,6 +72,9 @@ TEST_F(HeaderlessReader, BlocksFillTheirSlots) {
     EXPECT_TRUE(record.cut(2).empty());
     EXPECT_EQ(points_of(record, 7), (Points{{5, 40}}));
     EXPECT_EQ(points_of(record, 1), (Points{{0, 50}})); // named by its leading characters
+    // Numbers in exponent form, as other tools print them.
+    read(file("6", "", "", {"VV 4", "-1E1 -1.5E-01", "0\t-2.5e+01", "1.e1 -3E1 dB", "2E+1 -2.5E-1"}));
+    EXPECT_EQ(points_of(record, 2), (Points{{-10, 0.15f}, {0, 25}, {10, 30}, {20, 0.25f}}));
 }
 
 TEST_F(HeaderlessReader, SyntaxFaultsAfterTheFirstDataLine) {
@@ -85,6 +88,11 @@ TEST_F(HeaderlessReader, SyntaxFaultsAfterTheFirstDataLine) {
         {{"VV 1", "0 0", "HH -1"}, "HH -1"},
         {{"HH 2", "0 0", "five -3"}, "five -3"}, // a data line without two numbers
         {{"HH 3", "0 0", "1 -1"}, "1 -1"},       // the end of the file inside a block: the last line
+        // Characters inside a number, which cleaning would drop and so join its parts.
+        {{"HH 2", "0 0", "1 -2.5x01"}, "1 -2.5x01"},
+        {{"HH 2", "0 0", "1 -2+5"}, "1 -2+5"},
+        {{"HH 2", "0 0", "1E1E1 -2"}, "1E1E1 -2"},
+        {{"HH 2", "0 0", "1 -1E400"}, "1 -1E400"}, // beyond a float
     };
     for (const auto& c : cases) {
         EXPECT_EQ(fault_of(file("6", "", "", c.blocks)),

@@ -115,6 +115,17 @@ TEST_F(MsiReader, ShortPointLinesGiveZeros) {
     EXPECT_EQ(points_of(record, 2), (Points{{-20, 0}, {0, 0}, {10, 0}}));
 }
 
+TEST_F(MsiReader, PointNumbersInExponentFormAndNumbersCutShort) {
+    read("HORIZONTAL 4\n3.5E2 1.5E-01\n0 2.5e+01\n1e1\t3E1dB\n2E+1 2.5E-1 x9\n");
+    EXPECT_EQ(points_of(record, 2), (Points{{-10, 0.15f}, {0, 25}, {10, 30}, {20, 0.25f}}));
+    // A number followed by more digits in its word would be read from part of it.
+    for (const char* line : {"0 2.5x01", "0 1,5", "1.2.3 0", "0 1E1E1", "1-5 0"}) {
+        EXPECT_EQ(fault_of(std::string("HORIZONTAL 2\n0 0\n") + line + "\n"),
+                  "4: a number of a pattern data line has other characters inside it")
+            << line;
+    }
+}
+
 // A fault of the file ends the read as a failure at its line, the record keeping what was read
 // before it; nothing is shown.
 TEST_F(MsiReader, OverLongTextsAreFaultsOfTheirLine) {

@@ -167,6 +167,10 @@ TEST_F(NsmaReader, PatternBlocksFillTheirSlots) {
         {"data lines cleaned before they are read",
          {"PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2", "FSTLST:,-5,5", "\t\"-5.0\",\t- 3.25 dB", "+5.0,-3"},
          {{0, {{-5.0f, 3.25f}, {5.0f, 3.0f}}}}},
+        {"numbers in exponent form",
+         {"PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,4", "-1E1,-1.5E-01,", "0,-2.5E+01", "1.e1, -3e1 dB",
+          "2E+1,\t-2.5e-1"},
+         {{0, {{-10.0f, 0.15f}, {0.0f, 25.0f}, {10.0f, 30.0f}, {20.0f, 0.25f}}}}},
         {"a second block for a slot replaces the first",
          {"PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2", "0, 0", "1, -1", "PATCUT:,AZ", "POLARI:,H/H",
           "NUPOIN:,1", "7, -7"},
@@ -266,6 +270,12 @@ TEST_F(NsmaReader, SyntaxFaultsGiveTheFileLineAndText) {
          5, "1,-2" + std::string(252, 'x')},
         {"data line of 255 characters", block({"  1,-2," + std::string(250, '0') + " "}), 0, ""},
         {"number beyond a float", block({huge}), 5, huge},
+        {"exponent beyond a double", block({"0, -1E400"}), 5, "0, -1E400"},
+        // Characters inside a number, which cleaning would drop and so join its parts.
+        {"letter inside a number", block({"0, -2.5x01"}), 5, "0, -2.5x01"},
+        {"plus sign inside a number", block({"0, -2+5"}), 5, "0, -2+5"},
+        {"second exponent", block({"1E1E1, -2"}), 5, "1E1E1, -2"},
+        {"quote inside a number", block({"0, -1\"5"}), 5, "0, -1\"5"},
         // Counts that disagree with the lines: the next line is read as a keyword line.
         {"more lines than the count", block({"0, 0", "1, -1"}), 6, "1, -1"},
         {"fewer lines before the next block",
