@@ -8,6 +8,7 @@
 #include "data_files.h"
 #include "file_text.h"
 #include "folder_walk.h"
+#include "json_values.h"
 #include "qvfileio.h"
 #include "radio4_conversion.h"
 #include "radio4_format.h"
@@ -88,8 +89,16 @@ bool v4_batch_takes(const std::string& path, Error_Handler& handler) {
 // a version 4 file has no room for) goes to `warnings`.
 void convert_radio(const Convert_Options& options, const std::string& source,
                    const std::string& target, const std::string& stem, Error_Handler& handler,
-                   std::string& failure, File_Work& work, std::vector<std::string>& warnings) {
-    Loaded_File file = load_data_file(source, &handler, {false, options.reverse_backwards});
+                   File_Failure& failure, File_Work& work, std::string& kind,
+                   std::vector<std::string>& warnings) {
+    Loaded_File file;
+    try {
+        load_data_file(file, source, &handler, {false, options.reverse_backwards});
+    } catch (...) {
+        kind = file.kind; // a file that fails is still told as what it was read
+        throw;
+    }
+    kind = file.kind;
     warnings = std::move(file.warnings); // a file that looks cut short is told so
     if (!file.radio && !file.radio4) {
         failure = failure_report(source, NOT_A_RADIO_FILE);
@@ -139,9 +148,11 @@ void convert_radio(const Convert_Options& options, const std::string& source,
 
 // What became of one file.
 struct Convert_Outcome {
+    std::string kind; // what the source was read as; empty before that is known
     std::string target;
-    std::string failure;      // the report; empty when the file was converted
+    File_Failure failure;     // when the file was not converted
     bool passed_over = false; // not a file of the batch (--v4-only)
+    std::vector<std::string> not_kept; // the source's values the target format has no room for
     std::vector<std::string> warnings; // texts the target format had no room for, questions
 };
 
@@ -149,14 +160,14 @@ struct Convert_Outcome {
 // records and answers.
 Convert_Outcome convert_one(const Convert_Options& options, const Convert_Source& item) {
     Convert_Outcome outcome;
-    if (!item.failure.empty()) {
+    if (item.failure.failed()) {
         outcome.failure = item.failure;
         return outcome;
     }
     const std::string& source = item.path;
     outcome.target = output_path(options, source);
     const std::string& target = outcome.target;
-    std::string& failure = outcome.failure;
+    File_Failure& failure = outcome.failure;
     const fs::path parent = fs::path(target).parent_path();
     const std::string folder = parent.empty() ? std::string(".") : parent.string();
     const std::string stem = fs::path(target).stem().string();
@@ -196,7 +207,8 @@ Convert_Outcome convert_one(const Convert_Options& options, const Convert_Source
                 outcome.warnings.push_back(MAS_HAS_NO_TECHNOLOGY);
             }
         } else {
-            convert_radio(options, source, target, stem, handler, failure, work, outcome.warnings);
+            convert_radio(options, source, target, stem, handler, failure, work, outcome.kind,
+                          outcome.warnings);
         }
     } catch (Error_Handler* raised) {
         failure = failure_report(source, *raised, work);
@@ -244,7 +256,7 @@ std::vector<std::string> target_identities(const Convert_Options& options,
                                            const std::vector<Convert_Source>& sources) {
     std::vector<std::string> targets(sources.size());
     for (std::size_t i = 0; i < sources.size(); ++i) {
-        if (sources[i].failure.empty()) {
+        if (!sources[i].failure.failed()) {
             targets[i] = file_identity(output_path(options, sources[i].path));
         }
     }
@@ -260,7 +272,7 @@ std::vector<std::vector<std::size_t>> conflicting_earlier_files(
     std::vector<std::vector<std::size_t>> earlier(sources.size());
     std::map<std::string, std::size_t> last_use;
     for (std::size_t i = 0; i < sources.size(); ++i) {
-        if (!sources[i].failure.empty()) {
+        if (sources[i].failure.failed()) {
             continue; // nothing is read or written for it
         }
         const std::string paths[] = {file_identity(sources[i].path), targets[i]};
@@ -306,7 +318,7 @@ using Source_Identities = std::map<std::string, std::string>;
 Source_Identities source_identities(const std::vector<Convert_Source>& sources) {
     Source_Identities identities;
     for (const Convert_Source& source : sources) {
-        if (source.failure.empty()) {
+        if (!source.failure.failed()) {
             identities.emplace(file_identity(source.path), source.path);
         }
     }
@@ -336,10 +348,33 @@ Convert_Outcome convert_once(const Convert_Options& options, const Convert_Sourc
         }
     }
     Convert_Outcome outcome = convert_one(options, source);
-    if (outcome.failure.empty() && !outcome.passed_over && !target.empty()) {
+    if (!outcome.failure.failed() && !outcome.passed_over && !target.empty()) {
         written.add(target, source.path);
     }
     return outcome;
+}
+
+// {"path", "kind", "status": "converted", "failed" or "passed over", "target", "not_kept",
+// "warnings", "error"}; the kind null when the source was not read as any, the target null
+// when none was chosen.
+Json outcome_json(const Convert_Source& source, const Convert_Outcome& outcome) {
+    const auto text_or_null = [](const std::string& text) {
+        return text.empty() ? Json() : Json(text);
+    };
+    const char* status = outcome.failure.failed() ? "failed"
+                         : outcome.passed_over    ? "passed over"
+                                                  : "converted";
+    Json json = {{"path", source.path},
+                 {"kind", outcome.kind == "unknown" ? Json() : text_or_null(outcome.kind)},
+                 {"status", status},
+                 {"target", text_or_null(outcome.target)},
+                 {"not_kept", Json::array()},
+                 {"warnings", outcome.warnings}};
+    for (const std::string& field : outcome.not_kept) {
+        json["not_kept"].push_back(file_text_to_utf8(field));
+    }
+    json["error"] = outcome.failure.failed() ? failure_json(outcome.failure) : Json();
+    return json;
 }
 
 } // namespace
@@ -361,10 +396,11 @@ std::vector<Convert_Source> convert_sources(const std::string& target,
                  walk_folder(path, target == "adf"                      ? is_antenna_binary_name
                                    : target == "asd" || target == "mas" ? is_antenna_text_name
                                                                         : is_radio_ascii_name)) {
+                File_Failure failure;
                 if (!walked.failure.empty()) {
-                    walked.failure = failure_report(walked.path, walked.failure);
+                    failure = failure_report(walked.path, walked.failure);
                 }
-                sources.push_back({std::move(walked.path), std::move(walked.failure)});
+                sources.push_back({std::move(walked.path), std::move(failure)});
             }
         }
     }
@@ -378,6 +414,7 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
         fs::create_directories(options.out_dir, error);
         if (error) {
             err << failure_report(options.out_dir, "cannot create the folder: " + error.message())
+                       .report
                 << '\n';
             return 1;
         }
@@ -391,21 +428,27 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
     bool failed = false;
     // Reports one file's outcome; false when the batch stops there.
     const auto report = [&](const Convert_Source& source, const Convert_Outcome& outcome) {
-        if (outcome.passed_over) {
-            return true; // version 5 and binary files are passed over, not counted
-        }
-        if (outcome.failure.empty()) {
+        if (outcome.failure.failed()) {
+            failed = true;
+        } else if (!outcome.passed_over) {
             ++converted;
+        }
+        if (options.json) {
+            out << outcome_json(source, outcome).dump(-1, ' ', false, Json::error_handler_t::replace)
+                << '\n';
+        } else if (outcome.failure.failed()) {
+            err << outcome.failure.report << '\n';
+        } else if (!outcome.passed_over) { // version 5 and binary files are passed over silently
             out << source.path << " -> " << outcome.target;
+            if (!outcome.not_kept.empty()) {
+                out << " (" << not_kept_text(outcome.not_kept) << ")";
+            }
             for (const std::string& warning : outcome.warnings) {
                 out << ", warning: " << warning;
             }
             out << '\n';
-            return true;
         }
-        failed = true;
-        err << outcome.failure << '\n';
-        return options.keep_going && !options.v4_only;
+        return !outcome.failure.failed() || (options.keep_going && !options.v4_only);
     };
     const std::vector<std::string> targets = target_identities(options, sources);
     const Source_Identities identities = source_identities(sources);
@@ -430,8 +473,10 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
         err << "kelvor-cli: the converted files could not be flushed to disk\n";
         failed = true;
     }
-    char count[64];
-    std::snprintf(count, sizeof count, "%d files successfully converted", converted);
-    out << count << '\n';
+    if (!options.json) {
+        char count[64];
+        std::snprintf(count, sizeof count, "%d files successfully converted", converted);
+        out << count << '\n';
+    }
     return failed ? 1 : 0;
 }

@@ -1,6 +1,8 @@
 // The convert command: data files, or every data file below folders, into another format.
 #pragma once
 
+#include "data_files.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,6 +16,7 @@ struct Convert_Options {
     bool v4_only = false; // version 4 ASCII files only (others passed over), stop at the first error
     int jobs = 0;         // files converted at once with keep_going; 0: one per processor
     bool reverse_backwards = false; // .msi elevation patterns that look backwards are mirrored
+    bool json = false; // one JSON object per file instead of the report lines and the count
 };
 
 // Formats `convert --to` accepts.
@@ -22,7 +25,7 @@ bool is_convert_target(const std::string& target);
 // One item of a conversion: a file to convert, or a file or folder that could not be looked at.
 struct Convert_Source {
     std::string path;
-    std::string failure; // the report when the walk could not look at `path`; else empty
+    File_Failure failure; // when the walk could not look at `path`
 };
 
 // What a convert to `target` works on: files as given, folders walked recursively, each folder's
@@ -35,7 +38,10 @@ struct Convert_Source {
 std::vector<Convert_Source> convert_sources(const std::string& target,
                                             const std::vector<std::string>& paths);
 
-// Converts every source, printing one line per file and the count message. A source whose target
+// Converts every source, printing one line per file and the count message: "SOURCE -> TARGET",
+// with "(not kept: ...)" when the target format has no room for some of the source's values and
+// the warnings after it; the failures on `err`. With `options.json` one JSON object per file on
+// `out` instead, and no count. A source whose target
 // (however spelt) an earlier source of the run was converted into is refused, naming both, and
 // counts as not converted. Returns the exit code: 0 when every file converted, 1 when any failed.
 int run_convert(const Convert_Options& options, const std::vector<std::string>& paths,

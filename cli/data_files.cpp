@@ -56,9 +56,15 @@ std::string read_data_file_bytes(const std::string& path, Error_Handler* handler
 
 Loaded_File load_data_bytes(const std::string& path, std::string_view bytes,
                             Error_Handler* handler, const Load_Options& options) {
+    Loaded_File loaded;
+    load_data_bytes(loaded, path, bytes, handler, options);
+    return loaded;
+}
+
+void load_data_bytes(Loaded_File& loaded, const std::string& path, std::string_view bytes,
+                     Error_Handler* handler, const Load_Options& options) {
     const std::string_view head = bytes.substr(0, RADIO_IDENTIFYING_BYTES);
     const Radio_File_Kind kind = radio_kind_of(head.data(), head.size());
-    Loaded_File loaded;
     loaded.kind = radio_kind_name(kind);
     std::vector<std::string> warnings;
     switch (kind) {
@@ -73,19 +79,20 @@ Loaded_File load_data_bytes(const std::string& path, std::string_view bytes,
         loaded.radio = std::make_unique<Radio_Record>();
         read_v5_bytes(*loaded.radio, kind, bytes, path.c_str(), handler, warnings);
         add_warnings(loaded, std::move(warnings));
-        return loaded;
+        return;
     case Radio_File_Kind::mrs:
     case Radio_File_Kind::raf4:
         loaded.radio4 = std::make_unique<Radio4_Record>();
         read_v4_bytes(*loaded.radio4, kind, bytes, path.c_str(), handler, warnings);
         add_warnings(loaded, std::move(warnings));
-        return loaded;
+        return;
     default:
         break;
     }
     if (has_radio_extension(path)) {
         refuse_radio_file(handler, path.c_str(), false);
     }
+    loaded.kind.clear(); // known once the antenna opener has read the file
     loaded.antenna = std::make_unique<Antenna_Record>();
     Antenna_Read_Decisions decisions;
     decisions.reverse_backwards = options.reverse_backwards;
@@ -93,13 +100,19 @@ Loaded_File load_data_bytes(const std::string& path, std::string_view bytes,
         open_antenna_bytes(*loaded.antenna, handler, path.c_str(), bytes, decisions).kind);
     add_warnings(loaded, {nsma_cut_count_warning(*loaded.antenna)});
     add_warnings(loaded, std::move(decisions.answered));
-    return loaded;
 }
 
 Loaded_File load_data_file(const std::string& path, Error_Handler* handler,
                            const Load_Options& options) {
+    Loaded_File loaded;
+    load_data_file(loaded, path, handler, options);
+    return loaded;
+}
+
+void load_data_file(Loaded_File& loaded, const std::string& path, Error_Handler* handler,
+                    const Load_Options& options) {
     const std::string bytes = read_data_file_bytes(path, handler);
-    return load_data_bytes(path, bytes, handler, options);
+    load_data_bytes(loaded, path, bytes, handler, options);
 }
 
 bool has_radio_extension(const std::string& path) {
@@ -130,6 +143,11 @@ std::vector<Walked_Path> data_files_below(const std::vector<std::string>& paths)
     return files;
 }
 
+std::vector<Lint_Warning> lint_data_file(const Loaded_File& file) {
+    (void)file;
+    return {}; // PLACEHOLDER until the rules land
+}
+
 nlohmann::ordered_json data_file_json(const Loaded_File& file) {
     nlohmann::ordered_json record;
     if (file.radio) {
@@ -142,11 +160,11 @@ nlohmann::ordered_json data_file_json(const Loaded_File& file) {
     return {{"format", file.kind}, {"record", record}};
 }
 
-std::string failure_report(const std::string& path, const std::string& message) {
-    return path + ": " + message;
+File_Failure failure_report(const std::string& path, const std::string& message) {
+    return {path + ": " + message, message, -1, {}};
 }
 
-std::string unexpected_failure_report(const std::string& path) {
+File_Failure unexpected_failure_report(const std::string& path) {
     try {
         throw;
     } catch (const std::bad_alloc&) {
@@ -158,7 +176,7 @@ std::string unexpected_failure_report(const std::string& path) {
     }
 }
 
-std::string failure_report(const std::string& path, Error_Handler& handler, File_Work work) {
+File_Failure failure_report(const std::string& path, Error_Handler& handler, File_Work work) {
     handler.format_errormsg();
     std::string text;
     if (handler.get_last_error_code() == ELOOP) {
@@ -198,17 +216,40 @@ std::string echoed_line(std::string_view line) {
 
 } // namespace
 
-std::string failure_report(const std::string& path, const Data_Syntax_Error& error) {
-    std::string text = path + ":";
-    if (error.line_number() != -1) {
-        text += std::to_string(error.line_number()) + ":";
+File_Failure failure_report(const std::string& path, const Data_Syntax_Error& error) {
+    File_Failure failure;
+    failure.line = error.line_number();
+    failure.message = error.fault().empty() ? "syntax error" : error.fault();
+    failure.report = path + ":";
+    if (failure.line != -1) {
+        failure.report += std::to_string(failure.line) + ":";
     }
-    text += " ";
-    text += error.fault().empty() ? "syntax error" : error.fault();
+    failure.report += " " + failure.message;
     if (error.line_text() != nullptr) {
         // The line is the file's own single-byte text; the terminal takes UTF-8.
-        text += ": ";
-        text += echoed_line(error.line_text());
+        failure.text = echoed_line(error.line_text());
+        failure.report += ": " + failure.text;
     }
-    return text;
+    return failure;
+}
+
+nlohmann::ordered_json failure_json(const File_Failure& failure) {
+    nlohmann::ordered_json json = {{"message", failure.message}};
+    if (failure.line != -1) {
+        json["line"] = failure.line;
+    }
+    if (!failure.text.empty()) {
+        json["text"] = failure.text;
+    }
+    return json;
+}
+
+nlohmann::ordered_json lint_json(const std::vector<Lint_Warning>& warnings) {
+    nlohmann::ordered_json json = nlohmann::ordered_json::array();
+    for (const Lint_Warning& warning : warnings) {
+        json.push_back({{"id", warning.id},
+                        {"where", file_text_to_utf8(warning.where)},
+                        {"text", file_text_to_utf8(warning.text)}});
+    }
+    return json;
 }

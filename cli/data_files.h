@@ -2,6 +2,7 @@
 #pragma once
 
 #include "antenna_record.h"
+#include "data_findings.h"
 #include "folder_walk.h"
 #include "radio4_record.h"
 #include "radio_file_kind.h"
@@ -63,9 +64,18 @@ std::string read_data_file_bytes(const std::string& path, Error_Handler* handler
 // program's Data_Syntax_Error.
 Loaded_File load_data_bytes(const std::string& path, std::string_view bytes,
                             Error_Handler* handler, const Load_Options& options = {});
+// The same into `loaded`, whose kind is set as soon as it is known: a file that fails to read
+// is still reported with the kind it was read as.
+void load_data_bytes(Loaded_File& loaded, const std::string& path, std::string_view bytes,
+                     Error_Handler* handler, const Load_Options& options = {});
 // read_data_file_bytes, then load_data_bytes.
 Loaded_File load_data_file(const std::string& path, Error_Handler* handler,
                            const Load_Options& options = {});
+void load_data_file(Loaded_File& loaded, const std::string& path, Error_Handler* handler,
+                    const Load_Options& options = {});
+
+// The audit's warnings for the record read: data that reads fine but is probably wrong.
+std::vector<Lint_Warning> lint_data_file(const Loaded_File& file);
 
 // {"format": KIND, "record": {...}}
 nlohmann::ordered_json data_file_json(const Loaded_File& file);
@@ -73,16 +83,32 @@ nlohmann::ordered_json data_file_json(const Loaded_File& file);
 // What the work on a file was doing when it failed: reading it, or writing the file made from it.
 enum class File_Work { reading, writing };
 
-// One line telling why `path` failed: "PATH: MESSAGE" with the handler's message (without its
-// caption), or "PATH:LINE: FAULT: TEXT" for a syntax error (the parts that are known, the line
-// cut to 80 characters). A file that could not be accessed is named with what was done to it:
-// "PATH: cannot read the file: REASON" when the system refused to read `path`, "PATH: cannot
-// write TARGET: MESSAGE" for a failure while writing, or on another file than `path`.
-std::string failure_report(const std::string& path, Error_Handler& handler,
-                           File_Work work = File_Work::reading);
-std::string failure_report(const std::string& path, const Data_Syntax_Error& error);
+// Why a file failed, for the report line and for the JSON report.
+struct File_Failure {
+    std::string report;  // the line of the report: "PATH: MESSAGE" or "PATH:LINE: FAULT: TEXT"
+    std::string message; // the report without the path, line and line text
+    int line = -1;       // the 1-based line of a syntax error; -1 for any other failure
+    std::string text;    // what the report shows of that line (UTF-8); empty without one
+
+    bool failed() const { return !report.empty(); }
+};
+
+// Why `path` failed: "PATH: MESSAGE" with the handler's message (without its caption), or
+// "PATH:LINE: FAULT: TEXT" for a syntax error (the parts that are known, the line cut to 80
+// characters). A file that could not be accessed is named with what was done to it: "PATH:
+// cannot read the file: REASON" when the system refused to read `path`, "PATH: cannot write
+// TARGET: MESSAGE" for a failure while writing, or on another file than `path`.
+File_Failure failure_report(const std::string& path, Error_Handler& handler,
+                            File_Work work = File_Work::reading);
+File_Failure failure_report(const std::string& path, const Data_Syntax_Error& error);
 // "PATH: MESSAGE" for a failure the tool finds itself.
-std::string failure_report(const std::string& path, const std::string& message);
+File_Failure failure_report(const std::string& path, const std::string& message);
 // "PATH: MESSAGE" for the exception being handled (call it in a catch block) that is neither of
 // the program's own: memory running out, or anything else a library raised.
-std::string unexpected_failure_report(const std::string& path);
+File_Failure unexpected_failure_report(const std::string& path);
+
+// {"message": M, "line": N, "text": T}, the line and its text only when known.
+nlohmann::ordered_json failure_json(const File_Failure& failure);
+
+// The warnings of a file as JSON: [{"id": ID, "where": W, "text": T}] with the texts as UTF-8.
+nlohmann::ordered_json lint_json(const std::vector<Lint_Warning>& warnings);

@@ -3,6 +3,8 @@
 #include "data_files.h"
 
 #include "error_handler.h"
+#include "file_text.h"
+#include "json_values.h"
 #include "folder_walk.h"
 #include "kelvor_version.h"
 #include "save_atomically.h"
@@ -25,13 +27,13 @@ constexpr const char* usage_text =
     "Usage: kelvor-cli COMMAND [OPTIONS] PATH...\n"
     "\n"
     "Commands:\n"
-    "  check [--reverse-backwards A] PATH...\n"
+    "  check [--json] [--lint[=error]] [--reverse-backwards A] PATH...\n"
     "                     read each file, or every data file below a folder, and report\n"
     "                     whether it is sound\n"
     "  dump [--reverse-backwards A] FILE\n"
     "                     print the file's record as JSON\n"
     "  convert --to FORMAT [--out DIR] [--continue [--jobs N]] [--lock] [--technology T]\n"
-    "          [--reverse-backwards A] PATH...\n"
+    "          [--reverse-backwards A] [--json] PATH...\n"
     "                     convert files, or every file of the right kind below a folder;\n"
     "                     FORMAT: raf (version 5 ASCII radio file),\n"
     "                             rsd (version 5 binary radio file),\n"
@@ -53,6 +55,9 @@ constexpr const char* usage_text =
     "  --reverse-backwards A\n"
     "                     yes or no (default): whether an .msi elevation pattern that\n"
     "                     appears to be backwards is mirrored; the report tells which\n"
+    "  --json             report one JSON object per file, one per line\n"
+    "  --lint             with check: also warn of data that reads but is probably wrong\n"
+    "  --lint=error       the same, and a warning fails the check\n"
     "  --help             show this text\n"
     "  --version          show the version\n"
     "  --                 the arguments after it are paths, even those starting with \"-\"\n";
@@ -72,58 +77,124 @@ std::optional<bool> reverse_backwards_answer(const std::string& value) {
     return std::nullopt;
 }
 
-// The paths of check and dump and their one option: the arguments without the first "--", which
-// ends the options as it does for convert; before it, "--reverse-backwards yes|no". Returns
-// the usage error, or empty.
-std::string read_check_arguments(const std::vector<std::string>& args,
-                                 std::vector<std::string>& paths, Load_Options& options) {
+// What check is asked for besides reading each file.
+struct Check_Options {
+    Load_Options load;
+    bool json = false;       // one JSON object per file instead of the report lines
+    bool lint = false;       // also audit the files that read
+    bool lint_fails = false; // an audit warning fails the check (--lint=error)
+};
+
+// The paths of check and dump and their options: the arguments without the first "--", which
+// ends the options as it does for convert; before it "--reverse-backwards yes|no", and for check
+// "--json", "--lint" and "--lint=error". Returns the usage error, or empty.
+std::string read_check_arguments(const std::vector<std::string>& args, bool for_check,
+                                 std::vector<std::string>& paths, Check_Options& options) {
     bool options_ended = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (options_ended) {
-            paths.push_back(args[i]);
-        } else if (args[i] == "--") {
+            paths.push_back(arg);
+        } else if (arg == "--") {
             options_ended = true;
-        } else if (args[i] == reverse_backwards_option) {
+        } else if (arg == reverse_backwards_option) {
             const auto answer =
                 i + 1 < args.size() ? reverse_backwards_answer(args[++i]) : std::nullopt;
             if (!answer) {
                 return "--reverse-backwards is yes or no";
             }
-            options.reverse_backwards = *answer;
+            options.load.reverse_backwards = *answer;
+        } else if (for_check && arg == "--json") {
+            options.json = true;
+        } else if (for_check && (arg == "--lint" || arg == "--lint=error")) {
+            options.lint = true;
+            options.lint_fails = arg == "--lint=error";
+        } else if (arg.rfind("--", 0) == 0) {
+            return "unknown option " + arg;
         } else {
-            paths.push_back(args[i]);
+            paths.push_back(arg);
         }
     }
     return {};
 }
 
-int check(const std::vector<std::string>& paths, Load_Options options) {
+// What check found in one file.
+struct Check_Result {
+    std::string path;
+    Loaded_File file;
+    File_Failure failure;
+    std::vector<Lint_Warning> lint;
+};
+
+Check_Result check_file(const std::string& path, const Check_Options& options) {
+    Check_Result result;
+    result.path = path;
     Error_Handler handler;
-    bool failed = false;
-    options.read_locked = true;
-    for (const Walked_Path& item : data_files_below(paths)) {
-        const std::string& path = item.path;
-        if (!item.failure.empty()) {
-            failed = true;
-            std::cout << failure_report(path, item.failure) << '\n';
-            continue;
+    try {
+        load_data_file(result.file, path, &handler, options.load);
+        if (options.lint) {
+            result.lint = lint_data_file(result.file);
         }
-        try {
-            const Loaded_File file = load_data_file(path, &handler, options);
-            std::cout << path << ": ok (" << file.kind << (file.locked ? ", locked" : "") << ")";
-            for (const std::string& warning : file.warnings) {
-                std::cout << ", warning: " << warning;
-            }
-            std::cout << '\n';
-        } catch (Error_Handler* raised) {
-            failed = true;
-            std::cout << failure_report(path, *raised) << '\n';
-        } catch (Data_Syntax_Error* raised) {
-            failed = true;
-            std::cout << failure_report(path, *raised) << '\n';
-        } catch (...) {
-            failed = true;
-            std::cout << unexpected_failure_report(path) << '\n';
+    } catch (Error_Handler* raised) {
+        result.failure = failure_report(path, *raised);
+    } catch (Data_Syntax_Error* raised) {
+        result.failure = failure_report(path, *raised);
+    } catch (...) {
+        result.failure = unexpected_failure_report(path);
+    }
+    return result;
+}
+
+// "PATH: ok (KIND)" with the warnings on the line, and a line for each audit warning.
+void print_check_result(const Check_Result& result, std::ostream& out) {
+    if (result.failure.failed()) {
+        out << result.failure.report << '\n';
+        return;
+    }
+    const Loaded_File& file = result.file;
+    out << result.path << ": ok (" << file.kind << (file.locked ? ", locked" : "") << ")";
+    for (const std::string& warning : file.warnings) {
+        out << ", warning: " << warning;
+    }
+    out << '\n';
+    for (const Lint_Warning& warning : result.lint) {
+        out << result.path << ": lint " << warning.id << " ("
+            << file_text_to_utf8(warning.where) << "): " << file_text_to_utf8(warning.text) << '\n';
+    }
+}
+
+Json check_result_json(const Check_Result& result, const Check_Options& options) {
+    const Loaded_File& file = result.file;
+    Json json = {{"path", result.path},
+                 {"kind", file.kind.empty() || file.kind == "unknown" ? Json() : Json(file.kind)},
+                 {"status", result.failure.failed() ? "failed" : "ok"},
+                 {"locked", file.locked},
+                 {"warnings", file.warnings}};
+    if (options.lint) {
+        json["lint"] = lint_json(result.lint);
+    }
+    json["error"] = result.failure.failed() ? failure_json(result.failure) : Json();
+    return json;
+}
+
+int check(const std::vector<std::string>& paths, Check_Options options) {
+    bool failed = false;
+    options.load.read_locked = true;
+    for (const Walked_Path& item : data_files_below(paths)) {
+        Check_Result result;
+        if (item.failure.empty()) {
+            result = check_file(item.path, options);
+        } else {
+            result.path = item.path;
+            result.failure = failure_report(item.path, item.failure);
+        }
+        failed = failed || result.failure.failed() || (options.lint_fails && !result.lint.empty());
+        if (options.json) {
+            std::cout << check_result_json(result, options)
+                             .dump(-1, ' ', false, Json::error_handler_t::replace)
+                      << '\n';
+        } else {
+            print_check_result(result, std::cout);
         }
     }
     return failed ? 1 : 0;
@@ -136,11 +207,11 @@ int dump(const std::string& path, const Load_Options& options) {
         std::cout << data_file_json(file).dump(2) << '\n';
         return 0;
     } catch (Error_Handler* raised) {
-        std::cerr << failure_report(path, *raised) << '\n';
+        std::cerr << failure_report(path, *raised).report << '\n';
     } catch (Data_Syntax_Error* raised) {
-        std::cerr << failure_report(path, *raised) << '\n';
+        std::cerr << failure_report(path, *raised).report << '\n';
     } catch (...) {
-        std::cerr << unexpected_failure_report(path) << '\n';
+        std::cerr << unexpected_failure_report(path).report << '\n';
     }
     return 1;
 }
@@ -192,6 +263,8 @@ int convert(const std::vector<std::string>& args) {
             options.lock = true;
         } else if (arg == "--v4-only") {
             options.v4_only = true;
+        } else if (arg == "--json") {
+            options.json = true;
         } else if (arg.rfind("--", 0) == 0) {
             return usage_error("unknown option " + arg);
         } else {
@@ -287,8 +360,8 @@ int run_command(const std::vector<std::string>& args) {
     }
     if (command == "check" || command == "dump") {
         std::vector<std::string> files;
-        Load_Options options;
-        const std::string error = read_check_arguments(rest, files, options);
+        Check_Options options;
+        const std::string error = read_check_arguments(rest, command == "check", files, options);
         if (!error.empty()) {
             return usage_error(error);
         }
@@ -296,7 +369,7 @@ int run_command(const std::vector<std::string>& args) {
             return files.empty() ? usage_error("check needs at least one file or folder")
                                  : check(files, options);
         }
-        return files.size() != 1 ? usage_error("dump takes one file") : dump(files[0], options);
+        return files.size() != 1 ? usage_error("dump takes one file") : dump(files[0], options.load);
     }
     if (command == "convert") {
         return convert(rest);

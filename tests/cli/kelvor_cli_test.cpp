@@ -35,6 +35,17 @@ std::string quoted(const std::string& text) {
     return result + "'";
 }
 
+// The objects of a report of one JSON object per line.
+std::vector<nlohmann::json> json_lines(const std::string& text) {
+    std::vector<nlohmann::json> objects;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        objects.push_back(nlohmann::json::parse(text.substr(start, end - start)));
+    }
+    EXPECT_EQ(start, text.size()) << "the report ends inside a line";
+    return objects;
+}
+
 class KelvorCli : public testing::Test {
 protected:
     // `shell_prefix` is run before the tool in the same shell: a time or memory limit.
@@ -114,6 +125,33 @@ TEST_F(KelvorCli, CheckReportsEachFile) {
                          long_line + ":3: line longer than 255 characters: " + shown +
                          "\xE2\x80\xA6\n");
     EXPECT_EQ(run({"check", good}).exit_code, 0);
+
+    // The same as JSON: one object per file and line, in the same order, with the same facts.
+    r = run({"check", "--json", good, bad, missing, long_line});
+    EXPECT_EQ(r.exit_code, 1);
+    const std::vector<nlohmann::json> objects = json_lines(r.out);
+    struct Expected {
+        std::string path;
+        nlohmann::json kind;
+        std::string status;
+        nlohmann::json error;
+    };
+    const Expected expected[] = {
+        {good, "raf5", "ok", nullptr},
+        {bad, "raf5", "failed", {{"message", "line without a colon"}, {"line", 4}, {"text", "MODEL x"}}},
+        {missing, nullptr, "failed", {{"message", "cannot read the file: No such file or directory"}}},
+        {long_line, "raf5", "failed",
+         {{"message", "line longer than 255 characters"}, {"line", 3}, {"text", shown + "\xE2\x80\xA6"}}},
+    };
+    ASSERT_EQ(objects.size(), std::size(expected)) << r.out;
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        SCOPED_TRACE(expected[i].path);
+        EXPECT_EQ(objects[i]["path"], expected[i].path);
+        EXPECT_EQ(objects[i]["kind"], expected[i].kind);
+        EXPECT_EQ(objects[i]["status"], expected[i].status);
+        EXPECT_EQ(objects[i]["error"], expected[i].error);
+        EXPECT_EQ(objects[i]["warnings"], nlohmann::json::array());
+    }
 }
 
 TEST_F(KelvorCli, OutputThatCannotBeWrittenIsAFailure) {
@@ -330,6 +368,21 @@ TEST_F(KelvorCli, ConvertStopsAtTheFirstFailureUnlessToldToContinue) {
     EXPECT_EQ(r.exit_code, 1);
     EXPECT_NE(r.out.find("1 files successfully converted\n"), std::string::npos);
     EXPECT_TRUE(fs::exists(dir.file("out/b_good.raf")));
+
+    // As JSON: an object for each file on standard output, the failure among them, no count.
+    r = run({"convert", "--json", "--continue", "--to", "rsd", "--out", dir.file("out"),
+             dir.file("in")});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.err, "");
+    const std::vector<nlohmann::json> objects = json_lines(r.out);
+    ASSERT_EQ(objects.size(), 2u) << r.out;
+    EXPECT_EQ(objects[0], nlohmann::json::parse(R"({"path": ")" + bad + R"(", "kind": "raf5",
+        "status": "failed", "target": ")" + dir.file("out/a_bad.rsd") + R"(", "not_kept": [],
+        "warnings": [], "error": {"message": "line without a colon", "line": 2,
+        "text": "MODEL x"}})"));
+    EXPECT_EQ(objects[1]["status"], "converted");
+    EXPECT_EQ(objects[1]["target"], dir.file("out/b_good.rsd"));
+    EXPECT_EQ(objects[1]["error"], nullptr);
 }
 
 TEST_F(KelvorCli, SeveralFilesAtOnceGiveWhatOneAtATimeGives) {
