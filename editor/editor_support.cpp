@@ -2,6 +2,7 @@
 #include "editor_support.h"
 
 #include "error_handler.h"
+#include "file_text.h"
 #include "syntax_error.h"
 #include "text_helpers.h"
 
@@ -63,6 +64,31 @@ unsigned batch_count_icon(int count, bool whole_folder) {
         return BOX_ICON_INFORMATION;
     }
     return count > 0 ? BOX_ICON_EXCLAMATION : BOX_ICON_STOP;
+}
+
+void Batch_Losses::add(const std::string& path, const Conversion_Losses& losses) {
+    if (losses.empty()) {
+        return;
+    }
+    std::string lost = not_kept_text(losses.not_kept);
+    for (const std::string& cut : losses.texts_cut) {
+        lost += (lost.empty() ? "" : "; ") + cut;
+    }
+    // The path is already the program's text; the fields are the file's own.
+    m_lines.push_back(path + ": " + file_text_to_utf8(lost));
+}
+
+std::string Batch_Losses::details() const {
+    std::string text;
+    for (const std::string& line : m_lines) {
+        text += (text.empty() ? "" : "\r\n") + line;
+    }
+    return text;
+}
+
+void show_batch_result(Owner_Window owner, const std::string& caption, int count, unsigned style,
+                       const Batch_Losses& losses) {
+    show_message_box(owner, caption, converted_count_text(count), style, losses.details());
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // of a batch conversion and the report of a failure.
 #pragma once
 
+#include "data_findings.h"
 #include "message_presenter.h"
 
 #include <cstddef>
@@ -39,6 +40,25 @@ std::string converted_count_text(int count);
 // The icon of that message: information after a selection; after a folder tree, the
 // exclamation mark when something was converted, else the stop sign.
 unsigned batch_count_icon(int count, bool whole_folder);
+
+// What the files of a conversion batch could not carry into their target format, for the
+// details of the batch's final message: a line for each file that lost something,
+// "PATH: not kept: A, B; KEYWORD cut to N characters (M lost)". Texts are the files' own and
+// become UTF-8 here.
+class Batch_Losses {
+public:
+    void add(const std::string& path, const Conversion_Losses& losses);
+    // The lines, "\r\n" between them; empty when no file lost anything.
+    std::string details() const;
+
+private:
+    std::vector<std::string> m_lines;
+};
+
+// Shows the final message of a batch: converted_count_text with `style`, and the losses as the
+// box's details when there are any.
+void show_batch_result(Owner_Window owner, const std::string& caption, int count, unsigned style,
+                       const Batch_Losses& losses);
 
 // Runs `work`. An Error_Handler* it raises is shown with the handler's message, a
 // Data_Syntax_Error* with the syntax error report, any other exception with its text (or, for

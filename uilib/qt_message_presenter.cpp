@@ -7,6 +7,18 @@
 
 int Qt_Message_Presenter::show_message(Owner_Window owner, const std::string& caption,
                                        const std::string& text, unsigned style) {
+    return show_box(owner, caption, text, {}, style);
+}
+
+int Qt_Message_Presenter::show_detailed_message(Owner_Window owner, const std::string& caption,
+                                                const std::string& text,
+                                                const std::string& details, unsigned style) {
+    return show_box(owner, caption, text, details, style);
+}
+
+int Qt_Message_Presenter::show_box(Owner_Window owner, const std::string& caption,
+                                   const std::string& text, const std::string& details,
+                                   unsigned style) {
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         return cautious_answer(style);
     }
@@ -18,6 +30,9 @@ int Qt_Message_Presenter::show_message(Owner_Window owner, const std::string& ca
     box.setWindowTitle(QString::fromStdString(caption));
     box.setText(QString::fromStdString(to_display_lines(text)));
     box.setTextFormat(Qt::PlainText);
+    if (!details.empty()) {
+        box.setDetailedText(QString::fromStdString(to_display_lines(details)));
+    }
     switch (style & BOX_ICON_MASK) {
     case BOX_ICON_STOP:
         box.setIcon(QMessageBox::Critical);

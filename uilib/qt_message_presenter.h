@@ -15,10 +15,17 @@ public:
     // a running application it gives the cautious answer. Texts are UTF-8.
     int show_message(Owner_Window owner, const std::string& caption, const std::string& text,
                      unsigned style) override;
+    // The same box with a "Show Details..." button that opens `details` below the text.
+    int show_detailed_message(Owner_Window owner, const std::string& caption,
+                              const std::string& text, const std::string& details,
+                              unsigned style) override;
 
     // The window a box without an owner is centred on.
     void set_main_window(QWidget* window) { m_main_window = window; }
 
 private:
+    int show_box(Owner_Window owner, const std::string& caption, const std::string& text,
+                 const std::string& details, unsigned style);
+
     QPointer<QWidget> m_main_window;
 };

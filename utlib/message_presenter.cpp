@@ -16,6 +16,12 @@ std::recursive_mutex presenting;
 
 Message_Presenter::~Message_Presenter() = default;
 
+int Message_Presenter::show_detailed_message(Owner_Window owner, const std::string& caption,
+                                             const std::string& text, const std::string& details,
+                                             unsigned style) {
+    return show_message(owner, caption, text + "\r\n\r\n" + details, style);
+}
+
 int cautious_answer(unsigned style) {
     switch (style & BOX_BUTTON_MASK) {
     case BOX_YES_NO:
@@ -64,4 +70,13 @@ int show_message_box(Owner_Window owner, const std::string& caption, const std::
                      unsigned style) {
     const std::lock_guard lock(presenting);
     return current_presenter->show_message(owner, caption, text, style);
+}
+
+int show_message_box(Owner_Window owner, const std::string& caption, const std::string& text,
+                     unsigned style, const std::string& details) {
+    if (details.empty()) {
+        return show_message_box(owner, caption, text, style);
+    }
+    const std::lock_guard lock(presenting);
+    return current_presenter->show_detailed_message(owner, caption, text, details, style);
 }

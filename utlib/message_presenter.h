@@ -32,6 +32,11 @@ public:
     virtual ~Message_Presenter();
     virtual int show_message(Owner_Window owner, const std::string& caption,
                              const std::string& text, unsigned style) = 0;
+    // The same with details the user may open below the text (a list of files, say). This one
+    // shows them after the text, a blank line between.
+    virtual int show_detailed_message(Owner_Window owner, const std::string& caption,
+                                      const std::string& text, const std::string& details,
+                                      unsigned style);
 };
 
 // The presenter used until the program installs its own: it writes the caption and the text to
@@ -50,6 +55,11 @@ QV6_UT_EXPORT Message_Presenter* set_message_presenter(Message_Presenter* presen
 // Shows a message box through the installed presenter.
 QV6_UT_EXPORT int show_message_box(Owner_Window owner, const std::string& caption,
                                    const std::string& text, unsigned style);
+
+// The same with details (shown as the presenter shows them; none when `details` is empty).
+QV6_UT_EXPORT int show_message_box(Owner_Window owner, const std::string& caption,
+                                   const std::string& text, unsigned style,
+                                   const std::string& details);
 
 // The answer a presenter gives when nobody can be asked: No, Cancel where offered, else OK.
 QV6_UT_EXPORT int cautious_answer(unsigned style);

@@ -29,9 +29,13 @@ public:
     Scripted_Presenter(const Scripted_Presenter&) = delete;
     Scripted_Presenter& operator=(const Scripted_Presenter&) = delete;
 
-    int show_message(Owner_Window, const std::string& caption, const std::string& text,
+    int show_message(Owner_Window owner, const std::string& caption, const std::string& text,
                      unsigned style) override {
-        shown.push_back({caption, text, style});
+        return show_detailed_message(owner, caption, text, {}, style);
+    }
+    int show_detailed_message(Owner_Window, const std::string& caption, const std::string& text,
+                              const std::string& details, unsigned style) override {
+        shown.push_back({caption, text, style, details});
         if (answers.empty()) {
             return cautious_answer(style);
         }

@@ -20,6 +20,7 @@ struct Shown_Message {
     std::string caption;
     std::string text;
     unsigned style;
+    std::string details; // what the box shows below the text on request
 };
 
 // Installed for its lifetime; records every message and answers with `answer` (or with
@@ -33,7 +34,12 @@ public:
 
     int show_message(Owner_Window, const std::string& caption, const std::string& text,
                      unsigned style) override {
-        shown.push_back({caption, text, style});
+        shown.push_back({caption, text, style, {}});
+        return m_answer != 0 ? m_answer : cautious_answer(style);
+    }
+    int show_detailed_message(Owner_Window, const std::string& caption, const std::string& text,
+                              const std::string& details, unsigned style) override {
+        shown.push_back({caption, text, style, details});
         return m_answer != 0 ? m_answer : cautious_answer(style);
     }
 
