@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 class Error_Handler;
 class Byte_Reader;
@@ -99,8 +101,11 @@ inline constexpr int MAX_V4_POINTS = 32767;
 // the caller has reset, and tells which it was. Raises the file's handler with code 104 for a file
 // that starts with none of the three magics or holds a negative count or a point that is no finite
 // number, and with code 123 for a file shorter than its record or its point arrays. The record then
-// keeps what was read before, its counts always describing the arrays read.
-Antenna_Kind read_antenna_binary(Byte_Reader& file, Antenna_Record& record);
+// keeps what was read before, its counts always describing the arrays read. A text that fills its
+// field of the file to the last byte leaves no room for the record's terminator and loses that
+// byte: told in `texts_cut`, when given ("MODNUM cut to 47 characters (1 lost)").
+Antenna_Kind read_antenna_binary(Byte_Reader& file, Antenna_Record& record,
+                                 std::vector<std::string>* texts_cut = nullptr);
 
 // Writes the record as an .asd file at `path` (atomically; the magic goes into the record).
 // Raises `handler` on failure, the file at `path` then unchanged.

@@ -28,7 +28,7 @@ void mark_feed_orientation(Antenna_Record& record, std::size_t shorter_than) {
 }
 
 // Reads the source of a conversion to a binary file: an .msi file with its reader and companion,
-// anything else as NSMA text.
+// anything else as NSMA text. `decisions`, when given, get the kind read and the texts cut.
 void read_conversion_source(Antenna_Record& record, Error_Handler* handler, const char* path,
                             Antenna_Read_Decisions* decisions) {
     if (is_msi_file_name(path)) {
@@ -36,8 +36,18 @@ void read_conversion_source(Antenna_Record& record, Error_Handler* handler, cons
         open_antenna_file(record, handler, path, decisions ? *decisions : kept_as_they_are);
         return;
     }
-    read_nsma_text(record, handler, path,
-                   read_data_file(handler, path, {MAX_TEXT_FILE_SIZE, "text data file"}));
+    std::vector<std::string>* texts_cut = nullptr;
+    if (decisions != nullptr) {
+        decisions->texts_cut.clear();
+        texts_cut = &decisions->texts_cut;
+    }
+    const Nsma_Read_Result read = read_nsma_text(
+        record, handler, path,
+        read_data_file(handler, path, {MAX_TEXT_FILE_SIZE, "text data file"}), texts_cut);
+    if (decisions != nullptr) {
+        decisions->kind =
+            read == Nsma_Read_Result::nsma ? Antenna_Kind::nsma : Antenna_Kind::pattern;
+    }
 }
 
 } // namespace

@@ -41,7 +41,8 @@ std::string conversion_target_path(const char* path, const char* target_folder,
 
 // Reads the NSMA file at `path` into `record` and writes it as "<target_folder>/<base>.asd".
 // An .msi file (is_msi_file_name) is read with the .msi reader and its companion instead, its
-// questions answered by `decisions` (when null: kept as the file has them). Asks for the
+// questions answered by `decisions` (when null: kept as the file has them), which also get the
+// kind read and the texts cut on reading (Antenna_Read_Decisions). Asks for the
 // technology when the file gives none. Returns 1 when written, 0 when the question was cancelled
 // (nothing written). Raises Error_Handler* and Data_Syntax_Error*.
 int convert_to_asd(Antenna_Record& record, Error_Handler* handler, const char* path,

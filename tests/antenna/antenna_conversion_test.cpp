@@ -12,9 +12,9 @@
 using antenna_test::lines;
 using antenna_test::raised_by;
 using antenna_test::revnum;
-using kelvor_test::value_at;
 using kelvor_test::read_bytes;
 using kelvor_test::Recording_Presenter;
+using kelvor_test::value_at;
 
 namespace {
 
@@ -114,14 +114,34 @@ TEST_F(AntennaConversion, FeedOrientationIsAddedToTheModel) {
 
 TEST_F(AntennaConversion, MasModelSuffixOnlyBelowTwentyCharacters) {
     nsma_file("m19.adf", {"MODNUM:," + std::string(19, 'X'), "FEDORN:,LEFT"});
-    EXPECT_EQ(
-        convert_to_mas(record, &handler, dir.file("m19.adf").c_str(), dir.path().c_str()),
-        1);
+    EXPECT_EQ(convert_to_mas(record, &handler, dir.file("m19.adf").c_str(), dir.path().c_str()), 1);
     EXPECT_EQ(read_bytes(dir.file("m19.mas")).substr(43, 24), std::string(19, 'X') + " (L)" + '\0');
     nsma_file("m20.adf", {"MODNUM:," + std::string(20, 'X'), "FEDORN:,LEFT"});
     convert_to_mas(record, &handler, dir.file("m20.adf").c_str(), dir.path().c_str());
     EXPECT_EQ(read_bytes(dir.file("m20.mas")).substr(43, 24),
               std::string(20, 'X') + std::string(4, '\0'));
+}
+
+TEST_F(AntennaConversion, TheDecisionsTellTheKindAndTheTextsCutOfTheSource) {
+    Antenna_Read_Decisions decisions;
+    decisions.texts_cut = {"of a file read before"};
+    decisions.kind = Antenna_Kind::msi;
+    const std::string nsma =
+        nsma_file("long.adf", {"DESCR1:," + std::string(50, 'D'), "FIELD5:,DIPOLE"});
+    EXPECT_EQ(convert_to_asd(record, &handler, nsma.c_str(), dir.path().c_str(), answers, nullptr,
+                             &decisions),
+              1);
+    EXPECT_EQ(decisions.kind, Antenna_Kind::nsma);
+    EXPECT_EQ(decisions.texts_cut,
+              std::vector<std::string>{"DESCR1 cut to 47 characters (3 lost)"});
+
+    const std::string pattern = dir.write(
+        "hp.pat",
+        lines({"MAKER", std::string(48, 'M'), "", "", "", "", "", "6-7", "", "", "HH 1", "0 0"}));
+    EXPECT_EQ(convert_to_mas(record, &handler, pattern.c_str(), dir.path().c_str(), &decisions), 1);
+    EXPECT_EQ(decisions.kind, Antenna_Kind::pattern);
+    EXPECT_EQ(decisions.texts_cut,
+              std::vector<std::string>{"MODNUM cut to 47 characters (1 lost)"});
 }
 
 TEST_F(AntennaConversion, MasNameLimitIsFifteenCharacters) {
