@@ -180,17 +180,22 @@ Antenna_Kind read_antenna_binary(Byte_Reader& file, Antenna_Record& record,
     return Antenna_Kind::vas;
 }
 
-void write_asd_file(Antenna_Record& record, Error_Handler* handler, const char* path) {
-    copy_text_field(record.antenna_spec.magic, ASD_MAGIC);
+std::string asd_file_bytes(const Antenna_Record& record) {
     Antenna_Spec header = record.antenna_spec;
+    copy_text_field(header.magic, ASD_MAGIC);
     std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
     for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
         append_points(bytes, record, slot);
     }
-    save_atomically(handler, path, bytes);
+    return bytes;
 }
 
-void write_mas_file(const Antenna_Record& record, Error_Handler* handler, const char* path) {
+void write_asd_file(Antenna_Record& record, Error_Handler* handler, const char* path) {
+    copy_text_field(record.antenna_spec.magic, ASD_MAGIC);
+    save_atomically(handler, path, asd_file_bytes(record));
+}
+
+std::string mas_file_bytes(const Antenna_Record& record, Error_Handler* handler, const char* path) {
     for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
         if (record.cut(slot).size() > static_cast<std::size_t>(MAX_V4_POINTS)) {
             handler->init(ET_ERROR, MSG_WRONG_FILE_FORMAT, path);
@@ -219,5 +224,9 @@ void write_mas_file(const Antenna_Record& record, Error_Handler* handler, const 
     for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
         append_points(bytes, record, slot);
     }
-    save_atomically(handler, path, bytes);
+    return bytes;
+}
+
+void write_mas_file(const Antenna_Record& record, Error_Handler* handler, const char* path) {
+    save_atomically(handler, path, mas_file_bytes(record, handler, path));
 }

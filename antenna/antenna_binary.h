@@ -107,11 +107,16 @@ inline constexpr int MAX_V4_POINTS = 32767;
 Antenna_Kind read_antenna_binary(Byte_Reader& file, Antenna_Record& record,
                                  std::vector<std::string>* texts_cut = nullptr);
 
+// The bytes of the record as an .asd file: the header with its magic, then the points.
+std::string asd_file_bytes(const Antenna_Record& record);
 // Writes the record as an .asd file at `path` (atomically; the magic goes into the record).
 // Raises `handler` on failure, the file at `path` then unchanged.
 void write_asd_file(Antenna_Record& record, Error_Handler* handler, const char* path);
 
-// Writes the record as a .mas file at `path` (atomically). Texts are cut to the record's
-// fields. A slot of more than 32767 points does not fit: raises `handler` with code 104 and an
-// explanation before anything is written.
+// The bytes of the record as a .mas file. Texts are cut to the file's fields. A slot of more
+// than 32767 points does not fit: raises `handler` with code 104 and an explanation, for `path`.
+std::string mas_file_bytes(const Antenna_Record& record, Error_Handler* handler, const char* path);
+// Writes the record as a .mas file at `path` (atomically), as mas_file_bytes gives it; raises
+// `handler` before anything is written when it does not fit, and on failure, the file at `path`
+// then unchanged.
 void write_mas_file(const Antenna_Record& record, Error_Handler* handler, const char* path);
