@@ -55,12 +55,16 @@ void read_conversion_source(Antenna_Record& record, Error_Handler* handler, cons
 }
 
 // A row's value for the comparison of a conversion's losses: the value the NSMA text gives it,
-// the mid-band gain in dBi whatever unit states it, texts in upper case.
+// the mid-band gain in dBi whatever unit states it, texts in upper case, and no value for the
+// rows where the NSMA reader takes 0 for none.
 std::string compared_row_value(const Antenna_Record& record, int row) {
     if (row == ROW_MDGAIN) {
         return format_nsma_number(record.antenna_spec.gain_dbi);
     }
     std::string value = nsma_row_value(record, row);
+    if ((row == ROW_ELWIDT || row == ROW_ELTILT || row == ROW_PATFRE) && value == "0.00") {
+        return {};
+    }
     if (nsma_keywords[row].kind == NSMA_TEXT) {
         fold_upper(value.data());
     }

@@ -69,8 +69,9 @@ int convert_to_mas(Antenna_Record& record, Error_Handler* handler, const char* p
 // order, followed by the pattern cuts the target drops or changes ("elevation V/H cut"). The
 // mid-band gain is compared in dBi, so that a gain only restated in the other unit is kept (the
 // unit itself is GUNITS); NUMCUT, which the cuts give, is not compared, and texts are compared
-// without regard to case, which the NSMA reader folds. Cuts too long for a .mas file are named
-// as not kept. Nothing is written to disk; other targets give no losses.
+// without regard to case, which the NSMA reader folds, and 0 in ELWIDT, ELTILT and PATFRE is no
+// value, as the NSMA reader takes it. Cuts too long for a .mas file are named as not kept.
+// Nothing is written to disk; other targets give no losses.
 Conversion_Losses antenna_conversion_losses(const Antenna_Record& record, Antenna_Kind target);
 
 enum class Antenna_Target { asd, mas };

@@ -203,11 +203,12 @@ TEST_F(AntennaConversion, LossesAreWhatTheTargetDoesNotGiveBack) {
     Antenna_Read_Decisions decisions;
     open_antenna_bytes(asd, &handler, "every.asd", asd_file_bytes(every), decisions);
     // A record of binary origin: texts longer than NSMA rows, lower case (which NSMA folds and
-    // is no loss), and a point finer than NSMA's three decimals.
+    // is no loss), a tilt of 0, and a point finer than NSMA's three decimals.
     Antenna_Record binary;
     copy_text_field(binary.antenna_spec.model, std::string(46, 'm').c_str());
     copy_text_field(binary.antenna_spec.date, "2024-03-01 15:42:07 UTC");
     copy_text_field(binary.antenna_spec.description, "0.6 m dish");
+    binary.antenna_spec.electrical_tilt = 0.0; // NSMA's "none", and no loss
     binary.set_cut(4, {{-1.0f, 3.0f}, {0.0f, 0.0f}});
     binary.set_cut(0, {{0.0001f, 0.0f}, {1.0f, 3.0f}});
     // A cut longer than a .mas count holds.
