@@ -43,6 +43,7 @@ void read_conversion_source(Antenna_Record& record, Error_Handler* handler, cons
     std::vector<std::string>* texts_cut = nullptr;
     if (decisions != nullptr) {
         decisions->texts_cut.clear();
+        decisions->kind = Antenna_Kind::nsma;
         texts_cut = &decisions->texts_cut;
     }
     const Nsma_Read_Result read = read_nsma_text(

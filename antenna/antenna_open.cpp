@@ -64,6 +64,10 @@ Antenna_Open_Result open_antenna_bytes(Antenna_Record& record, Error_Handler* ha
                                        Antenna_Read_Decisions& decisions) {
     record.reset_antenna_record();
     decisions.texts_cut.clear();
+    // Until the read tells: the kind the name chooses the reader for.
+    decisions.kind = is_binary_antenna_name(path) ? Antenna_Kind::asd
+                     : is_msi_file_name(path)     ? Antenna_Kind::msi
+                                                  : Antenna_Kind::nsma;
     Antenna_Open_Result result{Antenna_Kind::nsma, path};
     try {
         result.kind = read_by_extension(record, handler, path, bytes, result.named_path, decisions);

@@ -34,7 +34,8 @@ struct Antenna_Read_Decisions {
     // text_cut_warning tells it ("DESCR1 cut to 47 characters (25 lost)"). The opener and the
     // conversions clear it before they read, so that it tells of the file read last.
     std::vector<std::string> texts_cut;
-    // Filled by the opener and the conversions: what the file read last turned out to be.
+    // Filled by the opener and the conversions: what the file read last turned out to be (when
+    // its read failed, the kind its name chose the reader for: asd for the binary names).
     Antenna_Kind kind = Antenna_Kind::nsma;
 };
 

@@ -229,6 +229,11 @@ TEST_F(AntennaOpen, TextsCutOnReadingAreToldWithTheKindFound) {
     }
     open(dir.write("b.asd", asd_bytes(NOT_SET)));
     EXPECT_EQ(decisions.kind, Antenna_Kind::asd);
+    // A file that fails tells the kind its name chose, not that of the file before.
+    EXPECT_TRUE(raised_by([&] {
+                    open(dir.write("bad.adf", lines({"REVNUM:,X", "NO COLON"})));
+                }).syntax);
+    EXPECT_EQ(decisions.kind, Antenna_Kind::nsma);
 }
 
 TEST_F(AntennaOpen, ConvertToAdfWritesNsmaFromAnyFile) {
