@@ -1,9 +1,10 @@
 // Reading and writing the binary antenna files.
 #include "antenna_binary.h"
 
+#include "byte_reader.h"
+#include "data_findings.h"
 #include "error_handler.h"
 #include "message_catalogue.h"
-#include "byte_reader.h"
 #include "qvfileio.h"
 #include "save_atomically.h"
 
@@ -31,9 +32,14 @@ void copy_file_text(char (&field)[N], const char (&source)[M]) {
     copy_file_text(field, N, source, M);
 }
 
-// Every text of a header read as an image gets its terminator, whatever the file held.
+// Every text of a header read as an image gets its terminator, whatever the file held; a text
+// that filled its field to the last byte loses that byte, and is told in `texts_cut`.
 template <std::size_t N>
-void terminate(char (&field)[N]) {
+void terminate(char (&field)[N], const char* keyword = nullptr,
+               std::vector<std::string>* texts_cut = nullptr) {
+    if (field[N - 1] != '\0' && keyword != nullptr && texts_cut != nullptr) {
+        texts_cut->push_back(text_cut_warning(keyword, N - 1, 1));
+    }
     field[N - 1] = '\0';
 }
 
@@ -88,7 +94,7 @@ void read_mas(Byte_Reader& file, Antenna_Record& record) {
     read_points(file, record, counts);
 }
 
-void read_vas(Byte_Reader& file, Antenna_Record& record) {
+void read_vas(Byte_Reader& file, Antenna_Record& record, std::vector<std::string>* texts_cut) {
     Vas_Record vas{};
     file.read(reinterpret_cast<char*>(&vas), sizeof vas);
     if (std::memcmp(vas.magic, VAS_MAGIC, v4_magic_length) != 0) {
@@ -98,6 +104,11 @@ void read_vas(Byte_Reader& file, Antenna_Record& record) {
     copy_file_text(core.manufacturer, vas.manufacturer);
     copy_file_text(core.model, vas.model);
     copy_file_text(core.description, vas.description);
+    if (strnlen(vas.description, sizeof vas.description) == sizeof vas.description &&
+        texts_cut != nullptr) {
+        texts_cut->push_back(
+            text_cut_warning("DESCR1", sizeof core.description - 1, 1)); // no room for its end
+    }
     copy_file_text(core.file_name, vas.file_name);
     core.pattern_type = vas.pattern_type;
     core.low_frequency = vas.low_frequency;
@@ -125,7 +136,8 @@ void append_points(std::string& bytes, const Antenna_Record& record, int slot) {
 
 } // namespace
 
-Antenna_Kind read_antenna_binary(Byte_Reader& file, Antenna_Record& record) {
+Antenna_Kind read_antenna_binary(Byte_Reader& file, Antenna_Record& record,
+                                 std::vector<std::string>* texts_cut) {
     // The magic is looked at before the size: a version 4 file may well be shorter than the
     // version 5 header, and is still a good file.
     Antenna_Spec header{};
@@ -137,11 +149,11 @@ Antenna_Kind read_antenna_binary(Byte_Reader& file, Antenna_Record& record) {
             file.throw_error_code(MSG_READ_ERROR_AT_EOF);
         }
         terminate(header.magic);
-        terminate(header.manufacturer);
-        terminate(header.model);
-        terminate(header.description);
-        terminate(header.file_name);
-        terminate(header.date);
+        terminate(header.manufacturer, "ANTMAN", texts_cut);
+        terminate(header.model, "MODNUM", texts_cut);
+        terminate(header.description, "DESCR1", texts_cut);
+        terminate(header.file_name); // gives way to the name of the file opened
+        terminate(header.date, "DTDATA", texts_cut);
         int32_t counts[PATTERN_SLOTS];
         std::memcpy(counts, header.cut_points, sizeof counts);
         // The counts arrive with the arrays, so that they describe what was read.
@@ -164,21 +176,26 @@ Antenna_Kind read_antenna_binary(Byte_Reader& file, Antenna_Record& record) {
         read_mas(file, record);
         return Antenna_Kind::mas;
     }
-    read_vas(file, record);
+    read_vas(file, record, texts_cut);
     return Antenna_Kind::vas;
 }
 
-void write_asd_file(Antenna_Record& record, Error_Handler* handler, const char* path) {
-    copy_text_field(record.antenna_spec.magic, ASD_MAGIC);
+std::string asd_file_bytes(const Antenna_Record& record) {
     Antenna_Spec header = record.antenna_spec;
+    copy_text_field(header.magic, ASD_MAGIC);
     std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
     for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
         append_points(bytes, record, slot);
     }
-    save_atomically(handler, path, bytes);
+    return bytes;
 }
 
-void write_mas_file(const Antenna_Record& record, Error_Handler* handler, const char* path) {
+void write_asd_file(Antenna_Record& record, Error_Handler* handler, const char* path) {
+    copy_text_field(record.antenna_spec.magic, ASD_MAGIC);
+    save_atomically(handler, path, asd_file_bytes(record));
+}
+
+std::string mas_file_bytes(const Antenna_Record& record, Error_Handler* handler, const char* path) {
     for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
         if (record.cut(slot).size() > static_cast<std::size_t>(MAX_V4_POINTS)) {
             handler->init(ET_ERROR, MSG_WRONG_FILE_FORMAT, path);
@@ -207,5 +224,9 @@ void write_mas_file(const Antenna_Record& record, Error_Handler* handler, const 
     for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
         append_points(bytes, record, slot);
     }
-    save_atomically(handler, path, bytes);
+    return bytes;
+}
+
+void write_mas_file(const Antenna_Record& record, Error_Handler* handler, const char* path) {
+    save_atomically(handler, path, mas_file_bytes(record, handler, path));
 }

@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 class Error_Handler;
 class Byte_Reader;
@@ -99,14 +101,22 @@ inline constexpr int MAX_V4_POINTS = 32767;
 // the caller has reset, and tells which it was. Raises the file's handler with code 104 for a file
 // that starts with none of the three magics or holds a negative count or a point that is no finite
 // number, and with code 123 for a file shorter than its record or its point arrays. The record then
-// keeps what was read before, its counts always describing the arrays read.
-Antenna_Kind read_antenna_binary(Byte_Reader& file, Antenna_Record& record);
+// keeps what was read before, its counts always describing the arrays read. A text that fills its
+// field of the file to the last byte leaves no room for the record's terminator and loses that
+// byte: told in `texts_cut`, when given ("MODNUM cut to 47 characters (1 lost)").
+Antenna_Kind read_antenna_binary(Byte_Reader& file, Antenna_Record& record,
+                                 std::vector<std::string>* texts_cut = nullptr);
 
+// The bytes of the record as an .asd file: the header with its magic, then the points.
+std::string asd_file_bytes(const Antenna_Record& record);
 // Writes the record as an .asd file at `path` (atomically; the magic goes into the record).
 // Raises `handler` on failure, the file at `path` then unchanged.
 void write_asd_file(Antenna_Record& record, Error_Handler* handler, const char* path);
 
-// Writes the record as a .mas file at `path` (atomically). Texts are cut to the record's
-// fields. A slot of more than 32767 points does not fit: raises `handler` with code 104 and an
-// explanation before anything is written.
+// The bytes of the record as a .mas file. Texts are cut to the file's fields. A slot of more
+// than 32767 points does not fit: raises `handler` with code 104 and an explanation, for `path`.
+std::string mas_file_bytes(const Antenna_Record& record, Error_Handler* handler, const char* path);
+// Writes the record as a .mas file at `path` (atomically), as mas_file_bytes gives it; raises
+// `handler` before anything is written when it does not fit, and on failure, the file at `path`
+// then unchanged.
 void write_mas_file(const Antenna_Record& record, Error_Handler* handler, const char* path);

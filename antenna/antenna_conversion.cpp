@@ -7,12 +7,16 @@
 #include "antenna_text.h"
 #include "error_handler.h"
 #include "folder_walk.h"
+#include "msi_format.h"
 #include "nsma_format.h"
+#include "nsma_keywords.h"
 #include "qvfileio.h"
+#include "syntax_error.h"
 #include "text_helpers.h"
 
 #include <algorithm>
 #include <cstring>
+#include <span>
 
 namespace {
 
@@ -28,7 +32,7 @@ void mark_feed_orientation(Antenna_Record& record, std::size_t shorter_than) {
 }
 
 // Reads the source of a conversion to a binary file: an .msi file with its reader and companion,
-// anything else as NSMA text.
+// anything else as NSMA text. `decisions`, when given, get the kind read and the texts cut.
 void read_conversion_source(Antenna_Record& record, Error_Handler* handler, const char* path,
                             Antenna_Read_Decisions* decisions) {
     if (is_msi_file_name(path)) {
@@ -36,11 +40,120 @@ void read_conversion_source(Antenna_Record& record, Error_Handler* handler, cons
         open_antenna_file(record, handler, path, decisions ? *decisions : kept_as_they_are);
         return;
     }
-    read_nsma_text(record, handler, path,
-                   read_data_file(handler, path, {MAX_TEXT_FILE_SIZE, "text data file"}));
+    std::vector<std::string>* texts_cut = nullptr;
+    if (decisions != nullptr) {
+        decisions->texts_cut.clear();
+        decisions->kind = Antenna_Kind::nsma;
+        texts_cut = &decisions->texts_cut;
+    }
+    const Nsma_Read_Result read = read_nsma_text(
+        record, handler, path,
+        read_data_file(handler, path, {MAX_TEXT_FILE_SIZE, "text data file"}), texts_cut);
+    if (decisions != nullptr) {
+        decisions->kind =
+            read == Nsma_Read_Result::nsma ? Antenna_Kind::nsma : Antenna_Kind::pattern;
+    }
+}
+
+// A row's value for the comparison of a conversion's losses: the value the NSMA text gives it,
+// the mid-band gain in dBi whatever unit states it, texts in upper case, and no value for the
+// rows where the NSMA reader takes 0 for none.
+std::string compared_row_value(const Antenna_Record& record, int row) {
+    if (row == ROW_MDGAIN) {
+        return format_nsma_number(record.antenna_spec.gain_dbi);
+    }
+    std::string value = nsma_row_value(record, row);
+    if ((row == ROW_ELWIDT || row == ROW_ELTILT || row == ROW_PATFRE) && value == "0.00") {
+        return {};
+    }
+    if (nsma_keywords[row].kind == NSMA_TEXT) {
+        fold_upper(value.data());
+    }
+    return value;
+}
+
+bool same_points(std::span<const Pattern_Point> a, std::span<const Pattern_Point> b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const Pattern_Point& p, const Pattern_Point& q) {
+                          return p.angle == q.angle && p.attenuation == q.attenuation;
+                      });
+}
+
+std::string cut_name(int slot) {
+    return std::string(pattern_slots[slot].plane_name) + " " + pattern_slots[slot].polarization +
+           " cut";
 }
 
 } // namespace
+
+Conversion_Losses antenna_conversion_losses(const Antenna_Record& record, Antenna_Kind target) {
+    Conversion_Losses losses;
+    if (target != Antenna_Kind::asd && target != Antenna_Kind::mas &&
+        target != Antenna_Kind::nsma) {
+        return losses;
+    }
+    // What the target is given: for a .mas file, without the cuts it has no count for.
+    Antenna_Record written = record;
+    std::vector<bool> too_long(PATTERN_SLOTS, false);
+    if (target == Antenna_Kind::mas) {
+        for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
+            if (written.cut(slot).size() > static_cast<std::size_t>(MAX_V4_POINTS)) {
+                too_long[static_cast<std::size_t>(slot)] = true;
+                written.set_cut(slot, {});
+            }
+        }
+    }
+
+    Error_Handler handler;
+    Antenna_Record back;
+    Antenna_Read_Decisions decisions; // a written file raises no question
+    const char* name = target == Antenna_Kind::asd   ? "converted.asd"
+                       : target == Antenna_Kind::mas ? "converted.mas"
+                                                     : "converted.adf";
+    handler.init_fileio(name);
+    try {
+        std::string bytes;
+        if (target == Antenna_Kind::asd) {
+            bytes = asd_file_bytes(written);
+        } else if (target == Antenna_Kind::mas) {
+            bytes = mas_file_bytes(written, &handler, name);
+        } else {
+            write_nsma_file(written, bytes);
+        }
+        open_antenna_bytes(back, &handler, name, bytes, decisions);
+    } catch (Error_Handler*) {
+        // What could not be read back was not kept: `back` holds what was read.
+    } catch (Data_Syntax_Error*) {
+    }
+
+    static const Antenna_Record fresh;
+    for (int row = 0; row < NSMA_KEYWORD_COUNT; ++row) {
+        if (row == ROW_NUMCUT) {
+            continue;
+        }
+        const std::string value = compared_row_value(record, row);
+        const std::string unset = compared_row_value(fresh, row);
+        const std::string read_back = compared_row_value(back, row);
+        if (value == unset || read_back == value) {
+            continue;
+        }
+        const char* keyword = nsma_keywords[row].keyword;
+        if (nsma_keywords[row].kind == NSMA_TEXT && read_back != unset &&
+            read_back.size() < value.size() && value.starts_with(read_back)) {
+            losses.texts_cut.push_back(
+                text_cut_warning(keyword, read_back.size(), value.size() - read_back.size()));
+        } else {
+            losses.not_kept.emplace_back(keyword);
+        }
+    }
+    for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
+        if (!record.cut(slot).empty() && (too_long[static_cast<std::size_t>(slot)] ||
+                                          !same_points(record.cut(slot), back.cut(slot)))) {
+            losses.not_kept.push_back(cut_name(slot));
+        }
+    }
+    return losses;
+}
 
 bool v5_file_name_ok(const char* path) {
     return base_name(path).size() <= MAX_V5_FILE_NAME;

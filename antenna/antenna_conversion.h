@@ -2,13 +2,15 @@
 // versions, and the files a folder conversion takes.
 #pragma once
 
+#include "antenna_record.h"
+#include "data_findings.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-class Antenna_Record;
 class Error_Handler;
 struct Antenna_Read_Decisions;
 
@@ -41,7 +43,8 @@ std::string conversion_target_path(const char* path, const char* target_folder,
 
 // Reads the NSMA file at `path` into `record` and writes it as "<target_folder>/<base>.asd".
 // An .msi file (is_msi_file_name) is read with the .msi reader and its companion instead, its
-// questions answered by `decisions` (when null: kept as the file has them). Asks for the
+// questions answered by `decisions` (when null: kept as the file has them), which also get the
+// kind read and the texts cut on reading (Antenna_Read_Decisions). Asks for the
 // technology when the file gives none. Returns 1 when written, 0 when the question was cancelled
 // (nothing written). Raises Error_Handler* and Data_Syntax_Error*.
 int convert_to_asd(Antenna_Record& record, Error_Handler* handler, const char* path,
@@ -55,6 +58,21 @@ int convert_to_asd(Antenna_Record& record, Error_Handler* handler, const char* p
 // Error_Handler* and Data_Syntax_Error*.
 int convert_to_mas(Antenna_Record& record, Error_Handler* handler, const char* path,
                    const char* target_folder, Antenna_Read_Decisions* decisions = nullptr);
+
+// What writing `record` as a file of `target` (Antenna_Kind::asd, mas or nsma) and reading it
+// back does not give back. `record` is the record as the conversion writes it, after its own
+// changes (the file name, the feed mark " (L)" of the model). The target's bytes are built in
+// memory and read back with the readers of the target; then every NSMA keyword row that is set
+// in `record` (differs from a new record's value) is compared with the row read back. A text
+// row read back as a shorter beginning of its text goes into texts_cut ("MODNUM cut to 41
+// characters (5 lost)"); any other set row that differs is named in not_kept, in NSMA file
+// order, followed by the pattern cuts the target drops or changes ("elevation V/H cut"). The
+// mid-band gain is compared in dBi, so that a gain only restated in the other unit is kept (the
+// unit itself is GUNITS); NUMCUT, which the cuts give, is not compared, and texts are compared
+// without regard to case, which the NSMA reader folds, and 0 in ELWIDT, ELTILT and PATFRE is no
+// value, as the NSMA reader takes it. Cuts too long for a .mas file are named as not kept.
+// Nothing is written to disk; other targets give no losses.
+Conversion_Losses antenna_conversion_losses(const Antenna_Record& record, Antenna_Kind target);
 
 enum class Antenna_Target { asd, mas };
 

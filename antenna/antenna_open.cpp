@@ -23,7 +23,7 @@ Antenna_Kind read_by_extension(Antenna_Record& record, Error_Handler* handler, c
                                Antenna_Read_Decisions& decisions) {
     if (is_binary_antenna_name(path)) {
         Byte_Reader file(handler, bytes);
-        const Antenna_Kind kind = read_antenna_binary(file, record);
+        const Antenna_Kind kind = read_antenna_binary(file, record, &decisions.texts_cut);
         const double high = record.antenna_spec.high_frequency;
         record.gain_in_dbi = high == NOT_SET || high > dbi_frequency_limit ? 1 : 0;
         return kind;
@@ -37,7 +37,8 @@ Antenna_Kind read_by_extension(Antenna_Record& record, Error_Handler* handler, c
         }
         return Antenna_Kind::msi;
     }
-    return read_nsma_text(record, handler, path, bytes) == Nsma_Read_Result::nsma
+    return read_nsma_text(record, handler, path, bytes, &decisions.texts_cut) ==
+                   Nsma_Read_Result::nsma
                ? Antenna_Kind::nsma
                : Antenna_Kind::pattern;
 }
@@ -62,6 +63,11 @@ Antenna_Open_Result open_antenna_bytes(Antenna_Record& record, Error_Handler* ha
                                        const char* path, std::string_view bytes,
                                        Antenna_Read_Decisions& decisions) {
     record.reset_antenna_record();
+    decisions.texts_cut.clear();
+    // Until the read tells: the kind the name chooses the reader for.
+    decisions.kind = is_binary_antenna_name(path) ? Antenna_Kind::asd
+                     : is_msi_file_name(path)     ? Antenna_Kind::msi
+                                                  : Antenna_Kind::nsma;
     Antenna_Open_Result result{Antenna_Kind::nsma, path};
     try {
         result.kind = read_by_extension(record, handler, path, bytes, result.named_path, decisions);
@@ -69,6 +75,7 @@ Antenna_Open_Result open_antenna_bytes(Antenna_Record& record, Error_Handler* ha
         record.reset_antenna_record();
         throw;
     }
+    decisions.kind = result.kind;
     copy_text_field(record.antenna_spec.file_name, base_name(result.named_path.c_str()).c_str());
     return result;
 }

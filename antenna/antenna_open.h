@@ -34,7 +34,8 @@ unsigned long antenna_file_share(const char* path);
 // .msi reader and its companion; anything else with the NSMA reader, which gives "pattern" for a
 // headerless pattern file. Then sets file_name to the base name of named_path (at most 47
 // characters), and after a binary file gain_in_dbi to 1 when the high frequency is unknown or
-// above 890 MHz, else 0. A question the file raises is answered by `decisions`.
+// above 890 MHz, else 0. A question the file raises is answered by `decisions`, which also get
+// the kind found and the texts cut to their fields (cleared first).
 //
 // A file error raises Error_Handler* after resetting the record, also for a text file that is
 // none of the text formats (code 104); a syntax error raises Data_Syntax_Error* and the record
@@ -47,7 +48,8 @@ Antenna_Open_Result open_antenna_bytes(Antenna_Record& record, Error_Handler* ha
                                        Antenna_Read_Decisions& decisions);
 
 // Reads any antenna file, then writes it as NSMA text to "<target_folder>/<base>.adf" (base
-// from `path`), with file_name set to that base. Returns the path written. Raises as
+// from `path`), with file_name set to that base. Returns the path written; `decisions` tell
+// the kind read and the texts cut on reading, as open_antenna_file fills them. Raises as
 // open_antenna_file and as the writer.
 std::string convert_to_adf(Antenna_Record& record, Error_Handler* handler, const char* path,
                            const char* target_folder, Antenna_Read_Decisions& decisions);

@@ -1,6 +1,8 @@
 // The antenna record's reset, its cut slots and the slot table.
 #include "antenna_record.h"
 
+#include "data_findings.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -45,6 +47,18 @@ void copy_text_field(char* field, std::size_t size, const char* text) {
         std::memcpy(field, text, length);
     }
     std::memset(field + length, 0, size - length);
+}
+
+void copy_text_field_told(char* field, std::size_t size, const char* text, const char* keyword,
+                          std::vector<std::string>* texts_cut) {
+    copy_text_field(field, size, text);
+    if (texts_cut == nullptr || size == 0 || text == nullptr) {
+        return;
+    }
+    const std::size_t length = std::strlen(text);
+    if (length > size - 1) {
+        texts_cut->push_back(text_cut_warning(keyword, size - 1, length - (size - 1)));
+    }
 }
 
 Antenna_Record::Antenna_Record() {

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 static_assert(std::endian::native == std::endian::little,
@@ -169,4 +170,13 @@ void copy_text_field(char* field, std::size_t size, const char* text);
 template <std::size_t N>
 void copy_text_field(char (&field)[N], const char* text) {
     copy_text_field(field, N, text);
+}
+// Copies as copy_text_field does; a text longer than the field is kept in part and told in
+// `texts_cut`, when given, as text_cut_warning(keyword, ...) tells it.
+void copy_text_field_told(char* field, std::size_t size, const char* text, const char* keyword,
+                          std::vector<std::string>* texts_cut);
+template <std::size_t N>
+void copy_text_field_told(char (&field)[N], const char* text, const char* keyword,
+                          std::vector<std::string>* texts_cut) {
+    copy_text_field_told(field, N, text, keyword, texts_cut);
 }

@@ -80,14 +80,17 @@ void read_frequency_range(Antenna_Record& record, const std::string& text) {
 }
 
 // Fills the record; raises Not_A_Pattern_File or Data_Syntax_Error*.
-void read_pattern_lines(Antenna_Record& record, Pattern_Lines& file) {
+void read_pattern_lines(Antenna_Record& record, Pattern_Lines& file,
+                        std::vector<std::string>* texts_cut) {
     const string_list& lines = file.lines;
     if (lines.count() < header_entries) {
         file.raise_at(lines.count() - 1, "the file ends inside the header");
     }
-    copy_text_field(record.antenna_spec.manufacturer, file.entry(0).c_str());
-    copy_text_field(record.antenna_spec.model, file.entry(1).c_str());
-    copy_text_field(record.antenna_spec.date, file.entry(5).c_str());
+    copy_text_field_told(record.antenna_spec.manufacturer, file.entry(0).c_str(), "ANTMAN",
+                         texts_cut);
+    copy_text_field_told(record.antenna_spec.model, file.entry(1).c_str(), "MODNUM", texts_cut);
+    copy_text_field_told(record.antenna_spec.date, file.entry(5).c_str(), "DTDATA", texts_cut);
+    // The name gives way to the opened file's name: nothing of it is kept to be cut.
     copy_text_field(record.antenna_spec.file_name, file.entry(6).c_str());
     read_frequency_range(record, file.entry(7));
     if (const std::string gain = file.entry(8); !gain.empty()) {
@@ -154,10 +157,13 @@ void read_pattern_lines(Antenna_Record& record, Pattern_Lines& file) {
 
 } // namespace
 
-bool read_headerless_pattern_file(Antenna_Record& record, const string_list& lines) {
+bool read_headerless_pattern_file(Antenna_Record& record, const string_list& lines,
+                                  std::vector<std::string>* texts_cut) {
     Pattern_Lines file{lines};
+    // Cuts are told only of a file that proves to be a pattern file.
+    std::vector<std::string> cut;
     try {
-        read_pattern_lines(record, file);
+        read_pattern_lines(record, file, &cut);
     } catch (Not_A_Pattern_File) {
         record.reset_antenna_record();
         return false;
@@ -165,6 +171,9 @@ bool read_headerless_pattern_file(Antenna_Record& record, const string_list& lin
     if (!file.data_read) {
         record.reset_antenna_record();
         return false;
+    }
+    if (texts_cut != nullptr) {
+        texts_cut->insert(texts_cut->end(), cut.begin(), cut.end());
     }
     return true;
 }

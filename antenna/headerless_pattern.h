@@ -2,6 +2,9 @@
 // hands over to when a file does not begin with REVNUM.
 #pragma once
 
+#include <string>
+#include <vector>
+
 class Antenna_Record;
 class string_list;
 
@@ -11,5 +14,8 @@ class string_list;
 // the result is false with the record reset. Once a data line was read, raises
 // Data_Syntax_Error* (started by the NSMA reader) at a block that gives no cut name and count,
 // an unknown cut name, a data line without two numbers, a line longer than 255 characters, and
-// the end of the file inside a block.
-bool read_headerless_pattern_file(Antenna_Record& record, const string_list& lines);
+// the end of the file inside a block. Header texts longer than their fields (manufacturer and
+// model 47 characters, date 23) are kept in part and told in `texts_cut`, when given, under the
+// NSMA keyword of the field: "MODNUM cut to 47 characters (3 lost)".
+bool read_headerless_pattern_file(Antenna_Record& record, const string_list& lines,
+                                  std::vector<std::string>* texts_cut = nullptr);

@@ -3,6 +3,7 @@
 
 #include "antenna_record.h"
 #include "antenna_text.h"
+#include "data_findings.h"
 #include "error_handler.h"
 #include "message_catalogue.h"
 #include "qvfileio.h"
@@ -106,8 +107,7 @@ void store_text(const Msi_Lines& lines, char* field, std::size_t size, const std
 bool number_cut_short(const std::string& text) {
     double value = 0.0;
     const char* end = nullptr;
-    return leading_double(text.c_str(), value, &end) &&
-           std::strpbrk(end, "0123456789") != nullptr;
+    return leading_double(text.c_str(), value, &end) && std::strpbrk(end, "0123456789") != nullptr;
 }
 
 // Reads a HORIZONTAL or VERTICAL block of `count_word` points from the lines that follow. A
@@ -241,7 +241,13 @@ bool read_msi_lines(Antenna_Record& record, Msi_Lines lines, Antenna_Read_Decisi
             core.electrical_tilt = number;
         } else if (keyword == "GAIN") {
             const std::string unit = word(words, 2);
-            // A unit too long for its field is kept as far as it fits; it decides all the same.
+            // A unit too long for its field is kept as far as it fits, and told; it decides all
+            // the same.
+            constexpr std::size_t unit_room = sizeof record.header.gain_units_text - 1;
+            if (unit.size() > unit_room) {
+                decisions.texts_cut.push_back(
+                    text_cut_warning("GAIN unit", unit_room, unit.size() - unit_room));
+            }
             copy_text_field(record.header.gain_units_text, unit.c_str());
             if (unit == "DBI" || unit == "dbi" || unit == "dBi") {
                 record.gain_in_dbi = 1;

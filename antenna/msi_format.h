@@ -2,12 +2,13 @@
 // "...Hpol..."): the reader of the first file and of its companion.
 #pragma once
 
+#include "antenna_record.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-class Antenna_Record;
 class Error_Handler;
 
 // The question an elevation pattern that looks backwards raises, and its caption: the editor
@@ -29,6 +30,13 @@ struct Antenna_Read_Decisions {
     // Filled by the reader: how each question met was answered, one line each for the caller's
     // report: "Elevation pattern appears to be backwards: reversed" or "...: kept as it is".
     std::vector<std::string> answered;
+    // Filled by the readers: each text longer than the field that holds it, kept in part, as
+    // text_cut_warning tells it ("DESCR1 cut to 47 characters (25 lost)"). The opener and the
+    // conversions clear it before they read, so that it tells of the file read last.
+    std::vector<std::string> texts_cut;
+    // Filled by the opener and the conversions: what the file read last turned out to be (when
+    // its read failed, the kind its name chose the reader for: asd for the binary names).
+    Antenna_Kind kind = Antenna_Kind::nsma;
 };
 
 // Why a file is refused as an .msi file.
@@ -42,7 +50,7 @@ inline constexpr const char* NOT_MSI_TEXT =
 // keeping what was read: an over-long NAME, MAKE or COMMENT ("NAME field must be less than 48
 // characters"), and a block that the file ends inside (at its keyword line, after the points
 // present are stored). An elevation pattern that looks backwards is mirrored or kept as `decisions`
-// say.
+// say; a GAIN unit longer than its field is kept in part and added to decisions.texts_cut.
 void read_msi_file(Antenna_Record& record, Error_Handler* handler, const char* path,
                    Antenna_Read_Decisions& decisions);
 // The same from the file's bytes already read, `handler` armed for the file.

@@ -161,16 +161,20 @@ int next_block_line(const string_list& lines, int index) {
     return index + 1;
 }
 
-void store_value(Antenna_Record& r, int row, const char* value) {
+// Stores the value of a row; a text longer than its row is kept in part and told in
+// `texts_cut` (when given).
+void store_value(Antenna_Record& r, int row, const char* value,
+                 std::vector<std::string>* texts_cut) {
     const Nsma_Keyword& key = nsma_keywords[row];
     if (const Text_Field text = text_field(r, row); text.text != nullptr) {
-        copy_text_field(
-            text.text, std::min<std::size_t>(text.size, static_cast<std::size_t>(key.size)), value);
+        copy_text_field_told(text.text,
+                             std::min<std::size_t>(text.size, static_cast<std::size_t>(key.size)),
+                             value, key.keyword, texts_cut);
         return;
     }
     switch (row) {
     case ROW_FEDORN:
-        copy_text_field(r.header.feed_orientation_text, value);
+        copy_text_field_told(r.header.feed_orientation_text, value, key.keyword, texts_cut);
         if (equals_nocase(value, "RIGHT")) {
             r.antenna_spec.feed_orientation = FEED_RIGHT;
         } else if (equals_nocase(value, "LEFT")) {
@@ -179,7 +183,7 @@ void store_value(Antenna_Record& r, int row, const char* value) {
         return;
     case ROW_GUNITS:
         // The value is upper case already: the whole line was folded.
-        copy_text_field(r.header.gain_units_text, value);
+        copy_text_field_told(r.header.gain_units_text, value, key.keyword, texts_cut);
         r.gain_in_dbi = std::strstr(value, "DBI") != nullptr ? 1 : 0;
         if (std::strchr(value, '/') != nullptr) {
             r.pattern_relative = std::strstr(value, "DBR") != nullptr ? 1 : 0;
@@ -429,7 +433,7 @@ void parse_pattern_cut(Antenna_Record& record, const string_list& lines, const c
 namespace {
 
 Nsma_Read_Result read_nsma_lines(Antenna_Record& record, Error_Handler* handler, const char* path,
-                                 string_list& lines) {
+                                 string_list& lines, std::vector<std::string>* texts_cut) {
     for (int i = 0; i < lines.count(); ++i) {
         trim_nsma_line(lines[i]);
     }
@@ -454,7 +458,7 @@ Nsma_Read_Result read_nsma_lines(Antenna_Record& record, Error_Handler* handler,
             continue;
         }
         if (other_format) {
-            if (!read_headerless_pattern_file(record, lines)) {
+            if (!read_headerless_pattern_file(record, lines, texts_cut)) {
                 refuse_file(record, handler, path, NOT_NSMA_OR_PATTERN_TEXT);
             }
             return Nsma_Read_Result::headerless;
@@ -489,7 +493,7 @@ Nsma_Read_Result read_nsma_lines(Antenna_Record& record, Error_Handler* handler,
             parse_pattern_cut(record, lines, value.c_str(), i);
             continue;
         }
-        store_value(record, row, value.c_str());
+        store_value(record, row, value.c_str(), texts_cut);
     }
     if (first) {
         // Blank lines, comments or zero bytes only: nothing says what the file is.
@@ -501,18 +505,19 @@ Nsma_Read_Result read_nsma_lines(Antenna_Record& record, Error_Handler* handler,
 
 } // namespace
 
-Nsma_Read_Result read_nsma_file(Antenna_Record& record, Error_Handler* handler, const char* path) {
+Nsma_Read_Result read_nsma_file(Antenna_Record& record, Error_Handler* handler, const char* path,
+                                std::vector<std::string>* texts_cut) {
     data_syntax_error().start_read(path);
     string_list lines(handler, path);
-    return read_nsma_lines(record, handler, path, lines);
+    return read_nsma_lines(record, handler, path, lines, texts_cut);
 }
 
 Nsma_Read_Result read_nsma_text(Antenna_Record& record, Error_Handler* handler, const char* path,
-                                std::string_view text) {
+                                std::string_view text, std::vector<std::string>* texts_cut) {
     data_syntax_error().start_read(path);
     string_list lines;
     lines.set_file_text(handler, text);
-    return read_nsma_lines(record, handler, path, lines);
+    return read_nsma_lines(record, handler, path, lines, texts_cut);
 }
 
 std::string nsma_cut_count_warning(const Antenna_Record& record) {

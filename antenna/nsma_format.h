@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 class Error_Handler;
 class string_list;
@@ -23,11 +24,15 @@ inline constexpr const char* NOT_NSMA_OR_PATTERN_TEXT =
 // Raises `handler` when the file cannot be read or is no text file, and with code 104 (the
 // record reset) when it holds no significant line at all (NOT_NSMA_TEXT) or is no pattern file
 // either (NOT_NSMA_OR_PATTERN_TEXT). Raises Data_Syntax_Error* with the 1-based line at the
-// first format fault; the record then keeps what was read before it.
-Nsma_Read_Result read_nsma_file(Antenna_Record& record, Error_Handler* handler, const char* path);
+// first format fault; the record then keeps what was read before it. A text longer than the
+// field of its row (DESCR1 holds 47 characters) is kept in part; each such cut is added to
+// `texts_cut`, when given, as text_cut_warning tells it: "DESCR1 cut to 47 characters (25 lost)".
+Nsma_Read_Result read_nsma_file(Antenna_Record& record, Error_Handler* handler, const char* path,
+                                std::vector<std::string>* texts_cut = nullptr);
 // The same from the file's bytes already read, `handler` armed for the file.
 Nsma_Read_Result read_nsma_text(Antenna_Record& record, Error_Handler* handler, const char* path,
-                                std::string_view text);
+                                std::string_view text,
+                                std::vector<std::string>* texts_cut = nullptr);
 
 // The reader takes NUMCUT as it stands. When it claims more cuts than the record read holds,
 // the file was probably cut short: "NUMCUT says 8, the file holds 5 cuts". Empty otherwise,

@@ -27,13 +27,15 @@ protected:
         handler.init_fileio(name.c_str());
         record.reset_antenna_record();
         Byte_Reader file(&handler, bytes);
-        return read_antenna_binary(file, record);
+        texts_cut.clear();
+        return read_antenna_binary(file, record, &texts_cut);
     }
     // The catalogue code a read raised, 0 when it raised nothing.
     int code_of(const std::string& bytes) {
         const auto outcome = raised_by([&] { read("bad.asd", bytes); });
         return outcome.file ? outcome.code : 0;
     }
+    std::vector<std::string> texts_cut;
 };
 
 // An .asd header from the offset table.
@@ -217,6 +219,15 @@ TEST_F(AntennaBinary, PointsOutOfOrderAreSortedTextsWithoutTerminatorAreCut) {
     EXPECT_EQ(points_of(record, 0), (Points{{-5, 2}, {0, 0}, {5, 1}}));
     EXPECT_EQ(std::string(record.antenna_spec.manufacturer), std::string(47, 'A'));
     EXPECT_EQ(std::string(record.antenna_spec.date), std::string(23, 'D'));
+    EXPECT_EQ(texts_cut, (std::vector<std::string>{"ANTMAN cut to 47 characters (1 lost)",
+                                                   "DTDATA cut to 23 characters (1 lost)"}));
+    // A .vas description fills the record's field of the same size.
+    read("dp.vas", vas_record(0, 0, 0, 0).text(66, std::string(48, 'd')).bytes());
+    EXPECT_EQ(std::string(record.antenna_spec.description), std::string(47, 'd'));
+    EXPECT_EQ(texts_cut, std::vector<std::string>{"DESCR1 cut to 47 characters (1 lost)"});
+    // Texts with their terminator lose nothing.
+    read("npx.asd", asd_header().bytes());
+    EXPECT_TRUE(texts_cut.empty());
 }
 
 TEST_F(AntennaBinary, BadFilesAreRefusedWithTheirCode) {

@@ -4,6 +4,7 @@
 #include "antenna_conversion.h"
 #include "antenna_open.h"
 #include "antenna_test_support.h"
+#include "nsma_format.h"
 #include "test_support.h"
 
 #include <filesystem>
@@ -12,9 +13,9 @@
 using antenna_test::lines;
 using antenna_test::raised_by;
 using antenna_test::revnum;
-using kelvor_test::value_at;
 using kelvor_test::read_bytes;
 using kelvor_test::Recording_Presenter;
+using kelvor_test::value_at;
 
 namespace {
 
@@ -114,14 +115,34 @@ TEST_F(AntennaConversion, FeedOrientationIsAddedToTheModel) {
 
 TEST_F(AntennaConversion, MasModelSuffixOnlyBelowTwentyCharacters) {
     nsma_file("m19.adf", {"MODNUM:," + std::string(19, 'X'), "FEDORN:,LEFT"});
-    EXPECT_EQ(
-        convert_to_mas(record, &handler, dir.file("m19.adf").c_str(), dir.path().c_str()),
-        1);
+    EXPECT_EQ(convert_to_mas(record, &handler, dir.file("m19.adf").c_str(), dir.path().c_str()), 1);
     EXPECT_EQ(read_bytes(dir.file("m19.mas")).substr(43, 24), std::string(19, 'X') + " (L)" + '\0');
     nsma_file("m20.adf", {"MODNUM:," + std::string(20, 'X'), "FEDORN:,LEFT"});
     convert_to_mas(record, &handler, dir.file("m20.adf").c_str(), dir.path().c_str());
     EXPECT_EQ(read_bytes(dir.file("m20.mas")).substr(43, 24),
               std::string(20, 'X') + std::string(4, '\0'));
+}
+
+TEST_F(AntennaConversion, TheDecisionsTellTheKindAndTheTextsCutOfTheSource) {
+    Antenna_Read_Decisions decisions;
+    decisions.texts_cut = {"of a file read before"};
+    decisions.kind = Antenna_Kind::msi;
+    const std::string nsma =
+        nsma_file("long.adf", {"DESCR1:," + std::string(50, 'D'), "FIELD5:,DIPOLE"});
+    EXPECT_EQ(convert_to_asd(record, &handler, nsma.c_str(), dir.path().c_str(), answers, nullptr,
+                             &decisions),
+              1);
+    EXPECT_EQ(decisions.kind, Antenna_Kind::nsma);
+    EXPECT_EQ(decisions.texts_cut,
+              std::vector<std::string>{"DESCR1 cut to 47 characters (3 lost)"});
+
+    const std::string pattern = dir.write(
+        "hp.pat",
+        lines({"MAKER", std::string(48, 'M'), "", "", "", "", "", "6-7", "", "", "HH 1", "0 0"}));
+    EXPECT_EQ(convert_to_mas(record, &handler, pattern.c_str(), dir.path().c_str(), &decisions), 1);
+    EXPECT_EQ(decisions.kind, Antenna_Kind::pattern);
+    EXPECT_EQ(decisions.texts_cut,
+              std::vector<std::string>{"MODNUM cut to 47 characters (1 lost)"});
 }
 
 TEST_F(AntennaConversion, MasNameLimitIsFifteenCharacters) {
@@ -140,6 +161,104 @@ TEST_F(AntennaConversion, MasNameLimitIsFifteenCharacters) {
                  "Version 4 antenna data file name cannot exceed 15 characters.");
     EXPECT_FALSE(std::filesystem::exists(dir.file("abcdefghijklmnop.mas")));
     EXPECT_TRUE(presenter.shown.empty());
+}
+
+// parabolic.adf with every row set and every cut filled: its empty rows given values, texts
+// too long for a .mas file, a dipole stated in dBd.
+Antenna_Record every_row_record(Error_Handler& handler) {
+    std::string text = read_bytes(antenna_test::data_path("parabolic.adf"));
+    text.replace(text.find("ENDFIL"), std::string::npos,
+                 lines({"REVNUM:,NSMA WG16.99.050 B",
+                        "REVDAT:,20240301",
+                        "COMNT2:,SECOND",
+                        "ANTMAN:,NORDIC MICROWAVE TELECOMMUNICATION AB",
+                        "MODNUM:,NPX-60-23-HIGH-PERFORMANCE",
+                        "DESCR2:,D2",
+                        "DESCR3:,D3",
+                        "DESCR4:,D4",
+                        "DESCR5:,D5",
+                        "GUNITS:,DBD/DBR",
+                        "ELTILT:,2",
+                        "RADCTR:,10",
+                        "POTOPO:,30",
+                        "MAXPOW:,50",
+                        "FIELD1:,F1",
+                        "FIELD2:,F2",
+                        "FIELD3:,F3",
+                        "FIELD4:,F4",
+                        "FIELD5:,DIPOLE",
+                        "ENDFIL:,EOF"}));
+    Antenna_Record record;
+    read_nsma_text(record, &handler, "every.adf", text);
+    return record;
+}
+
+TEST_F(AntennaConversion, LossesAreWhatTheTargetDoesNotGiveBack) {
+    const Antenna_Record every = every_row_record(handler);
+    for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
+        ASSERT_FALSE(every.cut(slot).empty()) << slot;
+    }
+    // An .asd file read back is a record whose every value an .asd file holds.
+    Antenna_Record asd;
+    Antenna_Read_Decisions decisions;
+    open_antenna_bytes(asd, &handler, "every.asd", asd_file_bytes(every), decisions);
+    // A record of binary origin: texts longer than NSMA rows, lower case (which NSMA folds and
+    // is no loss), a tilt of 0, and a point finer than NSMA's three decimals.
+    Antenna_Record binary;
+    copy_text_field(binary.antenna_spec.model, std::string(46, 'm').c_str());
+    copy_text_field(binary.antenna_spec.date, "2024-03-01 15:42:07 UTC");
+    copy_text_field(binary.antenna_spec.description, "0.6 m dish");
+    binary.antenna_spec.electrical_tilt = 0.0; // NSMA's "none", and no loss
+    binary.set_cut(4, {{-1.0f, 3.0f}, {0.0f, 0.0f}});
+    binary.set_cut(0, {{0.0001f, 0.0f}, {1.0f, 3.0f}});
+    // A cut longer than a .mas count holds.
+    Antenna_Record huge;
+    std::vector<Pattern_Point> many(MAX_V4_POINTS + 1);
+    for (std::size_t i = 0; i < many.size(); ++i) {
+        many[i] = {static_cast<float>(i) / 1000.0f, 1.0f};
+    }
+    huge.set_cut(7, std::move(many));
+    huge.set_cut(6, {{0.0f, 0.0f}});
+
+    using Names = std::vector<std::string>;
+    const struct {
+        const char* what;
+        const Antenna_Record& record;
+        Antenna_Kind target;
+        Names not_kept;
+        Names texts_cut;
+    } cases[] = {
+        {"every row to .asd",
+         every,
+         Antenna_Kind::asd,
+         {"REVNUM", "REVDAT", "COMNT1", "COMNT2", "FILNUM", "PATNUM", "DESCR2",
+          "DESCR3", "DESCR4", "DESCR5", "GUNITS", "LWGAIN", "HGGAIN", "CONTYP",
+          "ATVSWR", "FRTOBA", "RADCTR", "POTOPO", "MAXPOW", "ANTWID", "ANTDEP",
+          "ANTWGT", "FIELD1", "FIELD2", "FIELD3", "FIELD4", "NOFREQ", "PATFRE"},
+         {}},
+        {"every row to .mas",
+         every,
+         Antenna_Kind::mas,
+         {"REVNUM", "REVDAT", "COMNT1", "COMNT2", "FILNUM", "PATNUM", "DESCR1", "DESCR2", "DESCR3",
+          "DESCR4", "DESCR5", "GUNITS", "LWGAIN", "HGGAIN", "ELWIDT", "CONTYP", "ATVSWR", "FRTOBA",
+          "ELTILT", "RADCTR", "POTOPO", "MAXPOW", "ANTWID", "ANTDEP", "ANTWGT", "FIELD1", "FIELD2",
+          "FIELD3", "FIELD4", "FIELD5", "PATTYP", "NOFREQ", "PATFRE"},
+         {"ANTMAN cut to 31 characters (6 lost)", "MODNUM cut to 23 characters (3 lost)"}},
+        {"every row to NSMA", every, Antenna_Kind::nsma, {}, {}},
+        {".asd to .asd", asd, Antenna_Kind::asd, {}, {}},
+        {"binary to NSMA",
+         binary,
+         Antenna_Kind::nsma,
+         {"azimuth H/H cut"},
+         {"MODNUM cut to 41 characters (5 lost)", "DTDATA cut to 15 characters (8 lost)"}},
+        {"long cut to .mas", huge, Antenna_Kind::mas, {"elevation V/H cut"}, {}},
+        {"no losses told for a format not written", every, Antenna_Kind::msi, {}, {}},
+    };
+    for (const auto& c : cases) {
+        const Conversion_Losses losses = antenna_conversion_losses(c.record, c.target);
+        EXPECT_EQ(losses.not_kept, c.not_kept) << c.what;
+        EXPECT_EQ(losses.texts_cut, c.texts_cut) << c.what;
+    }
 }
 
 TEST_F(AntennaConversion, FolderRulesTakeExactExtensionsBelowTheTop) {

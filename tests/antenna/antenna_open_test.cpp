@@ -10,12 +10,11 @@
 #include "test_support.h"
 
 #include <algorithm>
-
 #include <gtest/gtest.h>
 
 using antenna_test::Byte_Image;
-using antenna_test::Raised;
 using antenna_test::lines;
+using antenna_test::Raised;
 using antenna_test::raised_by;
 using kelvor_test::Recording_Presenter;
 
@@ -45,11 +44,10 @@ TEST_F(AntennaOpen, KindsByExtensionAndMagic) {
     EXPECT_EQ(open(dir.write("a.adf", nsma)).kind, Antenna_Kind::nsma);
     EXPECT_EQ(open(dir.write("a.DAT", nsma)).kind, Antenna_Kind::nsma);
     EXPECT_EQ(open(dir.write("a.txt", nsma)).kind, Antenna_Kind::nsma);
-    EXPECT_EQ(
-        open(dir.write("h.dat", lines({"MAKER", "MODEL", "", "", "", "", "", "6-7", "", "", "HH 1",
-                                        "0 0"})))
-            .kind,
-        Antenna_Kind::pattern);
+    EXPECT_EQ(open(dir.write("h.dat", lines({"MAKER", "MODEL", "", "", "", "", "", "6-7", "", "",
+                                             "HH 1", "0 0"})))
+                  .kind,
+              Antenna_Kind::pattern);
     EXPECT_EQ(open(dir.write("b.ASD", asd_bytes(NOT_SET))).kind, Antenna_Kind::asd);
     EXPECT_EQ(open(dir.write("b.mas", asd_bytes(NOT_SET))).kind, Antenna_Kind::asd);
     EXPECT_EQ(open(dir.write("m.msi", "NAME X\nVERTICAL 1\n0 0\n")).kind, Antenna_Kind::msi);
@@ -88,8 +86,8 @@ TEST_F(AntennaOpen, AFileErrorResetsTheRecordASyntaxErrorKeepsWhatWasRead) {
 
     // A syntax error keeps what was read.
     EXPECT_TRUE(raised_by([&] {
-        open(dir.write("bad.adf", lines({"REVNUM:,X", "MODNUM:,PARTLY", "NO COLON"})));
-    }).syntax);
+                    open(dir.write("bad.adf", lines({"REVNUM:,X", "MODNUM:,PARTLY", "NO COLON"})));
+                }).syntax);
     EXPECT_STREQ(record.antenna_spec.model, "PARTLY");
 }
 
@@ -196,11 +194,54 @@ TEST_F(AntennaOpen, TheDecisionsPassOnToTheMsiReader) {
               std::vector<std::string>{"Elevation pattern appears to be backwards: reversed"});
 }
 
+TEST_F(AntennaOpen, TextsCutOnReadingAreToldWithTheKindFound) {
+    const std::string descr1(72, 'D');
+    const struct {
+        std::string name;
+        std::string text;
+        Antenna_Kind kind;
+        std::vector<std::string> cut;
+    } cases[] = {
+        {"long.adf",
+         lines({"REVNUM:,X", "DESCR1:," + descr1, "MODNUM:," + std::string(41, 'M'),
+                "FEDORN:,LEFT HAND FEED", "GUNITS:,DBI/DBR OVER THE BAND"}),
+         Antenna_Kind::nsma,
+         {"DESCR1 cut to 47 characters (25 lost)", "FEDORN cut to 12 characters (2 lost)",
+          "GUNITS cut to 14 characters (7 lost)"}},
+        {"long.pat",
+         lines({std::string(50, 'A'), "MODEL", "", "", "", std::string(30, '1'), "", "6-7", "", "",
+                "HH 1", "0 0"}),
+         Antenna_Kind::pattern,
+         {"ANTMAN cut to 47 characters (3 lost)", "DTDATA cut to 23 characters (7 lost)"}},
+        {"long.msi",
+         "NAME X\nGAIN 17.5 dBi_typical_over_band\nVERTICAL 1\n0 0\n",
+         Antenna_Kind::msi,
+         {"GAIN unit cut to 14 characters (7 lost)"}},
+        {"fits.adf",
+         lines({"REVNUM:,X", "DESCR1:," + std::string(47, 'D')}),
+         Antenna_Kind::nsma,
+         {}},
+    };
+    for (const auto& c : cases) {
+        open(dir.write(c.name, c.text));
+        EXPECT_EQ(decisions.kind, c.kind) << c.name;
+        EXPECT_EQ(decisions.texts_cut, c.cut) << c.name;
+    }
+    open(dir.write("b.asd", asd_bytes(NOT_SET)));
+    EXPECT_EQ(decisions.kind, Antenna_Kind::asd);
+    // A file that fails tells the kind its name chose, not that of the file before.
+    EXPECT_TRUE(raised_by([&] {
+                    open(dir.write("bad.adf", lines({"REVNUM:,X", "NO COLON"})));
+                }).syntax);
+    EXPECT_EQ(decisions.kind, Antenna_Kind::nsma);
+}
+
 TEST_F(AntennaOpen, ConvertToAdfWritesNsmaFromAnyFile) {
     const std::string source = dir.write("uhf.asd", asd_bytes(450.0));
     const std::string written =
         convert_to_adf(record, &handler, source.c_str(), dir.path().c_str(), decisions);
     EXPECT_EQ(written, dir.file("uhf.adf"));
+    EXPECT_EQ(decisions.kind, Antenna_Kind::asd);
     Antenna_Record again;
     EXPECT_EQ(open_antenna_file(again, &handler, written.c_str(), decisions).kind,
               Antenna_Kind::nsma);
