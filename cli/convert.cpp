@@ -75,6 +75,13 @@ std::string output_path(const Convert_Options& options, const fs::path& source) 
     return (folder / name).string() + "." + extension;
 }
 
+// Adds the file's own texts to the report's warnings, which are UTF-8.
+void add_file_texts(std::vector<std::string>& warnings, const std::vector<std::string>& texts) {
+    for (const std::string& text : texts) {
+        warnings.push_back(file_text_to_utf8(text));
+    }
+}
+
 // Whether the version 4 to version 5 batch takes the file: its first 80 bytes decide.
 bool v4_batch_takes(const std::string& path, Error_Handler& handler) {
     qvfileio file(&handler, path.c_str(), QV_GENERIC_READ, QV_SHARE_READ);
@@ -192,19 +199,35 @@ Convert_Outcome convert_one(const Convert_Options& options, const Convert_Source
             Antenna_Record antenna;
             Antenna_Read_Decisions decisions;
             decisions.reverse_backwards = options.reverse_backwards;
-            if (options.target == "asd") {
-                if (convert_to_asd(antenna, &handler, source.c_str(), folder.c_str(), answers,
-                                   nullptr, &decisions) == 0) {
-                    failure = failure_report(source, NO_TECHNOLOGY);
+            try {
+                if (options.target == "asd") {
+                    if (convert_to_asd(antenna, &handler, source.c_str(), folder.c_str(), answers,
+                                       nullptr, &decisions) == 0) {
+                        failure = failure_report(source, NO_TECHNOLOGY);
+                    }
+                } else if (options.target == "mas") {
+                    convert_to_mas(antenna, &handler, source.c_str(), folder.c_str(), &decisions);
+                } else {
+                    convert_to_adf(antenna, &handler, source.c_str(), folder.c_str(), decisions);
                 }
-            } else if (options.target == "mas") {
-                convert_to_mas(antenna, &handler, source.c_str(), folder.c_str(), &decisions);
-            } else {
-                convert_to_adf(antenna, &handler, source.c_str(), folder.c_str(), decisions);
+            } catch (...) {
+                outcome.kind = antenna_kind_name(decisions.kind);
+                throw;
             }
-            outcome.warnings = std::move(decisions.answered);
-            if (options.target == "mas" && options.technology != 0) {
-                outcome.warnings.push_back(MAS_HAS_NO_TECHNOLOGY);
+            outcome.kind = antenna_kind_name(decisions.kind);
+            if (!failure.failed()) {
+                // The texts the reader cut, the questions, then what the target has no room for.
+                const Conversion_Losses losses = antenna_conversion_losses(
+                    antenna, options.target == "asd"   ? Antenna_Kind::asd
+                             : options.target == "mas" ? Antenna_Kind::mas
+                                                       : Antenna_Kind::nsma);
+                outcome.not_kept = losses.not_kept;
+                add_file_texts(outcome.warnings, decisions.texts_cut);
+                add_file_texts(outcome.warnings, decisions.answered);
+                add_file_texts(outcome.warnings, losses.texts_cut);
+                if (options.target == "mas" && options.technology != 0) {
+                    outcome.warnings.push_back(MAS_HAS_NO_TECHNOLOGY);
+                }
             }
         } else {
             convert_radio(options, source, target, stem, handler, failure, work, outcome.kind,

@@ -2,6 +2,7 @@
 #include "data_files.h"
 
 #include "antenna_json.h"
+#include "antenna_lint.h"
 #include "antenna_open.h"
 #include "error_handler.h"
 #include "file_text.h"
@@ -96,8 +97,14 @@ void load_data_bytes(Loaded_File& loaded, const std::string& path, std::string_v
     loaded.antenna = std::make_unique<Antenna_Record>();
     Antenna_Read_Decisions decisions;
     decisions.reverse_backwards = options.reverse_backwards;
-    loaded.kind = antenna_kind_name(
-        open_antenna_bytes(*loaded.antenna, handler, path.c_str(), bytes, decisions).kind);
+    try {
+        open_antenna_bytes(*loaded.antenna, handler, path.c_str(), bytes, decisions);
+    } catch (...) {
+        loaded.kind = antenna_kind_name(decisions.kind); // what the name or bytes chose
+        throw;
+    }
+    loaded.kind = antenna_kind_name(decisions.kind);
+    add_warnings(loaded, std::move(decisions.texts_cut));
     add_warnings(loaded, {nsma_cut_count_warning(*loaded.antenna)});
     add_warnings(loaded, std::move(decisions.answered));
 }
@@ -144,8 +151,10 @@ std::vector<Walked_Path> data_files_below(const std::vector<std::string>& paths)
 }
 
 std::vector<Lint_Warning> lint_data_file(const Loaded_File& file) {
-    (void)file;
-    return {}; // PLACEHOLDER until the rules land
+    if (file.antenna) {
+        return lint_antenna(*file.antenna);
+    }
+    return {};
 }
 
 nlohmann::ordered_json data_file_json(const Loaded_File& file) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -280,6 +281,11 @@ TEST_F(KelvorCli, FoldersThatCannotBeReadAreFailures) {
         {"raf", example("nl180_18g_28m.raf"), ".raf", "a.raf", "raf5"},
         {"asd", antenna_example("npx120_11_envelope.adf"), ".adf", "a.asd", "nsma"},
     };
+    const auto lost = [](const std::string& to) {
+        return to != "asd" ? "" : " (not kept: COMNT1, COMNT2, FILNUM, PATNUM, DESCR2, LWGAIN, "
+                                  "HGGAIN, CONTYP, ATVSWR, FRTOBA, RADCTR, POTOPO, ANTWID, ANTDEP, "
+                                  "ANTWGT, NOFREQ, PATFRE)";
+    };
     for (const Case& c : cases) {
         const std::string top = dir.file(c.to + "-tree");
         const std::string out = dir.file(c.to + "-out");
@@ -303,7 +309,7 @@ TEST_F(KelvorCli, FoldersThatCannotBeReadAreFailures) {
                                      "/unsearchable: cannot read the folder: Permission denied\n";
         EXPECT_EQ(r.exit_code, 1) << c.to;
         EXPECT_EQ(r.err, failures);
-        EXPECT_EQ(r.out, top + "/a" + c.extension + " -> " + out + "/" + c.written +
+        EXPECT_EQ(r.out, top + "/a" + c.extension + " -> " + out + "/" + c.written + lost(c.to) +
                              "\n1 files successfully converted\n");
         EXPECT_EQ(checked.exit_code, 1);
         EXPECT_EQ(checked.out, top + "/a" + c.extension + ": ok (" + c.kind + ")\n" + failures);
@@ -834,9 +840,49 @@ TEST_F(KelvorCli, AnAntennaConversionReportsTheFileItWrites) {
     fs::copy_file(antenna_example("npx120_11_envelope.adf"), dir.file("in/.adf"));
     const Cli_Run r = run({"convert", "--to", "asd", dir.file("in")});
     EXPECT_EQ(r.exit_code, 0) << r.err;
-    EXPECT_EQ(r.out, dir.file("in/.adf") + " -> " + dir.file("in/.asd") +
-                         "\n1 files successfully converted\n");
+    EXPECT_EQ(r.out.rfind(dir.file("in/.adf") + " -> " + dir.file("in/.asd") + " (not kept: ", 0),
+              0u)
+        << r.out;
     EXPECT_TRUE(fs::exists(dir.file("in/.asd")));
+}
+
+TEST_F(KelvorCli, ConversionsTellWhatTheTargetCannotHoldAndTheTextsCut) {
+    // An NSMA file with a 72-character DESCR1 (its field holds 47), a comment and a pattern
+    // frequency, which .asd has no room for; an .msi file whose 46-character NAME an NSMA MODNUM
+    // holds only 41 of.
+    const std::string description(72, 'D');
+    const std::string nsma = dir.write(
+        "n.adf", "REVNUM:,NSMA WG16.99.050\r\nCOMNT1:,measured\r\nANTMAN:,Maker\r\n"
+                 "MODNUM:,M-1\r\nDESCR1:," + description + "\r\nLOWFRQ:,5900\r\n"
+                 "HGHFRQ:,6400\r\nGUNITS:,DBI/DBR\r\nMDGAIN:,30\r\nFIELD5:,APERTURE\r\n"
+                 "PATFRE:,6100\r\nNUMCUT:,1\r\nPATCUT:,AZ\r\nPOLARI:,H/H\r\nNUPOIN:,2\r\n"
+                 "FSTLST:,-180,180\r\n-180,-40,\r\n180,-40,\r\nENDFIL:,EOF\r\n");
+    const std::string msi = dir.write(
+        "m.msi", "NAME " + std::string(46, 'N') + "\nFREQUENCY 455\nGAIN 11 dBi\nHORIZONTAL 2\n"
+                 "0 0\n180 20\nVERTICAL 2\n0 0\n180 20\n");
+    const std::string description_cut = "DESCR1 cut to 47 characters (25 lost)";
+    Cli_Run r = run({"check", nsma});
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.out, nsma + ": ok (nsma), warning: " + description_cut + "\n");
+
+    const std::string out = dir.file("out");
+    r = run({"convert", "--to", "asd", "--out", out, nsma});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(r.out, nsma + " -> " + out + "/n.asd (not kept: COMNT1, PATFRE), warning: " +
+                         description_cut + "\n1 files successfully converted\n");
+    r = run({"convert", "--to", "adf", "--out", out, msi});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(r.out, msi + " -> " + out + "/m.adf, warning: MODNUM cut to 41 characters (5 lost)"
+                           "\n1 files successfully converted\n");
+
+    r = run({"convert", "--json", "--to", "mas", "--out", out, nsma});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    const std::vector<nlohmann::json> objects = json_lines(r.out);
+    ASSERT_EQ(objects.size(), 1u) << r.out;
+    EXPECT_EQ(objects[0]["kind"], "nsma");
+    EXPECT_EQ(objects[0]["target"], out + "/n.mas");
+    EXPECT_EQ(objects[0]["not_kept"], nlohmann::json::parse(R"(["COMNT1", "DESCR1", "PATFRE"])"));
+    EXPECT_EQ(objects[0]["warnings"], nlohmann::json::array({description_cut}));
 }
 
 TEST_F(KelvorCli, AntennaConversionsAndTheirQuestions) {
@@ -892,8 +938,9 @@ TEST_F(KelvorCli, AnMsiPairConvertsToTheBinaryFormats) {
         int technology_read_back;
     };
     const Case cases[] = {
-        {"asd", "", 1},
-        {"mas", ", warning: the .mas format does not store the antenna technology", 2},
+        {"asd", " (not kept: COMNT1, GUNITS, FRTOBA)", 1},
+        {"mas", " (not kept: COMNT1, GUNITS, ELWIDT, FRTOBA), warning: MODNUM cut to 23 characters "
+                "(16 lost), warning: the .mas format does not store the antenna technology", 2},
     };
     for (const Case& c : cases) {
         const std::string target = dir.file("out/pnl450_Vpol." + c.to);
@@ -971,6 +1018,34 @@ TEST_F(KelvorCli, AWritePastTheFileSizeLimitIsAFailedWriteAndLeavesNothing) {
         names.push_back(entry.path().filename().string());
     }
     EXPECT_EQ(names, std::vector<std::string>{"radio.raf"});
+}
+
+// The audit warns of data that reads but is probably wrong: never a failure unless asked.
+TEST_F(KelvorCli, CheckLintWarnsAndFailsOnlyWhenAsked) {
+    const std::string file = dir.write(
+        "band.adf", "REVNUM:,NSMA WG16.99.050\r\nLOWFRQ:,6400\r\nHGHFRQ:,5900\r\n"
+                    "NUMCUT:,1\r\nPATCUT:,AZ\r\nPOLARI:,H/H\r\nNUPOIN:,3\r\n"
+                    "FSTLST:,-180,180\r\n-180,-40,\r\n0,0,\r\n180,-40,\r\nENDFIL:,EOF\r\n");
+    Cli_Run r = run({"check", file});
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.out, file + ": ok (nsma)\n");
+
+    r = run({"check", "--lint", file});
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.out.rfind(file + ": ok (nsma)\n" + file + ": lint band-order (LOWFRQ): ", 0), 0u)
+        << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2) << r.out;
+
+    r = run({"check", "--lint=error", "--json", file});
+    EXPECT_EQ(r.exit_code, 1);
+    const std::vector<nlohmann::json> objects = json_lines(r.out);
+    ASSERT_EQ(objects.size(), 1u) << r.out;
+    EXPECT_EQ(objects[0]["status"], "ok");
+    ASSERT_EQ(objects[0]["lint"].size(), 1u);
+    EXPECT_EQ(objects[0]["lint"][0]["id"], "band-order");
+    EXPECT_EQ(objects[0]["lint"][0]["where"], "LOWFRQ");
+
+    EXPECT_EQ(run({"dump", "--lint", file}).exit_code, 2);
 }
 
 } // namespace
