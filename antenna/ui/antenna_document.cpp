@@ -117,6 +117,7 @@ void Antenna_Document::convert(Antenna_Target target, const std::vector<std::str
                                bool whole_folder) {
     auto scratch = std::make_unique<Antenna_Record>();
     Error_Handler handler;
+    Batch_Losses losses;
     const int count = run_conversion_batch(
         files, whole_folder || files.size() > 1,
         {[this](const std::string& file, bool ask) { return check_name(file, ask); },
@@ -132,16 +133,26 @@ void Antenna_Document::convert(Antenna_Target target, const std::vector<std::str
              // each into their own folder.
              const std::string folder = get_directory((whole_folder ? file : files.front()).c_str());
              int result = 0;
+             Antenna_Read_Decisions decisions;
              const auto failed = run_and_report(owner(), ask, [&] {
                  result = target == Antenna_Target::asd
                               ? convert_to_asd(*scratch, &handler, file.c_str(), folder.c_str(),
-                                               technology_answers(), technology_dialog)
-                              : convert_to_mas(*scratch, &handler, file.c_str(), folder.c_str());
+                                               technology_answers(), technology_dialog,
+                                               &decisions)
+                              : convert_to_mas(*scratch, &handler, file.c_str(), folder.c_str(),
+                                               &decisions);
              });
+             if (!failed && result == 1) {
+                 Conversion_Losses lost = antenna_conversion_losses(
+                     *scratch, target == Antenna_Target::asd ? Antenna_Kind::asd : Antenna_Kind::mas);
+                 lost.texts_cut.insert(lost.texts_cut.begin(), decisions.texts_cut.begin(),
+                                       decisions.texts_cut.end());
+                 losses.add(file, lost);
+             }
              return failed ? (ask ? *failed : ID_NO) : result;
          }});
-    show_message_box(owner(), CONVERT_ANTENNA_TITLE, converted_count_text(count),
-                     BOX_OK | batch_count_icon(count, whole_folder));
+    show_batch_result(owner(), CONVERT_ANTENNA_TITLE, count,
+                      BOX_OK | batch_count_icon(count, whole_folder), losses);
     make_unnamed();
 }
 

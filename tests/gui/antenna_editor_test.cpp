@@ -202,6 +202,11 @@ TEST_F(AntennaEditor, AFolderConversionTakesAdfInItsSixSpellings) {
     EXPECT_EQ(presenter.last().caption, convert_title);
     EXPECT_EQ(presenter.last().text, "2 files successfully converted");
     EXPECT_EQ(presenter.last().style, BOX_OK | BOX_ICON_EXCLAMATION);
+    // What the .asd files have no room for is listed, a line for each file, as the details.
+    const std::string lost = ": not kept: COMNT1, FILNUM, PATNUM, LWGAIN, HGGAIN, CONTYP, ATVSWR, "
+                             "FRTOBA, ANTWID, ANTDEP, ANTWGT, NOFREQ, PATFRE";
+    EXPECT_EQ(presenter.last().details,
+              dir.file("tree/sub/y.DAT") + lost + "\r\n" + dir.file("tree/x.Adf") + lost);
     EXPECT_TRUE(fs::exists(dir.file("tree/x.asd")));
     EXPECT_TRUE(fs::exists(dir.file("tree/sub/y.asd")));
     EXPECT_FALSE(fs::exists(dir.file("tree/sub/z.asd")));
