@@ -3,6 +3,7 @@
 #include "raf_tables.h"
 #include "radio_record.h"
 
+#include "data_findings.h"
 #include "string_list.h"
 #include "syntax_error.h"
 
@@ -31,9 +32,9 @@ struct Raf_Line {
 
 class Raf_Reader {
 public:
-    Raf_Reader(Radio_Record& record, string_list& lines)
+    Raf_Reader(Radio_Record& record, string_list& lines, std::vector<std::string>* texts_cut)
         : m_record(record), m_spec(record.radio_spec), m_lines(lines),
-          m_error(data_syntax_error()) {}
+          m_error(data_syntax_error()), m_texts_cut(texts_cut) {}
 
     void read();
 
@@ -68,11 +69,14 @@ private:
     // Checks a count against the lines that could hold its rows.
     int checked_count(const char* value, int lines_per_item, const Raf_Line& line);
     void read_curve_block(const char* keyword, const char* value, const Raf_Line& line);
+    // Tells a text of `length` characters that a field of `size` bytes holds only in part.
+    void tell_cut(const char* keyword, std::size_t length, std::size_t size);
 
     Radio_Record& m_record;
     Radio_Spec& m_spec;
     string_list& m_lines;
     Data_Syntax_Error& m_error;
+    std::vector<std::string>* m_texts_cut; // null when nobody asks
     int m_position = 0; // index of the next line to look at
     int m_version = 0;
     bool m_ended = false;
@@ -297,6 +301,7 @@ void Raf_Reader::store_cell(int row, int index, const char* text) {
         if (empty && (entry.rules & RAF_STORES_EMPTY_TEXT) == 0) {
             return;
         }
+        tell_cut(entry.keyword, std::strlen(text), cell.size);
         copy_text(cell.text, cell.size, text);
     } else if (cell.number != nullptr) {
         *cell.number = empty ? NOT_SET : text_to_double(text);
@@ -309,6 +314,12 @@ void Raf_Reader::store_cell(int row, int index, const char* text) {
     }
     if (entry.derive != nullptr) {
         entry.derive(m_record, index);
+    }
+}
+
+void Raf_Reader::tell_cut(const char* keyword, std::size_t length, std::size_t size) {
+    if (m_texts_cut != nullptr && length >= size) {
+        m_texts_cut->push_back(text_cut_warning(keyword, size - 1, length - (size - 1)));
     }
 }
 
@@ -443,6 +454,12 @@ void Raf_Reader::read_curve_block(const char* keyword, const char* value, const 
     if (carries_codes(type)) {
         const char* after_count = std::strchr(value, ',');
         curve.interfering_codes = split_codes(after_count ? after_count + 1 : nullptr);
+        // split_codes cuts a code to its field: the codes as they stand in the line tell how much.
+        if (after_count != nullptr) {
+            for (const std::string& field : split_fields(after_count + 1)) {
+                tell_cut(curve_type_name(type).c_str(), field.size(), CURVE_CODE_SIZE);
+            }
+        }
     }
     const bool code_missing = is_other_radio_type(type) && curve.interfering_codes.empty();
     if (code_missing) {
@@ -457,9 +474,10 @@ void Raf_Reader::read_curve_block(const char* keyword, const char* value, const 
 
 } // namespace
 
-void read_raf_lines(Radio_Record& record, string_list& lines, const char* path) {
+void read_raf_lines(Radio_Record& record, string_list& lines, const char* path,
+                    std::vector<std::string>* texts_cut) {
     data_syntax_error().start_read(path);
-    Raf_Reader(record, lines).read();
+    Raf_Reader(record, lines, texts_cut).read();
 }
 
 void read_raf_file(Radio_Record& record, const char* path, Error_Handler* handler) {
