@@ -165,7 +165,9 @@ std::string code_label(const Radio_Curve& curve, std::size_t j) {
 // The code `code` came back as `back`: the same, cut short, or something else.
 enum class Code_Fate { same, cut, other };
 Code_Fate code_fate(const std::string& code, const std::string& back) {
-    return code == back ? Code_Fate::same : cut_from(code, back) ? Code_Fate::cut : Code_Fate::other;
+    return code == back           ? Code_Fate::same
+           : cut_from(code, back) ? Code_Fate::cut
+                                  : Code_Fate::other;
 }
 
 // Where a code of a curve against other radios came back: on any curve of the same type and
@@ -245,8 +247,7 @@ void compare_v5(const Radio_Record& source, const Radio_Record& back, Loss_List&
 
 // ---- Version 4 ----
 
-void compare_v4_fields(const Radio4_Record& source, const Radio4_Record& back,
-                       Loss_List& losses) {
+void compare_v4_fields(const Radio4_Record& source, const Radio4_Record& back, Loss_List& losses) {
     const char* a = reinterpret_cast<const char*>(&source.radio_spec);
     const char* b = reinterpret_cast<const char*>(&back.radio_spec);
     const auto number_at = [](const char* spec, std::size_t offset) {
@@ -313,8 +314,7 @@ std::pair<int, std::string> radio4_curve_key(const Radio4_Spec& radio_spec,
     return type < 0 ? std::pair{-1, text_of(curve.name)} : std::pair{type, code};
 }
 
-void compare_v4_curves(const Radio4_Record& source, const Radio4_Record& back,
-                       Loss_List& losses) {
+void compare_v4_curves(const Radio4_Record& source, const Radio4_Record& back, Loss_List& losses) {
     std::vector<std::pair<int, std::string>> back_keys;
     for (const Radio4_Curve& curve : back.curves) {
         back_keys.push_back(radio4_curve_key(back.radio_spec, curve));
@@ -366,8 +366,7 @@ std::unique_ptr<Radio_Record> v5_round_trip(const Radio_Record& record, Radio_Fi
 
 // The version 4 record a file of `target` written from `record` reads back as; null when the
 // writer refuses the record.
-std::unique_ptr<Radio4_Record> v4_round_trip(const Radio4_Record& record,
-                                             Radio_File_Kind target) {
+std::unique_ptr<Radio4_Record> v4_round_trip(const Radio4_Record& record, Radio_File_Kind target) {
     std::string bytes;
     if (target == Radio_File_Kind::raf4) {
         if (!raf4_unwritable_reason(record).empty()) {

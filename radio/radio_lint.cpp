@@ -3,7 +3,6 @@
 
 #include "radio4_record.h"
 #include "radio_record.h"
-
 #include "text_helpers.h"
 
 #include <cmath>
@@ -84,12 +83,11 @@ void check_mask(std::vector<Lint_Warning>& warnings, const Radio_Curve& emission
             continue;
         }
         const std::string name = text_of(emission.name);
-        warnings.push_back(
-            {MASK_WIDER, name,
-             name + " is " + format_fixed(attenuation, 0) + " dB down at " +
-                 format_fixed(*wide, 2) + " MHz, " + text_of(selectivity.name) + " at " +
-                 format_fixed(*narrow, 2) + " MHz: more than " + format_fixed(WIDTH_FACTOR, 0) +
-                 " times as wide"});
+        warnings.push_back({MASK_WIDER, name,
+                            name + " is " + format_fixed(attenuation, 0) + " dB down at " +
+                                format_fixed(*wide, 2) + " MHz, " + text_of(selectivity.name) +
+                                " at " + format_fixed(*narrow, 2) + " MHz: more than " +
+                                format_fixed(WIDTH_FACTOR, 0) + " times as wide"});
         return;
     }
 }
@@ -105,8 +103,8 @@ std::vector<Lint_Warning> lint_radio(const Radio_Record& record) {
             pair = CURVE_RX_SELECTIVITY;
         } else if (curve.curve_type >= CURVE_TX_EMISSION_STATE_FIRST &&
                    curve.curve_type <= CURVE_TX_EMISSION_STATE_LAST) {
-            pair = curve.curve_type - CURVE_TX_EMISSION_STATE_FIRST +
-                   CURVE_RX_SELECTIVITY_STATE_FIRST;
+            pair =
+                curve.curve_type - CURVE_TX_EMISSION_STATE_FIRST + CURVE_RX_SELECTIVITY_STATE_FIRST;
         }
         const int emission = record.curves.find_first(curve.curve_type);
         const int selectivity = pair < 0 ? -1 : record.curves.find_first(pair);

@@ -65,12 +65,14 @@ private:
     // The blocks after a count line; false when ENDFIL or the end came first.
     bool read_acm_block(const char* value, const Raf_Line& line);
     bool read_acu_block(const char* value, const Raf_Line& line);
-    bool read_row(Raf_Line& line, std::vector<std::string>& fields);
+    // The next row: its value fields and, when asked, its keyword.
+    bool read_row(Raf_Line& line, std::vector<std::string>& fields, std::string* keyword = nullptr);
     // Checks a count against the lines that could hold its rows.
     int checked_count(const char* value, int lines_per_item, const Raf_Line& line);
     void read_curve_block(const char* keyword, const char* value, const Raf_Line& line);
     // Tells a text of `length` characters that a field of `size` bytes holds only in part.
     void tell_cut(const char* keyword, std::size_t length, std::size_t size);
+    void tell_cuts(const std::string& keyword, const std::vector<Text_Cut>& cuts);
 
     Radio_Record& m_record;
     Radio_Spec& m_spec;
@@ -258,7 +260,9 @@ bool Raf_Reader::store_old_keyword(const char* keyword, const char* value,
     for (int n = 1; n <= OLD_ACM_ENTRIES; ++n) {
         const std::string state = "ADMOD_" + std::to_string(n);
         if (keyword == state) {
-            read_old_admod(m_old_states[n - 1], m_version, fields);
+            std::vector<Text_Cut> cuts;
+            read_old_admod(m_old_states[n - 1], m_version, fields, &cuts);
+            tell_cuts(keyword, cuts);
             return true;
         }
         if (keyword == state + "A") {
@@ -268,7 +272,9 @@ bool Raf_Reader::store_old_keyword(const char* keyword, const char* value,
     }
     for (int n = 1; n <= OLD_ACU_ENTRIES; ++n) {
         if (keyword == "ACU_CONFIG_" + std::to_string(n)) {
-            read_old_acu(m_old_configs[n - 1], m_version, fields);
+            std::vector<Text_Cut> cuts;
+            read_old_acu(m_old_configs[n - 1], m_version, fields, &cuts);
+            tell_cuts(keyword, cuts);
             m_old_config_given[n - 1] = true;
             return true;
         }
@@ -323,6 +329,14 @@ void Raf_Reader::tell_cut(const char* keyword, std::size_t length, std::size_t s
     }
 }
 
+void Raf_Reader::tell_cuts(const std::string& keyword, const std::vector<Text_Cut>& cuts) {
+    for (const Text_Cut& cut : cuts) {
+        if (m_texts_cut != nullptr) {
+            m_texts_cut->push_back(text_cut_warning(keyword, cut.kept, cut.lost));
+        }
+    }
+}
+
 bool Raf_Reader::rows_follow(long long needed) const {
     // The lines next_line passes over, told without copying them.
     const auto blank = [](const char* text) {
@@ -358,13 +372,18 @@ int Raf_Reader::checked_count(const char* value, int lines_per_item, const Raf_L
     return count;
 }
 
-bool Raf_Reader::read_row(Raf_Line& line, std::vector<std::string>& fields) {
+bool Raf_Reader::read_row(Raf_Line& line, std::vector<std::string>& fields,
+                          std::string* keyword) {
     if (next_line(line) == Next::end) {
         return false;
     }
     char* colon = std::strchr(line.text, ':');
     if (colon == nullptr) {
         fault(line.number, "row without a colon");
+    }
+    if (keyword != nullptr) {
+        *keyword = std::string(line.text, colon);
+        keyword->resize(keyword->find_last_not_of(" \t") + 1);
     }
     char* value = colon + 1;
     if (char* comment = std::strstr(value, "//")) {
@@ -385,10 +404,13 @@ bool Raf_Reader::read_acm_block(const char* value, const Raf_Line& count_line) {
         for (int n = 0; n < count; ++n) {
             Raf_Line line;
             std::vector<std::string> fields;
-            if (!read_row(line, fields)) {
+            std::string keyword;
+            if (!read_row(line, fields, &keyword)) {
                 return false;
             }
-            read_acm_row(m_record.acm_table[n], group, fields);
+            std::vector<Text_Cut> cuts;
+            read_acm_row(m_record.acm_table[n], group, fields, &cuts);
+            tell_cuts(keyword, cuts);
         }
     }
     return true;
@@ -404,10 +426,13 @@ bool Raf_Reader::read_acu_block(const char* value, const Raf_Line& count_line) {
     for (int n = 0; n < count; ++n) {
         Raf_Line line;
         std::vector<std::string> fields;
-        if (!read_row(line, fields)) {
+        std::string keyword;
+        if (!read_row(line, fields, &keyword)) {
             return false;
         }
-        read_acu_row(m_record.acu_table[n], fields);
+        std::vector<Text_Cut> cuts;
+        read_acu_row(m_record.acu_table[n], fields, &cuts);
+        tell_cuts(keyword, cuts);
     }
     return true;
 }

@@ -6,9 +6,8 @@
 #include "radio_record.h"
 #include "raf_keywords.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -24,7 +23,8 @@ Radio_Record full_v5() {
         for (int cell = 0; entry.kind == Raf_Row_Kind::values && cell < entry.cells; ++cell) {
             const Raf_Cell c = raf_cell(record, row, cell);
             if (c.text != nullptr) {
-                copy_text(c.text, c.size, std::string(c.size - 1, static_cast<char>('a' + row % 26)).c_str());
+                copy_text(c.text, c.size,
+                          std::string(c.size - 1, static_cast<char>('a' + row % 26)).c_str());
             } else if (c.number != nullptr) {
                 *c.number = -(row + cell * 0.25 + 10.5); // thresholds are negative
             } else if (c.integer != nullptr) {
@@ -102,18 +102,44 @@ struct Expected {
 TEST(ConversionLosses, FromVersion5) {
     using K = Radio_File_Kind;
     // What version 4 has no field for, or holds otherwise.
-    const std::vector<std::string> v4_not_kept = {
-        "RELEASE_DATE", "REVISION_NUM", "REVISION_DATE", "QV50_RADIO_CODE", "APPLICATION_TYPE",
-        "RADIO_TYPE", "RXDATA_RATE_MBS", "BANDWIDTH_FCC_MHZ", "BANDWIDTH_99PC_MHZ",
-        "BANDWIDTH_3DB_RX_MHZ", "TX_POWER_OPTIONS_NAME", "TX_POWER_OPTIONS_DBM",
-        "TX_POWER_MIN_OPTIONS_DBM", "ATPC_OPTIONS_DB", "TX_POWER_RANGE_DBM", "ATPC_RANGE_DB",
-        "ATPC_STEP_SIZE_DB", "REQUIRED_RXSIGNAL_DBM", "RX_THRESHOLD_DESCRIPTION",
-        "RX_THRESHOLD_BER", "MAXIMUM_RXSIGNAL_DBM", "NOISE FIGURE_DB", "CtoI_RATIO_BER10-6_3DB",
-        "CtoI_RATIO_BER10-3_3DB", "NOISE_FLOOR_KTBF_DBM", "SIMULCAST_CAPTURE_RANGE_DB",
-        "NUM_ACM_STATES", "GAIN_WIDTH_DEPTH", "T-T_FREQ_SEP_1ANT_CPOL", "T-T_FREQ_SEP_1ANT_XPOL",
-        "T-T_FREQ_SEP_2ANT_CPOL", "T-T_FREQ_SEP_2ANT_XPOL", "T-R_FREQ_SEP_1ANT_CPOL",
-        "T-R_FREQ_SEP_1ANT_XPOL", "T-R_FREQ_SEP_2ANT_CPOL", "T-R_FREQ_SEP_2ANT_XPOL",
-        "T-R_FIXED", "NUM_ACU_CONFIG"};
+    const std::vector<std::string> v4_not_kept = {"RELEASE_DATE",
+                                                  "REVISION_NUM",
+                                                  "REVISION_DATE",
+                                                  "QV50_RADIO_CODE",
+                                                  "APPLICATION_TYPE",
+                                                  "RADIO_TYPE",
+                                                  "RXDATA_RATE_MBS",
+                                                  "BANDWIDTH_FCC_MHZ",
+                                                  "BANDWIDTH_99PC_MHZ",
+                                                  "BANDWIDTH_3DB_RX_MHZ",
+                                                  "TX_POWER_OPTIONS_NAME",
+                                                  "TX_POWER_OPTIONS_DBM",
+                                                  "TX_POWER_MIN_OPTIONS_DBM",
+                                                  "ATPC_OPTIONS_DB",
+                                                  "TX_POWER_RANGE_DBM",
+                                                  "ATPC_RANGE_DB",
+                                                  "ATPC_STEP_SIZE_DB",
+                                                  "REQUIRED_RXSIGNAL_DBM",
+                                                  "RX_THRESHOLD_DESCRIPTION",
+                                                  "RX_THRESHOLD_BER",
+                                                  "MAXIMUM_RXSIGNAL_DBM",
+                                                  "NOISE FIGURE_DB",
+                                                  "CtoI_RATIO_BER10-6_3DB",
+                                                  "CtoI_RATIO_BER10-3_3DB",
+                                                  "NOISE_FLOOR_KTBF_DBM",
+                                                  "SIMULCAST_CAPTURE_RANGE_DB",
+                                                  "NUM_ACM_STATES",
+                                                  "GAIN_WIDTH_DEPTH",
+                                                  "T-T_FREQ_SEP_1ANT_CPOL",
+                                                  "T-T_FREQ_SEP_1ANT_XPOL",
+                                                  "T-T_FREQ_SEP_2ANT_CPOL",
+                                                  "T-T_FREQ_SEP_2ANT_XPOL",
+                                                  "T-R_FREQ_SEP_1ANT_CPOL",
+                                                  "T-R_FREQ_SEP_1ANT_XPOL",
+                                                  "T-R_FREQ_SEP_2ANT_CPOL",
+                                                  "T-R_FREQ_SEP_2ANT_XPOL",
+                                                  "T-R_FIXED",
+                                                  "NUM_ACU_CONFIG"};
     const std::vector<std::string> v4_cut = {
         "MANUFACTURER cut to 31 characters (16 lost)",
         "MODEL cut to 23 characters (24 lost)",
@@ -139,7 +165,6 @@ TEST(ConversionLosses, FromVersion5) {
         const Conversion_Losses losses = v5_conversion_losses(record, c.target);
         EXPECT_EQ(losses.not_kept, c.not_kept);
         EXPECT_EQ(losses.texts_cut, c.texts_cut);
-
     }
 }
 
@@ -159,7 +184,6 @@ TEST(ConversionLosses, FromVersion4) {
         const Conversion_Losses losses = v4_conversion_losses(record, c.target);
         EXPECT_EQ(losses.not_kept, c.not_kept);
         EXPECT_EQ(losses.texts_cut, c.texts_cut);
-
     }
 }
 

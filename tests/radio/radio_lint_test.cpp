@@ -6,9 +6,8 @@
 #include "radio_open.h"
 #include "radio_record.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -25,8 +24,8 @@ Radio_Record record_of(const std::vector<Curve_Data>& curves) {
         const int index = record.curves.add_curve(data.type, "");
         Radio_Curve& curve = record.curves[index];
         for (std::size_t i = 0; i + 1 < data.pairs.size(); i += 2) {
-            curve.points.push_back({static_cast<float>(data.pairs[i]),
-                                    static_cast<float>(data.pairs[i + 1]), 0.0f});
+            curve.points.push_back(
+                {static_cast<float>(data.pairs[i]), static_cast<float>(data.pairs[i + 1]), 0.0f});
         }
         curve.update_limits();
     }
@@ -55,31 +54,38 @@ TEST(RadioLint, Version5Rules) {
         std::vector<std::string> warnings;
     } cases[] = {
         {"no curves", {}, {}},
-        {"one point", {{CURVE_TX_FILTER, {1, -3}}},
+        {"one point",
+         {{CURVE_TX_FILTER, {1, -3}}},
          {"short-curve | TX_FILTER | TX_FILTER has 1 point, fewer than 2"}},
-        {"no points", {{CURVE_RX_FILTER, {}}},
+        {"no points",
+         {{CURVE_RX_FILTER, {}}},
          {"short-curve | RX_FILTER | RX_FILTER has 0 points, fewer than 2"}},
         // Two-sided emission 3 dB down at 1.2 MHz on either side: twice 0.6 is 1.2, not beyond.
         {"twice as wide", {{tx, {-10, -40, -4, -10, 0, 0, 4, -10, 10, -40}}, selectivity}, {}},
-        {"wider at 3 dB", {{tx, {-10, -40, -5, -10, 0, 0, 5, -10, 10, -40}}, selectivity},
+        {"wider at 3 dB",
+         {{tx, {-10, -40, -5, -10, 0, 0, 5, -10, 10, -40}}, selectivity},
          {"mask-wider-than-selectivity | TX_EMISSION | TX_EMISSION is 3 dB down at 1.50 MHz, "
           "RX_SELECTIVITY at 0.60 MHz: more than 2 times as wide"}},
         // The wider side counts.
-        {"wider on the left", {{tx, {-10, -40, -5, -10, 0, 0, 4, -10, 10, -40}}, selectivity},
+        {"wider on the left",
+         {{tx, {-10, -40, -5, -10, 0, 0, 4, -10, 10, -40}}, selectivity},
          {"mask-wider-than-selectivity | TX_EMISSION | TX_EMISSION is 3 dB down at 1.50 MHz, "
           "RX_SELECTIVITY at 0.60 MHz: more than 2 times as wide"}},
-        {"wider at 30 dB only", {{tx, {0, 0, 1, -3, 10, -30}}, selectivity},
+        {"wider at 30 dB only",
+         {{tx, {0, 0, 1, -3, 10, -30}}, selectivity},
          {"mask-wider-than-selectivity | TX_EMISSION | TX_EMISSION is 30 dB down at 10.00 MHz, "
           "RX_SELECTIVITY at 4.00 MHz: more than 2 times as wide"}},
         // Levels count from the level at zero offset, not from 0 dB.
-        {"emission below 0 dB", {{tx, {0, -24, 1, -27, 10, -54}}, selectivity},
+        {"emission below 0 dB",
+         {{tx, {0, -24, 1, -27, 10, -54}}, selectivity},
          {"mask-wider-than-selectivity | TX_EMISSION | TX_EMISSION is 30 dB down at 10.00 MHz, "
           "RX_SELECTIVITY at 4.00 MHz: more than 2 times as wide"}},
         // A selectivity that never falls 3 or 30 dB gives no width to compare with.
         {"selectivity without a width", {{tx, {0, 0, 10, -40}}, {rx, {0, 0, 10, -2}}}, {}},
         {"no selectivity", {{tx, {0, 0, 10, -40}}}, {}},
         // States pair by their number only.
-        {"state pairs", {{tx01, {0, 0, 10, -40}}, {tx02, {0, 0, 10, -40}}, {rx01, {0, 0, 1, -30}}},
+        {"state pairs",
+         {{tx01, {0, 0, 10, -40}}, {tx02, {0, 0, 10, -40}}, {rx01, {0, 0, 1, -30}}},
          {"mask-wider-than-selectivity | TX_EMISSION_01 | TX_EMISSION_01 is 3 dB down at 0.75 MHz, "
           "RX_SELECTIVITY_01 at 0.10 MHz: more than 2 times as wide"}},
     };
@@ -97,8 +103,9 @@ TEST(RadioLint, Version4ShortCurves) {
     two.set_name("TX_EMISSION");
     set_curve_points(two, 2, points);
     record.curves.front().points = {{1.0f, -3.0f, 0.5f}};
-    EXPECT_EQ(texts_of(lint_radio4(record)),
-              std::vector<std::string>{"short-curve | TtoI_CW | TtoI_CW has 1 point, fewer than 2"});
+    EXPECT_EQ(
+        texts_of(lint_radio4(record)),
+        std::vector<std::string>{"short-curve | TtoI_CW | TtoI_CW has 1 point, fewer than 2"});
 }
 
 TEST(RadioLint, ExamplesAreSound) {
