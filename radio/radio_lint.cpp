@@ -71,7 +71,8 @@ std::optional<double> width_at(const Radio_Curve& curve, double attenuation) {
             width = left;
         }
     }
-    return width;
+    // Levels out of all range (a binary file of another program) give no width to compare.
+    return width && std::isfinite(*width) ? width : std::nullopt;
 }
 
 void check_mask(std::vector<Lint_Warning>& warnings, const Radio_Curve& emission,
