@@ -166,6 +166,12 @@ TEST(ConversionLosses, FromVersion5) {
         EXPECT_EQ(losses.not_kept, c.not_kept);
         EXPECT_EQ(losses.texts_cut, c.texts_cut);
     }
+    // The ASCII file writes a count of 0 (which a binary file may hold) as no value.
+    Radio_Record zero;
+    zero.radio_spec.alpha[1] = 0;
+    EXPECT_EQ(v5_conversion_losses(zero, K::raf5).not_kept,
+              std::vector<std::string>{"ALPHA_VALUES"});
+    EXPECT_TRUE(v5_conversion_losses(zero, K::rsd).empty());
 }
 
 TEST(ConversionLosses, FromVersion4) {
