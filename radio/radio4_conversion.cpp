@@ -4,6 +4,7 @@
 #include "radio4_record.h"
 #include "radio_record.h"
 
+#include "data_findings.h"
 #include "text_helpers.h"
 
 #include <cctype>
@@ -323,7 +324,7 @@ void convert_v5_to_v4(const Radio_Record& v5, Radio4_Record& v4, std::vector<std
                                   const std::string& what) {
         copy_text(field, size, text.c_str());
         if (cuts != nullptr && text.size() >= size) {
-            cuts->push_back(what + " cut to " + std::to_string(size - 1) + " characters");
+            cuts->push_back(text_cut_warning(what, size - 1, text.size() - (size - 1)));
         }
     };
     const auto text_of = [](const char* field, std::size_t size) {
@@ -425,8 +426,8 @@ void convert_v5_to_v4(const Radio_Record& v5, Radio4_Record& v4, std::vector<std
         for (const std::string& name : radio4_names_of(curve, own_code)) {
             v4.append_curve() = to_radio4_curve(curve, name.c_str());
             if (cuts != nullptr && name.size() >= RADIO4_CURVE_NAME_SIZE) {
-                cuts->push_back("curve " + name + " cut to " +
-                                std::to_string(RADIO4_CURVE_NAME_SIZE - 1) + " characters");
+                cuts->push_back(text_cut_warning("curve " + name, RADIO4_CURVE_NAME_SIZE - 1,
+                                                 name.size() - (RADIO4_CURVE_NAME_SIZE - 1)));
             }
         }
     }

@@ -36,7 +36,7 @@ void convert_v4_to_v5(const Radio4_Record& v4, Radio_Record& v5,
 // not taken over. A version 4 curve holds one code in its name (cut to 23 characters): a curve
 // against other radios becomes one curve per code, and a state curve with an identifier is
 // named "TX_EMISSION_nn-ID" or "RX_SELECTIVITY_nn-ID". Each text that had to be cut is told in
-// `cuts` when given, as "MODEL cut to 23 characters" or "curve NAME cut to 23 characters" (the
-// record's own single-byte text).
+// `cuts` when given, as text_cut_warning tells it: "MODEL cut to 23 characters (4 lost)", or
+// "curve NAME cut to 23 characters (4 lost)" (the record's own single-byte text).
 void convert_v5_to_v4(const Radio_Record& v5, Radio4_Record& v4,
                       std::vector<std::string>* cuts = nullptr);

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class Error_Handler;
 class string_list;
@@ -71,7 +72,10 @@ std::string raf4_value_text(const Radio4_Spec& radio_spec, int index);
 // file that cannot be read raises `handler`. Derived curves in the file are not kept.
 void read_raf4_file(Radio4_Record& record, const char* path, Error_Handler* handler);
 // Reads lines already in memory as read_raf4_file does; `path` names the file in syntax errors.
-void read_raf4_lines(Radio4_Record& record, string_list& lines, const char* path);
+// Texts and curve names longer than their fields are cut to them; each cut is told in
+// `texts_cut`, when given, as text_cut_warning tells it ("curve NAME" for a curve name).
+void read_raf4_lines(Radio4_Record& record, string_list& lines, const char* path,
+                     std::vector<std::string>* texts_cut = nullptr);
 
 // The version 4 ASCII text of `record`, lines ended by CR LF.
 std::string raf4_text(const Radio4_Record& record);

@@ -3,6 +3,7 @@
 #include "radio4_record.h"
 #include "radio_record.h"
 
+#include "data_findings.h"
 #include "string_list.h"
 #include "syntax_error.h"
 #include "text_helpers.h"
@@ -146,8 +147,8 @@ struct Line {
 
 class Raf4_Reader {
 public:
-    Raf4_Reader(Radio4_Record& record, string_list& lines)
-        : m_record(record), m_lines(lines), m_error(data_syntax_error()) {}
+    Raf4_Reader(Radio4_Record& record, string_list& lines, std::vector<std::string>* texts_cut)
+        : m_record(record), m_lines(lines), m_error(data_syntax_error()), m_texts_cut(texts_cut) {}
 
     void read();
 
@@ -165,10 +166,13 @@ private:
     void read_curve(const std::string& keyword, const char* value, const Line& header);
     // The renaming of the traffic codes once every line is read.
     void finish();
+    // Tells a text of `length` characters that a field of `size` bytes holds only in part.
+    void tell_cut(const std::string& what, std::size_t length, std::size_t size);
 
     Radio4_Record& m_record;
     string_list& m_lines;
     Data_Syntax_Error& m_error;
+    std::vector<std::string>* m_texts_cut; // null when nobody asks
     int m_position = 0; // index of the next line to look at
     char m_capacity[long_capacity_size] = {};
 };
@@ -263,6 +267,7 @@ void Raf4_Reader::store(int index, const char* value) {
         if (entry.offset == offsetof(Radio4_Spec, capacity)) {
             copy_text(m_capacity, value);
         }
+        tell_cut(entry.keyword, std::strlen(value), entry.size);
         copy_text(reinterpret_cast<char*>(&radio_spec) + entry.offset, entry.size, value);
         break;
     case Raf4_Value::number:
@@ -345,6 +350,7 @@ void Raf4_Reader::read_curve(const std::string& keyword, const char* value, cons
     if (is_radio4_derived_name(curve.name)) {
         return; // the masks and the calculated selectivity are made again when they are needed
     }
+    tell_cut("curve " + keyword, keyword.size(), sizeof curve.name);
     std::stable_sort(pairs.begin(), pairs.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     curve.points.reserve(pairs.size());
@@ -356,6 +362,12 @@ void Raf4_Reader::read_curve(const std::string& keyword, const char* value, cons
     curve.x_max = curve.points.back().offset;
     curve.two_sided = curve.x_min < -0.001f ? 1 : 0;
     m_record.append_curve() = std::move(curve);
+}
+
+void Raf4_Reader::tell_cut(const std::string& what, std::size_t length, std::size_t size) {
+    if (m_texts_cut != nullptr && length >= size) {
+        m_texts_cut->push_back(text_cut_warning(what, size - 1, length - (size - 1)));
+    }
 }
 
 void Raf4_Reader::finish() {
@@ -396,10 +408,11 @@ void Raf4_Reader::finish() {
 
 } // namespace
 
-void read_raf4_lines(Radio4_Record& record, string_list& lines, const char* path) {
+void read_raf4_lines(Radio4_Record& record, string_list& lines, const char* path,
+                     std::vector<std::string>* texts_cut) {
     data_syntax_error().start_read(path);
     record.reset();
-    Raf4_Reader(record, lines).read();
+    Raf4_Reader(record, lines, texts_cut).read();
 }
 
 void read_raf4_file(Radio4_Record& record, const char* path, Error_Handler* handler) {

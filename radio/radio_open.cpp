@@ -99,7 +99,7 @@ void read_v5_bytes(Radio_Record& record, Radio_File_Kind kind, std::string_view 
     }
     string_list lines;
     lines.set_text(handler, bytes.data(), bytes.size());
-    read_raf_lines(record, lines, path);
+    read_raf_lines(record, lines, path, &warnings);
     add_end_warning(lines, warnings);
 }
 
@@ -115,7 +115,7 @@ void read_v4_bytes(Radio4_Record& record, Radio_File_Kind kind, std::string_view
     }
     string_list lines;
     lines.set_text(handler, bytes.data(), bytes.size());
-    read_raf4_lines(record, lines, path);
+    read_raf4_lines(record, lines, path, &warnings);
     add_end_warning(lines, warnings);
 }
 

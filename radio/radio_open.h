@@ -33,8 +33,9 @@ Radio_File_Kind v5_open_kind(std::string_view head);
 Radio_File_Kind v4_open_kind(std::string_view head);
 
 // Reads the bytes of a file of `kind` (raf5 or rsd; mrs or raf4), `handler` armed for the file,
-// into the reset record. Adds to `warnings` what the file suggests though the reader takes it: an
-// ASCII file without ENDFIL ("no ENDFIL: the file may be cut short"). Raises `handler` (code 104
+// into the reset record. Adds to `warnings` what the file suggests though the reader takes it: each
+// text of an ASCII file cut to its field (text_cut_warning), and an ASCII file without ENDFIL
+// ("no ENDFIL: the file may be cut short"). Raises `handler` (code 104
 // for a kind of the other version) or Data_Syntax_Error* as the readers do.
 void read_v5_bytes(Radio_Record& record, Radio_File_Kind kind, std::string_view bytes,
                    const char* path, Error_Handler* handler, std::vector<std::string>& warnings);

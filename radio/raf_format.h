@@ -23,8 +23,10 @@ inline constexpr std::size_t RAF_MAX_LINE = 255;
 void read_raf_file(Radio_Record& record, const char* path, Error_Handler* handler);
 
 // Reads lines already in memory, as read_raf_file does after loading the file; `path` names the
-// file in syntax errors.
-void read_raf_lines(Radio_Record& record, string_list& lines, const char* path);
+// file in syntax errors. A text longer than its field is cut to it (the field sizes are the
+// record's layout); each cut is told in `texts_cut`, when given, as text_cut_warning tells it.
+void read_raf_lines(Radio_Record& record, string_list& lines, const char* path,
+                    std::vector<std::string>* texts_cut = nullptr);
 
 // The version 04 text of `record`, lines ended by CR LF.
 std::string raf_text(const Radio_Record& record);

@@ -3,6 +3,7 @@
 #include "raf_tables.h"
 #include "radio_record.h"
 
+#include "data_findings.h"
 #include "string_list.h"
 #include "syntax_error.h"
 
@@ -31,9 +32,9 @@ struct Raf_Line {
 
 class Raf_Reader {
 public:
-    Raf_Reader(Radio_Record& record, string_list& lines)
+    Raf_Reader(Radio_Record& record, string_list& lines, std::vector<std::string>* texts_cut)
         : m_record(record), m_spec(record.radio_spec), m_lines(lines),
-          m_error(data_syntax_error()) {}
+          m_error(data_syntax_error()), m_texts_cut(texts_cut) {}
 
     void read();
 
@@ -64,15 +65,20 @@ private:
     // The blocks after a count line; false when ENDFIL or the end came first.
     bool read_acm_block(const char* value, const Raf_Line& line);
     bool read_acu_block(const char* value, const Raf_Line& line);
-    bool read_row(Raf_Line& line, std::vector<std::string>& fields);
+    // The next row: its value fields and, when asked, its keyword.
+    bool read_row(Raf_Line& line, std::vector<std::string>& fields, std::string* keyword = nullptr);
     // Checks a count against the lines that could hold its rows.
     int checked_count(const char* value, int lines_per_item, const Raf_Line& line);
     void read_curve_block(const char* keyword, const char* value, const Raf_Line& line);
+    // Tells a text of `length` characters that a field of `size` bytes holds only in part.
+    void tell_cut(const char* keyword, std::size_t length, std::size_t size);
+    void tell_cuts(const std::string& keyword, const std::vector<Text_Cut>& cuts);
 
     Radio_Record& m_record;
     Radio_Spec& m_spec;
     string_list& m_lines;
     Data_Syntax_Error& m_error;
+    std::vector<std::string>* m_texts_cut; // null when nobody asks
     int m_position = 0; // index of the next line to look at
     int m_version = 0;
     bool m_ended = false;
@@ -254,7 +260,9 @@ bool Raf_Reader::store_old_keyword(const char* keyword, const char* value,
     for (int n = 1; n <= OLD_ACM_ENTRIES; ++n) {
         const std::string state = "ADMOD_" + std::to_string(n);
         if (keyword == state) {
-            read_old_admod(m_old_states[n - 1], m_version, fields);
+            std::vector<Text_Cut> cuts;
+            read_old_admod(m_old_states[n - 1], m_version, fields, &cuts);
+            tell_cuts(keyword, cuts);
             return true;
         }
         if (keyword == state + "A") {
@@ -264,7 +272,9 @@ bool Raf_Reader::store_old_keyword(const char* keyword, const char* value,
     }
     for (int n = 1; n <= OLD_ACU_ENTRIES; ++n) {
         if (keyword == "ACU_CONFIG_" + std::to_string(n)) {
-            read_old_acu(m_old_configs[n - 1], m_version, fields);
+            std::vector<Text_Cut> cuts;
+            read_old_acu(m_old_configs[n - 1], m_version, fields, &cuts);
+            tell_cuts(keyword, cuts);
             m_old_config_given[n - 1] = true;
             return true;
         }
@@ -297,6 +307,7 @@ void Raf_Reader::store_cell(int row, int index, const char* text) {
         if (empty && (entry.rules & RAF_STORES_EMPTY_TEXT) == 0) {
             return;
         }
+        tell_cut(entry.keyword, std::strlen(text), cell.size);
         copy_text(cell.text, cell.size, text);
     } else if (cell.number != nullptr) {
         *cell.number = empty ? NOT_SET : text_to_double(text);
@@ -309,6 +320,20 @@ void Raf_Reader::store_cell(int row, int index, const char* text) {
     }
     if (entry.derive != nullptr) {
         entry.derive(m_record, index);
+    }
+}
+
+void Raf_Reader::tell_cut(const char* keyword, std::size_t length, std::size_t size) {
+    if (m_texts_cut != nullptr && length >= size) {
+        m_texts_cut->push_back(text_cut_warning(keyword, size - 1, length - (size - 1)));
+    }
+}
+
+void Raf_Reader::tell_cuts(const std::string& keyword, const std::vector<Text_Cut>& cuts) {
+    for (const Text_Cut& cut : cuts) {
+        if (m_texts_cut != nullptr) {
+            m_texts_cut->push_back(text_cut_warning(keyword, cut.kept, cut.lost));
+        }
     }
 }
 
@@ -347,13 +372,18 @@ int Raf_Reader::checked_count(const char* value, int lines_per_item, const Raf_L
     return count;
 }
 
-bool Raf_Reader::read_row(Raf_Line& line, std::vector<std::string>& fields) {
+bool Raf_Reader::read_row(Raf_Line& line, std::vector<std::string>& fields,
+                          std::string* keyword) {
     if (next_line(line) == Next::end) {
         return false;
     }
     char* colon = std::strchr(line.text, ':');
     if (colon == nullptr) {
         fault(line.number, "row without a colon");
+    }
+    if (keyword != nullptr) {
+        *keyword = std::string(line.text, colon);
+        keyword->resize(keyword->find_last_not_of(" \t") + 1);
     }
     char* value = colon + 1;
     if (char* comment = std::strstr(value, "//")) {
@@ -374,10 +404,13 @@ bool Raf_Reader::read_acm_block(const char* value, const Raf_Line& count_line) {
         for (int n = 0; n < count; ++n) {
             Raf_Line line;
             std::vector<std::string> fields;
-            if (!read_row(line, fields)) {
+            std::string keyword;
+            if (!read_row(line, fields, &keyword)) {
                 return false;
             }
-            read_acm_row(m_record.acm_table[n], group, fields);
+            std::vector<Text_Cut> cuts;
+            read_acm_row(m_record.acm_table[n], group, fields, &cuts);
+            tell_cuts(keyword, cuts);
         }
     }
     return true;
@@ -393,10 +426,13 @@ bool Raf_Reader::read_acu_block(const char* value, const Raf_Line& count_line) {
     for (int n = 0; n < count; ++n) {
         Raf_Line line;
         std::vector<std::string> fields;
-        if (!read_row(line, fields)) {
+        std::string keyword;
+        if (!read_row(line, fields, &keyword)) {
             return false;
         }
-        read_acu_row(m_record.acu_table[n], fields);
+        std::vector<Text_Cut> cuts;
+        read_acu_row(m_record.acu_table[n], fields, &cuts);
+        tell_cuts(keyword, cuts);
     }
     return true;
 }
@@ -443,6 +479,12 @@ void Raf_Reader::read_curve_block(const char* keyword, const char* value, const 
     if (carries_codes(type)) {
         const char* after_count = std::strchr(value, ',');
         curve.interfering_codes = split_codes(after_count ? after_count + 1 : nullptr);
+        // split_codes cuts a code to its field: the codes as they stand in the line tell how much.
+        if (after_count != nullptr) {
+            for (const std::string& field : split_fields(after_count + 1)) {
+                tell_cut(curve_type_name(type).c_str(), field.size(), CURVE_CODE_SIZE);
+            }
+        }
     }
     const bool code_missing = is_other_radio_type(type) && curve.interfering_codes.empty();
     if (code_missing) {
@@ -457,9 +499,10 @@ void Raf_Reader::read_curve_block(const char* keyword, const char* value, const 
 
 } // namespace
 
-void read_raf_lines(Radio_Record& record, string_list& lines, const char* path) {
+void read_raf_lines(Radio_Record& record, string_list& lines, const char* path,
+                    std::vector<std::string>* texts_cut) {
     data_syntax_error().start_read(path);
-    Raf_Reader(record, lines).read();
+    Raf_Reader(record, lines, texts_cut).read();
 }
 
 void read_raf_file(Radio_Record& record, const char* path, Error_Handler* handler) {

@@ -9,6 +9,9 @@
 
 namespace {
 
+constexpr std::size_t state_text_limit = 15;
+constexpr std::size_t config_name_limit = 46;
+
 std::string label(const char* format, int number) {
     char text[32];
     std::snprintf(text, sizeof text, format, number);
@@ -37,16 +40,31 @@ void read_given_number(double& value, const std::vector<std::string>& fields, st
     }
 }
 
-template <std::size_t N>
-void read_text(char (&text)[N], std::size_t limit, const std::vector<std::string>& fields,
-               std::size_t index) {
-    if (index < fields.size() && !fields[index].empty()) {
-        copy_text(text, std::min(N, limit + 1), fields[index].c_str());
+// Tells in `cuts` a field of `length` characters that a text of `limit` characters holds in part.
+void tell_cut(std::vector<Text_Cut>* cuts, std::size_t length, std::size_t limit) {
+    if (cuts != nullptr && length > limit) {
+        cuts->push_back({limit, length - limit});
     }
 }
 
-constexpr std::size_t state_text_limit = 15;
-constexpr std::size_t config_name_limit = 46;
+template <std::size_t N>
+void read_text(char (&text)[N], std::size_t limit, const std::vector<std::string>& fields,
+               std::size_t index, std::vector<Text_Cut>* cuts) {
+    if (index < fields.size() && !fields[index].empty()) {
+        limit = std::min(N - 1, limit);
+        tell_cut(cuts, fields[index].size(), limit);
+        copy_text(text, limit + 1, fields[index].c_str());
+    }
+}
+
+// The configuration name of the first field, when it has one.
+void read_name(Acu_Config& c, const std::vector<std::string>& f, std::vector<Text_Cut>* cuts) {
+    if (!f.empty() && !f[0].empty()) {
+        tell_cut(cuts, f[0].size(), config_name_limit);
+        std::memset(c.Configuration, 0, sizeof c.Configuration);
+        std::strncpy(c.Configuration, f[0].c_str(), config_name_limit);
+    }
+}
 
 } // namespace
 
@@ -138,16 +156,17 @@ std::vector<std::string> acu_rows(const Acu_Table& table) {
     return rows;
 }
 
-void read_acm_row(Acm_State& s, char group, const std::vector<std::string>& f) {
+void read_acm_row(Acm_State& s, char group, const std::vector<std::string>& f,
+                  std::vector<Text_Cut>* cuts) {
     switch (group) {
     case 'A':
-        read_text(s.Mod, state_text_limit, f, 0);
-        read_text(s.RSEC, state_text_limit, f, 1);
+        read_text(s.Mod, state_text_limit, f, 0, cuts);
+        read_text(s.RSEC, state_text_limit, f, 1, cuts);
         read_number(s.RXthr10_6, f, 2);
         read_number(s.step_up, f, 3);
         read_number(s.step_dn, f, 4);
         read_number(s.min_ctoi, f, 5);
-        read_text(s.thruput, state_text_limit, f, 6);
+        read_text(s.thruput, state_text_limit, f, 6, cuts);
         break;
     case 'B': {
         double* targets[] = {&s.dispfm10_6,     &s.dispfm_step,    &s.sig_delay,
@@ -172,11 +191,8 @@ void read_acm_row(Acm_State& s, char group, const std::vector<std::string>& f) {
     }
 }
 
-void read_acu_row(Acu_Config& c, const std::vector<std::string>& f) {
-    if (!f.empty() && !f[0].empty()) {
-        std::memset(c.Configuration, 0, sizeof c.Configuration);
-        std::strncpy(c.Configuration, f[0].c_str(), config_name_limit);
-    }
+void read_acu_row(Acu_Config& c, const std::vector<std::string>& f, std::vector<Text_Cut>* cuts) {
+    read_name(c, f, cuts);
     if (f.size() > 1) {
         c.ANT = static_cast<uint8_t>(f[1].empty() ? 0 : text_to_int(f[1].c_str()));
     }
@@ -186,20 +202,21 @@ void read_acu_row(Acu_Config& c, const std::vector<std::string>& f) {
     }
 }
 
-void read_old_admod(Acm_State& s, int version, const std::vector<std::string>& f) {
-    read_text(s.Mod, state_text_limit, f, 0);
+void read_old_admod(Acm_State& s, int version, const std::vector<std::string>& f,
+                    std::vector<Text_Cut>* cuts) {
+    read_text(s.Mod, state_text_limit, f, 0, cuts);
     if (version == 3) {
-        read_text(s.RSEC, state_text_limit, f, 1);
+        read_text(s.RSEC, state_text_limit, f, 1, cuts);
         read_number(s.RXthr10_6, f, 2);
         read_number(s.step_up, f, 3);
         read_number(s.step_dn, f, 4);
         read_number(s.min_ctoi, f, 5);
-        read_text(s.thruput, state_text_limit, f, 6);
+        read_text(s.thruput, state_text_limit, f, 6, cuts);
     } else {
         read_number(s.TXmax[0], f, 1);
         read_number(s.RXthr10_6, f, 2);
         read_number(s.min_ctoi, f, 3);
-        read_text(s.thruput, state_text_limit, f, 4);
+        read_text(s.thruput, state_text_limit, f, 4, cuts);
     }
 }
 
@@ -224,11 +241,9 @@ void read_old_admod_b(Acm_State& s, const std::vector<std::string>& f) {
     }
 }
 
-void read_old_acu(Acu_Config& c, int version, const std::vector<std::string>& f) {
-    if (!f.empty() && !f[0].empty()) {
-        std::memset(c.Configuration, 0, sizeof c.Configuration);
-        std::strncpy(c.Configuration, f[0].c_str(), config_name_limit);
-    }
+void read_old_acu(Acu_Config& c, int version, const std::vector<std::string>& f,
+                  std::vector<Text_Cut>* cuts) {
+    read_name(c, f, cuts);
     std::size_t next = 1;
     if (version >= 2) {
         if (f.size() > 1) {

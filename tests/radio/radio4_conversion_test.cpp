@@ -469,26 +469,26 @@ TEST(Radio4Conversion, TextsTooLongForVersionFourAreToldAsCuts) {
          {}},
         {"model",
          [](Radio_Record& r) { std::strcpy(r.radio_spec.model, "M234567890123456789012_4"); },
-         {"MODEL cut to 23 characters"}},
+         {"MODEL cut to 23 characters (1 lost)"}},
         {"manufacturer and comment",
          [](Radio_Record& r) {
              std::strcpy(r.radio_spec.manufacturer, std::string(40, 'm').c_str());
              std::strcpy(r.radio_spec.comments[2], std::string(32, 'c').c_str());
          },
-         {"MANUFACT cut to 31 characters", "COMMENT_3 cut to 31 characters"}},
+         {"MANUFACT cut to 31 characters (9 lost)", "COMMENT_3 cut to 31 characters (1 lost)"}},
         {"modulation and capacity",
          [](Radio_Record& r) {
              std::strcpy(r.radio_spec.modulation, "1024QAMX");
              r.radio_spec.capacity_count = 1;
              std::strcpy(r.radio_spec.capacity_unit, "STM1_HPX");
          },
-         {"MODULATION cut to 7 characters", "CAPACITY cut to 7 characters"}},
+         {"MODULATION cut to 7 characters (1 lost)", "CAPACITY cut to 7 characters (1 lost)"}},
         {"curve code",
          [](Radio_Record& r) {
              r = record_with_curves(1, "STM1", "64QAM", {CURVE_TTOI_OTHER},
                                     "A_VERY_LONG_RADIO_CODE_1234");
          },
-         {"curve TtoI_A_VERY_LONG_RADIO_CODE_1234 cut to 23 characters"}},
+         {"curve TtoI_A_VERY_LONG_RADIO_CODE_1234 cut to 23 characters (9 lost)"}},
     };
     for (const Case& c : cases) {
         Radio_Record v5;

@@ -138,6 +138,40 @@ TEST(RadioOpen, EachEditorTakesTheKindsItKnowsAndConvertsTheOthers) {
         {"version 4 ASCII", example("hm6l_16e1q.raf"), read_as("HM-6L 16E1"),
          read_as("HM-6L 16E1")},
         {"version 4 binary", mrs_file(), read_as("BINARY 4", {unknown_curve}), read_as("BINARY 4")},
+        // Texts longer than their fields are kept in part, and each cut is told.
+        {"version 5 ASCII 03 with long texts",
+         "QV50_ASCII_RADIO_SPEC_03\r\nMODEL:\t" + std::string(50, 'm') +
+             "\r\nTX_POWER_OPTIONS_NAME:\tA, " + std::string(20, 'p') + "\r\nADMOD_1:\t" +
+             std::string(17, 'q') + ", R, -70\r\nACU_CONFIG_1:\t" + std::string(47, 'n') +
+             ", 0\r\nTtoI_Other:\t2, R1, " + std::string(49, 'r') + "\r\n0, 1\r\n1, 2\r\nENDFIL\r\n",
+         read_as(std::string(47, 'm'),
+                 {"MODEL cut to 47 characters (3 lost)",
+                  "TX_POWER_OPTIONS_NAME cut to 15 characters (5 lost)",
+                  "ADMOD_1 cut to 15 characters (2 lost)", "ACU_CONFIG_1 cut to 46 characters (1 lost)",
+                  "TtoI_Other cut to 47 characters (2 lost)"}),
+         read_as(std::string(23, 'm'),
+                 {"MODEL cut to 47 characters (3 lost)",
+                  "TX_POWER_OPTIONS_NAME cut to 15 characters (5 lost)",
+                  "ADMOD_1 cut to 15 characters (2 lost)", "ACU_CONFIG_1 cut to 46 characters (1 lost)",
+                  "TtoI_Other cut to 47 characters (2 lost)", "MODEL cut to 23 characters (24 lost)",
+                  "curve TtoI_" + std::string(47, 'r') + " cut to 23 characters (29 lost)"})},
+        {"version 5 ASCII 04 with long table texts",
+         "QV50_ASCII_RADIO_SPEC_04\r\nMODEL:\tT\r\nNUM_ACM_STATES:\t1\r\nADMOD_A01 :\t" +
+             std::string(20, 'q') + ", R, -70\r\nADMOD_B01:\t\r\nADMOD_C01:\t\r\nNUM_ACU_CONFIG:\t1\r\n"
+             "ACU_CNFG_01:\t" + std::string(50, 'n') + ", 0\r\nENDFIL\r\n",
+         read_as("T", {"ADMOD_A01 cut to 15 characters (5 lost)",
+                       "ACU_CNFG_01 cut to 46 characters (4 lost)"}),
+         not_taken},
+        {"version 4 ASCII with long texts",
+         "QVW40_RADIOSPEC\r\nMODEL\t" + std::string(30, 'm') +
+             "\r\nCAPACITY\tSTM1+2E1\r\nTtoI_" + std::string(25, 'c') +
+             "\t2\r\n0 1\r\n1 2\r\nENDFIL\r\n",
+         read_as(std::string(23, 'm'),
+                 {"MODEL cut to 23 characters (7 lost)", "CAPACITY cut to 7 characters (1 lost)",
+                  "curve TtoI_" + std::string(25, 'c') + " cut to 23 characters (7 lost)"}),
+         read_as(std::string(23, 'm'),
+                 {"MODEL cut to 23 characters (7 lost)", "CAPACITY cut to 7 characters (1 lost)",
+                  "curve TtoI_" + std::string(25, 'c') + " cut to 23 characters (7 lost)"})},
         // The version 4 editor takes any "QV50_RADIO_SPEC" file as binary, whose reader refuses it.
         {"unknown binary version", "QV50_RADIO_SPEC_02" + std::string(60, '\0'), not_taken,
          refused(MSG_WRONG_FILE_FORMAT)},
