@@ -15,6 +15,7 @@
 #include "text_helpers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <span>
 
@@ -134,10 +135,20 @@ Conversion_Losses antenna_conversion_losses(const Antenna_Record& record, Antenn
         const std::string value = compared_row_value(record, row);
         const std::string unset = compared_row_value(fresh, row);
         const std::string read_back = compared_row_value(back, row);
-        if (value == unset || read_back == value) {
+        const char* keyword = nsma_keywords[row].keyword;
+        if (value == unset) {
             continue;
         }
-        const char* keyword = nsma_keywords[row].keyword;
+        if (read_back == value) {
+            // The same text may stand for a number the target keeps with fewer digits.
+            const double number = nsma_row_number(record, row);
+            const double kept = nsma_row_number(back, row);
+            if (number != NOT_SET && std::isfinite(number) &&
+                !(std::fabs(kept - number) <= 1e-9 * std::max(1.0, std::fabs(number)))) {
+                losses.rounded.push_back(rounded_warning(keyword, value));
+            }
+            continue;
+        }
         if (nsma_keywords[row].kind == NSMA_TEXT && read_back != unset &&
             read_back.size() < value.size() && value.starts_with(read_back)) {
             losses.texts_cut.push_back(

@@ -605,6 +605,14 @@ std::string nsma_row_value(const Antenna_Record& r, int row) {
     }
 }
 
+double nsma_row_number(const Antenna_Record& record, int row) {
+    if (row == ROW_MDGAIN) {
+        return record.antenna_spec.gain_dbi;
+    }
+    const double* number = real_field(const_cast<Antenna_Record&>(record), row);
+    return number != nullptr ? *number : NOT_SET;
+}
+
 void write_nsma_file(const Antenna_Record& record, std::string& text) {
     for (int row = 0; row < NSMA_KEYWORD_COUNT; ++row) {
         append_line(text, nsma_keywords[row].keyword, nsma_row_value(record, row));

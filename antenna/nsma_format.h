@@ -59,3 +59,5 @@ void apply_andrew_size_rule(Antenna_Record& record);
 
 // The value the form and the NSMA text give a row (0 to 42 of the keyword table).
 std::string nsma_row_value(const Antenna_Record& record, int row);
+// The number a real row holds, unrounded: MDGAIN in dBi; NOT_SET for the rows of other kinds.
+double nsma_row_number(const Antenna_Record& record, int row);

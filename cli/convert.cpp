@@ -11,6 +11,7 @@
 #include "json_values.h"
 #include "qvfileio.h"
 #include "radio4_conversion.h"
+#include "radio_conversion_losses.h"
 #include "radio4_format.h"
 #include "error_handler.h"
 #include "raf_format.h"
@@ -91,24 +92,44 @@ bool v4_batch_takes(const std::string& path, Error_Handler& handler) {
     return v4_batch_converts(head, size);
 }
 
+// What became of one file.
+struct Convert_Outcome {
+    std::string kind; // what the source was read as; empty before that is known
+    std::string target;
+    File_Failure failure;     // when the file was not converted
+    bool passed_over = false; // not a file of the batch (--v4-only)
+    // The names of the source's values the target format has no room for, and what the report
+    // tells besides (texts cut, numbers rounded, questions answered); UTF-8.
+    std::vector<std::string> not_kept;
+    std::vector<std::string> warnings;
+};
+
+// Adds what the target could not hold to the outcome: the fields by name, the texts cut and the
+// numbers rounded among the warnings.
+void add_losses(Convert_Outcome& outcome, const Conversion_Losses& losses) {
+    add_file_texts(outcome.not_kept, losses.not_kept);
+    add_file_texts(outcome.warnings, losses.texts_cut);
+    add_file_texts(outcome.warnings, losses.rounded);
+}
+
 // Converts one radio file to the target's radio format; `work` follows it from reading the source
-// to writing the target. What the report tells besides (a source that looks cut short, the texts
-// a version 4 file has no room for) goes to `warnings`.
-void convert_radio(const Convert_Options& options, const std::string& source,
-                   const std::string& target, const std::string& stem, Error_Handler& handler,
-                   File_Failure& failure, File_Work& work, std::string& kind,
-                   std::vector<std::string>& warnings) {
+// to writing the target. What the report tells besides goes to the outcome: the kind read, the
+// warnings (a source that looks cut short, texts cut on reading, curves left out), and once the
+// target is written what it has no room for.
+void convert_radio(const Convert_Options& options, const std::string& source, const std::string& stem,
+                   Error_Handler& handler, File_Work& work, Convert_Outcome& outcome) {
+    const std::string& target = outcome.target;
     Loaded_File file;
     try {
         load_data_file(file, source, &handler, {false, options.reverse_backwards});
     } catch (...) {
-        kind = file.kind; // a file that fails is still told as what it was read
+        outcome.kind = file.kind; // a file that fails is still told as what it was read
         throw;
     }
-    kind = file.kind;
-    warnings = std::move(file.warnings); // a file that looks cut short is told so
+    outcome.kind = file.kind;
+    outcome.warnings = std::move(file.warnings);
     if (!file.radio && !file.radio4) {
-        failure = failure_report(source, NOT_A_RADIO_FILE);
+        outcome.failure = failure_report(source, NOT_A_RADIO_FILE);
         return;
     }
     work = File_Work::writing;
@@ -118,50 +139,41 @@ void convert_radio(const Convert_Options& options, const std::string& source,
     const bool same_file = fs::equivalent(source, target, unknown);
     const bool to_v4 = options.target == "mrs" || options.target == "raf4";
     if (same_file && (to_v4 != (file.radio4 != nullptr))) {
-        failure = failure_report(source, REPLACES_SOURCE);
+        outcome.failure = failure_report(source, REPLACES_SOURCE);
         return;
     }
+    const Radio_File_Kind target_kind = options.target == "raf"    ? Radio_File_Kind::raf5
+                                        : options.target == "raf4" ? Radio_File_Kind::raf4
+                                        : options.target == "mrs"  ? Radio_File_Kind::mrs
+                                                                   : Radio_File_Kind::rsd;
+    const Conversion_Losses losses = file.radio ? v5_conversion_losses(*file.radio, target_kind)
+                                                : v4_conversion_losses(*file.radio4, target_kind);
     if (to_v4) {
         if (!file.radio4) {
             file.radio4 = std::make_unique<Radio4_Record>();
-            std::vector<std::string> texts_cut;
-            convert_v5_to_v4(*file.radio, *file.radio4, &texts_cut);
-            for (const std::string& cut : texts_cut) {
-                warnings.push_back(file_text_to_utf8(cut)); // curve names are the file's own text
-            }
+            convert_v5_to_v4(*file.radio, *file.radio4, nullptr); // the losses tell the cuts
         }
         if (options.target == "mrs") {
             write_mrs_file(*file.radio4, target.c_str(), &handler);
         } else {
             write_raf4_file(*file.radio4, target.c_str(), &handler);
         }
-        return;
-    }
-    if (!file.radio) {
-        file.radio = std::make_unique<Radio_Record>();
-        std::vector<std::string> passed_over;
-        convert_v4_to_v5(*file.radio4, *file.radio, passed_over);
-        for (const std::string& curve : passed_over) {
-            warnings.push_back(file_text_to_utf8(curve)); // curve names are the file's own text
+    } else {
+        if (!file.radio) {
+            file.radio = std::make_unique<Radio_Record>();
+            std::vector<std::string> passed_over;
+            convert_v4_to_v5(*file.radio4, *file.radio, passed_over);
+            add_file_texts(outcome.warnings, passed_over);
+        }
+        copy_text(file.radio->radio_spec.radio_code, stem.c_str());
+        if (options.target == "rsd") {
+            write_rsd_file(*file.radio, target.c_str(), &handler, options.lock);
+        } else {
+            write_raf_file(*file.radio, target.c_str(), &handler);
         }
     }
-    copy_text(file.radio->radio_spec.radio_code, stem.c_str());
-    if (options.target == "rsd") {
-        write_rsd_file(*file.radio, target.c_str(), &handler, options.lock);
-    } else {
-        write_raf_file(*file.radio, target.c_str(), &handler);
-    }
+    add_losses(outcome, losses);
 }
-
-// What became of one file.
-struct Convert_Outcome {
-    std::string kind; // what the source was read as; empty before that is known
-    std::string target;
-    File_Failure failure;     // when the file was not converted
-    bool passed_over = false; // not a file of the batch (--v4-only)
-    std::vector<std::string> not_kept; // the source's values the target format has no room for
-    std::vector<std::string> warnings; // texts the target format had no room for, questions
-};
 
 // Converts one source. Safe to run for several sources at once: each has its own handler,
 // records and answers.
@@ -221,17 +233,15 @@ Convert_Outcome convert_one(const Convert_Options& options, const Convert_Source
                     antenna, options.target == "asd"   ? Antenna_Kind::asd
                              : options.target == "mas" ? Antenna_Kind::mas
                                                        : Antenna_Kind::nsma);
-                outcome.not_kept = losses.not_kept;
                 add_file_texts(outcome.warnings, decisions.texts_cut);
                 add_file_texts(outcome.warnings, decisions.answered);
-                add_file_texts(outcome.warnings, losses.texts_cut);
+                add_losses(outcome, losses);
                 if (options.target == "mas" && options.technology != 0) {
                     outcome.warnings.push_back(MAS_HAS_NO_TECHNOLOGY);
                 }
             }
         } else {
-            convert_radio(options, source, target, stem, handler, failure, work, outcome.kind,
-                          outcome.warnings);
+            convert_radio(options, source, stem, handler, work, outcome);
         }
     } catch (Error_Handler* raised) {
         failure = failure_report(source, *raised, work);
@@ -391,11 +401,8 @@ Json outcome_json(const Convert_Source& source, const Convert_Outcome& outcome) 
                  {"kind", outcome.kind == "unknown" ? Json() : text_or_null(outcome.kind)},
                  {"status", status},
                  {"target", text_or_null(outcome.target)},
-                 {"not_kept", Json::array()},
+                 {"not_kept", outcome.not_kept},
                  {"warnings", outcome.warnings}};
-    for (const std::string& field : outcome.not_kept) {
-        json["not_kept"].push_back(file_text_to_utf8(field));
-    }
     json["error"] = outcome.failure.failed() ? failure_json(outcome.failure) : Json();
     return json;
 }

@@ -9,6 +9,7 @@
 #include "nsma_format.h"
 #include "radio4_json.h"
 #include "radio_json.h"
+#include "radio_lint.h"
 #include "radio_open.h"
 #include "qvfileio.h"
 #include "rsd_format.h"
@@ -153,6 +154,12 @@ std::vector<Walked_Path> data_files_below(const std::vector<std::string>& paths)
 std::vector<Lint_Warning> lint_data_file(const Loaded_File& file) {
     if (file.antenna) {
         return lint_antenna(*file.antenna);
+    }
+    if (file.radio) {
+        return lint_radio(*file.radio);
+    }
+    if (file.radio4) {
+        return lint_radio4(*file.radio4);
     }
     return {};
 }

@@ -71,8 +71,10 @@ void Batch_Losses::add(const std::string& path, const Conversion_Losses& losses)
         return;
     }
     std::string lost = not_kept_text(losses.not_kept);
-    for (const std::string& cut : losses.texts_cut) {
-        lost += (lost.empty() ? "" : "; ") + cut;
+    for (const auto* list : {&losses.texts_cut, &losses.rounded}) {
+        for (const std::string& change : *list) {
+            lost += (lost.empty() ? "" : "; ") + change;
+        }
     }
     // The path is already the program's text; the fields are the file's own.
     m_lines.push_back(path + ": " + file_text_to_utf8(lost));

@@ -43,8 +43,8 @@ unsigned batch_count_icon(int count, bool whole_folder);
 
 // What the files of a conversion batch could not carry into their target format, for the
 // details of the batch's final message: a line for each file that lost something,
-// "PATH: not kept: A, B; KEYWORD cut to N characters (M lost)". Texts are the files' own and
-// become UTF-8 here.
+// "PATH: not kept: A, B; KEYWORD cut to N characters (M lost); KEYWORD rounded to X". Texts are
+// the files' own and become UTF-8 here.
 class Batch_Losses {
 public:
     void add(const std::string& path, const Conversion_Losses& losses);

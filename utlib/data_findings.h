@@ -18,12 +18,17 @@ struct Conversion_Losses {
     std::vector<std::string> not_kept;
     // Each text the target holds only in part, as text_cut_warning tells it.
     std::vector<std::string> texts_cut;
+    // Each number the target holds with fewer digits, as rounded_warning tells it.
+    std::vector<std::string> rounded;
 
-    bool empty() const { return not_kept.empty() && texts_cut.empty(); }
+    bool empty() const { return not_kept.empty() && texts_cut.empty() && rounded.empty(); }
 };
 
 // "KEYWORD cut to KEPT characters (LOST lost)": a text longer than its field, kept in part.
 QV6_UT_EXPORT std::string text_cut_warning(std::string_view keyword, std::size_t kept, std::size_t lost);
+
+// "KEYWORD rounded to TEXT": a number the target holds with fewer digits than it has.
+QV6_UT_EXPORT std::string rounded_warning(std::string_view keyword, std::string_view text);
 
 // "not kept: A, B" for the report of a conversion; empty for no fields.
 QV6_UT_EXPORT std::string not_kept_text(const std::vector<std::string>& fields);

@@ -211,6 +211,8 @@ TEST_F(AntennaConversion, LossesAreWhatTheTargetDoesNotGiveBack) {
     binary.antenna_spec.electrical_tilt = 0.0; // NSMA's "none", and no loss
     binary.set_cut(4, {{-1.0f, 3.0f}, {0.0f, 0.0f}});
     binary.set_cut(0, {{0.0001f, 0.0f}, {1.0f, 3.0f}});
+    binary.antenna_spec.low_frequency = 10700.125; // NSMA numbers have two decimals
+    binary.antenna_spec.high_frequency = 11700.0;
     // A cut longer than a .mas count holds.
     Antenna_Record huge;
     std::vector<Pattern_Point> many(MAX_V4_POINTS + 1);
@@ -227,6 +229,7 @@ TEST_F(AntennaConversion, LossesAreWhatTheTargetDoesNotGiveBack) {
         Antenna_Kind target;
         Names not_kept;
         Names texts_cut;
+        Names rounded = {};
     } cases[] = {
         {"every row to .asd",
          every,
@@ -250,7 +253,8 @@ TEST_F(AntennaConversion, LossesAreWhatTheTargetDoesNotGiveBack) {
          binary,
          Antenna_Kind::nsma,
          {"azimuth H/H cut"},
-         {"MODNUM cut to 41 characters (5 lost)", "DTDATA cut to 15 characters (8 lost)"}},
+         {"MODNUM cut to 41 characters (5 lost)", "DTDATA cut to 15 characters (8 lost)"},
+         {"LOWFRQ rounded to 10700.13"}},
         {"long cut to .mas", huge, Antenna_Kind::mas, {"elevation V/H cut"}, {}},
         {"no losses told for a format not written", every, Antenna_Kind::msi, {}, {}},
     };
@@ -258,6 +262,7 @@ TEST_F(AntennaConversion, LossesAreWhatTheTargetDoesNotGiveBack) {
         const Conversion_Losses losses = antenna_conversion_losses(c.record, c.target);
         EXPECT_EQ(losses.not_kept, c.not_kept) << c.what;
         EXPECT_EQ(losses.texts_cut, c.texts_cut) << c.what;
+        EXPECT_EQ(losses.rounded, c.rounded) << c.what;
     }
 }
 

@@ -829,7 +829,7 @@ TEST_F(KelvorCli, AnUnknownVersionFourCurveIsAWarning) {
     const Cli_Run r = run({"convert", "--to", "raf", "--out", dir.file("v5"), mrs});
     EXPECT_EQ(r.exit_code, 0) << r.err;
     EXPECT_EQ(r.out, mrs + " -> " + dir.file("v5/curves.raf") +
-                         ", warning: Unknown radio curve Bogus\u00b0: left out\n"
+                         " (not kept: Bogus\u00b0), warning: Unknown radio curve Bogus\u00b0: left out\n"
                          "1 files successfully converted\n");
     EXPECT_NE(read_bytes(dir.file("v5/curves.raf")).find("TtoI_CW"), std::string::npos);
 }
@@ -973,8 +973,9 @@ TEST_F(KelvorCli, VersionFourFilesBothWays) {
     EXPECT_EQ(run({"convert", "--to", "raf", "--v4-only", dir.file("mixed")}).exit_code, 2);
     r = run({"convert", "--to", "raf", "--v4-only", "--out", dir.file("v5"), dir.file("mixed")});
     EXPECT_EQ(r.exit_code, 0) << r.err;
+    // Version 5 has no keyword for the co-channel CW curve of version 4.
     EXPECT_EQ(r.out, dir.file("mixed/old.raf") + " -> " + dir.file("v5/old.raf") +
-                         "\n1 files successfully converted\n");
+                         " (not kept: TtoI_COCHAN_CW)\n1 files successfully converted\n");
     EXPECT_EQ(run({"check", dir.file("v5/old.raf")}).out, dir.file("v5/old.raf") + ": ok (raf5)\n");
 
     // Without a folder of its own a conversion between versions would replace its source.
@@ -989,10 +990,20 @@ TEST_F(KelvorCli, VersionFourFilesBothWays) {
     EXPECT_EQ(run({"check", dir.file("v4/new.mrs")}).out, dir.file("v4/new.mrs") + ": ok (mrs)\n");
     r = run({"convert", "--to", "raf4", "--out", dir.file("v4"), dir.file("mixed/new.raf")});
     EXPECT_EQ(r.exit_code, 0) << r.err;
-    // The example's first comments are longer than version 4 comments: the cuts are told.
+    // What version 4 has no field for is named, and the cuts of the example's first comments,
+    // longer than version 4 comments, are told.
     EXPECT_EQ(r.out, dir.file("mixed/new.raf") + " -> " + dir.file("v4/new.raf") +
-                         ", warning: COMMENT_1 cut to 31 characters, warning: COMMENT_2 cut to "
-                         "31 characters\n1 files successfully converted\n");
+                         " (not kept: RELEASE_DATE, REVISION_NUM, REVISION_DATE, QV50_RADIO_CODE, "
+                         "BANDWIDTH_FCC_MHZ, BANDWIDTH_99PC_MHZ, TX_POWER_OPTIONS_NAME, "
+                         "TX_POWER_OPTIONS_DBM, TX_POWER_MIN_OPTIONS_DBM, ATPC_OPTIONS_DB, "
+                         "TX_POWER_RANGE_DBM, ATPC_RANGE_DB, REQUIRED_RXSIGNAL_DBM, "
+                         "RX_THRESHOLD_DESCRIPTION, MAXIMUM_RXSIGNAL_DBM, NOISE FIGURE_DB, "
+                         "CtoI_RATIO_BER10-6_3DB, CtoI_RATIO_BER10-3_3DB, T-T_FREQ_SEP_1ANT_CPOL, "
+                         "T-T_FREQ_SEP_1ANT_XPOL, T-T_FREQ_SEP_2ANT_CPOL, T-T_FREQ_SEP_2ANT_XPOL, "
+                         "T-R_FREQ_SEP_1ANT_CPOL, T-R_FREQ_SEP_1ANT_XPOL, T-R_FREQ_SEP_2ANT_CPOL, "
+                         "T-R_FREQ_SEP_2ANT_XPOL, T-R_FIXED), warning: COMMENT_1 cut to 31 "
+                         "characters (16 lost), warning: COMMENT_2 cut to 31 characters (10 lost)"
+                         "\n1 files successfully converted\n");
     EXPECT_EQ(run({"check", dir.file("v4/new.raf")}).out, dir.file("v4/new.raf") + ": ok (raf4)\n");
     const std::string long_name = copy_example("nl180_18g_28m.raf", "sixteen_chars_xy.raf");
     r = run({"convert", "--to", "mrs", "--out", dir.file("v4"), long_name});
