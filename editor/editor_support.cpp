@@ -66,18 +66,18 @@ unsigned batch_count_icon(int count, bool whole_folder) {
     return count > 0 ? BOX_ICON_EXCLAMATION : BOX_ICON_STOP;
 }
 
-void Batch_Losses::add(const std::string& path, const Conversion_Losses& losses) {
-    if (losses.empty()) {
-        return;
-    }
+void Batch_Losses::add(const std::string& path, const Conversion_Losses& losses,
+                       const std::vector<std::string>& read_warnings) {
     std::string lost = not_kept_text(losses.not_kept);
-    for (const auto* list : {&losses.texts_cut, &losses.rounded}) {
+    for (const auto* list : {&losses.texts_cut, &losses.rounded, &read_warnings}) {
         for (const std::string& change : *list) {
             lost += (lost.empty() ? "" : "; ") + change;
         }
     }
-    // The path is already the program's text; the fields are the file's own.
-    m_lines.push_back(path + ": " + file_text_to_utf8(lost));
+    if (!lost.empty()) {
+        // The path is already the program's text; the fields are the file's own.
+        m_lines.push_back(path + ": " + file_text_to_utf8(lost));
+    }
 }
 
 std::string Batch_Losses::details() const {

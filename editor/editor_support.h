@@ -43,11 +43,13 @@ unsigned batch_count_icon(int count, bool whole_folder);
 
 // What the files of a conversion batch could not carry into their target format, for the
 // details of the batch's final message: a line for each file that lost something,
-// "PATH: not kept: A, B; KEYWORD cut to N characters (M lost); KEYWORD rounded to X". Texts are
+// "PATH: not kept: A, B; KEYWORD cut to N characters (M lost); KEYWORD rounded to X", followed
+// by what reading the file told (texts cut on reading, a file that looks cut short). Texts are
 // the files' own and become UTF-8 here.
 class Batch_Losses {
 public:
-    void add(const std::string& path, const Conversion_Losses& losses);
+    void add(const std::string& path, const Conversion_Losses& losses,
+             const std::vector<std::string>& read_warnings = {});
     // The lines, "\r\n" between them; empty when no file lost anything.
     std::string details() const;
 

@@ -6,6 +6,7 @@
 #include "radio4_conversion.h"
 #include "radio4_format.h"
 #include "radio4_record.h"
+#include "radio_conversion_losses.h"
 #include "radio_record.h"
 #include "raf_format.h"
 #include "rsd_format.h"
@@ -121,25 +122,41 @@ void read_v4_bytes(Radio4_Record& record, Radio_File_Kind kind, std::string_view
 
 void read_bytes_as_v5(Radio_Record& record, Radio_File_Kind kind, std::string_view bytes,
                       const char* path, Error_Handler* handler, std::vector<std::string>& warnings,
-                      std::vector<std::string>& passed_over) {
+                      std::vector<std::string>& passed_over, const Losses_Request& losses) {
     if (is_v5_kind(kind)) {
         read_v5_bytes(record, kind, bytes, path, handler, warnings);
+        if (losses.into != nullptr) {
+            *losses.into = v5_conversion_losses(record, losses.target);
+        }
         return;
     }
     const auto v4 = std::make_unique<Radio4_Record>();
     read_v4_bytes(*v4, kind, bytes, path, handler, warnings);
+    if (losses.into != nullptr) {
+        *losses.into = v4_conversion_losses(*v4, losses.target);
+    }
     convert_v4_to_v5(*v4, record, passed_over);
 }
 
 void read_bytes_as_v4(Radio4_Record& record, Radio_File_Kind kind, std::string_view bytes,
-                      const char* path, Error_Handler* handler, std::vector<std::string>& warnings) {
+                      const char* path, Error_Handler* handler, std::vector<std::string>& warnings,
+                      const Losses_Request& losses) {
     if (!is_v5_kind(kind)) {
         read_v4_bytes(record, kind, bytes, path, handler, warnings);
+        if (losses.into != nullptr) {
+            *losses.into = v4_conversion_losses(record, losses.target);
+        }
         return;
     }
     const auto v5 = std::make_unique<Radio_Record>();
     read_v5_bytes(*v5, kind, bytes, path, handler, warnings);
-    convert_v5_to_v4(*v5, record, &warnings);
+    if (losses.into != nullptr) {
+        // The losses tell the texts cut, among the rest.
+        *losses.into = v5_conversion_losses(*v5, losses.target);
+        convert_v5_to_v4(*v5, record, nullptr);
+    } else {
+        convert_v5_to_v4(*v5, record, &warnings);
+    }
 }
 
 std::vector<std::string> open_radio_as_v5(Radio_Record& record, const char* path,

@@ -2,6 +2,7 @@
 // once, its first bytes choose the reader, and the reader is handed the bytes.
 #pragma once
 
+#include "data_findings.h"
 #include "qvfileio.h"
 #include "radio_file_kind.h"
 
@@ -42,16 +43,26 @@ void read_v5_bytes(Radio_Record& record, Radio_File_Kind kind, std::string_view 
 void read_v4_bytes(Radio4_Record& record, Radio_File_Kind kind, std::string_view bytes,
                    const char* path, Error_Handler* handler, std::vector<std::string>& warnings);
 
+// For a conversion that reads a file to write it as `target`: where to put what the target cannot
+// hold of the record as the file holds it (v5_conversion_losses or v4_conversion_losses). No
+// losses are told when `into` is null.
+struct Losses_Request {
+    Radio_File_Kind target = Radio_File_Kind::unknown;
+    Conversion_Losses* into = nullptr;
+};
+
 // Reads the bytes of a file of `kind` (one v5_open_kind gives) into the reset record as a version
 // 5 record, a version 4 file converted. The curves the conversion leaves out go to
-// `passed_over`, the other warnings to `warnings`. Raises as read_v5_bytes.
+// `passed_over`, the other warnings to `warnings`; the losses as `losses` asks. Raises as
+// read_v5_bytes.
 void read_bytes_as_v5(Radio_Record& record, Radio_File_Kind kind, std::string_view bytes,
                       const char* path, Error_Handler* handler, std::vector<std::string>& warnings,
-                      std::vector<std::string>& passed_over);
+                      std::vector<std::string>& passed_over, const Losses_Request& losses = {});
 // The same as a version 4 record (a kind v4_open_kind gives), a version 5 file converted; what
-// the conversion had to cut is among the warnings.
+// the conversion had to cut is among the warnings, or with a losses request among its texts cut.
 void read_bytes_as_v4(Radio4_Record& record, Radio_File_Kind kind, std::string_view bytes,
-                      const char* path, Error_Handler* handler, std::vector<std::string>& warnings);
+                      const char* path, Error_Handler* handler, std::vector<std::string>& warnings,
+                      const Losses_Request& losses = {});
 
 // Reads the radio file at `path` once into `record` as a version 5 record (v5_open_kind), a
 // version 4 file converted; or as a version 4 record (v4_open_kind), a version 5 file converted.

@@ -143,11 +143,11 @@ void Antenna_Document::convert(Antenna_Target target, const std::vector<std::str
                                                &decisions);
              });
              if (!failed && result == 1) {
-                 Conversion_Losses lost = antenna_conversion_losses(
-                     *scratch, target == Antenna_Target::asd ? Antenna_Kind::asd : Antenna_Kind::mas);
-                 lost.texts_cut.insert(lost.texts_cut.begin(), decisions.texts_cut.begin(),
-                                       decisions.texts_cut.end());
-                 losses.add(file, lost);
+                 losses.add(file,
+                            antenna_conversion_losses(*scratch, target == Antenna_Target::asd
+                                                                    ? Antenna_Kind::asd
+                                                                    : Antenna_Kind::mas),
+                            decisions.texts_cut);
              }
              return failed ? (ask ? *failed : ID_NO) : result;
          }});

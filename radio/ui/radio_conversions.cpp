@@ -58,7 +58,7 @@ std::string converted_file_path(const std::string& path, const std::string& fold
 }
 
 int convert_file_to_rsd(Owner_Window owner, const std::string& path, const std::string& folder,
-                        bool ask_continue, bool lock) {
+                        bool ask_continue, bool lock, Batch_Losses* losses) {
     const std::string target = converted_file_path(path, folder, "rsd");
     return convert_ascii_file(
         owner, path, ask_continue,
@@ -66,29 +66,39 @@ int convert_file_to_rsd(Owner_Window owner, const std::string& path, const std::
             auto record = std::make_unique<Radio_Record>();
             std::vector<std::string> warnings;
             std::vector<std::string> passed_over;
-            read_bytes_as_v5(*record, kind, bytes, path.c_str(), handler, warnings, passed_over);
+            Conversion_Losses lost;
+            read_bytes_as_v5(*record, kind, bytes, path.c_str(), handler, warnings, passed_over,
+                             {Radio_File_Kind::rsd, losses != nullptr ? &lost : nullptr});
             show_passed_over_curves(owner, passed_over);
             copy_text(record->radio_spec.radio_code, base_name(path.c_str()).c_str());
             write_rsd_file(*record, target.c_str(), handler, lock);
+            if (losses != nullptr) {
+                losses->add(path, lost, warnings);
+            }
         });
 }
 
 int convert_file_to_mrs(Owner_Window owner, const std::string& path, const std::string& folder,
-                        bool ask_continue) {
+                        bool ask_continue, Batch_Losses* losses) {
     const std::string target = converted_file_path(path, folder, "mrs");
     return convert_ascii_file(
         owner, path, ask_continue,
         [&](Radio_File_Kind kind, std::string_view bytes, Error_Handler* handler) {
             auto record = std::make_unique<Radio4_Record>();
             std::vector<std::string> warnings;
-            read_bytes_as_v4(*record, kind, bytes, path.c_str(), handler, warnings);
+            Conversion_Losses lost;
+            read_bytes_as_v4(*record, kind, bytes, path.c_str(), handler, warnings,
+                             {Radio_File_Kind::mrs, losses != nullptr ? &lost : nullptr});
             write_mrs_file(*record, target.c_str(), handler);
+            if (losses != nullptr) {
+                losses->add(path, lost, warnings);
+            }
         });
 }
 
 std::optional<int> convert_v4_files_to_v5(Owner_Window owner,
                                           const std::vector<std::string>& files,
-                                          const std::string& save_folder) {
+                                          const std::string& save_folder, Batch_Losses* losses) {
     int converted = 0;
     for (const std::string& path : files) {
         Error_Handler handler;
@@ -108,10 +118,15 @@ std::optional<int> convert_v4_files_to_v5(Owner_Window owner,
                 auto v5 = std::make_unique<Radio_Record>();
                 std::vector<std::string> warnings;
                 std::vector<std::string> passed_over;
+                Conversion_Losses lost;
                 read_bytes_as_v5(*v5, Radio_File_Kind::raf4, bytes, path.c_str(), &handler,
-                                 warnings, passed_over);
+                                 warnings, passed_over,
+                                 {Radio_File_Kind::raf5, losses != nullptr ? &lost : nullptr});
                 show_passed_over_curves(owner, passed_over);
                 write_raf_file(*v5, target.c_str(), &handler);
+                if (losses != nullptr) {
+                    losses->add(path, lost, warnings);
+                }
             })) {
             return std::nullopt;
         }

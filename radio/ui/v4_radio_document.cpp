@@ -108,14 +108,15 @@ std::string V4_Radio_Document::open_title() const { return OPEN_RADIO_TITLE; }
 std::vector<File_Filter> V4_Radio_Document::open_filters() const { return RADIO_OPEN_FILTERS; }
 
 void V4_Radio_Document::convert_to_mrs(const std::vector<std::string>& files, bool whole_folder) {
+    Batch_Losses losses;
     const int count = run_conversion_batch(
         files, whole_folder || files.size() > 1,
         {[this](const std::string& file, bool ask) { return check_name(file, ask); },
-         [this](const std::string& file, bool ask) {
-             return convert_file_to_mrs(owner(), file, get_directory(file.c_str()), ask);
+         [this, &losses](const std::string& file, bool ask) {
+             return convert_file_to_mrs(owner(), file, get_directory(file.c_str()), ask, &losses);
          }});
-    show_message_box(owner(), CONVERT_TO_BINARY_TITLE, converted_count_text(count),
-                     BOX_OK | batch_count_icon(count, whole_folder));
+    show_batch_result(owner(), CONVERT_TO_BINARY_TITLE, count,
+                      BOX_OK | batch_count_icon(count, whole_folder), losses);
     make_unnamed();
 }
 

@@ -125,14 +125,16 @@ void V5_Radio_Document::lock_command() {
 
 void V5_Radio_Document::convert_to_rsd(const std::vector<std::string>& files, bool whole_folder) {
     const bool lock = rsd_lock_option();
+    Batch_Losses losses;
     const int count = run_conversion_batch(
         files, whole_folder || files.size() > 1,
         {[this](const std::string& file, bool ask) { return check_name(file, ask); },
-         [this, lock](const std::string& file, bool ask) {
-             return convert_file_to_rsd(owner(), file, get_directory(file.c_str()), ask, lock);
+         [this, lock, &losses](const std::string& file, bool ask) {
+             return convert_file_to_rsd(owner(), file, get_directory(file.c_str()), ask, lock,
+                                        &losses);
          }});
-    show_message_box(owner(), CONVERT_TO_BINARY_TITLE, converted_count_text(count),
-                     BOX_OK | batch_count_icon(count, whole_folder));
+    show_batch_result(owner(), CONVERT_TO_BINARY_TITLE, count,
+                      BOX_OK | batch_count_icon(count, whole_folder), losses);
     make_unnamed();
 }
 
@@ -170,10 +172,11 @@ void V5_Radio_Document::convert_v4_to_v5() {
     if (!save_folder) {
         return;
     }
-    const auto count = convert_v4_files_to_v5(owner(), *files, *save_folder);
+    Batch_Losses losses;
+    const auto count = convert_v4_files_to_v5(owner(), *files, *save_folder, &losses);
     if (count) {
-        show_message_box(owner(), CONVERT_V4_TO_V5_TITLE, converted_count_text(*count),
-                         BOX_OK | BOX_ICON_INFORMATION);
+        show_batch_result(owner(), CONVERT_V4_TO_V5_TITLE, *count, BOX_OK | BOX_ICON_INFORMATION,
+                          losses);
     }
     make_unnamed();
 }

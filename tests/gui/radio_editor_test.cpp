@@ -232,6 +232,7 @@ TEST_F(RadioEditor, AFolderConversionTakesOnlyTheThreeSpellingsOfRaf) {
     EXPECT_EQ(presenter.last().caption, convert_title);
     EXPECT_EQ(presenter.last().text, "2 files successfully converted");
     EXPECT_EQ(presenter.last().style, BOX_OK | BOX_ICON_EXCLAMATION);
+    EXPECT_EQ(presenter.last().details, ""); // a binary file holds all an ASCII file does
     EXPECT_TRUE(fs::exists(top + "/a.rsd"));
     EXPECT_TRUE(fs::exists(top + "/sub/b.rsd"));
     EXPECT_FALSE(fs::exists(top + "/sub/c.rsd"));
@@ -319,6 +320,7 @@ TEST_F(RadioEditor, Version4AsciiFilesConvertToVersion5InTheSaveFolder) {
     ASSERT_FALSE(presenter.shown.empty());
     EXPECT_EQ(presenter.last().caption, "Convert V4 ASCII Radio Files to V5 ASCII Format");
     EXPECT_EQ(presenter.last().text, "1 files successfully converted");
+    EXPECT_EQ(presenter.last().details, ""); // the version 4 file came from version 5
     EXPECT_TRUE(fs::exists(dir.file("saved/old.raf")));
     EXPECT_FALSE(fs::exists(dir.file("saved/new.raf")));
     Radio_Record converted;
@@ -381,6 +383,12 @@ TEST_F(Radio4Editor, ConvertsSelectedAsciiFilesToMrs) {
     document.convert_selected();
     EXPECT_EQ(dialogs.seen.back().title, convert_title);
     EXPECT_EQ(presenter.last().text, "1 files successfully converted");
+    // What version 4 has no field for is the message's details.
+    const std::string& details = presenter.last().details;
+    EXPECT_EQ(details.rfind(source + ": not kept: RELEASE_DATE, REVISION_NUM, ", 0), 0u) << details;
+    EXPECT_TRUE(details.ends_with(", NUM_ACU_CONFIG; COMMENT_1 cut to 31 characters (16 lost); "
+                                  "RX_SELECTIVITY_04 code 256QAM cut to 5 characters (1 lost)"))
+        << details;
     EXPECT_EQ(read_bytes(dir.file("hx.mrs")).rfind("QVW401RADIOSPEC", 0), 0u);
 }
 
