@@ -4,7 +4,9 @@
 #pragma once
 
 #include "antenna_binary.h"
+#include "antenna_conversion.h"
 #include "antenna_json.h"
+#include "antenna_lint.h"
 #include "antenna_open.h"
 #include "antenna_record.h"
 #include "byte_reader.h"
@@ -134,9 +136,16 @@ inline void check_mas_round_trip(const Antenna_Record& record) {
         std::memcmp(&again.antenna_spec.low_frequency, &record.antenna_spec.low_frequency, 8) == 0);
 }
 
-// dump's JSON of the record serialises: every text reaches it as UTF-8.
+// dump's JSON of the record serialises: every text reaches it as UTF-8. The audit and the
+// losses of the conversions take the record too, each warning with its rule.
 inline void check_json(const Antenna_Record& record) {
     KELVOR_CHECK(!antenna_to_json(record).dump().empty());
+    for (const Lint_Warning& warning : lint_antenna(record)) {
+        KELVOR_CHECK(!warning.id.empty() && !warning.text.empty());
+    }
+    for (const Antenna_Kind target : {Antenna_Kind::asd, Antenna_Kind::mas, Antenna_Kind::nsma}) {
+        antenna_conversion_losses(record, target);
+    }
 }
 
 } // namespace antenna_fuzz

@@ -8,7 +8,9 @@
 #include "radio4_format.h"
 #include "radio4_json.h"
 #include "radio4_record.h"
+#include "radio_conversion_losses.h"
 #include "radio_json.h"
+#include "radio_lint.h"
 #include "radio_record.h"
 #include "raf_format.h"
 #include "rsd_format.h"
@@ -19,12 +21,21 @@
 
 namespace radio_fuzz {
 
-// dump's JSON of the record serialises: every text reaches it as UTF-8.
+// dump's JSON of the record serialises: every text reaches it as UTF-8. The audit and the
+// losses of a conversion to the other version take the record too, each warning with its rule.
 inline void check_json(const Radio_Record& record) {
     KELVOR_CHECK(!radio_to_json(record).dump().empty());
+    for (const Lint_Warning& warning : lint_radio(record)) {
+        KELVOR_CHECK(!warning.id.empty() && !warning.text.empty());
+    }
+    v5_conversion_losses(record, Radio_File_Kind::raf4);
 }
 inline void check_json(const Radio4_Record& record) {
     KELVOR_CHECK(!radio4_to_json(record).dump().empty());
+    for (const Lint_Warning& warning : lint_radio4(record)) {
+        KELVOR_CHECK(!warning.id.empty() && !warning.text.empty());
+    }
+    v4_conversion_losses(record, Radio_File_Kind::raf5);
 }
 
 // Reads an .mrs image; false when it was refused.
