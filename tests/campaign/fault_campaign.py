@@ -467,12 +467,13 @@ class Worker:
                     self.finding(fault[0], fault[1], "convert", item, single,
                                  replay=[self.replay_convert(options, item)])
             return
-        # "SOURCE -> TARGET" for each file converted, then ", warning: ..." for each warning.
+        # "SOURCE -> TARGET" for each file converted, then " (not kept: ...)" when the target
+        # has no room for some values, and ", warning: ..." for each warning.
         written = {}
         for line in run.stdout.decode("utf-8", "replace").splitlines():
             source, arrow, target_path = line.partition(" -> ")
             if arrow:
-                written[source] = target_path.split(", warning: ")[0]
+                written[source] = target_path.split(", warning: ")[0].split(" (not kept: ")[0]
         by_path = {item["path"]: item for item in items}
         present = {os.path.join(out, name) for name in os.listdir(out)}
         for path in sorted(present - set(written.values())):
