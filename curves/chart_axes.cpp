@@ -306,6 +306,7 @@ Chart_Plan plan_chart(const Graph_Axis2& axis, std::span<const Chart_Point> poin
     plan.x_title_centre = (plot.left + plot.right) / 2;
     plan.x_title_top = plot.bottom + half_height + metrics.char_height;
     plan.y_title_centre = (plot.top + plot.bottom) / 2;
+    plan.tick_length = std::max(2, half_width);
     if (data_range(points).count < 2) {
         return plan;
     }

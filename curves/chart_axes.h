@@ -2,7 +2,9 @@
 // their label texts, the plot rectangle, and the list of what the painter draws where.
 //
 // The chart widget forwards its client size and the sizes it measured with its fonts, and
-// paints what `plan_chart` returns. Points whose x or y is NOT_SET, infinite, NaN or beyond
+// paints what `plan_chart` returns. On every change of size or data: `set_window_size`,
+// `set_range`, measure the label texts (x widths into `x_label_widths`), `layout`, `plan_chart`;
+// `marker_positions` and `point_at_mouse` serve the marker. All positions are device pixels. Points whose x or y is NOT_SET, infinite, NaN or beyond
 // CHART_VALUE_LIMIT never reach the scale; every loop here is bounded, and no computation
 // divides by a span that may be zero.
 #pragma once
@@ -129,6 +131,12 @@ struct Graph_Axis2 {
     void set_window_size(int width, int height);
 
     // Computes both axes, their labels and the x precision from the usable points' range.
+    // y: equal ends widened (x 1.1 above a positive value, else + 10), ends at the multiples of
+    // the step strictly outside the data, labels from the bottom while below top - step / 10.
+    // x in mode 0: the data's range exactly; ticks from the first multiple at or above a
+    // positive minimum, strictly above a negative one, or one step in when the minimum is about
+    // 0 (|a| < 0.001) and that step lies on the axis; labels while below the maximum. x in mode 1:
+    // as y, the first tick one step above the bottom. Clears the x label widths.
     // With no usable point the axes span 0 to 1 with no labels.
     void set_range(const Data_Range& range);
 
@@ -186,6 +194,8 @@ struct Chart_Plan {
     int x_title_centre = 0;
     int x_title_top = 0;
     int y_title_centre = 0;
+    // Tick marks run this far into the plot from its bottom and left edges.
+    int tick_length = 0;
 };
 
 // Builds the plan from axes that have their range and layout. `label_font_pixels` is the label
