@@ -36,6 +36,9 @@ std::optional<Grid_Key> ending_key(const QKeyEvent& event) {
 dbl2_edit::dbl2_edit(QWidget* parent) : QLineEdit(parent) {
     setMaxLength(Curve_Grid::edit_limit);
     setFrame(false);
+    // The cell's own size, marked as the one being edited.
+    setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid palette(highlight); "
+                                 "padding: 0px 2px; }"));
 }
 
 bool dbl2_edit::event(QEvent* event) {
