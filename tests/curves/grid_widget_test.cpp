@@ -83,6 +83,9 @@ TEST_F(Grid_Widget_Test, TypedPointIsAddedThroughTheEditAndSignalled) {
     press(Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(frame.grid().cell_text(1, 0), "");
     EXPECT_EQ(frame.grid().current_row(), 0);
+    press(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), &frame);
+    EXPECT_EQ(frame.grid().current_column(), 0);
 }
 
 TEST_F(Grid_Widget_Test, EditKeepsToEightNumberCharactersAndBeepsAtTheRest) {
