@@ -1,0 +1,93 @@
+// Chart_Wnd: the chart window. It lays the chart out with the axis rules of chart_axes.h, draws
+// it into a cached picture after each change of size, data or fonts, and replays that picture
+// on every paint; its context menu saves or copies the chart as an image.
+#pragma once
+
+#include "chart_axes.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+#include <span>
+#include <vector>
+
+class QMenu;
+class QPainter;
+
+class Chart_Wnd : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Chart_Wnd(QWidget* parent = nullptr);
+
+    // Titles drawn along the x axis and, turned upright, along the y axis (UTF-8 already).
+    void set_axis_titles(const QString& x_title, const QString& y_title);
+    const QString& x_title() const { return m_x_title; }
+    const QString& y_title() const { return m_y_title; }
+
+    // The axes as last laid out for the window (valid after the first paint).
+    const Graph_Axis2& axis() const { return m_axis; }
+    // How many times the cached picture was drawn; a plain repaint only replays it.
+    int render_count() const { return m_render_count; }
+
+    // The chart drawn afresh at `scale` times the window's size, without the marker.
+    QImage chart_image(double scale);
+    // Writes the chart as a PNG at twice the window's size, or as an SVG drawing of the
+    // window's size. The file is replaced only when it was written whole; false (with the reason
+    // in `error` when given) when it could not be.
+    bool save_png(const QString& path, QString* error = nullptr);
+    bool save_svg(const QString& path, QString* error = nullptr);
+    // Puts the chart on the clipboard as an image at the screen's pixel ratio.
+    void copy_to_clipboard();
+
+    // The context menu: Save as PNG..., Save as SVG..., Copy, and what a derived view adds.
+    std::unique_ptr<QMenu> context_menu();
+
+protected:
+    // The points the chart plots, in list order; the chart is the frame only with fewer than two
+    // usable ones.
+    void set_chart_points(std::vector<Chart_Point> points);
+    std::span<const Chart_Point> chart_points() const { return m_points; }
+
+    // Marks the cached picture stale and schedules a paint.
+    void invalidate_picture();
+
+    // Draws the whole chart for a client of `size` logical pixels. Called for the cache with
+    // `for_window` set (the layout is then kept for the mouse and the marker) and for exports
+    // with it clear. Derived views may draw another projection of the same points.
+    virtual void draw_chart(QPainter& painter, QSize size, bool for_window);
+    // Draws what moves over the cached picture (the marker); nothing here.
+    virtual void draw_overlay(QPainter& painter);
+    // Lets a derived view add its own entries to the context menu.
+    virtual void add_menu_actions(QMenu& menu);
+
+    // Lays the cartesian chart out for `size` with the widget's fonts and draws it.
+    void draw_cartesian(QPainter& painter, QSize size, Graph_Axis2& axis);
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void rebuild_picture();
+    void save_from_menu(bool svg);
+
+    QString m_x_title;
+    QString m_y_title;
+    std::vector<Chart_Point> m_points;
+    Graph_Axis2 m_axis;
+    QPixmap m_picture;
+    bool m_picture_stale = true;
+    int m_render_count = 0;
+};
+
+// The colour of the grid lines.
+inline const QColor& chart_grid_colour() {
+    static const QColor colour(200, 220, 200);
+    return colour;
+}
