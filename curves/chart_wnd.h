@@ -17,6 +17,7 @@
 
 class QMenu;
 class QPainter;
+class QPolygonF;
 
 class Chart_Wnd : public QWidget {
     Q_OBJECT
@@ -65,6 +66,8 @@ protected:
     // Lets a derived view add its own entries to the context menu.
     virtual void add_menu_actions(QMenu& menu);
 
+    // Draws the curve through `curve` (antialiasing is the caller's) in the curve's pen.
+    static void draw_curve(QPainter& painter, const QPolygonF& curve);
     // Lays the cartesian chart out for `size` with the widget's fonts and draws it.
     void draw_cartesian(QPainter& painter, QSize size, Graph_Axis2& axis);
 
@@ -86,8 +89,10 @@ private:
     int m_render_count = 0;
 };
 
-// The colour of the grid lines.
-inline const QColor& chart_grid_colour() {
-    static const QColor colour(200, 220, 200);
-    return colour;
+// The colours of the grid lines and of the curve.
+inline QColor chart_grid_colour() {
+    return QColor(200, 220, 200);
+}
+inline QColor chart_curve_colour() {
+    return QColor(176, 0, 0);
 }

@@ -173,8 +173,10 @@ void dbl2_view::draw_polar(QPainter& painter, QSize size, Polar_Scale& scale) {
                 curve.append(QPointF(at.x, at.y));
             }
         }
-        painter.setPen(QPen(QColor(176, 0, 0), 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.drawPolygon(curve);
+        if (!curve.isEmpty()) {
+            curve.append(curve.front());
+        }
+        draw_curve(painter, curve);
 
         if (!y_title().isEmpty()) {
             QFont title_font = font();
