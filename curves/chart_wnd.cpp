@@ -206,8 +206,8 @@ void Chart_Wnd::rebuild_picture() {
                        static_cast<int>(std::lround(height() * ratio)));
     m_picture = QPixmap(pixels);
     m_picture.setDevicePixelRatio(ratio);
-    m_picture.fill(Qt::white);
     if (!pixels.isEmpty()) {
+        m_picture.fill(Qt::white);
         QPainter painter(&m_picture);
         draw_chart(painter, size(), true);
     }

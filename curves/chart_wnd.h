@@ -25,7 +25,7 @@ class Chart_Wnd : public QWidget {
 public:
     explicit Chart_Wnd(QWidget* parent = nullptr);
 
-    // Titles drawn along the x axis and, turned upright, along the y axis (UTF-8 already).
+    // Titles drawn along the x axis and, turned upright, along the y axis.
     void set_axis_titles(const QString& x_title, const QString& y_title);
     const QString& x_title() const { return m_x_title; }
     const QString& y_title() const { return m_y_title; }

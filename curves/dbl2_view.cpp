@@ -41,10 +41,22 @@ void dbl2_view::set_data(const Curve_Points& points) {
     }
     if (m_marker >= points.count()) {
         m_marker = -1;
-        setToolTip({});
     }
     m_screen_x.clear();
     set_chart_points(std::move(chart));
+    update_tooltip();
+}
+
+void dbl2_view::update_tooltip() {
+    const std::span<const Chart_Point> points = chart_points();
+    if (m_marker < 0 || m_marker >= static_cast<int>(points.size()) ||
+        !chart_point_usable(points[static_cast<std::size_t>(m_marker)])) {
+        setToolTip({});
+        return;
+    }
+    const Chart_Point& point = points[static_cast<std::size_t>(m_marker)];
+    setToolTip(QStringLiteral("x = %1\ny = %2")
+                   .arg(QString::asprintf("%#.4f", point.x), QString::asprintf("%#.1f", point.y)));
 }
 
 int dbl2_view::marker_x() const {
@@ -66,13 +78,7 @@ void dbl2_view::move_marker(int index) {
     update_marker_area();
     m_marker = index;
     update_marker_area();
-    if (index < 0 || !chart_point_usable(points[static_cast<std::size_t>(index)])) {
-        setToolTip({});
-        return;
-    }
-    const Chart_Point& point = points[static_cast<std::size_t>(index)];
-    setToolTip(QStringLiteral("x = %1\ny = %2")
-                   .arg(QString::asprintf("%#.4f", point.x), QString::asprintf("%#.1f", point.y)));
+    update_tooltip();
 }
 
 void dbl2_view::set_polar_allowed(bool allowed) {

@@ -46,6 +46,8 @@ protected:
 
 private:
     void draw_polar(QPainter& painter, QSize size, Polar_Scale& scale);
+    // The marker point's x and y as the grid shows them, or none without a usable marker point.
+    void update_tooltip();
     // Repaints the strip the marker covers at its current place.
     void update_marker_area();
     // Moves the marker to `index` after a mouse move and tells the parent.

@@ -4,6 +4,8 @@
 #include "gui_test_support.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
@@ -179,6 +181,10 @@ TEST(Chart_Widget, MarkerFollowsMoveMarkerAndTheMouse) {
     EXPECT_EQ(selected.count(), 0);
     EXPECT_EQ(view.marker_index(), 4);
 
+    // New values at the marker's index show in the tooltip.
+    view.set_data(list_of({{0, -40}, {10, -30}, {20, -10}, {30, -20}, {45, -2.5}}));
+    EXPECT_EQ(view.toolTip(), "x = 45.0000\ny = -2.5");
+
     // A shorter list drops a marker it no longer holds.
     view.set_data(list_of({{0, 0}, {1, 1}}));
     EXPECT_EQ(view.marker_index(), -1);
@@ -207,6 +213,11 @@ TEST_F(Chart_Export, WritesPngAtTwiceTheSizeAndSvg) {
     EXPECT_NE(drawing.find("viewBox=\"0 0 420 260\""), std::string::npos);
     EXPECT_NE(drawing.find("Level (dB)"), std::string::npos);
     EXPECT_NE(drawing.find("</svg>"), std::string::npos);
+
+    shown.view.copy_to_clipboard();
+    const QImage copied = QGuiApplication::clipboard()->image();
+    EXPECT_EQ(copied.size(), QSize(420, 260));
+    EXPECT_GT(count_colour(copied, CURVE_RED), 0);
 
     // A folder that is not there: refused with a reason, and the good files stay.
     const std::string missing = dir.file("no such folder/chart.png");
