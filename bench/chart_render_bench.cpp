@@ -1,9 +1,11 @@
 // The cost of the curve chart on an antenna record of eight 3,600-point cuts, under the offscreen
 // platform: per cut, the list filled from the record, the axes computed and the picture drawn at
 // 1000 x 600 (the NSMA file read once per round of eight, its share included), and a repaint
-// that only replays the cached picture.
+// that only replays the cached picture; and the paint of a page of the curve grid.
 #include "antenna_record.h"
+#include "curve_grid.h"
 #include "curve_points.h"
+#include "dbl2_frame.h"
 #include "dbl2_view.h"
 #include "error_handler.h"
 #include "nsma_format.h"
@@ -20,6 +22,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -138,6 +141,31 @@ void repaint_from_cache(benchmark::State& state) {
     state.counters["renders"] = chart.view.render_count() - renders_before;
 }
 BENCHMARK(repaint_from_cache)->Unit(benchmark::kMicrosecond);
+
+// The grid beside it: a page of a 100,000-point list painted, scrolled one page further on each
+// round, so that every paint draws new rows.
+void grid_page(benchmark::State& state) {
+    std::vector<Curve_Pair> pairs;
+    for (int i = 0; i < 100000; ++i) {
+        pairs.push_back({i * 0.01, -0.001 * i});
+    }
+    Curve_Points points(pairs);
+    dbl2_frame grid;
+    grid.set_titles("Angle (deg)", "Level (dB)");
+    grid.attach(&points);
+    grid.resize(grid.sizeHint());
+    grid.show();
+    if (!QTest::qWaitForWindowExposed(&grid)) {
+        std::fprintf(stderr, "chart_render_bench: the grid window was not exposed\n");
+    }
+    int row = 0;
+    for (auto _ : state) {
+        row = (row + Curve_Grid::rows_per_page) % points.count();
+        grid.set_current_row(row);
+        grid.viewport()->repaint();
+    }
+}
+BENCHMARK(grid_page)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

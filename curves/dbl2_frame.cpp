@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -112,6 +113,9 @@ void dbl2_frame::set_current_row(int row) {
 
 void dbl2_frame::set_titles(const QString& x_title, const QString& y_title) {
     m_titlebar->set_titles(x_title, y_title);
+    if (!m_custom_columns) {
+        columns_from_font(); // a column is as wide as its title
+    }
 }
 
 void dbl2_frame::set_column_positions(const Grid_Columns& columns) {
@@ -127,8 +131,13 @@ void dbl2_frame::columns_from_font() {
     const QFontMetrics metrics = fontMetrics();
     const int pad = 2 * cell_padding;
     const int label = metrics.horizontalAdvance(QStringLiteral("000000")) + pad;
-    const int value = metrics.horizontalAdvance(QStringLiteral("-00000.0000")) + pad;
-    m_columns = {0, label, label + value, label + 2 * value};
+    const int number = metrics.horizontalAdvance(QStringLiteral("-00000.0000")) + pad;
+    const QFontMetrics title_metrics = m_titlebar->fontMetrics();
+    const int x_value =
+        std::max(number, title_metrics.horizontalAdvance(m_titlebar->x_title()) + 2 * pad);
+    const int y_value =
+        std::max(number, title_metrics.horizontalAdvance(m_titlebar->y_title()) + 2 * pad);
+    m_columns = {0, label, label + x_value, label + x_value + y_value};
     m_titlebar->set_columns(m_columns);
     layout_titlebar();
     updateGeometry();
