@@ -27,7 +27,7 @@ namespace {
 // A grid and a chart over one list: the grid's cursor moves the marker, the mouse over the
 // chart moves the cursor, and every change of the list is drawn at once.
 QWidget* curve_pane(Curve_Points& points, const QString& x_title, const QString& y_title,
-                    bool polar) {
+                    bool pattern_cut, bool polar) {
     auto* pane = new QWidget;
     auto* layout = new QHBoxLayout(pane);
     auto* grid = new dbl2_frame;
@@ -35,7 +35,7 @@ QWidget* curve_pane(Curve_Points& points, const QString& x_title, const QString&
     grid->set_titles(x_title, y_title);
     grid->attach(&points);
     chart->set_axis_titles(x_title, y_title);
-    chart->set_polar_allowed(polar);
+    chart->set_polar_allowed(pattern_cut);
     chart->set_polar(polar);
     chart->set_data(points);
     layout->addWidget(grid, 0, Qt::AlignTop);
@@ -83,9 +83,9 @@ int main(int argc, char** argv) {
 
     QTabWidget window;
     window.setWindowTitle("Kelvor curves");
-    window.addTab(curve_pane(cut, "Angle (deg)", "Level (dB)", false), "Antenna cut");
-    window.addTab(curve_pane(polar_cut, "Angle (deg)", "Level (dB)", true), "Polar view");
-    window.addTab(curve_pane(emission, "Frequency offset (MHz)", "Level (dB)", false),
+    window.addTab(curve_pane(cut, "Angle (deg)", "Level (dB)", true, false), "Antenna cut");
+    window.addTab(curve_pane(polar_cut, "Angle (deg)", "Level (dB)", true, true), "Polar view");
+    window.addTab(curve_pane(emission, "Frequency offset (MHz)", "Level (dB)", false, false),
                   "Radio curve");
     window.resize(1000, 560);
     window.show();
