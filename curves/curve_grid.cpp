@@ -165,6 +165,25 @@ Grid_Outcome Curve_Grid::move_to(int row, int column) {
     return outcome;
 }
 
+Grid_Outcome Curve_Grid::points_replaced() {
+    if (m_points == nullptr) {
+        return {};
+    }
+    Grid_Outcome outcome;
+    if (m_editing) {
+        m_editing = false;
+        m_edit_modified = false;
+        outcome.edit_ended = true;
+    }
+    const Grid_Outcome moved = cursor_to(std::min(m_row, count()), m_column);
+    m_changed = true;
+    outcome.handled = true;
+    outcome.repaint = true;
+    outcome.row_changed = moved.row_changed;
+    outcome.list_changed = true;
+    return outcome;
+}
+
 Grid_Outcome Curve_Grid::key(Grid_Key key) {
     if (m_points == nullptr) {
         return {};

@@ -90,6 +90,10 @@ public:
     int row_at(int y, int row_height) const;
     // Scrolls so that `first` is the first visible row (clamped); the cursor stays where it is.
     Grid_Outcome scroll_to(int first);
+    // The list was given other points from outside (an undo): an open edit is dropped, the
+    // cursor kept on its row as far as the rows reach, the changed flag set, and the list told
+    // changed.
+    Grid_Outcome points_replaced();
 
     // The in-place edit: active, its cell, its text and whether it was modified.
     bool editing() const { return m_editing; }

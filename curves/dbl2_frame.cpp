@@ -12,7 +12,9 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <cstddef>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -69,7 +71,32 @@ std::string title_file_text(const QString& title) {
     return title.toLatin1().toStdString();
 }
 
+// The undo history holds at most this many bytes of points, and at least a few steps.
+constexpr std::size_t undo_bytes = 64u << 20;
+
 } // namespace
+
+// One change of the list: the points before and after it.
+class Points_Change : public QUndoCommand {
+public:
+    Points_Change(dbl2_frame& frame, Curve_Points before, Curve_Points after)
+        : QUndoCommand(QStringLiteral("Change points")), m_frame(frame),
+          m_before(std::move(before)), m_after(std::move(after)) {}
+
+    void undo() override { m_frame.restore(m_before); }
+    void redo() override {
+        if (m_done) {
+            m_frame.restore(m_after);
+        }
+        m_done = true; // the change itself was made before the step was recorded
+    }
+
+private:
+    dbl2_frame& m_frame;
+    Curve_Points m_before;
+    Curve_Points m_after;
+    bool m_done = false;
+};
 
 dbl2_frame::dbl2_frame(QWidget* parent)
     : QAbstractScrollArea(parent), m_titlebar(new dbl2_titlebar(this)),
@@ -94,6 +121,14 @@ dbl2_frame::dbl2_frame(QWidget* parent)
 }
 
 void dbl2_frame::attach(Curve_Points* points) {
+    m_undo.clear();
+    m_points = points;
+    m_saved = points != nullptr ? *points : Curve_Points();
+    if (points != nullptr) {
+        // Two copies of the list a step, within the history's share of memory.
+        const std::size_t step = 2 * sizeof(Curve_Pair) * static_cast<std::size_t>(points->capacity());
+        m_undo.setUndoLimit(static_cast<int>(std::clamp<std::size_t>(undo_bytes / step, 5, 200)));
+    }
     m_grid.attach(points);
     m_edit->hide();
     sync_scroll_bar();
@@ -227,8 +262,27 @@ void dbl2_frame::act_on(const Grid_Outcome& outcome) {
         emit current_row_changed(m_grid.current_row());
     }
     if (outcome.list_changed) {
+        record_change();
         emit list_changed();
     }
+}
+
+void dbl2_frame::record_change() {
+    if (m_points == nullptr || m_restoring) {
+        return;
+    }
+    m_undo.push(new Points_Change(*this, std::exchange(m_saved, *m_points), *m_points));
+}
+
+void dbl2_frame::restore(const Curve_Points& points) {
+    if (m_points == nullptr) {
+        return;
+    }
+    *m_points = points;
+    m_saved = points;
+    m_restoring = true;
+    act_on(m_grid.points_replaced());
+    m_restoring = false;
 }
 
 void dbl2_frame::on_edit_text(const QString& text) {
@@ -273,6 +327,16 @@ bool dbl2_frame::event(QEvent* event) {
 }
 
 void dbl2_frame::keyPressEvent(QKeyEvent* event) {
+    // Ctrl+Y deletes a row here, so only Ctrl+Shift+Z redoes.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_Z && modifiers == Qt::ControlModifier) {
+        m_undo.undo();
+        return;
+    }
+    if (event->key() == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        m_undo.redo();
+        return;
+    }
     if (event->matches(QKeySequence::Copy)) {
         copy_to_clipboard();
         return;

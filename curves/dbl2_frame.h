@@ -7,6 +7,7 @@
 #include "dbl2_titlebar.h"
 
 #include <QAbstractScrollArea>
+#include <QUndoStack>
 
 #include <functional>
 #include <utility>
@@ -30,6 +31,11 @@ public:
     // Column positions chosen by the owner; until then they follow the font.
     void set_column_positions(const Grid_Columns& columns);
     const Grid_Columns& column_positions() const { return m_columns; }
+
+    // The grid's own undo history: every change of the list is one step (a paste of many
+    // points too), undone with Ctrl+Z and redone with Ctrl+Shift+Z; cleared by attach. The owner
+    // may offer it in its menus.
+    QUndoStack* undo_stack() { return &m_undo; }
 
     // Replaces the system beep for refused characters (nullptr: the system beep again).
     void set_beep(std::function<void()> beep) { m_beep = std::move(beep); }
@@ -78,6 +84,11 @@ private:
     void on_edit_text(const QString& text);
     // Column 0 or 1 under a click at `x`, or the current one left of the x column.
     int column_at(int x) const;
+    // Records the change just made to the list as one undo step.
+    void record_change();
+    // Gives the list `points` (an undo or a redo) and tells the grid and the parent.
+    void restore(const Curve_Points& points);
+    friend class Points_Change;
 
     Curve_Grid m_grid;
     dbl2_titlebar* m_titlebar;
@@ -86,4 +97,8 @@ private:
     bool m_custom_columns = false;
     std::function<void()> m_beep;
     std::pair<int, int> m_painted{-1, -1};
+    Curve_Points* m_points = nullptr;
+    Curve_Points m_saved; // the list as the last undo step left it
+    QUndoStack m_undo;
+    bool m_restoring = false; // an undo or redo is giving the list its points
 };

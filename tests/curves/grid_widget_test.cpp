@@ -167,6 +167,42 @@ TEST_F(Grid_Widget_Test, ClipboardPastesPairsOnceAndCopiesTheCurve) {
     EXPECT_EQ(points.count(), 3);
 }
 
+// A paste is one step of the grid's undo history, a typed point another; Ctrl+Y stays the
+// deletion of a row, Ctrl+Shift+Z redoes.
+TEST_F(Grid_Widget_Test, UndoTakesBackAPasteInOneStepAndATypedPointInAnother) {
+    QSignalSpy lists(&frame, &dbl2_frame::list_changed);
+    QGuiApplication::clipboard()->setText(QStringLiteral("5\t-6\n1\t-2\n"));
+    press(Qt::Key_V, Qt::ControlModifier);
+    press(Qt::Key_End);
+    type(QStringLiteral("9"));
+    press(Qt::Key_Return);
+    type(QStringLiteral("-9"));
+    press(Qt::Key_Return);
+    const std::vector<Curve_Pair> all{{1, -2}, {5, -6}, {9, -9}};
+    ASSERT_EQ(shown_points(), all);
+    EXPECT_EQ(frame.undo_stack()->count(), 2);
+
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(shown_points(), (std::vector<Curve_Pair>{{1, -2}, {5, -6}}));
+    EXPECT_LE(frame.current_row(), points.count());
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(points.count(), 0);
+    press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(shown_points(), all);
+    EXPECT_EQ(lists.count(), 6); // two changes, two undos, two redos: the chart follows each
+    EXPECT_TRUE(frame.changed());
+
+    press(Qt::Key_Home);
+    press(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(shown_points(), (std::vector<Curve_Pair>{{5, -6}, {9, -9}}));
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(shown_points(), all);
+
+    frame.attach(&points); // a new list starts a new history
+    EXPECT_EQ(frame.undo_stack()->count(), 0);
+}
+
 TEST_F(Grid_Widget_Test, LongListPaintsOnlyTheVisibleRowsAndFollowsTheScrollBar) {
     std::vector<Curve_Pair> pairs;
     for (int i = 0; i < 100000; ++i) {
