@@ -269,6 +269,7 @@ void txtimport_format::reset_delim_columns() {
         return;
     }
     column_widths.clear();
+    column_assignment.clear();
     column_count = 0;
     set_col_widths();
 }

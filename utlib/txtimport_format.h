@@ -64,9 +64,9 @@ public:
     static constexpr uint32_t default_selection_colour = 0x007B7BBE;
 
     // Reads the whole of `file_name` (null: no file; lines come later through set_text) into the
-    // line list, raising `handler` as string_list does (155 empty, 342 not text). A UTF-8 byte
-    // order mark before the first line is dropped. Without free assignment the field names
-    // start as `field_count` empty names.
+    // line list, raising `handler` (which a file name needs) as string_list does (155 empty,
+    // 342 not text). A UTF-8 byte order mark before the first line is dropped. Without free
+    // assignment the field names start as `field_count` empty names.
     txtimport_format(Error_Handler* handler, const char* file_name, int field_count,
                      int definition_kind, bool free_assignment);
     ~txtimport_format();
@@ -97,7 +97,8 @@ public:
     // Ends the column step: drops assignments of fields that do not exist; with free
     // assignment, column i holds field i.
     void set_col_fields();
-    // Forgets the delimited columns and finds them again (after the delimiter or a flag changed).
+    // Forgets the delimited columns and their assignments and finds them again: after the
+    // delimiter or a flag changed, a column is no longer the one the user chose.
     void reset_delim_columns();
     // Widens column `column`'s preview so that its assigned field name fits.
     void reset_selcolumn_header(int column);

@@ -232,6 +232,21 @@ TEST(Engine, OtherWithoutCharacterKeepsTheDelimiter) {
     EXPECT_EQ(format.delimiter, ';');
 }
 
+TEST(Engine, NewDelimiterFindsNewColumnsWithoutChoices) {
+    Engine engine("a;b,c;d;e\n", 2, false);
+    txtimport_format& format = engine.format;
+    format.read_disp_lines();
+    format.set_col_widths();
+    ASSERT_EQ(format.column_count, 2);
+    format.column_assignment = {2, 1};
+    format.record.delimiter_choice = DELIMITER_SEMICOLON;
+    ASSERT_TRUE(format.set_delimiter());
+    format.reset_delim_columns();
+    EXPECT_EQ(format.column_count, 4);
+    EXPECT_EQ(format.column_assignment, (std::vector<int32_t>{0, 0, 0, 0}));
+    EXPECT_EQ(format.column_widths, (std::vector<int32_t>{1, 3, 1, 1}));
+}
+
 TEST(Engine, CheckDuplicatesNamesTheColumns) {
     struct Case {
         bool free_assignment;
