@@ -250,9 +250,9 @@ void compare_v5(const Radio_Record& source, const Radio_Record& back, Loss_List&
 void compare_v4_fields(const Radio4_Record& source, const Radio4_Record& back, Loss_List& losses) {
     const char* a = reinterpret_cast<const char*>(&source.radio_spec);
     const char* b = reinterpret_cast<const char*>(&back.radio_spec);
-    const auto number_at = [](const char* spec, std::size_t offset) {
+    const auto number_at = [](const char* fields, std::size_t offset) {
         double value;
-        std::memcpy(&value, spec + offset, sizeof value);
+        std::memcpy(&value, fields + offset, sizeof value);
         return value;
     };
     for (int index = 0; index < RAF4_KEYWORD_COUNT; ++index) {

@@ -57,15 +57,15 @@ Radio_Record full_v5() {
 // A version 4 record with every keyword set and values in the fields without a keyword.
 Radio4_Record full_v4() {
     Radio4_Record record;
-    char* spec = reinterpret_cast<char*>(&record.radio_spec);
+    char* fields = reinterpret_cast<char*>(&record.radio_spec);
     for (int index = 0; index < RAF4_KEYWORD_COUNT; ++index) {
         const Raf4_Keyword& entry = raf4_keyword(index);
         if (entry.value == Raf4_Value::text) {
-            copy_text(spec + entry.offset, entry.size,
+            copy_text(fields + entry.offset, entry.size,
                       std::string(entry.size - 1, static_cast<char>('a' + index)).c_str());
         } else if (entry.value == Raf4_Value::number || entry.value == Raf4_Value::data_rate) {
             const double value = -(index + 10.5);
-            std::memcpy(spec + entry.offset, &value, sizeof value);
+            std::memcpy(fields + entry.offset, &value, sizeof value);
         }
     }
     Radio4_Spec& s = record.radio_spec;
