@@ -4,12 +4,14 @@
 #include "error_handler.h"
 #include "message_catalogue.h"
 #include "save_atomically.h"
+#include "text_helpers.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <optional>
 
 namespace {
 
@@ -587,4 +589,141 @@ char* txtimport_format::get_field(int field) {
     std::memcpy(m_field, text.data(), length);
     m_field[length] = '\0';
     return m_field;
+}
+
+Import_Forecast txtimport_format::forecast_import(const Import_Field_Check& converts) {
+    Import_Forecast forecast;
+    const int kept_line = current_line;
+    if (init_import()) {
+        const int fields = free_assignment ? column_count : record.field_count;
+        int line = -1;
+        while (set_line_buffer(line)) {
+            bool good = true;
+            for (int field = 0; field < fields && good; ++field) {
+                good = converts(field, get_field(field));
+            }
+            if (!good) {
+                forecast.stop_line = line + 1;
+                // Enough of the line to recognise it.
+                forecast.stop_text.assign(line_buffer.data(),
+                                          std::min<std::size_t>(std::strlen(line_buffer.data()), 120));
+                break;
+            }
+            ++forecast.lines;
+        }
+    }
+    current_line = kept_line;
+    return forecast;
+}
+
+std::string txtimport_format::stored_defaults_text() const {
+    std::string text;
+    const auto put = [&text](int value) { text += std::to_string(value) + ','; };
+    put(column_count + 9);
+    put(record.field_count);
+    put(record.start_line);
+    put(record.fixed_width);
+    put(record.quotes);
+    put(record.consecutive);
+    put(record.delimiter_choice);
+    put(static_cast<unsigned char>(delimiter));
+    put(static_cast<unsigned char>(record.other_delimiter));
+    put(column_count);
+    for (int column = 0; column < column_count; ++column) {
+        put(column_assignment[static_cast<std::size_t>(column)]);
+    }
+    if (record.fixed_width != 0) {
+        for (std::size_t i = 0; i <= static_cast<std::size_t>(column_count); ++i) {
+            put(i < column_starts.size() ? column_starts[i] : 0);
+        }
+    }
+    return text;
+}
+
+void txtimport_format::load_stored_defaults(const char* text) {
+    record.fixed_width = 0;
+    record.quotes = 1;
+    record.consecutive = 0;
+    record.delimiter_choice = DELIMITER_COMMA;
+    record.other_delimiter = '|';
+    delimiter = ',';
+    initialize_columns(0);
+    if (text == nullptr) {
+        return;
+    }
+    // The values in order; a value is missing where no comma ends it.
+    std::vector<int> values;
+    for (const char* at = text; *at != '\0';) {
+        const char* comma = std::strchr(at, ',');
+        if (comma == nullptr) {
+            break;
+        }
+        values.push_back(text_to_int(std::string(at, comma).c_str()));
+        at = comma + 1;
+    }
+    std::size_t next = 1; // the first value only counts the others
+    // The next value when there is one within [low, high].
+    const auto take = [&values, &next](int low, int high) -> std::optional<int> {
+        if (next >= values.size() || values[next] < low || values[next] > high) {
+            next = values.size();
+            return std::nullopt;
+        }
+        return values[next++];
+    };
+    if (take(record.field_count, record.field_count) == std::nullopt) {
+        return;
+    }
+    const auto set_byte = [&take](uint8_t& field, int high) {
+        const std::optional<int> value = take(0, high);
+        if (value) {
+            field = static_cast<uint8_t>(*value);
+        }
+        return value.has_value();
+    };
+    if (const std::optional<int> start = take(1, max_start_line)) {
+        record.start_line = *start;
+    }
+    if (!set_byte(record.fixed_width, 1) || !set_byte(record.quotes, 1) ||
+        !set_byte(record.consecutive, 1) || !set_byte(record.delimiter_choice, DELIMITER_OTHER)) {
+        return;
+    }
+    if (const std::optional<int> in_force = take(1, 255)) {
+        delimiter = static_cast<char>(*in_force);
+    } else {
+        return;
+    }
+    if (const std::optional<int> other = take(0, 255)) {
+        record.other_delimiter = static_cast<char>(*other);
+    } else {
+        return;
+    }
+    const std::optional<int> count = take(0, max_columns);
+    if (!count) {
+        return;
+    }
+    initialize_columns(*count);
+    for (int column = 0; column < column_count; ++column) {
+        const std::optional<int> field =
+            take(0, free_assignment ? column_count : record.field_count);
+        if (!field) {
+            break;
+        }
+        column_assignment[static_cast<std::size_t>(column)] = *field;
+    }
+    if (record.fixed_width == 0) {
+        return;
+    }
+    std::vector<int32_t> starts;
+    for (int i = 0; i <= column_count; ++i) {
+        const std::optional<int> start = take(starts.empty() ? 0 : starts.back() + 1, INT32_MAX - 1);
+        if (!start) {
+            initialize_columns(0);
+            return;
+        }
+        starts.push_back(*start);
+    }
+    column_starts = std::move(starts);
+    for (std::size_t c = 0; c < static_cast<std::size_t>(column_count); ++c) {
+        column_widths[c] = column_starts[c + 1] - column_starts[c];
+    }
 }

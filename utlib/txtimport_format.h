@@ -9,11 +9,24 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class Error_Handler;
+
+// What an import from the start line on would read: the number of lines, and the line that would
+// end it (its number from 1 and its text), when one does before the end of the file.
+struct Import_Forecast {
+    int lines = 0;
+    int stop_line = 0; // 0: the import reads on to the last line
+    std::string stop_text;
+};
+
+// Whether the text of field `field` of a line (null when the line has none) converts for the
+// caller; the first line with a field that does not ends the caller's import.
+using Import_Field_Check = std::function<bool(int field, const char* text)>;
 
 // The definition record: the first 40 bytes of a definition file, little-endian.
 struct Import_Definition {
@@ -128,6 +141,23 @@ public:
     // The text of field `field` (0-based) in the current line, cut to 79 characters, in a
     // buffer the next call overwrites; null for a field on no column or one the line lacks.
     char* get_field(int field);
+
+    // Runs the caller's reading loop over the lines from the start line on, without changing the
+    // reading position, and tells how many lines pass `converts` for every field before the
+    // first that does not.
+    Import_Forecast forecast_import(const Import_Field_Check& converts);
+
+    // The choices as a settings text ("%d," each): the number of values after the first (column
+    // count + 9), the field count, start line, fixed width, quotes, consecutive, delimiter choice,
+    // delimiter, other delimiter and column count, then each column's field and, for fixed
+    // width, the column count + 1 boundaries.
+    std::string stored_defaults_text() const;
+    // Starts the choices afresh (delimited, quotes on, consecutive off, comma, other "|", no
+    // columns), then takes the values of a settings text in the order above up to the first
+    // missing one. A text kept for another field count is not taken, nor is any value from the
+    // first one out of its range on; fixed-width columns without all their boundaries are
+    // dropped.
+    void load_stored_defaults(const char* text);
 
     // Columns of a delimited line, as get_field splits it (at most max_columns).
     std::vector<std::string_view> split_line(std::string_view line) const;

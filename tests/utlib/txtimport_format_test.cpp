@@ -280,6 +280,112 @@ TEST(Engine, CheckDuplicatesNamesTheColumns) {
 
 // ---- definition files ------------------------------------------------------------------------
 
+TEST(Engine, ForecastCountsUpToTheFirstLineThatDoesNotConvert) {
+    struct Case {
+        const char* text;
+        int start_line;
+        int lines;
+        int stop_line;
+        const char* stop_text;
+    };
+    const Case cases[] = {
+        {"x,y\n1,2\n3,4\nend,5\n6,7\n", 2, 2, 4, "end,5"},
+        {"1,2\n3\n", 1, 1, 2, "3"}, // a line without the second field
+        {"1,2\n3,4\n", 1, 2, 0, ""},
+        {"1,2\n", 2, 0, 0, ""}, // the start line just beyond the file
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        Engine engine(c.text, 2, false);
+        txtimport_format& format = engine.format;
+        format.record.start_line = c.start_line;
+        format.read_disp_lines();
+        format.set_col_widths();
+        format.column_assignment = {1, 2};
+        // The reading position stays where the caller had it.
+        ASSERT_TRUE(format.init_import());
+        int line = -1;
+        const auto numbers = [](int, const char* text) {
+            return text != nullptr && text[0] >= '0' && text[0] <= '9';
+        };
+        const Import_Forecast forecast = format.forecast_import(numbers);
+        EXPECT_EQ(forecast.lines, c.lines);
+        EXPECT_EQ(forecast.stop_line, c.stop_line);
+        EXPECT_EQ(forecast.stop_text, c.stop_text);
+        const bool more = c.lines + c.stop_line > 0;
+        EXPECT_EQ(format.set_line_buffer(line), more);
+        EXPECT_EQ(line, more ? c.start_line - 1 : -1);
+    }
+}
+
+TEST(StoredDefaults, TextKeepsTheChoicesInTheirOrder) {
+    // Delimited at tabs from line 3; three columns, the second and third holding fields 1, 2.
+    Engine delimited("a\tb\tc\n", 2, false);
+    txtimport_format& one = delimited.format;
+    one.record.delimiter_choice = DELIMITER_TAB;
+    ASSERT_TRUE(one.set_delimiter());
+    one.read_disp_lines();
+    one.set_col_widths();
+    one.record.start_line = 3;
+    one.column_assignment = {0, 1, 2};
+    EXPECT_EQ(one.stored_defaults_text(), "12,2,3,0,1,0,3,9,124,3,0,1,2,");
+
+    // Fixed width: the boundaries follow the fields.
+    Engine fixed("0123456789\n", 2, false);
+    txtimport_format& two = fixed.format;
+    two.record.fixed_width = 1;
+    two.record.quotes = 0;
+    two.read_disp_lines();
+    two.set_col_widths();
+    ASSERT_TRUE(two.set_fixed_column(4));
+    two.column_assignment = {2, 1};
+    const std::string text = two.stored_defaults_text();
+    EXPECT_EQ(text, "11,2,1,1,0,0,0,44,124,2,2,1,0,4,10,");
+
+    // Loading gives the same choices back.
+    Engine loaded("x\n", 2, false);
+    loaded.format.load_stored_defaults(text.c_str());
+    EXPECT_EQ(loaded.format.stored_defaults_text(), text);
+    EXPECT_EQ(loaded.format.column_widths, (std::vector<int32_t>{4, 6}));
+}
+
+TEST(StoredDefaults, ReadingStopsAtTheFirstMissingOrWrongValue) {
+    struct Case {
+        const char* text;
+        const char* taken; // the choices afterwards, as a settings text
+    };
+    const Case cases[] = {
+        {nullptr, "9,2,1,0,1,0,0,44,124,0,"},
+        {"", "9,2,1,0,1,0,0,44,124,0,"},
+        // Another field count: nothing taken, not even the start line.
+        {"9,3,5,1,", "9,2,1,0,1,0,0,44,124,0,"},
+        // Values up to the first missing one.
+        {"12,2,5,0,0,1,1", "9,2,5,0,0,1,0,44,124,0,"},
+        {"12,2,5,0,0,1,1,59,124,2,1", "11,2,5,0,0,1,1,59,124,2,0,0,"},
+        // An out-of-range value ends the reading: start line 201, a choice of 7, a field 3.
+        {"12,2,201,1,0,", "9,2,1,0,1,0,0,44,124,0,"},
+        {"12,2,4,0,0,0,7,44,", "9,2,4,0,0,0,0,44,124,0,"},
+        {"11,2,1,0,1,0,0,44,124,2,3,1,", "11,2,1,0,1,0,0,44,124,2,0,0,"},
+        // Fixed width without all its boundaries, or with a wrong order: no columns.
+        {"11,2,1,1,0,0,0,44,124,2,1,2,0,4,", "9,2,1,1,0,0,0,44,124,0,0,"},
+        {"11,2,1,1,0,0,0,44,124,2,1,2,0,6,4,", "9,2,1,1,0,0,0,44,124,0,0,"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text != nullptr ? c.text : "(null)");
+        Engine engine("1,2\n", 2, false);
+        txtimport_format& format = engine.format;
+        // Whatever was chosen before is forgotten first.
+        format.record.fixed_width = 1;
+        format.record.consecutive = 1;
+        format.record.start_line = 7;
+        format.read_disp_lines();
+        format.set_col_widths();
+        format.record.start_line = 1;
+        format.load_stored_defaults(c.text);
+        EXPECT_EQ(format.stored_defaults_text(), c.taken);
+    }
+}
+
 std::string record_bytes(const txtimport_format& format) {
     std::string bytes(sizeof format.record, '\0');
     std::memcpy(bytes.data(), &format.record, sizeof format.record);
