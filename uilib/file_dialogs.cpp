@@ -116,8 +116,12 @@ QString from_local_path(const std::string& path) {
 
 std::optional<std::string> choose_open_file(QWidget* parent, int key_id,
                                             const std::string& title,
-                                            const std::vector<File_Filter>& filters) {
+                                            const std::vector<File_Filter>& filters,
+                                            const std::string& start_folder) {
     QFileDialog dialog(parent);
+    if (!start_folder.empty()) {
+        dialog.setDirectory(from_local_path(start_folder));
+    }
     prepare(dialog, key_id, title, filters);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

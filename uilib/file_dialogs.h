@@ -48,10 +48,12 @@ QV6_EX_EXPORT std::string to_local_path(const QString& path);
 QV6_EX_EXPORT QString from_local_path(const std::string& path);
 
 // An open dialog for one existing file, starting in the folder remembered under `key_id` (none
-// for 0), which then remembers the chosen file's folder. The chosen path, or nullopt.
+// for 0), which then remembers the chosen file's folder; without a remembered folder it starts in
+// `start_folder` when one is given. The chosen path, or nullopt.
 QV6_EX_EXPORT std::optional<std::string> choose_open_file(QWidget* parent, int key_id,
                                                           const std::string& title,
-                                                          const std::vector<File_Filter>& filters);
+                                                          const std::vector<File_Filter>& filters,
+                                                          const std::string& start_folder = {});
 
 // A save dialog starting in the remembered folder with `proposed_name`; the default extension
 // is added when the user types none, and replacing an existing file asks first. A non-empty

@@ -1,6 +1,8 @@
 // The dialog base.
 #include "ldialog.h"
 
+#include "qt_file_text.h"
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
@@ -68,7 +70,7 @@ LDialog::LDialog(QWidget* parent, const char* caption) : QDialog(parent) {
 
 bool LDialog::OnInitDialog() {
     if (m_has_caption) {
-        setWindowTitle(QString::fromLocal8Bit(m_caption.c_str()));
+        setWindowTitle(from_file_text(m_caption));
     }
     set_control_sizes();
     return true;

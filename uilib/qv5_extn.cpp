@@ -24,10 +24,13 @@ constexpr Library_String library_strings[] = {
     {IDS_DISPLAY_OPTIONS, "Display Options"},
     {IDS_SCREEN_METRICS, "Screen metrics"},
     {IDS_DEFAULT_DIRECTORIES, "Default directories"},
+    {IDS_IMPORT_TEXT_FILE, "Import text file"},
     {IDS_PROFILE_METRICS, "Profile metrics"},
     {IDS_DEFAULT_WINDOWSIZE, "DEFAULT_WINDOWSIZE"},
     {IDS_KELVOR_ANTENNA_DIRECTORY, "KELVOR_ANTENNA_DIRECTORY"},
     {IDS_KELVOR_RADIO_DIRECTORY, "KELVOR_RADIO_DIRECTORY"},
+    {IDS_LOAD_IMPORT_DEFINITION, "Load text import definition file"},
+    {IDS_SAVE_IMPORT_DEFINITION, "Save text import definition file"},
     {IDS_WNDSZE_KELVOR_MAIN, "WNDSZE_KELVOR_MAIN"},
 };
 
