@@ -22,13 +22,10 @@ namespace {
 class AntennaConversion : public antenna_test::Antenna_Fixture {
 protected:
     // An NSMA file with one cut and the given extra lines.
-    std::string nsma_file(const std::string& name, std::initializer_list<std::string> extra = {}) {
-        std::string text = lines({revnum, "ANTMAN:,NORDIC", "MODNUM:,NPX-60"});
-        for (const std::string& line : extra) {
-            text += line + "\r\n";
-        }
-        text += lines({"PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2", "-1, -3", "1, -3"});
-        return dir.write(name, text);
+    std::string nsma_file(const std::string& name, const std::vector<std::string>& extra = {}) {
+        return dir.write(name, lines({revnum, "ANTMAN:,NORDIC", "MODNUM:,NPX-60"}) + lines(extra) +
+                                   lines({"PATCUT:,AZ", "POLARI:,H/H", "NUPOIN:,2", "-1, -3",
+                                          "1, -3"}));
     }
     int to_asd(const std::string& path, const Technology_Asker& ask = nullptr) {
         return convert_to_asd(record, &handler, path.c_str(), dir.path().c_str(), answers, ask);

@@ -31,7 +31,7 @@ protected:
 };
 
 // Lines joined with CR LF line ends, as the files are written.
-inline std::string lines(std::initializer_list<std::string> text) {
+inline std::string lines(const std::vector<std::string>& text) {
     std::string joined;
     for (const std::string& line : text) {
         joined += line;

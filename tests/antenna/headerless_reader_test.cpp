@@ -21,12 +21,9 @@ protected:
     std::string file(const std::string& frequency, const std::string& gain,
                      const std::string& width,
                      const std::vector<std::string>& blocks = {"HH 1", "0 0"}) {
-        std::string text = lines({"Andrew Corporation", "HP4-107", "unused 2", "unused 3",
-                                  "unused 4", "1998-11-02", "HP4107", frequency, gain, width});
-        for (const std::string& line : blocks) {
-            text += line + "\r\n";
-        }
-        return text;
+        return lines({"Andrew Corporation", "HP4-107", "unused 2", "unused 3", "unused 4",
+                      "1998-11-02", "HP4107", frequency, gain, width}) +
+               lines(blocks);
     }
     void read(const std::string& text) {
         ASSERT_EQ(read_nsma_file(record, &handler, dir.write("hp4.pat", text).c_str()),

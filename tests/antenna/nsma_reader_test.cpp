@@ -1,4 +1,5 @@
 // The NSMA reader: keyword rules, pattern-cut blocks, the size rule and every syntax fault.
+#include "antenna_json.h"
 #include "antenna_test_support.h"
 #include "nsma_format.h"
 #include "test_support.h"
@@ -26,121 +27,95 @@ protected:
     }
 };
 
-TEST_F(NsmaReader, ValuesAreCleanedOfQuotesCommentsAndBlanks) {
-    read(lines({revnum, "ANTMAN:,  \"Andrew\"   // the maker  ", "MODNUM:\"hp\"2-107,,", "COMNT1:,",
-                "COMNT2: ,X"}));
-    EXPECT_STREQ(record.antenna_spec.manufacturer, "ANDREW");
-    // One trailing comma goes with the line, the second stays with the value.
-    EXPECT_STREQ(record.antenna_spec.model, "HP2-107,");
-    EXPECT_STREQ(record.header.comment1, "");
-    // A value that does not start with the comma keeps the one it has.
-    EXPECT_STREQ(record.header.comment2, ",X");
-}
-
-TEST_F(NsmaReader, TextsAreCutToTheirRowSize) {
+// The lines of each case, after REVNUM, read into a reset record, and the fields they set as the
+// dump names them (by JSON pointer). The golden dumps of the antenna JSON test show the reader on
+// tricky.adf: a comment before REVNUM, quotes and comments around a value, NSMNUM, duplicate
+// angles kept in file order and an absolute pattern in dBi.
+TEST_F(NsmaReader, RowValues) {
     const std::string long_text(60, 'M');
-    read(lines({revnum, "ANTMAN:," + long_text, "DESCR1:," + long_text, "DTDATA:," + long_text,
-                "FILNUM:," + long_text}));
-    EXPECT_EQ(std::string(record.antenna_spec.manufacturer), std::string(41, 'M'));
-    EXPECT_EQ(std::string(record.antenna_spec.description), std::string(47, 'M'));
-    EXPECT_EQ(std::string(record.antenna_spec.date), std::string(15, 'M'));
-    EXPECT_EQ(std::string(record.header.pattern_file_number), std::string(12, 'M'));
-}
-
-// The golden dumps of the antenna JSON test show the reader on tricky.adf: a comment before
-// REVNUM, quotes and comments around a value, NSMNUM, duplicate angles kept in file order and an
-// absolute pattern in dBi.
-TEST_F(NsmaReader, DescrpIsThePatternIdToo) {
-    read(lines({revnum, "descrp:,B-2"}));
-    EXPECT_STREQ(record.header.pattern_id, "B-2");
-}
-
-TEST_F(NsmaReader, GainUnitsDecideBothFlags) {
-    read(lines({revnum, "GUNITS:,DBD/DBI"}));
-    EXPECT_EQ(record.gain_in_dbi, 1); // "DBI" is found
-    EXPECT_EQ(record.pattern_relative, 0);
-    EXPECT_STREQ(record.header.gain_units_text, "DBD/DBI");
-
-    read(lines({revnum, "GUNITS:,DBD"}));
-    EXPECT_EQ(record.gain_in_dbi, 0);
-    EXPECT_EQ(record.pattern_relative, 1); // no slash: as after the reset
-}
-
-TEST_F(NsmaReader, MidBandGainFollowsTheUnitReadBefore) {
-    read(lines({revnum, "GUNITS:,DBD/DBR", "MDGAIN:,17.0"}));
-    EXPECT_DOUBLE_EQ(record.antenna_spec.gain_dbd, 17.0);
-    EXPECT_DOUBLE_EQ(record.antenna_spec.gain_dbi, 19.15);
-
-    read(lines({revnum, "MDGAIN:,38.5", "GUNITS:,DBD/DBR"}));
-    EXPECT_DOUBLE_EQ(record.antenna_spec.gain_dbi, 38.5);
-    EXPECT_DOUBLE_EQ(record.antenna_spec.gain_dbd, 36.35);
-}
-
-TEST_F(NsmaReader, ZeroMeansNoValueForElevationWidthTiltAndPatternFrequency) {
-    read(lines({revnum, "ELWIDT:,0", "ELTILT:,0.0", "PATFRE:,0", "AZWIDT:,0"}));
-    EXPECT_EQ(record.antenna_spec.elevation_beamwidth, NOT_SET);
-    EXPECT_EQ(record.antenna_spec.electrical_tilt, NOT_SET);
-    EXPECT_EQ(record.header.pattern_frequency, NOT_SET);
-    EXPECT_EQ(record.antenna_spec.azimuth_beamwidth, 0.0);
-}
-
-TEST_F(NsmaReader, RealsReadTheLeadingNumberOrZero) {
-    read(lines({revnum, "LOWFRQ:,10700 MHz", "HGHFRQ:,abc", "FRTOBA:,-.5e1x", "MAXPOW:,1e999"}));
-    EXPECT_DOUBLE_EQ(record.antenna_spec.low_frequency, 10700.0);
-    EXPECT_DOUBLE_EQ(record.antenna_spec.high_frequency, 0.0);
-    EXPECT_DOUBLE_EQ(record.header.front_to_back, -5.0);
-    EXPECT_DOUBLE_EQ(record.header.max_power, 0.0); // beyond a double: no number
-}
-
-TEST_F(NsmaReader, ChoicesAndIntegers) {
-    read(lines({revnum, "FEDORN:,right", "FIELD5:,Aperture", "PATTYP:,Envelope", "NOFREQ:,1.00",
-                "NUMCUT:,5"}));
-    EXPECT_EQ(record.antenna_spec.feed_orientation, FEED_RIGHT);
-    EXPECT_STREQ(record.header.feed_orientation_text, "RIGHT");
-    EXPECT_EQ(record.antenna_spec.technology, TECH_APERTURE);
-    EXPECT_EQ(record.antenna_spec.pattern_type, PATTERN_ENVELOPE);
-    EXPECT_EQ(record.header.frequency_count, 1);
-    EXPECT_EQ(record.header.cut_count, 5); // not compared with the cuts read
-
-    // Unknown feed and pattern texts keep the value; an unknown technology is 0.
-    read(lines({revnum, "FEDORN:,LEFT", "FEDORN:,UP", "PATTYP:,TYPICAL", "PATTYP:,BEST",
-                "FIELD5:,DIPOLE", "FIELD5:,HORN"}));
-    EXPECT_EQ(record.antenna_spec.feed_orientation, FEED_LEFT);
-    EXPECT_STREQ(record.header.feed_orientation_text, "UP");
-    EXPECT_EQ(record.antenna_spec.pattern_type, PATTERN_TYPICAL);
-    EXPECT_EQ(record.antenna_spec.technology, TECH_UNKNOWN);
-}
-
-TEST_F(NsmaReader, EndfilEndsTheReading) {
-    read(lines({revnum, "ANTMAN:,A", "endfil:,EOF", "MODNUM:,NOT READ", "garbage"}));
-    EXPECT_STREQ(record.antenna_spec.model, "");
-}
-
-TEST_F(NsmaReader, AntennaSizeRules) {
-    read(lines({revnum, "ANTLEN:,1.2", "ANTDEP:,0.5"}));
-    EXPECT_DOUBLE_EQ(record.antenna_spec.antenna_size, 1.2);
-    EXPECT_DOUBLE_EQ(record.header.depth, 0.5); // ANTDEP after ANTLEN wins
-
-    read(lines({revnum, "ANTLEN:,1.8"}));
-    EXPECT_DOUBLE_EQ(record.header.depth, 1.8);
-
-    read(lines({revnum, "ANTWID:,0.9", "ANTMAN:,ANDREW"}));
-    EXPECT_DOUBLE_EQ(record.antenna_spec.antenna_size, 0.9);
-
-    // Andrew models start with their size in feet.
-    read(lines({revnum, "ANTMAN:,Andrew Corp.", "MODNUM:,HP2-107"}));
-    EXPECT_DOUBLE_EQ(record.antenna_spec.antenna_size, 2 * 0.3048);
-    EXPECT_DOUBLE_EQ(record.header.depth, 0.6096);
-
-    read(lines({revnum, "ANTMAN:,ANDREW", "MODNUM:,vhlp-800-11"}));
-    EXPECT_DOUBLE_EQ(record.antenna_spec.antenna_size, 0.8);
-    EXPECT_EQ(record.header.depth, NOT_SET);
-
-    read(lines({revnum, "ANTMAN:,ANDREW", "MODNUM:,PL.X"})); // "." starts no number
-    EXPECT_EQ(record.antenna_spec.antenna_size, NOT_SET);
-
-    read(lines({revnum, "ANTMAN:,RFS", "MODNUM:,SB4-190"}));
-    EXPECT_EQ(record.antenna_spec.antenna_size, NOT_SET);
+    const double foot = 0.3048;
+    const struct {
+        std::vector<std::string> lines;
+        std::vector<std::pair<std::string, Json>> fields;
+    } cases[] = {
+        // Values are cleaned of quotes, comments and blanks; one trailing comma goes with the
+        // line, the second stays with the value; a value that does not start with the comma
+        // keeps the one it has.
+        {{"ANTMAN:,  \"Andrew\"   // the maker  ", "MODNUM:\"hp\"2-107,,", "COMNT1:,",
+          "COMNT2: ,X"},
+         {{"/antenna_spec/manufacturer", "ANDREW"}, {"/antenna_spec/model", "HP2-107,"},
+          {"/nsma_header/comment1", ""}, {"/nsma_header/comment2", ",X"}}},
+        // Texts are cut to their row's size.
+        {{"ANTMAN:," + long_text, "DESCR1:," + long_text, "DTDATA:," + long_text,
+          "FILNUM:," + long_text},
+         {{"/antenna_spec/manufacturer", std::string(41, 'M')},
+          {"/antenna_spec/description", std::string(47, 'M')},
+          {"/antenna_spec/date", std::string(15, 'M')},
+          {"/nsma_header/pattern_file_number", std::string(12, 'M')}}},
+        {{"descrp:,B-2"}, {{"/nsma_header/pattern_id", "B-2"}}},
+        // The gain units decide both flags: "DBI" found anywhere; no slash as after the reset.
+        {{"GUNITS:,DBD/DBI"},
+         {{"/gain_in_dbi", true}, {"/pattern_relative", false},
+          {"/nsma_header/gain_units_text", "DBD/DBI"}}},
+        {{"GUNITS:,DBD"}, {{"/gain_in_dbi", false}, {"/pattern_relative", true}}},
+        // The mid-band gain follows the unit read before it.
+        {{"GUNITS:,DBD/DBR", "MDGAIN:,17.0"},
+         {{"/antenna_spec/gain_dbd", 17.0}, {"/antenna_spec/gain_dbi", 19.15}}},
+        {{"MDGAIN:,38.5", "GUNITS:,DBD/DBR"},
+         {{"/antenna_spec/gain_dbi", 38.5}, {"/antenna_spec/gain_dbd", 36.35}}},
+        // Zero means no value for the elevation width, the tilt and the pattern frequency.
+        {{"ELWIDT:,0", "ELTILT:,0.0", "PATFRE:,0", "AZWIDT:,0"},
+         {{"/antenna_spec/elevation_beamwidth", nullptr},
+          {"/antenna_spec/electrical_tilt", nullptr}, {"/nsma_header/pattern_frequency", nullptr},
+          {"/antenna_spec/azimuth_beamwidth", 0.0}}},
+        // Reals read the leading number, or 0; beyond a double is no number.
+        {{"LOWFRQ:,10700 MHz", "HGHFRQ:,abc", "FRTOBA:,-.5e1x", "MAXPOW:,1e999"},
+         {{"/antenna_spec/low_frequency", 10700.0}, {"/antenna_spec/high_frequency", 0.0},
+          {"/nsma_header/front_to_back", -5.0}, {"/nsma_header/max_power", 0.0}}},
+        // NUMCUT is not compared with the cuts read.
+        {{"FEDORN:,right", "FIELD5:,Aperture", "PATTYP:,Envelope", "NOFREQ:,1.00", "NUMCUT:,5"},
+         {{"/antenna_spec/feed_orientation", FEED_RIGHT},
+          {"/nsma_header/feed_orientation_text", "RIGHT"},
+          {"/antenna_spec/technology", TECH_APERTURE},
+          {"/antenna_spec/pattern_type", PATTERN_ENVELOPE}, {"/nsma_header/frequency_count", 1},
+          {"/nsma_header/cut_count", 5}}},
+        // Unknown feed and pattern texts keep the value; an unknown technology is 0.
+        {{"FEDORN:,LEFT", "FEDORN:,UP", "PATTYP:,TYPICAL", "PATTYP:,BEST", "FIELD5:,DIPOLE",
+          "FIELD5:,HORN"},
+         {{"/antenna_spec/feed_orientation", FEED_LEFT},
+          {"/nsma_header/feed_orientation_text", "UP"},
+          {"/antenna_spec/pattern_type", PATTERN_TYPICAL},
+          {"/antenna_spec/technology", TECH_UNKNOWN}}},
+        // ENDFIL ends the reading.
+        {{"ANTMAN:,A", "endfil:,EOF", "MODNUM:,NOT READ", "garbage"},
+         {{"/antenna_spec/model", ""}}},
+        // The antenna size: ANTDEP after ANTLEN wins; ANTLEN alone gives the depth too.
+        {{"ANTLEN:,1.2", "ANTDEP:,0.5"},
+         {{"/antenna_spec/antenna_size", 1.2}, {"/nsma_header/depth", 0.5}}},
+        {{"ANTLEN:,1.8"}, {{"/nsma_header/depth", 1.8}}},
+        {{"ANTWID:,0.9", "ANTMAN:,ANDREW"}, {{"/antenna_spec/antenna_size", 0.9}}},
+        // Andrew models start with their size in feet; "." starts no number.
+        {{"ANTMAN:,Andrew Corp.", "MODNUM:,HP2-107"},
+         {{"/antenna_spec/antenna_size", 2 * foot}, {"/nsma_header/depth", 0.6096}}},
+        {{"ANTMAN:,ANDREW", "MODNUM:,vhlp-800-11"},
+         {{"/antenna_spec/antenna_size", 0.8}, {"/nsma_header/depth", nullptr}}},
+        {{"ANTMAN:,ANDREW", "MODNUM:,PL.X"}, {{"/antenna_spec/antenna_size", nullptr}}},
+        {{"ANTMAN:,RFS", "MODNUM:,SB4-190"}, {{"/antenna_spec/antenna_size", nullptr}}},
+    };
+    for (const auto& c : cases) {
+        const std::string text = revnum + "\r\n" + lines(c.lines);
+        SCOPED_TRACE(text);
+        ASSERT_EQ(read(text), Nsma_Read_Result::nsma);
+        const Json dump = antenna_to_json(record);
+        for (const auto& [field, value] : c.fields) {
+            const Json& got = dump.at(Json::json_pointer(field));
+            if (value.is_number_float() && got.is_number()) {
+                EXPECT_DOUBLE_EQ(got.get<double>(), value.get<double>()) << field;
+            } else {
+                EXPECT_EQ(got, value) << field;
+            }
+        }
+    }
 }
 
 // Pattern blocks: their points in the slot of their plane and polarization, sorted by angle,
@@ -186,11 +161,7 @@ TEST_F(NsmaReader, PatternBlocksFillTheirSlots) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        std::string text = revnum + "\r\n";
-        for (const std::string& line : c.lines) {
-            text += line + "\r\n";
-        }
-        ASSERT_EQ(read(text), Nsma_Read_Result::nsma);
+        ASSERT_EQ(read(revnum + "\r\n" + lines(c.lines)), Nsma_Read_Result::nsma);
         int filled = 0;
         for (const auto& [slot, points] : c.slots) {
             EXPECT_EQ(points_of(record, slot), points) << "slot " << slot;
@@ -290,11 +261,7 @@ TEST_F(NsmaReader, SyntaxFaultsGiveTheFileLineAndText) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        std::string text;
-        for (const std::string& line : c.lines) {
-            text += line + "\r\n";
-        }
-        EXPECT_EQ(fault_of(text), c.line == 0 ? std::string()
+        EXPECT_EQ(fault_of(lines(c.lines)), c.line == 0 ? std::string()
                                               : "ant.adf\r\nLine number " + std::to_string(c.line) +
                                                     "\r\n" + c.text + "\r\n");
     }
@@ -349,9 +316,7 @@ TEST_F(NsmaReader, NumcutBeyondTheCutsHeldIsWarned) {
     for (const Case& c : cases) {
         std::string text = lines({revnum, std::string("NUMCUT:,") + c.numcut});
         for (const auto& block : c.cuts) {
-            for (const std::string& line : block) {
-                text += line + "\r\n";
-            }
+            text += lines(block);
         }
         SCOPED_TRACE(text);
         ASSERT_EQ(read(text), Nsma_Read_Result::nsma);

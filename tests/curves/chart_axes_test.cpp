@@ -99,6 +99,7 @@ TEST(ChartLabels, ValuesBeyondTheirResolutionStopAtTheLastPrecision) {
 }
 
 struct Axis_Case {
+    char axis;  // 'x' or 'y': which of the range's two the case is about
     Data_Range range;
     int intervals;
     double step;
@@ -110,47 +111,42 @@ struct Axis_Case {
 Data_Range y_range(double low, double high) { return {2, 0, 1, low, high}; }
 Data_Range x_range(double low, double high) { return {2, low, high, 0, 1}; }
 
-TEST(ChartAxes, YAxisEndsAreMultiplesStrictlyOutsideTheData) {
+// The y axis ends on multiples of the step strictly outside the data; the x axis (mode 0) spans
+// the data exactly.
+TEST(ChartAxes, EndsStepsAndLabelsOfEachAxis) {
     const std::vector<Axis_Case> cases = {
-        {y_range(-40, 0), 8, 5, -45, 5,
+        {'y', y_range(-40, 0), 8, 5, -45, 5,
          {"-45", "-40", "-35", "-30", "-25", "-20", "-15", "-10", "-5", "0"}},
         // All -3: scaled as -3 to 7.
-        {y_range(-3, -3), 5, 2, -4, 8, {"-4", "-2", "0", "2", "4", "6"}},
+        {'y', y_range(-3, -3), 5, 2, -4, 8, {"-4", "-2", "0", "2", "4", "6"}},
         // All 2: scaled as 2 to 2.2, whichever way 2.2 / 0.05 rounds.
-        {y_range(2, 2), 5, 0.05, 1.95, 2.25, {"1.95", "2.00", "2.05", "2.10", "2.15", "2.20"}},
-        {y_range(0, 0), 5, 2, -2, 12, {"-2", "0", "2", "4", "6", "8", "10"}},
-        {y_range(0.3, 9.7), 5, 1, 0, 10, {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}},
-    };
-    for (const Axis_Case& c : cases) {
-        Graph_Axis2 axis;
-        axis.y_intervals = c.intervals;
-        axis.set_range(c.range);
-        EXPECT_DOUBLE_EQ(axis.y_step, c.step) << c.range.y_min;
-        EXPECT_DOUBLE_EQ(axis.y_min, c.low) << c.range.y_min;
-        EXPECT_DOUBLE_EQ(axis.y_max, c.high) << c.range.y_min;
-        EXPECT_EQ(axis.y_labels, c.labels) << c.range.y_min;
-    }
-}
-
-TEST(ChartAxes, XAxisSpansTheDataInModeZero) {
-    const std::vector<Axis_Case> cases = {
-        {x_range(-10, 10), 6, 5, -10, 10, {"-5", "0", "5"}},   // first tick strictly above -10
-        {x_range(0, 100), 10, 10, 0, 100, {"10", "20", "30", "40", "50", "60", "70", "80", "90"}},
-        {x_range(0.0005, 40), 4, 10, 0.0005, 40, {"10", "20", "30"}},  // from about 0: one step in
-        {x_range(5, 35), 6, 5, 5, 35, {"5", "10", "15", "20", "25", "30"}},  // at least a
+        {'y', y_range(2, 2), 5, 0.05, 1.95, 2.25,
+         {"1.95", "2.00", "2.05", "2.10", "2.15", "2.20"}},
+        {'y', y_range(0, 0), 5, 2, -2, 12, {"-2", "0", "2", "4", "6", "8", "10"}},
+        {'y', y_range(0.3, 9.7), 5, 1, 0, 10,
+         {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}},
+        {'x', x_range(-10, 10), 6, 5, -10, 10, {"-5", "0", "5"}},  // first tick strictly above -10
+        {'x', x_range(0, 100), 10, 10, 0, 100,
+         {"10", "20", "30", "40", "50", "60", "70", "80", "90"}},
+        // From about 0: one step in.
+        {'x', x_range(0.0005, 40), 4, 10, 0.0005, 40, {"10", "20", "30"}},
+        {'x', x_range(5, 35), 6, 5, 5, 35, {"5", "10", "15", "20", "25", "30"}},  // at least a
         // The step is smaller than the left end near 0: the first tick stays on the axis.
-        {x_range(0.0002, 0.00075), 6, 0.0001, 0.0002, 0.00075,
+        {'x', x_range(0.0002, 0.00075), 6, 0.0001, 0.0002, 0.00075,
          {"0.0002", "0.0003", "0.0004", "0.0005", "0.0006", "0.0007"}},
-        {x_range(3, 3), 6, 0.1, 3, 3, {}},
+        {'x', x_range(3, 3), 6, 0.1, 3, 3, {}},
     };
     for (const Axis_Case& c : cases) {
+        const bool x = c.axis == 'x';
+        SCOPED_TRACE(testing::Message()
+                     << c.axis << " from " << (x ? c.range.x_min : c.range.y_min));
         Graph_Axis2 axis;
-        axis.x_intervals = c.intervals;
+        (x ? axis.x_intervals : axis.y_intervals) = c.intervals;
         axis.set_range(c.range);
-        EXPECT_DOUBLE_EQ(axis.x_step, c.step) << c.range.x_min;
-        EXPECT_DOUBLE_EQ(axis.x_min, c.low) << c.range.x_min;
-        EXPECT_DOUBLE_EQ(axis.x_max, c.high) << c.range.x_min;
-        EXPECT_EQ(axis.x_labels, c.labels) << c.range.x_min;
+        EXPECT_DOUBLE_EQ(x ? axis.x_step : axis.y_step, c.step);
+        EXPECT_DOUBLE_EQ(x ? axis.x_min : axis.y_min, c.low);
+        EXPECT_DOUBLE_EQ(x ? axis.x_max : axis.y_max, c.high);
+        EXPECT_EQ(x ? axis.x_labels : axis.y_labels, c.labels);
     }
 }
 

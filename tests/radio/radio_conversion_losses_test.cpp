@@ -94,52 +94,27 @@ Radio4_Record full_v4() {
 }
 
 struct Expected {
+    int version; // of the record converted
     Radio_File_Kind target;
     std::vector<std::string> not_kept;
     std::vector<std::string> texts_cut;
 };
 
-TEST(ConversionLosses, FromVersion5) {
+TEST(ConversionLosses, EachSourceVersionToEachKind) {
     using K = Radio_File_Kind;
     // What version 4 has no field for, or holds otherwise.
-    const std::vector<std::string> v4_not_kept = {"RELEASE_DATE",
-                                                  "REVISION_NUM",
-                                                  "REVISION_DATE",
-                                                  "QV50_RADIO_CODE",
-                                                  "APPLICATION_TYPE",
-                                                  "RADIO_TYPE",
-                                                  "RXDATA_RATE_MBS",
-                                                  "BANDWIDTH_FCC_MHZ",
-                                                  "BANDWIDTH_99PC_MHZ",
-                                                  "BANDWIDTH_3DB_RX_MHZ",
-                                                  "TX_POWER_OPTIONS_NAME",
-                                                  "TX_POWER_OPTIONS_DBM",
-                                                  "TX_POWER_MIN_OPTIONS_DBM",
-                                                  "ATPC_OPTIONS_DB",
-                                                  "TX_POWER_RANGE_DBM",
-                                                  "ATPC_RANGE_DB",
-                                                  "ATPC_STEP_SIZE_DB",
-                                                  "REQUIRED_RXSIGNAL_DBM",
-                                                  "RX_THRESHOLD_DESCRIPTION",
-                                                  "RX_THRESHOLD_BER",
-                                                  "MAXIMUM_RXSIGNAL_DBM",
-                                                  "NOISE FIGURE_DB",
-                                                  "CtoI_RATIO_BER10-6_3DB",
-                                                  "CtoI_RATIO_BER10-3_3DB",
-                                                  "NOISE_FLOOR_KTBF_DBM",
-                                                  "SIMULCAST_CAPTURE_RANGE_DB",
-                                                  "NUM_ACM_STATES",
-                                                  "GAIN_WIDTH_DEPTH",
-                                                  "T-T_FREQ_SEP_1ANT_CPOL",
-                                                  "T-T_FREQ_SEP_1ANT_XPOL",
-                                                  "T-T_FREQ_SEP_2ANT_CPOL",
-                                                  "T-T_FREQ_SEP_2ANT_XPOL",
-                                                  "T-R_FREQ_SEP_1ANT_CPOL",
-                                                  "T-R_FREQ_SEP_1ANT_XPOL",
-                                                  "T-R_FREQ_SEP_2ANT_CPOL",
-                                                  "T-R_FREQ_SEP_2ANT_XPOL",
-                                                  "T-R_FIXED",
-                                                  "NUM_ACU_CONFIG"};
+    const std::vector<std::string> v4_not_kept = {
+        "RELEASE_DATE", "REVISION_NUM", "REVISION_DATE", "QV50_RADIO_CODE", "APPLICATION_TYPE",
+        "RADIO_TYPE", "RXDATA_RATE_MBS", "BANDWIDTH_FCC_MHZ", "BANDWIDTH_99PC_MHZ",
+        "BANDWIDTH_3DB_RX_MHZ", "TX_POWER_OPTIONS_NAME", "TX_POWER_OPTIONS_DBM",
+        "TX_POWER_MIN_OPTIONS_DBM", "ATPC_OPTIONS_DB", "TX_POWER_RANGE_DBM", "ATPC_RANGE_DB",
+        "ATPC_STEP_SIZE_DB", "REQUIRED_RXSIGNAL_DBM", "RX_THRESHOLD_DESCRIPTION",
+        "RX_THRESHOLD_BER", "MAXIMUM_RXSIGNAL_DBM", "NOISE FIGURE_DB", "CtoI_RATIO_BER10-6_3DB",
+        "CtoI_RATIO_BER10-3_3DB", "NOISE_FLOOR_KTBF_DBM", "SIMULCAST_CAPTURE_RANGE_DB",
+        "NUM_ACM_STATES", "GAIN_WIDTH_DEPTH", "T-T_FREQ_SEP_1ANT_CPOL", "T-T_FREQ_SEP_1ANT_XPOL",
+        "T-T_FREQ_SEP_2ANT_CPOL", "T-T_FREQ_SEP_2ANT_XPOL", "T-R_FREQ_SEP_1ANT_CPOL",
+        "T-R_FREQ_SEP_1ANT_XPOL", "T-R_FREQ_SEP_2ANT_CPOL", "T-R_FREQ_SEP_2ANT_XPOL", "T-R_FIXED",
+        "NUM_ACU_CONFIG"};
     const std::vector<std::string> v4_cut = {
         "MANUFACTURER cut to 31 characters (16 lost)",
         "MODEL cut to 23 characters (24 lost)",
@@ -153,16 +128,25 @@ TEST(ConversionLosses, FromVersion5) {
         "COMMENT_5 cut to 31 characters (16 lost)",
         "COMMENT_6 cut to 31 characters (16 lost)",
         "TtoI_Other code A_RADIO_CODE_OF_THIRTY_CHARS_X cut to 18 characters (12 lost)"};
+    // From version 4: version 5 has no field for the combiner's improvement factor, the ASCII
+    // file none for the CW T/I value, and no file but the .mrs for the values without a keyword.
     const Expected cases[] = {
-        {K::raf5, {}, {}},
-        {K::rsd, {"TX_FILTER"}, {}},
-        {K::mrs, v4_not_kept, v4_cut},
-        {K::raf4, v4_not_kept, v4_cut},
+        {5, K::raf5, {}, {}},
+        {5, K::rsd, {"TX_FILTER"}, {}},
+        {5, K::mrs, v4_not_kept, v4_cut},
+        {5, K::raf4, v4_not_kept, v4_cut},
+        {4, K::mrs, {}, {}},
+        {4, K::raf4, {"further", "reserved_779"}, {}},
+        {4, K::raf5, {"TtoI_COCHAN_CW", "LCOMB_FACTOR", "further", "reserved_779"}, {}},
+        {4, K::rsd, {"LCOMB_FACTOR", "further", "reserved_779"}, {}},
     };
-    const Radio_Record record = full_v5();
+    const Radio_Record v5 = full_v5();
+    const Radio4_Record v4 = full_v4();
     for (const Expected& c : cases) {
-        SCOPED_TRACE(radio_kind_name(c.target));
-        const Conversion_Losses losses = v5_conversion_losses(record, c.target);
+        SCOPED_TRACE(std::string("version ") + std::to_string(c.version) + " to " +
+                     radio_kind_name(c.target));
+        const Conversion_Losses losses = c.version == 5 ? v5_conversion_losses(v5, c.target)
+                                                        : v4_conversion_losses(v4, c.target);
         EXPECT_EQ(losses.not_kept, c.not_kept);
         EXPECT_EQ(losses.texts_cut, c.texts_cut);
     }
@@ -172,25 +156,6 @@ TEST(ConversionLosses, FromVersion5) {
     EXPECT_EQ(v5_conversion_losses(zero, K::raf5).not_kept,
               std::vector<std::string>{"ALPHA_VALUES"});
     EXPECT_TRUE(v5_conversion_losses(zero, K::rsd).empty());
-}
-
-TEST(ConversionLosses, FromVersion4) {
-    using K = Radio_File_Kind;
-    // Version 5 has no field for the combiner's improvement factor, the ASCII file none for the
-    // CW T/I value, and no file but the .mrs for the values without a keyword.
-    const Expected cases[] = {
-        {K::mrs, {}, {}},
-        {K::raf4, {"further", "reserved_779"}, {}},
-        {K::raf5, {"TtoI_COCHAN_CW", "LCOMB_FACTOR", "further", "reserved_779"}, {}},
-        {K::rsd, {"LCOMB_FACTOR", "further", "reserved_779"}, {}},
-    };
-    const Radio4_Record record = full_v4();
-    for (const Expected& c : cases) {
-        SCOPED_TRACE(radio_kind_name(c.target));
-        const Conversion_Losses losses = v4_conversion_losses(record, c.target);
-        EXPECT_EQ(losses.not_kept, c.not_kept);
-        EXPECT_EQ(losses.texts_cut, c.texts_cut);
-    }
 }
 
 } // namespace
