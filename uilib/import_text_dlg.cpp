@@ -28,6 +28,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -499,9 +500,23 @@ void ImportTextDlg::update_forecast() {
                    .arg(first)
                    .arg(first + forecast.lines - 1);
     }
+    // A field on no column is the usual reason why nothing would be read.
+    QStringList missing;
+    if (!m_format->free_assignment) {
+        for (int field = 1; field <= static_cast<int>(m_format->field_names.size()); ++field) {
+            if (std::find(m_format->column_assignment.begin(), m_format->column_assignment.end(),
+                          field) == m_format->column_assignment.end()) {
+                missing << QStringLiteral("\u201c%1\u201d").arg(
+                    from_file_text(m_format->field_names[static_cast<std::size_t>(field) - 1]));
+            }
+        }
+    }
+    if (!missing.isEmpty()) {
+        text += QLatin1Char(' ') + tr("Not on a column yet: %1.").arg(missing.join(QStringLiteral(", ")));
+    }
     if (forecast.stop_line > 0) {
         const QString line = QFontMetrics(m_forecast->font())
-                                 .elidedText(preview_text(forecast.stop_text), Qt::ElideRight,
+                                 .elidedText(preview_text(forecast.stop_text).simplified(), Qt::ElideRight,
                                              m_forecast->fontMetrics().averageCharWidth() * 60);
         text += QLatin1Char(' ') + tr("Line %1 ends the import, as its fields do not all "
                                       "convert: \u201c%2\u201d")

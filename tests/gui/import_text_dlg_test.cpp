@@ -181,8 +181,9 @@ TEST_F(ImportDialog, FinishChecksTheColumnsAndStaysOpen) {
     type_start_line("2");
     click(ImportTextDlg::IDC_NEXT);
     click(ImportTextDlg::IDC_NEXT);
-    EXPECT_EQ(forecast(), "No line will be imported. Line 2 ends the import, as its fields do "
-                          "not all convert: \u201c100,-50,a\u201d");
+    EXPECT_EQ(forecast(), "No line will be imported. Not on a column yet: \u201cFrequency\u201d, "
+                          "\u201cLevel\u201d. Line 2 ends the import, as its fields do not all "
+                          "convert: \u201c100,-50,a\u201d");
 
     struct Step {
         std::vector<std::pair<int, int>> columns_fields; // assigned before Finish
