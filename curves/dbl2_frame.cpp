@@ -267,6 +267,12 @@ void dbl2_frame::act_on(const Grid_Outcome& outcome) {
     }
 }
 
+void dbl2_frame::points_changed_outside() {
+    if (m_points != nullptr) {
+        act_on(m_grid.points_replaced());
+    }
+}
+
 void dbl2_frame::record_change() {
     if (m_points == nullptr || m_restoring) {
         return;

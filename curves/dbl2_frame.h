@@ -24,6 +24,9 @@ public:
     void attach(Curve_Points* points);
     // Back to the first row and the x column, changed flag cleared; an open edit is dropped.
     void reset_cursor();
+    // The list was given points from outside (an import): one undo step, the changed flag set
+    // and the list told changed.
+    void points_changed_outside();
     // Moves the cursor to `row` in the current column (the chart's marker), clamped to the rows.
     void set_current_row(int row);
 

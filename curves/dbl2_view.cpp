@@ -101,6 +101,11 @@ void dbl2_view::set_polar(bool polar_view) {
     invalidate_picture();
 }
 
+void dbl2_view::set_overlays(std::vector<Chart_Overlay> overlays) {
+    m_overlays = std::move(overlays);
+    update();
+}
+
 void dbl2_view::draw_chart(QPainter& painter, QSize size, bool for_window) {
     if (polar()) {
         if (for_window) {

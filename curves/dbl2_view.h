@@ -6,7 +6,15 @@
 #include "curve_points.h"
 #include "polar_view.h"
 
+#include <QString>
+
 #include <vector>
+
+// A curve the chart draws faintly behind the edited one, for comparison; it is never edited.
+struct Chart_Overlay {
+    QString name;
+    std::vector<Curve_Pair> points;
+};
 
 class dbl2_view : public Chart_Wnd {
     Q_OBJECT
@@ -18,6 +26,10 @@ public:
     // Shows the points of `points` (read now; the list stays the caller's). The marker stays
     // on its index while the list still holds it.
     void set_data(const Curve_Points& points);
+    // The curves drawn behind the list (replacing those given before); none by default.
+    void set_overlays(std::vector<Chart_Overlay> overlays);
+    const std::vector<Chart_Overlay>& overlays() const { return m_overlays; }
+
     // Puts the marker on point `index`; an index outside the list, or a point that has no place
     // on the chart, shows none.
     void move_marker(int index);
@@ -54,6 +66,7 @@ private:
     void select_from_mouse(int index);
 
     int m_marker = -1;
+    std::vector<Chart_Overlay> m_overlays;
     std::vector<int> m_screen_x;  // the points' columns in the window's layout
     Polar_Scale m_polar_scale;    // the circle of the window's polar view
     bool m_polar_allowed = false;

@@ -32,6 +32,7 @@ constexpr Library_String library_strings[] = {
     {IDS_LOAD_IMPORT_DEFINITION, "Load text import definition file"},
     {IDS_SAVE_IMPORT_DEFINITION, "Save text import definition file"},
     {IDS_WNDSZE_KELVOR_MAIN, "WNDSZE_KELVOR_MAIN"},
+    {IDS_WNDSZE_KELVOR_CURVES, "WNDSZE_KELVOR_CURVES"},
 };
 
 } // namespace

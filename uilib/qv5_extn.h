@@ -62,6 +62,7 @@ enum Qv6_Ex_String : int {
     IDS_LOAD_IMPORT_DEFINITION = 682,
     IDS_SAVE_IMPORT_DEFINITION = 683,
     IDS_WNDSZE_KELVOR_MAIN = 691,
+    IDS_WNDSZE_KELVOR_CURVES = 692,
 };
 
 // The library's text for `id`, or null when it has none.
