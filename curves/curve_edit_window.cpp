@@ -262,9 +262,10 @@ void CurveEditWindow::OnImport() {
     int line = -1;
     format.init_import();
     while (format.set_line_buffer(line)) {
+        // Each field lies in a buffer that the next get_field overwrites.
         const char* x_text = format.get_field(0);
-        const char* y_text = format.get_field(1);
         std::string x_field = x_text != nullptr ? x_text : "";
+        const char* y_text = format.get_field(1);
         std::string y_field = y_text != nullptr ? y_text : "";
         const double x = get_valid_double(x_field.data(), 4);
         const double y = get_valid_double(y_field.data(), 4);

@@ -108,9 +108,11 @@ int main(int argc, char** argv) {
     int line = -1;
     format->init_import();
     while (format->set_line_buffer(line)) {
+        // Each field lies in a buffer that the next get_field overwrites.
         const char* x = format->get_field(0);
+        const std::string x_text = x != nullptr ? x : "(none)";
         const char* y = format->get_field(1);
-        std::printf("%d: %s | %s\n", line + 1, x != nullptr ? x : "(none)", y != nullptr ? y : "(none)");
+        std::printf("%d: %s | %s\n", line + 1, x_text.c_str(), y != nullptr ? y : "(none)");
     }
     return 0;
 }
