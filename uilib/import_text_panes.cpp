@@ -35,12 +35,14 @@ int digits(int value) {
 std::vector<Preview_Column> preview_columns(const txtimport_format& format) {
     std::vector<Preview_Column> columns;
     columns.reserve(format.column_widths.size());
-    int x = 0;
+    // A loaded definition may hold any width, and many wide lines add up: the pane keeps
+    // within what it can scroll.
+    constexpr int64_t widest = 1 << 28;
+    int64_t x = 0;
     for (const int32_t width : format.column_widths) {
-        // A loaded definition may hold any width; the pane keeps within what it can scroll.
-        const int shown = std::clamp<int32_t>(width, 1, 1 << 20);
-        columns.push_back({x, shown});
-        x += shown + 1;
+        const auto shown = static_cast<int>(std::clamp<int64_t>(width, 1, 1 << 20));
+        columns.push_back({static_cast<int>(x), shown});
+        x = std::min(x + shown + 1, widest);
     }
     return columns;
 }

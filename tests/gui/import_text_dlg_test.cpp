@@ -366,6 +366,26 @@ TEST_F(ImportDialog, DefinitionSavedLoadsBackIntoTheSameChoices) {
     }
 }
 
+TEST_F(ImportDialog, OddTextsGoThroughEveryPage) {
+    const std::string long_line(1 << 20, '7');
+    const std::string texts[] = {
+        long_line + "," + long_line,                  // a megabyte a field, no line end
+        "1,2\r3,4\r5,6\r",                           // CR-only line ends
+        "\xEF\xBB\xBF" "x,y\n1,2\n",                  // a byte order mark
+        std::string(5000, ',') + "\n1\n",            // more columns than a layout keeps
+        "\x1E\x1F\t\x7F\x81\xFF,\x90\n",                 // control and unassigned bytes
+    };
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text.substr(0, 20));
+        open(text.c_str());
+        for (int page = 0; page < 3; ++page) {
+            EXPECT_FALSE(dialog->grab().isNull());
+            click(ImportTextDlg::IDC_NEXT);
+        }
+        EXPECT_LE(format->column_count, txtimport_format::max_columns);
+    }
+}
+
 TEST_F(ImportDialog, PasteTakesTheClipboardOnlyAsFileText) {
     open(nullptr);
     auto* paste = control<QPushButton>(ImportTextDlg::IDC_PASTE);
