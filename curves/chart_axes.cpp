@@ -124,6 +124,22 @@ Data_Range data_range(std::span<const Chart_Point> points) {
     return range;
 }
 
+Data_Range merge_ranges(const Data_Range& a, const Data_Range& b) {
+    if (b.count == 0) {
+        return a;
+    }
+    if (a.count == 0) {
+        return b;
+    }
+    Data_Range merged;
+    merged.count = a.count + b.count;
+    merged.x_min = std::min(a.x_min, b.x_min);
+    merged.x_max = std::max(a.x_max, b.x_max);
+    merged.y_min = std::min(a.y_min, b.y_min);
+    merged.y_max = std::max(a.y_max, b.y_max);
+    return merged;
+}
+
 Desired_Intervals desired_intervals(int width, int height) {
     Desired_Intervals intervals;
     intervals.x = std::max(0, width - 2) / 60;
@@ -403,4 +419,69 @@ int point_at_mouse(std::span<const int> screen_x, int mouse_x, bool moving_right
         return found;
     }
     return moving_right ? last : first;
+}
+
+Plot_Rect corner_box(const Plot_Rect& area, Chart_Corner corner, int width, int height,
+                     int inset) {
+    inset = std::max(inset, 0);
+    if (width <= 0 || height <= 0 || area.width() - 2 * inset < width ||
+        area.height() - 2 * inset < height) {
+        return {area.left, area.top, area.left, area.top};
+    }
+    const bool right = corner == Chart_Corner::top_right || corner == Chart_Corner::bottom_right;
+    const bool bottom = corner == Chart_Corner::bottom_right || corner == Chart_Corner::bottom_left;
+    Plot_Rect box;
+    box.left = right ? area.right - inset - width : area.left + inset;
+    box.top = bottom ? area.bottom - inset - height : area.top + inset;
+    box.right = box.left + width;
+    box.bottom = box.top + height;
+    return box;
+}
+
+namespace {
+
+// Liang-Barsky: whether the segment from `a` to `b` has a part inside `box`.
+bool segment_meets_box(const Chart_Plan::Screen_Point& a, const Chart_Plan::Screen_Point& b,
+                       const Plot_Rect& box) {
+    double t0 = 0.0;
+    double t1 = 1.0;
+    const auto clip = [&](double direction, double distance) {
+        if (direction == 0.0) {
+            return distance >= 0.0;
+        }
+        const double t = distance / direction;
+        if (direction < 0.0) {
+            if (t > t1) {
+                return false;
+            }
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0) {
+                return false;
+            }
+            t1 = std::min(t1, t);
+        }
+        return true;
+    };
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    return clip(-dx, a.x - box.left) && clip(dx, box.right - a.x) && clip(-dy, a.y - box.top) &&
+           clip(dy, box.bottom - a.y);
+}
+
+bool screen_point_finite(const Chart_Plan::Screen_Point& point) {
+    return std::isfinite(point.x) && std::isfinite(point.y);
+}
+
+} // namespace
+
+int segments_crossing(const Plot_Rect& box, std::span<const Chart_Plan::Screen_Point> line) {
+    int count = 0;
+    for (std::size_t i = 1; i < line.size(); ++i) {
+        if (screen_point_finite(line[i - 1]) && screen_point_finite(line[i]) &&
+            segment_meets_box(line[i - 1], line[i], box)) {
+            ++count;
+        }
+    }
+    return count;
 }

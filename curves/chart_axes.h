@@ -43,6 +43,8 @@ struct Data_Range {
     double y_max = 0.0;
 };
 Data_Range data_range(std::span<const Chart_Point> points);
+// The smallest range that holds both; a range without points adds nothing.
+Data_Range merge_ranges(const Data_Range& a, const Data_Range& b);
 
 // Desired numbers of intervals for a client area of `width` x `height` pixels: x = (w - 2) / 60,
 // y = (h - 4) / 43 but at least 5. Negative sizes count as 0 (x then asks for 0 intervals).
@@ -203,6 +205,18 @@ struct Chart_Plan {
 // (missing widths count as 0).
 Chart_Plan plan_chart(const Graph_Axis2& axis, std::span<const Chart_Point> points,
                       int label_font_pixels);
+
+// The corners of a rectangle, in the order a legend tries them.
+enum class Chart_Corner { top_right, top_left, bottom_right, bottom_left };
+
+// A box of `width` x `height` pixels in `corner` of `area`, `inset` pixels in from its edges.
+// Empty (width or height 0) when it does not fit.
+Plot_Rect corner_box(const Plot_Rect& area, Chart_Corner corner, int width, int height,
+                     int inset);
+
+// How many segments of the polyline through `line` pass through `box` (its edges included).
+// Non-finite points break the line.
+int segments_crossing(const Plot_Rect& box, std::span<const Chart_Plan::Screen_Point> line);
 
 // Screen x of every point of the list, rounded to the pixel; NO_MARKER for a point that is
 // not usable (it has no place on the chart).

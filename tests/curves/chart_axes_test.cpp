@@ -282,6 +282,69 @@ TEST(ChartPlan, FewerThanTwoPointsDrawTheFrameOnly) {
     }
 }
 
+// Curves drawn behind the own one widen its range; a range without points adds nothing.
+TEST(ChartAxes, MergedRangesHoldBoth) {
+    struct Case {
+        const char* name;
+        std::vector<Chart_Point> a;
+        std::vector<Chart_Point> b;
+        Data_Range merged;
+    };
+    const Case cases[] = {
+        {"wider both ways", {{0, -40}, {40, 0}}, {{-10, -50}, {60, 3}}, {4, -10, 60, -50, 3}},
+        {"inside", {{0, -40}, {40, 0}}, {{10, -20}, {20, -30}}, {4, 0, 40, -40, 0}},
+        {"nothing behind", {{0, -40}, {40, 0}}, {}, {2, 0, 40, -40, 0}},
+        {"unusable behind", {{0, -40}, {40, 0}}, {{NaN, 5}, {NOT_SET, 1}}, {2, 0, 40, -40, 0}},
+        {"nothing own", {}, {{5, -3}, {7, -9}}, {2, 5, 7, -9, -3}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Data_Range got = merge_ranges(data_range(c.a), data_range(c.b));
+        EXPECT_EQ(got.count, c.merged.count);
+        EXPECT_EQ(got.x_min, c.merged.x_min);
+        EXPECT_EQ(got.x_max, c.merged.x_max);
+        EXPECT_EQ(got.y_min, c.merged.y_min);
+        EXPECT_EQ(got.y_max, c.merged.y_max);
+    }
+}
+
+// The legend's box in each corner, and the segments of a line that pass through it.
+TEST(ChartLegend, CornerBoxesAndTheSegmentsCrossingThem) {
+    const Plot_Rect area{10, 20, 310, 220};
+    struct Case {
+        Chart_Corner corner;
+        Plot_Rect box;
+    };
+    const Case cases[] = {
+        {Chart_Corner::top_right, {246, 24, 306, 54}},
+        {Chart_Corner::top_left, {14, 24, 74, 54}},
+        {Chart_Corner::bottom_right, {246, 186, 306, 216}},
+        {Chart_Corner::bottom_left, {14, 186, 74, 216}},
+    };
+    for (const Case& c : cases) {
+        const Plot_Rect box = corner_box(area, c.corner, 60, 30, 4);
+        EXPECT_EQ(box.left, c.box.left);
+        EXPECT_EQ(box.top, c.box.top);
+        EXPECT_EQ(box.right, c.box.right);
+        EXPECT_EQ(box.bottom, c.box.bottom);
+    }
+    // Too big for the area: an empty box.
+    EXPECT_EQ(corner_box(area, Chart_Corner::top_left, 300, 30, 4).width(), 0);
+    EXPECT_EQ(corner_box(area, Chart_Corner::top_left, 60, 199, 4).height(), 0);
+
+    const Plot_Rect box{100, 100, 200, 150};
+    const std::vector<Chart_Plan::Screen_Point> line{
+        {0, 0},     {50, 120},  // left of the box
+        {150, 125},             // into it
+        {250, 125},             // out of it
+        {250, 200},             // below and right
+        {90, 90},               // the diagonal passes through the box
+        {NaN, 0},   {150, 120}, // a broken line
+    };
+    EXPECT_EQ(segments_crossing(box, line), 3);
+    EXPECT_EQ(segments_crossing(box, std::vector<Chart_Plan::Screen_Point>{{150, 125}}), 0);
+}
+
 TEST(ChartPlan, CurveAndMarkersLeaveOutPointsWithoutPlace) {
     const std::vector<Chart_Point> points = {
         {0, -40}, {NOT_SET, -20}, {5, NaN}, {1e301, 0}, {10, 0}};
