@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -41,8 +42,20 @@ QColor text_colour() {
 
 } // namespace
 
-void Chart_Wnd::draw_curve(QPainter& painter, const QPolygonF& curve) {
-    painter.setPen(QPen(chart_curve_colour(), 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+QColor chart_background_colour(std::size_t index) {
+    static const QColor colours[] = {
+        QColor(80, 130, 220),  // blue
+        QColor(70, 170, 90),   // green
+        QColor(235, 150, 40),  // orange
+        QColor(170, 100, 200), // violet
+        QColor(40, 170, 180),  // teal
+        QColor(150, 150, 150), // grey
+    };
+    return colours[index % std::size(colours)];
+}
+
+void Chart_Wnd::draw_curve(QPainter& painter, const QPolygonF& curve, const QColor& colour) {
+    painter.setPen(QPen(colour, 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(Qt::NoBrush);
     // In pieces of a few dozen points: one long path costs the stroker far more than its
     // pieces do (a 3,600-point cut at a pixel ratio of 2: 52 ms as one path, 7 ms in pieces).
@@ -70,6 +83,78 @@ void Chart_Wnd::set_axis_titles(const QString& x_title, const QString& y_title) 
 void Chart_Wnd::set_chart_points(std::vector<Chart_Point> points) {
     m_points = std::move(points);
     invalidate_picture();
+}
+
+void Chart_Wnd::set_background_curves(std::vector<Chart_Series> curves, const QString& own_name) {
+    m_background = std::move(curves);
+    m_own_name = own_name;
+    invalidate_picture();
+}
+
+void Chart_Wnd::draw_legend(QPainter& painter, const Plot_Rect& area,
+                            std::span<const Chart_Corner> corners,
+                            const std::vector<std::vector<Chart_Plan::Screen_Point>>& screen_curves) {
+    if (m_background.empty() || corners.empty()) {
+        return;
+    }
+    struct Entry {
+        QString name;
+        QColor colour;
+    };
+    std::vector<Entry> entries{{m_own_name, chart_curve_colour()}};
+    for (std::size_t i = 0; i < m_background.size(); ++i) {
+        entries.push_back({m_background[i].name, chart_background_colour(i)});
+    }
+
+    const QFontMetrics metrics(font());
+    const int line = metrics.height();
+    const int pad = std::max(3, line / 4);
+    const int swatch = 2 * metrics.averageCharWidth() + 4;
+    const int max_text = std::max(0, area.width() / 2 - swatch - 3 * pad);
+    int text_width = 0;
+    for (Entry& entry : entries) {
+        entry.name = metrics.elidedText(entry.name, Qt::ElideRight, max_text);
+        text_width = std::max(text_width, metrics.horizontalAdvance(entry.name));
+    }
+    const int width = swatch + text_width + 3 * pad;
+    const int height = static_cast<int>(entries.size()) * line + 2 * pad;
+    const int inset = std::max(4, pad);
+
+    // The corner the own curve crosses least, then the others; the first of equal ones.
+    Plot_Rect best;
+    long best_score = -1;
+    for (const Chart_Corner corner : corners) {
+        const Plot_Rect box = corner_box(area, corner, width, height, inset);
+        if (box.width() <= 0) {
+            return;
+        }
+        long score = 0;
+        for (std::size_t i = 0; i < screen_curves.size(); ++i) {
+            const long crossing = segments_crossing(box, screen_curves[i]);
+            score += i == 0 ? crossing * 100000L : crossing;
+        }
+        if (best_score < 0 || score < best_score) {
+            best = box;
+            best_score = score;
+        }
+    }
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(QColor(160, 160, 160), 0));
+    painter.setBrush(QColor(255, 255, 255, 225));
+    painter.drawRect(QRect(best.left, best.top, best.width(), best.height()));
+    painter.setFont(font());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const int top = best.top + pad + static_cast<int>(i) * line;
+        const int middle = top + line / 2;
+        painter.setPen(QPen(entries[i].colour, i == 0 ? 2.0 : 1.5));
+        painter.drawLine(best.left + pad, middle, best.left + pad + swatch, middle);
+        painter.setPen(text_colour());
+        painter.drawText(QRect(best.left + 2 * pad + swatch, top, text_width + pad, line),
+                         Qt::AlignLeft | Qt::AlignVCenter, entries[i].name);
+    }
+    painter.restore();
 }
 
 void Chart_Wnd::invalidate_picture() {
@@ -105,7 +190,13 @@ void Chart_Wnd::draw_cartesian(QPainter& painter, QSize size, Graph_Axis2& axis)
     axis.label_font_size = tenths_of(label_font, logicalDpiY());
     axis.title_font_size = tenths_of(title_font, logicalDpiY());
     axis.set_window_size(width, height);
-    axis.set_range(data_range(m_points));
+    // The own curve's points set the axes; the curves behind it widen them only while shown, so
+    // the own curve keeps its place when nothing is drawn behind it.
+    Data_Range range = data_range(m_points);
+    for (const Chart_Series& series : m_background) {
+        range = merge_ranges(range, data_range(series.points));
+    }
+    axis.set_range(range);
     for (const std::string& label : axis.x_labels) {
         axis.x_label_widths.push_back(label_metrics.horizontalAdvance(text_of(label)));
     }
@@ -145,6 +236,7 @@ void Chart_Wnd::draw_cartesian(QPainter& painter, QSize size, Graph_Axis2& axis)
     }
 
     const Plot_Rect& plot = plan.plot;
+    std::vector<std::vector<Chart_Plan::Screen_Point>> screen_curves;
     if (!plan.frame_only) {
         painter.setFont(label_font);
         const int line = label_metrics.height();
@@ -173,15 +265,32 @@ void Chart_Wnd::draw_cartesian(QPainter& painter, QSize size, Graph_Axis2& axis)
             }
         }
 
-        QPolygonF curve;
-        curve.reserve(static_cast<qsizetype>(plan.curve.size()));
-        for (const Chart_Plan::Screen_Point& point : plan.curve) {
-            curve.append(QPointF(point.x, point.y));
+        // The curves behind first, then the own one over them.
+        screen_curves.push_back(plan.curve);
+        for (const Chart_Series& series : m_background) {
+            std::vector<Chart_Plan::Screen_Point>& screen = screen_curves.emplace_back();
+            screen.reserve(series.points.size());
+            for (const Chart_Point& point : series.points) {
+                if (chart_point_usable(point)) {
+                    screen.push_back({axis.screen_x(point.x), axis.screen_y(point.y)});
+                }
+            }
         }
+        const auto polygon_of = [](const std::vector<Chart_Plan::Screen_Point>& points) {
+            QPolygonF polygon;
+            polygon.reserve(static_cast<qsizetype>(points.size()));
+            for (const Chart_Plan::Screen_Point& point : points) {
+                polygon.append(QPointF(point.x, point.y));
+            }
+            return polygon;
+        };
         painter.save();
         painter.setClipRect(QRect(plot.left, plot.top, plot.width() + 1, plot.height() + 1));
         painter.setRenderHint(QPainter::Antialiasing, true);
-        draw_curve(painter, curve);
+        for (std::size_t i = 1; i < screen_curves.size(); ++i) {
+            draw_curve(painter, polygon_of(screen_curves[i]), chart_background_colour(i - 1));
+        }
+        draw_curve(painter, polygon_of(screen_curves.front()));
         painter.restore();
 
         painter.setPen(QPen(text_colour(), 0));
@@ -198,6 +307,16 @@ void Chart_Wnd::draw_cartesian(QPainter& painter, QSize size, Graph_Axis2& axis)
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(plot.left, plot.top, plot.width(), plot.height()));
     painter.restore();
+
+    if (!plan.frame_only) {
+        // Inside the frame, clear of its line.
+        const Plot_Rect inside{plot.left + frame_width, plot.top + frame_width,
+                               plot.right - frame_width, plot.bottom - frame_width};
+        static constexpr Chart_Corner corners[] = {Chart_Corner::top_right, Chart_Corner::top_left,
+                                                   Chart_Corner::bottom_right,
+                                                   Chart_Corner::bottom_left};
+        draw_legend(painter, inside, corners, screen_curves);
+    }
 }
 
 void Chart_Wnd::rebuild_picture() {

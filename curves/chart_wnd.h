@@ -1,6 +1,7 @@
 // Chart_Wnd: the chart window. It lays the chart out with the axis rules of chart_axes.h, draws
 // it into a cached picture after each change of size, data or fonts, and replays that picture
-// on every paint; its context menu saves or copies the chart as an image.
+// on every paint; its context menu saves or copies the chart as an image. Curves given for
+// comparison are drawn faintly behind the chart's own one, with a legend naming them.
 #pragma once
 
 #include "chart_axes.h"
@@ -18,6 +19,23 @@
 class QMenu;
 class QPainter;
 class QPolygonF;
+
+// The colours of the grid lines and of the curve.
+inline QColor chart_grid_colour() {
+    return QColor(200, 220, 200);
+}
+inline QColor chart_curve_colour() {
+    return QColor(176, 0, 0);
+}
+// The colour of the `index`th curve drawn behind the chart's own: light tints, distinct from
+// each other, from the curve's red and from the marker's blue; after the last one they repeat.
+QColor chart_background_colour(std::size_t index);
+
+// A curve drawn thinly behind the chart's own, named in the legend.
+struct Chart_Series {
+    QString name;
+    std::vector<Chart_Point> points;
+};
 
 class Chart_Wnd : public QWidget {
     Q_OBJECT
@@ -54,6 +72,18 @@ protected:
     void set_chart_points(std::vector<Chart_Point> points);
     std::span<const Chart_Point> chart_points() const { return m_points; }
 
+    // The curves drawn behind the chart's own (none hides them and the legend); the axes take
+    // them in as well. `own_name` names the chart's own curve in the legend.
+    void set_background_curves(std::vector<Chart_Series> curves, const QString& own_name);
+    const std::vector<Chart_Series>& background_curves() const { return m_background; }
+
+    // Draws the legend, the own curve first, into the one of `corners` of `area` that the
+    // curves (`screen_curves`: the own one, then the background ones, in pixels) cross least;
+    // the own curve counts before the others. Nothing without background curves or when the
+    // legend does not fit.
+    void draw_legend(QPainter& painter, const Plot_Rect& area, std::span<const Chart_Corner> corners,
+                     const std::vector<std::vector<Chart_Plan::Screen_Point>>& screen_curves);
+
     // Marks the cached picture stale and schedules a paint.
     void invalidate_picture();
 
@@ -66,8 +96,9 @@ protected:
     // Lets a derived view add its own entries to the context menu.
     virtual void add_menu_actions(QMenu& menu);
 
-    // Draws the curve through `curve` (antialiasing is the caller's) in the curve's pen.
-    static void draw_curve(QPainter& painter, const QPolygonF& curve);
+    // Draws the curve through `curve` (antialiasing is the caller's) in a thin pen of `colour`.
+    static void draw_curve(QPainter& painter, const QPolygonF& curve,
+                           const QColor& colour = chart_curve_colour());
     // Lays the cartesian chart out for `size` with the widget's fonts and draws it.
     void draw_cartesian(QPainter& painter, QSize size, Graph_Axis2& axis);
 
@@ -83,16 +114,11 @@ private:
     QString m_x_title;
     QString m_y_title;
     std::vector<Chart_Point> m_points;
+    std::vector<Chart_Series> m_background;
+    QString m_own_name;
     Graph_Axis2 m_axis;
     QPixmap m_picture;
     bool m_picture_stale = true;
     int m_render_count = 0;
 };
 
-// The colours of the grid lines and of the curve.
-inline QColor chart_grid_colour() {
-    return QColor(200, 220, 200);
-}
-inline QColor chart_curve_colour() {
-    return QColor(176, 0, 0);
-}

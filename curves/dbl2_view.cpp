@@ -16,6 +16,7 @@
 namespace {
 
 constexpr const char* POLAR_KEY = "Chart polar view";
+constexpr const char* OVERLAYS_KEY = "Chart other curves";
 constexpr double TEXT_WIDTH = 1000.0; // wider than any level label
 
 const char* settings_section() {
@@ -103,7 +104,45 @@ void dbl2_view::set_polar(bool polar_view) {
 
 void dbl2_view::set_overlays(std::vector<Chart_Overlay> overlays) {
     m_overlays = std::move(overlays);
-    update();
+    if (!m_overlays.empty()) {
+        m_overlays_chosen = ReadINIfile(settings_section(), OVERLAYS_KEY, "1") != "0";
+    }
+    update_background();
+}
+
+void dbl2_view::set_curve_name(const QString& name) {
+    if (name == m_curve_name) {
+        return;
+    }
+    m_curve_name = name;
+    update_background();
+}
+
+void dbl2_view::set_overlays_shown(bool shown) {
+    WriteINIfile(settings_section(), OVERLAYS_KEY, shown ? "1" : "0");
+    if (shown == m_overlays_chosen) {
+        return;
+    }
+    m_overlays_chosen = shown;
+    update_background();
+}
+
+void dbl2_view::update_background() {
+    std::vector<Chart_Series> series;
+    if (overlays_shown()) {
+        series.reserve(m_overlays.size());
+        for (const Chart_Overlay& overlay : m_overlays) {
+            Chart_Series& one = series.emplace_back();
+            one.name = overlay.name;
+            one.points.reserve(overlay.points.size());
+            for (const Curve_Pair& pair : overlay.points) {
+                one.points.push_back({pair.x, pair.y});
+            }
+        }
+    }
+    const QString own_name = m_curve_name.isEmpty() ? tr("Edited curve") : m_curve_name;
+    set_background_curves(std::move(series), own_name);
+    m_screen_x.clear();
 }
 
 void dbl2_view::draw_chart(QPainter& painter, QSize size, bool for_window) {
@@ -125,7 +164,11 @@ void dbl2_view::draw_chart(QPainter& painter, QSize size, bool for_window) {
 void dbl2_view::draw_polar(QPainter& painter, QSize size, Polar_Scale& scale) {
     const QFontMetrics metrics(font());
     const int margin = metrics.height() + metrics.horizontalAdvance(QStringLiteral("-150")) / 2 + 4;
-    const Data_Range range = data_range(chart_points());
+    const Data_Range own_range = data_range(chart_points());
+    Data_Range range = own_range;
+    for (const Chart_Series& series : background_curves()) {
+        range = merge_ranges(range, data_range(series.points));
+    }
     scale = polar_scale(size.width(), size.height(), margin, range);
     const QPointF centre(scale.centre_x, scale.centre_y);
     const double span = scale.outer_level - scale.inner_level;
@@ -135,7 +178,7 @@ void dbl2_view::draw_polar(QPainter& painter, QSize size, Polar_Scale& scale) {
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setFont(font());
 
-    if (range.count >= 2 && span > 0.0) {
+    if (own_range.count >= 2 && span > 0.0) {
         // Rings, then the spokes every 30 degrees, in the grid's colour.
         painter.setPen(QPen(chart_grid_colour(), 1.0));
         painter.setBrush(Qt::NoBrush);
@@ -176,18 +219,42 @@ void dbl2_view::draw_polar(QPainter& painter, QSize size, Polar_Scale& scale) {
                              QString::fromStdString(scale.ring_labels[i]));
         }
 
-        // The cut, closed around the circle.
-        QPolygonF curve;
-        for (const Chart_Point& point : chart_points()) {
-            if (chart_point_usable(point)) {
-                const Polar_Position at = polar_position(scale, point.x, point.y);
-                curve.append(QPointF(at.x, at.y));
+        // The cut closed around the circle, over the cuts drawn behind it.
+        const auto around = [&scale](std::span<const Chart_Point> points) {
+            std::vector<Chart_Plan::Screen_Point> screen;
+            for (const Chart_Point& point : points) {
+                if (chart_point_usable(point)) {
+                    const Polar_Position at = polar_position(scale, point.x, point.y);
+                    screen.push_back({at.x, at.y});
+                }
             }
+            if (!screen.empty()) {
+                screen.push_back(screen.front());
+            }
+            return screen;
+        };
+        const auto polygon_of = [](const std::vector<Chart_Plan::Screen_Point>& points) {
+            QPolygonF polygon;
+            for (const Chart_Plan::Screen_Point& point : points) {
+                polygon.append(QPointF(point.x, point.y));
+            }
+            return polygon;
+        };
+        std::vector<std::vector<Chart_Plan::Screen_Point>> screen_curves{around(chart_points())};
+        for (const Chart_Series& series : background_curves()) {
+            screen_curves.push_back(around(series.points));
         }
-        if (!curve.isEmpty()) {
-            curve.append(curve.front());
+        for (std::size_t i = 1; i < screen_curves.size(); ++i) {
+            draw_curve(painter, polygon_of(screen_curves[i]), chart_background_colour(i - 1));
         }
-        draw_curve(painter, curve);
+        draw_curve(painter, polygon_of(screen_curves.front()));
+
+        // The legend in a corner of the window; the top left one holds the title.
+        static constexpr Chart_Corner corners[] = {Chart_Corner::bottom_right,
+                                                   Chart_Corner::top_right,
+                                                   Chart_Corner::bottom_left};
+        draw_legend(painter, Plot_Rect{0, 0, size.width() - 1, size.height() - 1}, corners,
+                    screen_curves);
 
         if (!y_title().isEmpty()) {
             QFont title_font = font();
@@ -244,14 +311,23 @@ void dbl2_view::update_marker_area() {
 }
 
 void dbl2_view::add_menu_actions(QMenu& menu) {
-    if (!m_polar_allowed) {
+    if (!m_polar_allowed && m_overlays.empty()) {
         return;
     }
     menu.addSeparator();
-    QAction* action = menu.addAction(tr("Polar view"));
-    action->setCheckable(true);
-    action->setChecked(m_polar_chosen);
-    connect(action, &QAction::toggled, this, [this](bool checked) { set_polar(checked); });
+    if (m_polar_allowed) {
+        QAction* action = menu.addAction(tr("Polar view"));
+        action->setCheckable(true);
+        action->setChecked(m_polar_chosen);
+        connect(action, &QAction::toggled, this, [this](bool checked) { set_polar(checked); });
+    }
+    if (!m_overlays.empty()) {
+        QAction* action = menu.addAction(tr("Show Other Curves"));
+        action->setCheckable(true);
+        action->setChecked(m_overlays_chosen);
+        connect(action, &QAction::toggled, this,
+                [this](bool checked) { set_overlays_shown(checked); });
+    }
 }
 
 void dbl2_view::mouseMoveEvent(QMouseEvent* event) {

@@ -1,5 +1,6 @@
 // dbl2_view: the chart of one Curve_Points list, with the marker at the grid's current point
-// and, for antenna pattern cuts, a polar view of the same list.
+// and, for antenna pattern cuts, a polar view of the same list. Other curves of the record may
+// be drawn behind the list for comparison; the user shows or hides them from the context menu.
 #pragma once
 
 #include "chart_wnd.h"
@@ -26,9 +27,16 @@ public:
     // Shows the points of `points` (read now; the list stays the caller's). The marker stays
     // on its index while the list still holds it.
     void set_data(const Curve_Points& points);
-    // The curves drawn behind the list (replacing those given before); none by default.
+    // The curves drawn behind the list (replacing those given before); none by default. They
+    // are never edited, and the marker and the mouse keep to the list's own points.
     void set_overlays(std::vector<Chart_Overlay> overlays);
     const std::vector<Chart_Overlay>& overlays() const { return m_overlays; }
+    // The list's name in the legend drawn with the overlays.
+    void set_curve_name(const QString& name);
+    // Shows or hides the overlays and remembers the choice in the settings file.
+    void set_overlays_shown(bool shown);
+    // True when overlays are drawn: some were given and the user has not hidden them.
+    bool overlays_shown() const { return !m_overlays.empty() && m_overlays_chosen; }
 
     // Puts the marker on point `index`; an index outside the list, or a point that has no place
     // on the chart, shows none.
@@ -64,9 +72,13 @@ private:
     void update_marker_area();
     // Moves the marker to `index` after a mouse move and tells the parent.
     void select_from_mouse(int index);
+    // Hands the overlays to the chart while they are shown, nothing otherwise.
+    void update_background();
 
     int m_marker = -1;
     std::vector<Chart_Overlay> m_overlays;
+    QString m_curve_name;
+    bool m_overlays_chosen = true;
     std::vector<int> m_screen_x;  // the points' columns in the window's layout
     Polar_Scale m_polar_scale;    // the circle of the window's polar view
     bool m_polar_allowed = false;

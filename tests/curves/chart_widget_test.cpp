@@ -1,5 +1,5 @@
 // The chart widgets: what they paint from the axis rules, the cached picture, the marker and
-// the mouse, the exports and the remembered polar view.
+// the mouse, the exports, the remembered polar view and the curves drawn behind the list.
 #include "dbl2_view.h"
 #include "gui_test_support.h"
 
@@ -59,6 +59,35 @@ void move_mouse(QWidget& widget, QPoint at) {
     QMouseEvent event(QEvent::MouseMove, QPointF(at), widget.mapToGlobal(QPointF(at)),
                       Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&widget, &event);
+}
+
+// The context menu's checkable action of that text, kept alive by the view; none when absent.
+QAction* menu_action(dbl2_view& view, const QString& text) {
+    const std::unique_ptr<QMenu> menu = view.context_menu();
+    for (QAction* action : menu->actions()) {
+        if (action->text() == text) {
+            action->setParent(&view);
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+// Pixels of the overlays' first colour, antialiased against white: bluer than red by far, and
+// not the marker's pure blue.
+bool overlay_blue(const QColor& colour) {
+    return colour.blue() - colour.red() > 60 && colour.red() > 20;
+}
+
+int count_overlay_blue(const QImage& image, QRect area) {
+    int count = 0;
+    area &= image.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            count += overlay_blue(image.pixelColor(x, y));
+        }
+    }
+    return count;
 }
 
 const std::vector<Curve_Pair> RAMP{{0, -40}, {10, -30}, {20, -10}, {30, -20}, {40, 0}};
@@ -232,16 +261,7 @@ TEST_F(Chart_Export, WritesPngAtTwiceTheSizeAndSvg) {
 // mouse picks the point by its angle.
 TEST_F(Chart_Export, PolarViewIsRememberedAndPicksByAngle) {
     const std::vector<Curve_Pair> cut{{-180, -30}, {-90, -20}, {0, 0}, {90, -10}, {180, -30}};
-    const auto polar_action = [](dbl2_view& view) -> QAction* {
-        const std::unique_ptr<QMenu> menu = view.context_menu();
-        for (QAction* action : menu->actions()) {
-            if (action->text() == "Polar view") {
-                action->setParent(&view);
-                return action;
-            }
-        }
-        return nullptr;
-    };
+    const auto polar_action = [](dbl2_view& view) { return menu_action(view, "Polar view"); };
     {
         Shown_View radio(cut);
         EXPECT_EQ(polar_action(radio.view), nullptr);
@@ -285,6 +305,98 @@ TEST_F(Chart_Export, PolarViewIsRememberedAndPicksByAngle) {
     action->setChecked(false);
     EXPECT_FALSE(view.polar());
     EXPECT_NE(settings().find("Chart polar view=0"), std::string::npos);
+}
+
+class Chart_Overlays : public Gui_Test {};
+
+// The axes take the overlays in only while they are shown; the overlay is drawn behind the list
+// then and not otherwise, in the window, the exports and the polar view alike. The marker and the
+// mouse keep to the list's own points.
+TEST_F(Chart_Overlays, WidenTheAxesAndAreDrawnOnlyWhenShown) {
+    Shown_View shown(RAMP, QSize(420, 300));
+    dbl2_view& view = shown.view;
+    const Graph_Axis2& axis = view.axis();
+    // -40 to 0 alone: step 5, -45 to 5; x exactly 0 to 40.
+    const auto expect_axes = [&](double x_min, double x_max, double y_min, double y_max) {
+        EXPECT_DOUBLE_EQ(axis.x_min, x_min);
+        EXPECT_DOUBLE_EQ(axis.x_max, x_max);
+        EXPECT_DOUBLE_EQ(axis.y_min, y_min);
+        EXPECT_DOUBLE_EQ(axis.y_max, y_max);
+    };
+    expect_axes(0, 40, -45, 5);
+
+    // A flat overlay at -60 from -20 to 60, under and beside the list.
+    view.set_overlays({{"V/V azimuth - horizontal", {{-20, -60}, {60, -60}}}});
+    ASSERT_TRUE(view.overlays_shown());
+    view.repaint();
+    expect_axes(-20, 60, -70, 10);
+    const auto overlay_row = [&] { return static_cast<int>(std::lround(axis.screen_y(-60))); };
+    const auto column = [&](double x) { return static_cast<int>(std::lround(axis.screen_x(x))); };
+    QImage image = shown.image();
+    EXPECT_GT(count_overlay_blue(image, QRect(column(-15), overlay_row() - 1, 1, 3)), 0);
+    EXPECT_GT(count_overlay_blue(view.chart_image(2.0), QRect(2 * column(-15),
+                                                            2 * overlay_row() - 2, 1, 5)), 0);
+
+    // Marker and mouse: the list's points at their places on the widened axes.
+    QSignalSpy selected(&view, &dbl2_view::point_selected);
+    const int middle = (axis.plot.top + axis.plot.bottom) / 2;
+    view.move_marker(2);
+    EXPECT_EQ(view.marker_x(), column(20));
+    move_mouse(view, QPoint(column(-15), overlay_row()));
+    move_mouse(view, QPoint(column(55), middle));
+    ASSERT_EQ(selected.count(), 2);
+    EXPECT_EQ(selected.front().front().toInt(), 0);
+    EXPECT_EQ(selected.back().front().toInt(), 4);
+    EXPECT_EQ(view.overlays().front().points.size(), 2u);
+
+    // Hidden: the list's own axes again and no overlay pixel anywhere.
+    view.move_marker(-1);
+    view.set_overlays_shown(false);
+    view.repaint();
+    expect_axes(0, 40, -45, 5);
+    EXPECT_EQ(count_overlay_blue(shown.image(), shown.view.rect()), 0);
+    EXPECT_EQ(count_overlay_blue(view.chart_image(1.0), shown.view.rect()), 0);
+
+    // The polar view draws the shown overlay as a ring at -60 dB around the cut.
+    view.set_overlays_shown(true);
+    view.set_polar_allowed(true);
+    view.set_polar(true);
+    view.repaint();
+    image = shown.image();
+    const QPoint centre(view.width() / 2, view.height() / 2);
+    EXPECT_GT(count_overlay_blue(image, QRect(centre.x() - 80, centre.y() - 80, 160, 160)), 0);
+    view.set_overlays_shown(false);
+    view.repaint();
+    EXPECT_EQ(count_overlay_blue(shown.image(), shown.view.rect()), 0);
+}
+
+// "Show Other Curves" is offered only with overlays, checked at first, and the user's choice is
+// remembered for the next chart.
+TEST_F(Chart_Overlays, ShowOtherCurvesIsOfferedWithOverlaysAndRemembered) {
+    const std::vector<Chart_Overlay> others{{"RX_SELECTIVITY", {{-5, -60}, {5, -60}}}};
+    Shown_View shown(RAMP);
+    dbl2_view& view = shown.view;
+    EXPECT_EQ(menu_action(view, "Show Other Curves"), nullptr);
+    view.set_overlays(others);
+    QAction* action = menu_action(view, "Show Other Curves");
+    ASSERT_NE(action, nullptr);
+    EXPECT_TRUE(action->isCheckable());
+    EXPECT_TRUE(action->isChecked());
+    action->setChecked(false);
+    EXPECT_FALSE(view.overlays_shown());
+    EXPECT_NE(settings().find("Chart other curves=0"), std::string::npos);
+    view.set_overlays({});
+    EXPECT_EQ(menu_action(view, "Show Other Curves"), nullptr);
+
+    Shown_View again(RAMP);
+    again.view.set_overlays(others);
+    EXPECT_FALSE(again.view.overlays_shown());
+    action = menu_action(again.view, "Show Other Curves");
+    ASSERT_NE(action, nullptr);
+    EXPECT_FALSE(action->isChecked());
+    action->setChecked(true);
+    EXPECT_TRUE(again.view.overlays_shown());
+    EXPECT_NE(settings().find("Chart other curves=1"), std::string::npos);
 }
 
 } // namespace
