@@ -1,6 +1,6 @@
 // The curve grid and its chart side by side, wired as a curve editor wires them, on example
-// data: a pattern cut of an NSMA antenna file, the same cut in the polar view, and the TX
-// emission curve of a version 5 radio file. With "--grab FOLDER" each pane is saved there
+// data: a pattern cut of an NSMA antenna file with its cross-polar cut drawn behind it,
+// the same in the polar view, and the TX emission curve of a version 5 radio file. With "--grab FOLDER" each pane is saved there
 // (curves_antenna.png, curves_polar.png, curves_radio.png) and the program ends; without it the
 // window stays open to be tried with the keyboard and the mouse.
 #include "antenna_record.h"
@@ -27,7 +27,8 @@ namespace {
 // A grid and a chart over one list: the grid's cursor moves the marker, the mouse over the
 // chart moves the cursor, and every change of the list is drawn at once.
 QWidget* curve_pane(Curve_Points& points, const QString& x_title, const QString& y_title,
-                    bool pattern_cut, bool polar) {
+                    bool pattern_cut, bool polar, const QString& name = {},
+                    std::vector<Chart_Overlay> overlays = {}) {
     auto* pane = new QWidget;
     auto* layout = new QHBoxLayout(pane);
     auto* grid = new dbl2_frame;
@@ -37,6 +38,8 @@ QWidget* curve_pane(Curve_Points& points, const QString& x_title, const QString&
     chart->set_axis_titles(x_title, y_title);
     chart->set_polar_allowed(pattern_cut);
     chart->set_polar(polar);
+    chart->set_curve_name(name);
+    chart->set_overlays(std::move(overlays));
     chart->set_data(points);
     layout->addWidget(grid, 0, Qt::AlignTop);
     layout->addWidget(chart, 1);
@@ -71,8 +74,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "curves_demo: the example files cannot be read\n");
         return 1;
     }
+    // H/H azimuth, with H/V azimuth behind it (V/V is the same as H/H in this file).
+    const auto slot_name = [](int slot) {
+        return QString("%1 %2").arg(pattern_slots[slot].polarization,
+                                    pattern_slots[slot].plane_name);
+    };
     Curve_Points cut = curve_points_of(antenna->cut(0));
     Curve_Points polar_cut = cut;
+    std::vector<Chart_Overlay> other_cuts;
+    for (const int slot : {1}) {
+        const Curve_Points other = curve_points_of(antenna->cut(slot));
+        other_cuts.push_back({slot_name(slot), {other.points().begin(), other.points().end()}});
+    }
     Curve_Points emission;
     for (const Radio_Curve& curve : radio->curves) {
         if (curve.curve_type == CURVE_TX_EMISSION_STATE_FIRST || curve.curve_type == CURVE_TX_EMISSION) {
@@ -83,8 +96,12 @@ int main(int argc, char** argv) {
 
     QTabWidget window;
     window.setWindowTitle("Kelvor curves");
-    window.addTab(curve_pane(cut, "Angle (deg)", "Level (dB)", true, false), "Antenna cut");
-    window.addTab(curve_pane(polar_cut, "Angle (deg)", "Level (dB)", true, true), "Polar view");
+    window.addTab(curve_pane(cut, "Angle (deg)", "Level (dB)", true, false, slot_name(0),
+                             other_cuts),
+                  "Antenna cut");
+    window.addTab(curve_pane(polar_cut, "Angle (deg)", "Level (dB)", true, true, slot_name(0),
+                             other_cuts),
+                  "Polar view");
     window.addTab(curve_pane(emission, "Frequency offset (MHz)", "Level (dB)", false, false),
                   "Radio curve");
     window.resize(1000, 560);
