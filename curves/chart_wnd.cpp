@@ -66,6 +66,15 @@ void Chart_Wnd::draw_curve(QPainter& painter, const QPolygonF& curve, const QCol
     }
 }
 
+QPolygonF Chart_Wnd::polygon_of(std::span<const Chart_Plan::Screen_Point> points) {
+    QPolygonF polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (const Chart_Plan::Screen_Point& point : points) {
+        polygon.append(QPointF(point.x, point.y));
+    }
+    return polygon;
+}
+
 Chart_Wnd::Chart_Wnd(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(120, 90);
@@ -276,14 +285,6 @@ void Chart_Wnd::draw_cartesian(QPainter& painter, QSize size, Graph_Axis2& axis)
                 }
             }
         }
-        const auto polygon_of = [](const std::vector<Chart_Plan::Screen_Point>& points) {
-            QPolygonF polygon;
-            polygon.reserve(static_cast<qsizetype>(points.size()));
-            for (const Chart_Plan::Screen_Point& point : points) {
-                polygon.append(QPointF(point.x, point.y));
-            }
-            return polygon;
-        };
         painter.save();
         painter.setClipRect(QRect(plot.left, plot.top, plot.width() + 1, plot.height() + 1));
         painter.setRenderHint(QPainter::Antialiasing, true);

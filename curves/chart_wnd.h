@@ -99,6 +99,8 @@ protected:
     // Draws the curve through `curve` (antialiasing is the caller's) in a thin pen of `colour`.
     static void draw_curve(QPainter& painter, const QPolygonF& curve,
                            const QColor& colour = chart_curve_colour());
+    // The polyline through screen points, for draw_curve.
+    static QPolygonF polygon_of(std::span<const Chart_Plan::Screen_Point> points);
     // Lays the cartesian chart out for `size` with the widget's fonts and draws it.
     void draw_cartesian(QPainter& painter, QSize size, Graph_Axis2& axis);
 

@@ -233,13 +233,6 @@ void dbl2_view::draw_polar(QPainter& painter, QSize size, Polar_Scale& scale) {
             }
             return screen;
         };
-        const auto polygon_of = [](const std::vector<Chart_Plan::Screen_Point>& points) {
-            QPolygonF polygon;
-            for (const Chart_Plan::Screen_Point& point : points) {
-                polygon.append(QPointF(point.x, point.y));
-            }
-            return polygon;
-        };
         std::vector<std::vector<Chart_Plan::Screen_Point>> screen_curves{around(chart_points())};
         for (const Chart_Series& series : background_curves()) {
             screen_curves.push_back(around(series.points));
