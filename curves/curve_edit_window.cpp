@@ -187,6 +187,7 @@ void CurveEditWindow::show_curve(int curve) {
 }
 
 void CurveEditWindow::update_chart() {
+    m_chart->set_curve_name(current_text());
     m_chart->set_overlays(m_current >= 0 ? overlays(m_current) : std::vector<Chart_Overlay>{});
     m_chart->set_data(m_points);
     m_chart->move_marker(m_grid->current_row());
