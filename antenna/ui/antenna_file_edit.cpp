@@ -1,12 +1,15 @@
 // The antenna view: until the keyword form exists, a summary of the open record.
 #include "antenna_file_edit.h"
 
+#include "antenna_curve_edit.h"
 #include "antenna_record.h"
 #include "antenna_tech_dlg.h"
 #include "command_ids.h"
 #include "qt_file_text.h"
 #include "summary_panel.h"
 #include "text_helpers.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -39,12 +42,48 @@ AntennaFileEdit::AntennaFileEdit(QWidget* parent, Editor_Sinks sinks)
     m_document.technology_dialog = [this](const char* path, Technology_Answers& answers) {
         return ask_antenna_technology(this, path, answers);
     };
+    curve_editor = edit_antenna_curves;
     refresh();
 }
 
 AntennaFileEdit::~AntennaFileEdit() = default;
 
-bool AntennaFileEdit::lacks_command(int id) const { return id == ID_VIEW_CURVES; }
+bool AntennaFileEdit::lacks_command(int id) const {
+    (void)id;
+    return false;
+}
+
+bool AntennaFileEdit::handle_command(int id) {
+    if (id == ID_VIEW_CURVES) {
+        edit_curves();
+        return true;
+    }
+    return Document_Editor::handle_command(id);
+}
+
+void AntennaFileEdit::edit_curves() {
+    Antenna_Record edited = m_document.record();
+    if (!curve_editor(this, edited)) {
+        return;
+    }
+    edited.data_changed = 1;
+    m_document.store_record_edit<Antenna_Record>(
+        QStringLiteral("Edit Curves"), m_document.record(),
+        [&edited](Antenna_Record& record) { record = std::move(edited); },
+        [](const Antenna_Record& before, const Antenna_Record& after) {
+            for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
+                const auto a = before.cut(slot);
+                const auto b = after.cut(slot);
+                if (!std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                                [](const Pattern_Point& p, const Pattern_Point& q) {
+                                    return p.angle == q.angle && p.attenuation == q.attenuation;
+                                })) {
+                    return false;
+                }
+            }
+            return true;
+        });
+}
 
 void AntennaFileEdit::refresh() {
     const Antenna_Record& record = m_document.record();

@@ -4,6 +4,9 @@
 #include "antenna_document.h"
 #include "document_editor.h"
 
+#include <functional>
+
+class Antenna_Record;
 class Summary_Panel;
 
 class AntennaFileEdit : public Document_Editor {
@@ -17,6 +20,13 @@ public:
     const Summary_Panel& summary() const { return *m_summary; }
 
     void refresh() override;
+    bool handle_command(int id) override;
+
+    // View > Curves: runs the curve editor on a copy of the record; when it reports a change the
+    // copy replaces the record as one undo step.
+    void edit_curves();
+    // Runs the curve editor on a record; true when it changed it. Tests replace it.
+    std::function<bool(QWidget* parent, Antenna_Record& record)> curve_editor;
 
 protected:
     bool lacks_command(int id) const override;
