@@ -19,6 +19,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -95,9 +96,12 @@ CurveEditWindow::CurveEditWindow(QWidget* parent, const Texts& texts, bool patte
     getdefault_framewindowsize(IDS_WNDSZE_KELVOR_CURVES, &placement, DWS_LARGER);
     resize(placement.width, placement.height);
     move(placement.left, placement.top);
-    const int grid_width = placement.layout[0] > 0 && placement.layout[0] < placement.width
-                               ? placement.layout[0]
-                               : m_grid->sizeHint().width();
+    // The remembered width, or the default's half of the window, but no wider than the grid's
+    // columns: beyond them it would only show blank space.
+    const int grid_width =
+        placement.layout[0] > 0 && placement.layout[0] < placement.width
+            ? std::min(placement.layout[0], m_grid->sizeHint().width())
+            : m_grid->sizeHint().width();
     m_splitter->setSizes({grid_width, std::max(placement.width - grid_width, 1)});
 }
 

@@ -236,6 +236,17 @@ TEST_F(AntennaCurves, CutsOfNoneOrOnePointOpenAndDraw) {
     }
 }
 
+// The default layout gives the grid half the window; it takes no more than its columns need and
+// the chart gets the rest.
+TEST_F(AntennaCurves, TheGridIsNoWiderThanItsColumns) {
+    record.set_cut(0, hh);
+    open();
+    const int needed = editor->grid()->sizeHint().width();
+    ASSERT_GT(editor->width(), 2 * needed);
+    EXPECT_LE(editor->grid()->width(), needed);
+    EXPECT_GT(editor->chart()->width(), editor->width() / 2);
+}
+
 TEST_F(AntennaCurves, TheNewDialogOffersTheSlotsWithoutACut) {
     struct Case {
         std::vector<int> point_counts; // of slots 0 to 7
