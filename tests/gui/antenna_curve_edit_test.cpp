@@ -26,7 +26,7 @@ namespace {
 
 using Points = std::vector<Pattern_Point>;
 
-bool operator_equal(const Points& a, std::span<const Pattern_Point> b) {
+bool same_points(const Points& a, std::span<const Pattern_Point> b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](const Pattern_Point& p, const Pattern_Point& q) {
                           return p.angle == q.angle && p.attenuation == q.attenuation;
@@ -115,8 +115,8 @@ TEST_F(AntennaCurves, SwitchingWritesTheShownCutBackBeforeTheNextLoads) {
 
     press(Qt::Key_Y, Qt::ControlModifier); // the first point goes
     choose("V/V azimuth - horizontal");
-    EXPECT_TRUE(operator_equal({{0, 0}, {10, 5}}, record.cut(0)));
-    EXPECT_TRUE(operator_equal(vv, record.cut(2)));
+    EXPECT_TRUE(same_points({{0, 0}, {10, 5}}, record.cut(0)));
+    EXPECT_TRUE(same_points(vv, record.cut(2)));
     EXPECT_EQ(editor->current_curve(), 2);
     EXPECT_EQ(shown(*editor), (std::vector<Curve_Pair>{{-20, -12}, {0, 0}, {20, -12}}));
     EXPECT_TRUE(editor->record_changed());
@@ -150,7 +150,7 @@ TEST_F(AntennaCurves, LevelsTypedAsGainsAreStoredBelowTheirPeak) {
     type_points({{"0", "20"}, {"10", "17"}, {"20", "10"}});
     editor->OnOK();
     EXPECT_TRUE(editor->record_changed());
-    EXPECT_TRUE(operator_equal({{0, 0}, {10, 3}, {20, 10}}, record.cut(4)));
+    EXPECT_TRUE(same_points({{0, 0}, {10, 3}, {20, 10}}, record.cut(4)));
 }
 
 TEST_F(AntennaCurves, TypingWithoutACutIsRefusedAndDropped) {
@@ -171,7 +171,7 @@ TEST_F(AntennaCurves, DeletingTheOnlyCutLeavesNoneAndImportAsksForNew) {
     EXPECT_EQ(presenter.last().caption, "Delete Curve");
     EXPECT_EQ(presenter.last().text,
               "Delete H/V azimuth - horizontal Curve?\r\nThis delete cannot be undone");
-    EXPECT_TRUE(operator_equal(hh, record.cut(1)));
+    EXPECT_TRUE(same_points(hh, record.cut(1)));
     presenter.answers = {ID_YES};
     editor->OnDelete();
     EXPECT_TRUE(record.cut(1).empty());
@@ -220,7 +220,7 @@ TEST_F(AntennaCurves, ImportAppendsUpToTheFirstLineOfTextAndWrapsAnglesAbove180)
               (std::vector<Curve_Pair>{{-10, -3}, {0, 0}, {10, -1}, {20, -5}, {90, -10}}));
     EXPECT_EQ(editor->grid()->current_row(), 0);
     editor->OnOK();
-    EXPECT_TRUE(operator_equal({{-10, 3}, {0, 0}, {10, 1}, {20, 5}, {90, 10}}, record.cut(0)));
+    EXPECT_TRUE(same_points({{-10, 3}, {0, 0}, {10, 1}, {20, 5}, {90, 10}}, record.cut(0)));
 }
 
 TEST_F(AntennaCurves, CutsOfNoneOrOnePointOpenAndDraw) {
@@ -234,6 +234,13 @@ TEST_F(AntennaCurves, CutsOfNoneOrOnePointOpenAndDraw) {
         editor->OnOK();
         EXPECT_FALSE(editor->record_changed());
     }
+    // New on the slot of the stray point starts it afresh.
+    next_slot = 3;
+    editor->OnNew();
+    EXPECT_EQ(editor->current_curve(), 3);
+    EXPECT_EQ(editor->points().count(), 0);
+    EXPECT_TRUE(record.cut(3).empty());
+    EXPECT_TRUE(editor->record_changed());
 }
 
 // The default layout gives the grid half the window; it takes no more than its columns need and
@@ -361,8 +368,8 @@ TEST_F(AntennaViewCurves, OneUndoStepTakesTheWholeSessionBack) {
     EXPECT_EQ(view->document().undo_stack().undoText(), "Edit Curves");
 
     view->handle_command(ID_EDIT_UNDO);
-    EXPECT_TRUE(operator_equal(first, held.cut(0)));
-    EXPECT_TRUE(operator_equal(third, held.cut(2)));
+    EXPECT_TRUE(same_points(first, held.cut(0)));
+    EXPECT_TRUE(same_points(third, held.cut(2)));
     EXPECT_FALSE(view->document().modified());
 }
 
@@ -378,7 +385,7 @@ TEST_F(AntennaViewCurves, AnEditedCutIsSavedInBothFormats) {
     ASSERT_FALSE(edited.empty());
     EXPECT_EQ(edited[0].y, -0.5);
     const Points expected = pattern_points_of(Curve_Points(edited));
-    ASSERT_TRUE(operator_equal(expected, view->document().record().cut(0)));
+    ASSERT_TRUE(same_points(expected, view->document().record().cut(0)));
 
     for (const auto& [name, format] :
          {std::pair{"edited.adf", File_Document::Format::ascii},
@@ -388,7 +395,7 @@ TEST_F(AntennaViewCurves, AnEditedCutIsSavedInBothFormats) {
         ASSERT_TRUE(view->document().save_as(format));
         Antenna_Document reopened(nullptr);
         ASSERT_TRUE(reopened.open_path(dir.file(name)));
-        EXPECT_TRUE(operator_equal(expected, reopened.record().cut(0)));
+        EXPECT_TRUE(same_points(expected, reopened.record().cut(0)));
     }
 }
 
