@@ -20,7 +20,9 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <limits>
 #include <string>
 
 namespace {
@@ -274,7 +276,12 @@ void CurveEditWindow::OnImport() {
         std::string y_field = y_text != nullptr ? y_text : "";
         const double x = get_valid_double(x_field.data(), 4);
         const double y = get_valid_double(y_field.data(), 4);
-        if (x == NOT_SET || y == NOT_SET) {
+        // The records keep single-precision numbers: a value beyond their range is no number
+        // for them either.
+        const auto storable = [](double value) {
+            return value != NOT_SET && std::fabs(value) <= std::numeric_limits<float>::max();
+        };
+        if (!storable(x) || !storable(y)) {
             break;
         }
         pairs.push_back({imported_x(x), y});

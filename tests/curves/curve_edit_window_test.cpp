@@ -154,35 +154,41 @@ TEST_F(CurveEditWindowTest, DeleteAsksAndShowsTheFirstCurveLeft) {
 }
 
 TEST_F(CurveEditWindowTest, ImportAppendsUpToTheFirstLineWithoutNumbers) {
-    open({{{0.5, 1}, {9, 9}}});
-    dir.write("sweep.csv", "1,10\n2,20\n3,30\nend,40\n4,50\n");
-    Scripted_File_Dialogs files;
-    files.choose({dir.file("sweep.csv")});
-    // The import dialog: the first column holds X, the second Y.
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<ImportTextDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->OnNext();
-        dialog->OnNext();
-        auto* pane = static_cast<CColSelWin*>(dialog->control(ImportTextDlg::IDC_COLUMN_PANE));
-        auto* fields = static_cast<QComboBox*>(dialog->control(ImportTextDlg::IDC_FIELD_LIST));
-        for (const int column : {0, 1}) {
-            pane->select_column(column);
-            fields->setCurrentIndex(column + 1);
-            dialog->OnSelchangeColselectt();
-        }
-        dialog->OnNext();
-    });
-    click(CurveEditWindow::IDC_IMPORT);
-    ASSERT_EQ(files.seen.size(), 1u);
-    EXPECT_EQ(files.seen[0].title, "Import Curve");
-    EXPECT_EQ(files.seen[0].filters, QStringList{"all files (*)"});
-    const std::vector<Curve_Pair> shown(editor->points().points().begin(),
-                                        editor->points().points().end());
-    EXPECT_EQ(shown, (std::vector<Curve_Pair>{{0.5, 1}, {1, 10}, {2, 20}, {3, 30}, {9, 9}}));
-    EXPECT_TRUE(editor->grid()->changed());
-    click(CurveEditWindow::IDC_OK);
-    EXPECT_EQ(editor->curves[0], shown);
+    // Text ends the import, and so does a number no single-precision value holds.
+    for (const char* stop : {"end,40", "4,1e39"}) {
+        SCOPED_TRACE(stop);
+        open({{{0.5, 1}, {9, 9}}});
+        dir.write("sweep.csv", "1,10\n2,20\n3,30\n" + std::string(stop) + "\n4,50\n");
+        Scripted_File_Dialogs files;
+        files.choose({dir.file("sweep.csv")});
+        // The import dialog: the first column holds X, the second Y.
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<ImportTextDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->OnNext();
+            dialog->OnNext();
+            auto* pane =
+                static_cast<CColSelWin*>(dialog->control(ImportTextDlg::IDC_COLUMN_PANE));
+            auto* fields =
+                static_cast<QComboBox*>(dialog->control(ImportTextDlg::IDC_FIELD_LIST));
+            for (const int column : {0, 1}) {
+                pane->select_column(column);
+                fields->setCurrentIndex(column + 1);
+                dialog->OnSelchangeColselectt();
+            }
+            dialog->OnNext();
+        });
+        click(CurveEditWindow::IDC_IMPORT);
+        ASSERT_EQ(files.seen.size(), 1u);
+        EXPECT_EQ(files.seen[0].title, "Import Curve");
+        EXPECT_EQ(files.seen[0].filters, QStringList{"all files (*)"});
+        const std::vector<Curve_Pair> shown(editor->points().points().begin(),
+                                            editor->points().points().end());
+        EXPECT_EQ(shown, (std::vector<Curve_Pair>{{0.5, 1}, {1, 10}, {2, 20}, {3, 30}, {9, 9}}));
+        EXPECT_TRUE(editor->grid()->changed());
+        click(CurveEditWindow::IDC_OK);
+        EXPECT_EQ(editor->curves[0], shown);
+    }
 }
 
 } // namespace
