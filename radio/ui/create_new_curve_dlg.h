@@ -62,6 +62,7 @@ private:
     void state_number_changed(State_Family family);
 
     const Radio_Curve_List& m_curves;
+    // The types 0 to 8, then the TX_EMISSION_nn and RX_SELECTIVITY_nn buttons.
     QRadioButton* m_types[11] = {};
     QSpinBox* m_tx_spin = nullptr;
     QSpinBox* m_rx_spin = nullptr;
