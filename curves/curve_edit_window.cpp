@@ -6,6 +6,7 @@
 #include "file_dialogs.h"
 #include "frame_window_size.h"
 #include "import_text_dlg.h"
+#include "ini_settings.h"
 #include "message_presenter.h"
 #include "qt_file_text.h"
 #include "qv5_extn.h"
@@ -93,16 +94,17 @@ CurveEditWindow::CurveEditWindow(QWidget* parent, const Texts& texts, bool patte
     connect(m_grid, &dbl2_frame::current_row_changed, m_chart, &dbl2_view::move_marker);
     connect(m_chart, &dbl2_view::point_selected, m_grid, &dbl2_frame::set_current_row);
 
-    // The size and the grid's width of the last time.
+    // The size and the grid's width of the last time. The first time, the grid takes the width
+    // of its columns rather than the default half of the window, which would be empty space.
     frame_window_size placement;
     getdefault_framewindowsize(IDS_WNDSZE_KELVOR_CURVES, &placement, DWS_LARGER);
     resize(placement.width, placement.height);
     move(placement.left, placement.top);
-    // The remembered width, or the default's half of the window, but no wider than the grid's
-    // columns: beyond them it would only show blank space.
+    const bool remembered =
+        !ReadINIfile(IDS_DEFAULT_WINDOWSIZE, IDS_WNDSZE_KELVOR_CURVES, "").empty();
     const int grid_width =
-        placement.layout[0] > 0 && placement.layout[0] < placement.width
-            ? std::min(placement.layout[0], m_grid->sizeHint().width())
+        remembered && placement.layout[0] > 0 && placement.layout[0] < placement.width
+            ? placement.layout[0]
             : m_grid->sizeHint().width();
     m_splitter->setSizes({grid_width, std::max(placement.width - grid_width, 1)});
 }

@@ -2,7 +2,9 @@
 #include "v5_radio_file_edit.h"
 
 #include "command_ids.h"
+#include "curve_edit_rules.h"
 #include "qt_file_text.h"
+#include "radio_curve_edit.h"
 #include "radio_record.h"
 #include "rsd_lock_dlg.h"
 #include "summary_panel.h"
@@ -42,7 +44,33 @@ V5RadioFileEdit::V5RadioFileEdit(QWidget* parent, Editor_Sinks sinks)
 V5RadioFileEdit::~V5RadioFileEdit() = default;
 
 bool V5RadioFileEdit::lacks_command(int id) const {
-    return id == ID_VIEW_CURVES || id == ID_VIEW_ACM_DATA || id == ID_VIEW_ACU_DATA;
+    return id == ID_VIEW_ACM_DATA || id == ID_VIEW_ACU_DATA;
+}
+
+bool V5RadioFileEdit::handle_command(int id) {
+    if (id == ID_VIEW_CURVES) {
+        edit_curves();
+        return true;
+    }
+    return Document_Editor::handle_command(id);
+}
+
+void V5RadioFileEdit::edit_curves() {
+    // The editor changes the record as the user works; the copy keeps the document's record as
+    // it was until the edit is stored whole, so that one Undo takes it all back.
+    Radio_Record edited = m_document.record();
+    bool changed = false;
+    {
+        RadioCurveEdit editor(edited, this);
+        changed = editor.run();
+    }
+    if (!changed) {
+        return;
+    }
+    m_document.store_record_edit<Radio_Record>(
+        QStringLiteral("Edit Curves"), m_document.record(),
+        [&edited](Radio_Record& record) { record = std::move(edited); },
+        [](const Radio_Record& a, const Radio_Record& b) { return same_curves(a.curves, b.curves); });
 }
 
 void V5RadioFileEdit::refresh() {

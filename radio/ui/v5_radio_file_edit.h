@@ -17,6 +17,12 @@ public:
     const Summary_Panel& summary() const { return *m_summary; }
 
     void refresh() override;
+    // View > Curves runs the curve editor; the other commands go to the document.
+    bool handle_command(int id) override;
+
+    // Edits the curves of a copy of the record and stores the copy as one undo step when the
+    // editor changed them.
+    void edit_curves();
 
 protected:
     bool lacks_command(int id) const override;
