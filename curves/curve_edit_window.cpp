@@ -298,7 +298,8 @@ void CurveEditWindow::OnDelete() {
     if (m_current < 0) {
         return;
     }
-    const std::string name = to_file_text(current_text()).value_or(std::string());
+    // Message boxes take their texts as UTF-8, as the list shows them.
+    const std::string name = current_text().toStdString();
     char question[512];
     std::snprintf(question, sizeof question, delete_question, name.c_str());
     if (show_message_box(static_cast<QWidget*>(this), delete_caption, question,
