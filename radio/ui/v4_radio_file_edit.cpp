@@ -4,12 +4,16 @@
 #include "command_ids.h"
 #include "file_dialogs.h"
 #include "qt_file_text.h"
+#include "radio4_format.h"
+#include "radio4_record.h"
 #include "radio4_support.h"
+#include "radio_curve_edit40.h"
 #include "summary_panel.h"
 
 V4RadioFileEdit::V4RadioFileEdit(QWidget* parent, Editor_Sinks sinks)
     : Document_Editor(parent, std::move(sinks)), m_document(this),
-      m_summary(new Summary_Panel(this)) {
+      m_summary(new Summary_Panel(this)),
+      m_run_editor([](RadioCurveEdit40& editor) { return editor.run(); }) {
     set_content(m_summary);
     attach(m_document);
     refresh();
@@ -17,7 +21,36 @@ V4RadioFileEdit::V4RadioFileEdit(QWidget* parent, Editor_Sinks sinks)
 
 V4RadioFileEdit::~V4RadioFileEdit() = default;
 
-bool V4RadioFileEdit::lacks_command(int id) const { return id == ID_VIEW_CURVES; }
+bool V4RadioFileEdit::lacks_command(int id) const {
+    (void)id;
+    return false;
+}
+
+bool V4RadioFileEdit::handle_command(int id) {
+    if (id == ID_VIEW_CURVES) {
+        edit_curves();
+        return true;
+    }
+    return Document_Editor::handle_command(id);
+}
+
+void V4RadioFileEdit::edit_curves() {
+    Radio4_Record copy = m_document.record();
+    bool changed = false;
+    {
+        RadioCurveEdit40 editor(this, copy);
+        changed = m_run_editor(editor);
+    }
+    if (!changed) {
+        return;
+    }
+    m_document.store_record_edit<Radio4_Record>(
+        tr("Edit Curves"), m_document.record(),
+        [&copy](Radio4_Record& record) { record = std::move(copy); },
+        [](const Radio4_Record& before, const Radio4_Record& after) {
+            return mrs_bytes(before) == mrs_bytes(after);
+        });
+}
 
 void V4RadioFileEdit::refresh() {
     const std::string& path = m_document.path();

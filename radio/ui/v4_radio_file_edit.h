@@ -4,6 +4,9 @@
 #include "document_editor.h"
 #include "v4_radio_document.h"
 
+#include <functional>
+
+class RadioCurveEdit40;
 class Summary_Panel;
 
 class V4RadioFileEdit : public Document_Editor {
@@ -16,7 +19,18 @@ public:
     V4_Radio_Document& document() { return m_document; }
     const Summary_Panel& summary() const { return *m_summary; }
 
+    // View > Curves opens the curve editor; the other commands go to the document.
+    bool handle_command(int id) override;
     void refresh() override;
+
+    // Runs the curve editor modally and returns whether it changed the record (run(), or a
+    // script in the tests).
+    using Curve_Editor_Runner = std::function<bool(RadioCurveEdit40&)>;
+    void set_curve_editor_runner(Curve_Editor_Runner runner) { m_run_editor = std::move(runner); }
+
+    // The curve editor on a copy of the record; when it reports a change, the copy becomes the
+    // record as one undo step.
+    void edit_curves();
 
 protected:
     bool lacks_command(int id) const override;
@@ -24,4 +38,5 @@ protected:
 private:
     V4_Radio_Document m_document;
     Summary_Panel* m_summary;
+    Curve_Editor_Runner m_run_editor;
 };
