@@ -1,6 +1,8 @@
 // The version 4 curve editor on an example .mrs file. "radio4_curve_editor_demo [FILE]" opens it
 // to be tried with the keyboard and the mouse; "--grab FOLDER" shows the example's TX emission
-// curve, saves the window as curve_editor_radio4.png there and ends.
+// curve, saves the window as curve_editor_radio4.png and its New dialog as
+// curve_new_radio4.png there and ends.
+#include "create_new_curve40_dlg.h"
 #include "dbl2_frame.h"
 #include "error_handler.h"
 #include "message_presenter.h"
@@ -51,9 +53,14 @@ int main(int argc, char** argv) {
     }
     editor.grid()->set_current_row(editor.points().count() / 2);
     QTest::qWait(300);
-    const std::string saved = std::string(argv[2]) + "/curve_editor_radio4.png";
-    if (!editor.grab().save(QString::fromStdString(saved))) {
-        std::fprintf(stderr, "cannot save %s\n", saved.c_str());
+    const std::string folder = argv[2];
+    bool saved = editor.grab().save(QString::fromStdString(folder + "/curve_editor_radio4.png"));
+    CreateNewCurve40Dlg dialog(&editor, record);
+    dialog.show();
+    QTest::qWait(200);
+    saved = dialog.grab().save(QString::fromStdString(folder + "/curve_new_radio4.png")) && saved;
+    if (!saved) {
+        std::fprintf(stderr, "cannot save the pictures in %s\n", folder.c_str());
         return 1;
     }
     return 0;
