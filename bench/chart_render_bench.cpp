@@ -142,6 +142,21 @@ void repaint_from_cache(benchmark::State& state) {
 }
 BENCHMARK(repaint_from_cache)->Unit(benchmark::kMicrosecond);
 
+// The chart of an imported 100,000-point curve: the layout and the picture.
+void draw_imported_curve(benchmark::State& state) {
+    std::vector<Curve_Pair> pairs;
+    for (int i = 0; i < 100000; ++i) {
+        pairs.push_back({i * 0.001 - 50.0, -20.0 - 3.0 * std::sin(i * 0.01)});
+    }
+    const Curve_Points points(pairs);
+    Shown_Chart chart;
+    for (auto _ : state) {
+        chart.view.set_data(points);
+        chart.view.repaint();
+    }
+}
+BENCHMARK(draw_imported_curve)->Unit(benchmark::kMillisecond);
+
 // The grid beside it: a page of a 100,000-point list painted, scrolled one page further on each
 // round, so that every paint draws new rows.
 void grid_page(benchmark::State& state) {
