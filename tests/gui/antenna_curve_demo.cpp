@@ -2,13 +2,11 @@
 // tried (the example with all eight cuts when no file is given) and reports whether the record
 // changed; "--grab FOLDER" instead saves a picture of the editor on the example
 // (curve_editor_antenna.png) and of its New dialog (curve_new_antenna.png).
+#include "demo_support.h"
 #include "antenna_curve_edit.h"
 #include "antenna_document.h"
 #include "antenna_record.h"
 #include "create_new_antenna_curve_dlg.h"
-#include "message_presenter.h"
-#include "qt_message_presenter.h"
-#include "qv5_extn.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -18,23 +16,13 @@
 
 namespace {
 
-bool save(QWidget& widget, const std::string& folder, const char* name) {
-    QApplication::processEvents();
-    const std::string path = folder + "/" + name;
-    if (!widget.grab().save(QString::fromStdString(path))) {
-        std::fprintf(stderr, "cannot save %s\n", path.c_str());
-        return false;
-    }
-    return true;
-}
-
 int grab(Antenna_Record& record, const std::string& folder) {
     bool saved = true;
     {
         AntennaCurveEdit editor(record);
         editor.resize(1120, 660);
         editor.show();
-        saved &= save(editor, folder, "curve_editor_antenna.png");
+        saved &= kelvor_demo::save_grab(editor, folder, "curve_editor_antenna.png");
     }
     {
         Antenna_Record some = record;
@@ -43,7 +31,7 @@ int grab(Antenna_Record& record, const std::string& folder) {
         some.set_cut(7, {});
         CreateNewAntennaCurveDlg dialog(new_cut_choice(some));
         dialog.show();
-        saved &= save(dialog, folder, "curve_new_antenna.png");
+        saved &= kelvor_demo::save_grab(dialog, folder, "curve_new_antenna.png");
     }
     return saved ? 0 : 1;
 }
@@ -51,11 +39,8 @@ int grab(Antenna_Record& record, const std::string& folder) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    Qt_Message_Presenter presenter;
-    set_message_presenter(&presenter);
-    init_qv5_extn(nullptr, nullptr, nullptr, nullptr);
-    const bool grabbing = argc == 3 && std::string(argv[1]) == "--grab";
+    kelvor_demo::Demo_App app(argc, argv);
+    const std::string folder = kelvor_demo::grab_folder(argc, argv);
     const std::string path = argc == 2 ? argv[1]
                                        : std::string(KELVOR_EXAMPLES_DIR) +
                                              "/antenna/npx120_11_envelope.adf";
@@ -63,8 +48,8 @@ int main(int argc, char** argv) {
     if (!document.open_path(path)) {
         return 1;
     }
-    if (grabbing) {
-        return grab(document.record(), argv[2]);
+    if (!folder.empty()) {
+        return grab(document.record(), folder);
     }
     const bool changed = edit_antenna_curves(nullptr, document.record());
     std::printf("%s\n", changed ? "changed" : "unchanged");

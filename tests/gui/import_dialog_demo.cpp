@@ -3,12 +3,10 @@
 // prints what the import would read; "--grab FOLDER" instead walks the pages on the example
 // files and saves a picture of each (import_page1.png ... import_page3.png for the delimited
 // measurement export, import_fixed.png for the fixed-width pattern cut).
+#include "demo_support.h"
 #include "error_handler.h"
 #include "import_text_dlg.h"
 #include "import_text_panes.h"
-#include "message_presenter.h"
-#include "qt_message_presenter.h"
-#include "qv5_extn.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -29,16 +27,6 @@ std::unique_ptr<txtimport_format> open_format(const std::string& path, Error_Han
     return format;
 }
 
-bool save(QWidget& widget, const std::string& folder, const char* name) {
-    QApplication::processEvents();
-    const std::string path = folder + "/" + name;
-    if (!widget.grab().save(QString::fromStdString(path))) {
-        std::fprintf(stderr, "cannot save %s\n", path.c_str());
-        return false;
-    }
-    return true;
-}
-
 void assign(ImportTextDlg& dialog, int column, int field) {
     auto* fields = static_cast<QComboBox*>(dialog.control(ImportTextDlg::IDC_FIELD_LIST));
     static_cast<CColSelWin*>(dialog.control(ImportTextDlg::IDC_COLUMN_PANE))->select_column(column);
@@ -55,14 +43,14 @@ int grab(const std::string& folder) {
         ImportTextDlg dialog(ImportTextDlg::IDD_IMPORT_TEXT, nullptr, format.get());
         dialog.show();
         static_cast<QSpinBox*>(dialog.control(ImportTextDlg::IDC_LINE_START))->setValue(3);
-        saved &= save(dialog, folder, "import_page1.png");
+        saved &= kelvor_demo::save_grab(dialog, folder, "import_page1.png");
         dialog.OnNext();
-        saved &= save(dialog, folder, "import_page2.png");
+        saved &= kelvor_demo::save_grab(dialog, folder, "import_page2.png");
         dialog.OnNext();
         assign(dialog, 0, 1);
         assign(dialog, 1, 2);
         static_cast<CColSelWin*>(dialog.control(ImportTextDlg::IDC_COLUMN_PANE))->select_column(1);
-        saved &= save(dialog, folder, "import_page3.png");
+        saved &= kelvor_demo::save_grab(dialog, folder, "import_page3.png");
     }
     {
         auto format = open_format(examples + "/import/hrn23_hplane.txt", handler);
@@ -76,7 +64,7 @@ int grab(const std::string& folder) {
         format->set_fixed_column(12);
         format->set_fixed_column(23);
         static_cast<CFixedWin*>(dialog.control(ImportTextDlg::IDC_FIXED_PANE))->refresh();
-        saved &= save(dialog, folder, "import_fixed.png");
+        saved &= kelvor_demo::save_grab(dialog, folder, "import_fixed.png");
     }
     return saved ? 0 : 1;
 }
@@ -84,12 +72,9 @@ int grab(const std::string& folder) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    Qt_Message_Presenter presenter;
-    set_message_presenter(&presenter);
-    init_qv5_extn(nullptr, nullptr, nullptr, nullptr);
-    if (argc == 3 && std::string(argv[1]) == "--grab") {
-        return grab(argv[2]);
+    kelvor_demo::Demo_App app(argc, argv);
+    if (const std::string folder = kelvor_demo::grab_folder(argc, argv); !folder.empty()) {
+        return grab(folder);
     }
     const std::string path =
         argc > 1 ? argv[1] : std::string(KELVOR_EXAMPLES_DIR) + "/import/nr18s_ti_sweep.csv";

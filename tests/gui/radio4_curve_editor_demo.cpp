@@ -2,12 +2,10 @@
 // to be tried with the keyboard and the mouse; "--grab FOLDER" shows the example's TX emission
 // curve, saves the window as curve_editor_radio4.png and its New dialog as
 // curve_new_radio4.png there and ends.
+#include "demo_support.h"
 #include "create_new_curve40_dlg.h"
 #include "dbl2_frame.h"
 #include "error_handler.h"
-#include "message_presenter.h"
-#include "qt_message_presenter.h"
-#include "qv5_extn.h"
 #include "radio4_format.h"
 #include "radio4_record.h"
 #include "radio_curve_edit40.h"
@@ -20,12 +18,10 @@
 #include <string>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    Qt_Message_Presenter presenter;
-    set_message_presenter(&presenter);
-    init_qv5_extn(nullptr, nullptr, nullptr, nullptr);
+    kelvor_demo::Demo_App app(argc, argv);
 
-    const bool grab = argc == 3 && std::string(argv[1]) == "--grab";
+    const std::string folder = kelvor_demo::grab_folder(argc, argv);
+    const bool grab = !folder.empty();
     const std::string path = !grab && argc > 1
                                  ? argv[1]
                                  : std::string(KELVOR_EXAMPLES_DIR) + "/radio/hm6l_16e1q.mrs";
@@ -53,15 +49,10 @@ int main(int argc, char** argv) {
     }
     editor.grid()->set_current_row(editor.points().count() / 2);
     QTest::qWait(300);
-    const std::string folder = argv[2];
-    bool saved = editor.grab().save(QString::fromStdString(folder + "/curve_editor_radio4.png"));
+    bool saved = kelvor_demo::save_grab(editor, folder, "curve_editor_radio4.png");
     CreateNewCurve40Dlg dialog(&editor, record);
     dialog.show();
     QTest::qWait(200);
-    saved = dialog.grab().save(QString::fromStdString(folder + "/curve_new_radio4.png")) && saved;
-    if (!saved) {
-        std::fprintf(stderr, "cannot save the pictures in %s\n", folder.c_str());
-        return 1;
-    }
-    return 0;
+    saved = kelvor_demo::save_grab(dialog, folder, "curve_new_radio4.png") && saved;
+    return saved ? 0 : 1;
 }

@@ -2,11 +2,9 @@
 // tried by hand and says whether the record changed; "--grab FOLDER" instead saves pictures of
 // the editor on the example's emission curve (curve_editor_radio.png) and of its New dialog
 // (curve_new_radio.png).
+#include "demo_support.h"
 #include "create_new_curve_dlg.h"
 #include "error_handler.h"
-#include "message_presenter.h"
-#include "qt_message_presenter.h"
-#include "qv5_extn.h"
 #include "radio_curve_edit.h"
 #include "radio_record.h"
 #include "raf_format.h"
@@ -20,16 +18,6 @@
 
 namespace {
 
-bool save(QWidget& widget, const std::string& folder, const char* name) {
-    QApplication::processEvents();
-    const std::string path = folder + "/" + name;
-    if (!widget.grab().save(QString::fromStdString(path))) {
-        std::fprintf(stderr, "cannot save %s\n", path.c_str());
-        return false;
-    }
-    return true;
-}
-
 int grab(Radio_Record& record, const std::string& folder) {
     bool saved = true;
     {
@@ -39,12 +27,12 @@ int grab(Radio_Record& record, const std::string& folder) {
         auto* list = static_cast<QComboBox*>(editor.control(CurveEditWindow::IDC_CURVE_LIST));
         list->setCurrentIndex(list->findText(QStringLiteral("TX_EMISSION_04 - 256QAM")));
         editor.OnSelchangeCurveList();
-        saved &= save(editor, folder, "curve_editor_radio.png");
+        saved &= kelvor_demo::save_grab(editor, folder, "curve_editor_radio.png");
     }
     {
         CreateNewCurveDlg dialog(record.curves);
         dialog.show();
-        saved &= save(dialog, folder, "curve_new_radio.png");
+        saved &= kelvor_demo::save_grab(dialog, folder, "curve_new_radio.png");
     }
     return saved ? 0 : 1;
 }
@@ -52,11 +40,8 @@ int grab(Radio_Record& record, const std::string& folder) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    Qt_Message_Presenter presenter;
-    set_message_presenter(&presenter);
-    init_qv5_extn(nullptr, nullptr, nullptr, nullptr);
-    const bool grabbing = argc == 3 && std::string(argv[1]) == "--grab";
+    kelvor_demo::Demo_App app(argc, argv);
+    const std::string folder = kelvor_demo::grab_folder(argc, argv);
     const std::string path = argc == 2 ? argv[1]
                                        : std::string(KELVOR_EXAMPLES_DIR) + "/radio/hx23_am_56m.raf";
     Radio_Record record;
@@ -70,8 +55,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: syntax error on line %d\n", path.c_str(), error->line_number());
         return 1;
     }
-    if (grabbing) {
-        return grab(record, argv[2]);
+    if (!folder.empty()) {
+        return grab(record, folder);
     }
     RadioCurveEdit editor(record);
     std::printf("%s\n", editor.run() ? "the record changed" : "the record did not change");
