@@ -92,6 +92,14 @@ public:
                            const std::function<void(Record&)>& edit,
                            const std::function<bool(const Record&, const Record&)>& same);
 
+    // Lets `edit` change a copy of `record` (a window the user works in at length); when it
+    // reports a change and `same` finds the copy differs, the copy replaces the record as one
+    // undo step named `label`, so that one Undo takes the whole session back. True when stored.
+    template <class Record>
+    bool edit_record_copy(const QString& label, Record& record,
+                          const std::function<bool(Record&)>& edit,
+                          const std::function<bool(const Record&, const Record&)>& same);
+
 signals:
     // The record or its file changed: the view redraws.
     void changed();
@@ -211,5 +219,17 @@ bool File_Document::store_record_edit(const QString& label, Record& record,
         return false;
     }
     push_edit(new Value_Edit<Record>(label, record, std::move(after), [this] { emit changed(); }));
+    return true;
+}
+
+template <class Record>
+bool File_Document::edit_record_copy(const QString& label, Record& record,
+                                     const std::function<bool(Record&)>& edit,
+                                     const std::function<bool(const Record&, const Record&)>& same) {
+    Record copy = record;
+    if (!edit(copy) || same(record, copy)) {
+        return false;
+    }
+    push_edit(new Value_Edit<Record>(label, record, std::move(copy), [this] { emit changed(); }));
     return true;
 }

@@ -62,14 +62,15 @@ bool AntennaFileEdit::handle_command(int id) {
 }
 
 void AntennaFileEdit::edit_curves() {
-    Antenna_Record edited = m_document.record();
-    if (!curve_editor(this, edited)) {
-        return;
-    }
-    edited.data_changed = 1;
-    m_document.store_record_edit<Antenna_Record>(
+    m_document.edit_record_copy<Antenna_Record>(
         QStringLiteral("Edit Curves"), m_document.record(),
-        [&edited](Antenna_Record& record) { record = std::move(edited); },
+        [this](Antenna_Record& copy) {
+            if (!curve_editor(this, copy)) {
+                return false;
+            }
+            copy.data_changed = 1;
+            return true;
+        },
         [](const Antenna_Record& before, const Antenna_Record& after) {
             for (int slot = 0; slot < PATTERN_SLOTS; ++slot) {
                 const auto a = before.cut(slot);

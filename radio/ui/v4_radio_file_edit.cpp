@@ -35,18 +35,12 @@ bool V4RadioFileEdit::handle_command(int id) {
 }
 
 void V4RadioFileEdit::edit_curves() {
-    Radio4_Record copy = m_document.record();
-    bool changed = false;
-    {
-        RadioCurveEdit40 editor(this, copy);
-        changed = m_run_editor(editor);
-    }
-    if (!changed) {
-        return;
-    }
-    m_document.store_record_edit<Radio4_Record>(
-        tr("Edit Curves"), m_document.record(),
-        [&copy](Radio4_Record& record) { record = std::move(copy); },
+    m_document.edit_record_copy<Radio4_Record>(
+        QStringLiteral("Edit Curves"), m_document.record(),
+        [this](Radio4_Record& copy) {
+            RadioCurveEdit40 editor(this, copy);
+            return m_run_editor(editor);
+        },
         [](const Radio4_Record& before, const Radio4_Record& after) {
             return mrs_bytes(before) == mrs_bytes(after);
         });

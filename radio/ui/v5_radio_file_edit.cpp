@@ -56,20 +56,12 @@ bool V5RadioFileEdit::handle_command(int id) {
 }
 
 void V5RadioFileEdit::edit_curves() {
-    // The editor changes the record as the user works; the copy keeps the document's record as
-    // it was until the edit is stored whole, so that one Undo takes it all back.
-    Radio_Record edited = m_document.record();
-    bool changed = false;
-    {
-        RadioCurveEdit editor(edited, this);
-        changed = editor.run();
-    }
-    if (!changed) {
-        return;
-    }
-    m_document.store_record_edit<Radio_Record>(
+    m_document.edit_record_copy<Radio_Record>(
         QStringLiteral("Edit Curves"), m_document.record(),
-        [&edited](Radio_Record& record) { record = std::move(edited); },
+        [this](Radio_Record& copy) {
+            RadioCurveEdit editor(copy, this);
+            return editor.run();
+        },
         [](const Radio_Record& a, const Radio_Record& b) { return same_curves(a.curves, b.curves); });
 }
 
