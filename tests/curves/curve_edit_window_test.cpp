@@ -161,23 +161,7 @@ TEST_F(CurveEditWindowTest, ImportAppendsUpToTheFirstLineWithoutNumbers) {
         dir.write("sweep.csv", "1,10\n2,20\n3,30\n" + std::string(stop) + "\n4,50\n");
         Scripted_File_Dialogs files;
         files.choose({dir.file("sweep.csv")});
-        // The import dialog: the first column holds X, the second Y.
-        QTimer::singleShot(0, [] {
-            auto* dialog = qobject_cast<ImportTextDlg*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            dialog->OnNext();
-            dialog->OnNext();
-            auto* pane =
-                static_cast<CColSelWin*>(dialog->control(ImportTextDlg::IDC_COLUMN_PANE));
-            auto* fields =
-                static_cast<QComboBox*>(dialog->control(ImportTextDlg::IDC_FIELD_LIST));
-            for (const int column : {0, 1}) {
-                pane->select_column(column);
-                fields->setCurrentIndex(column + 1);
-                dialog->OnSelchangeColselectt();
-            }
-            dialog->OnNext();
-        });
+        answer_import_dialog();
         click(CurveEditWindow::IDC_IMPORT);
         ASSERT_EQ(files.seen.size(), 1u);
         EXPECT_EQ(files.seen[0].title, "Import Curve");

@@ -187,32 +187,12 @@ TEST_F(AntennaCurves, DeletingTheOnlyCutLeavesNoneAndImportAsksForNew) {
     EXPECT_TRUE(editor->record_changed());
 }
 
-// The import dialog is finished from inside its modal loop: both columns assigned, then Finish.
 TEST_F(AntennaCurves, ImportAppendsUpToTheFirstLineOfTextAndWrapsAnglesAbove180) {
     record.set_cut(0, {{0, 0}, {90, 10}});
     open();
     dialogs.choose({dir.write("cut.csv", "350,-3\n10,-1\n20,-5\nangle,level\n30,-9\n")});
     bool finished = false;
-    QTimer::singleShot(0, [&finished] {
-        auto* dialog = qobject_cast<ImportTextDlg*>(QApplication::activeModalWidget());
-        if (dialog == nullptr) {
-            return;
-        }
-        dialog->OnNext();
-        dialog->OnNext();
-        auto* pane = static_cast<CColSelWin*>(dialog->control(ImportTextDlg::IDC_COLUMN_PANE));
-        auto* fields = static_cast<QComboBox*>(dialog->control(ImportTextDlg::IDC_FIELD_LIST));
-        for (int column = 0; column < 2; ++column) {
-            pane->select_column(column);
-            fields->setCurrentIndex(column + 1);
-            dialog->OnSelchangeColselectt();
-        }
-        dialog->OnNext();
-        finished = dialog->result() == QDialog::Accepted;
-        if (dialog->isVisible()) {
-            dialog->reject(); // never leave the test waiting in the dialog
-        }
-    });
+    answer_import_dialog(&finished);
     editor->OnImport();
     ASSERT_TRUE(finished);
     EXPECT_EQ(dialogs.seen.back().title, "Import Antenna Pattern from Text File");

@@ -3,14 +3,19 @@
 #pragma once
 
 #include "file_dialogs.h"
+#include "import_text_dlg.h"
+#include "import_text_panes.h"
 #include "message_presenter.h"
 #include "qv5_extn.h"
 #include "test_support.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -120,6 +125,35 @@ public:
 private:
     File_Dialog_Runner* m_previous;
 };
+
+// Finishes the text import dialog as soon as it shows (from inside its modal loop): column 1
+// holds the first field and column 2 the second, then Finish. `finished`, when given, tells
+// whether it closed with OK; a dialog that refuses is closed, so that no test waits in it.
+inline void answer_import_dialog(bool* finished = nullptr) {
+    QTimer::singleShot(0, [finished] {
+        auto* dialog = qobject_cast<ImportTextDlg*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            ADD_FAILURE() << "no import dialog";
+            return;
+        }
+        dialog->OnNext();
+        dialog->OnNext();
+        auto* pane = static_cast<CColSelWin*>(dialog->control(ImportTextDlg::IDC_COLUMN_PANE));
+        auto* fields = static_cast<QComboBox*>(dialog->control(ImportTextDlg::IDC_FIELD_LIST));
+        for (const int column : {0, 1}) {
+            pane->select_column(column);
+            fields->setCurrentIndex(column + 1);
+            dialog->OnSelchangeColselectt();
+        }
+        dialog->OnNext();
+        if (finished != nullptr) {
+            *finished = dialog->result() == QDialog::Accepted;
+        }
+        if (dialog->isVisible()) {
+            dialog->reject();
+        }
+    });
+}
 
 // Every test gets its own scratch folder and settings file ("<scratch>/config/Kelvor.ini", not
 // yet written).

@@ -172,25 +172,7 @@ TEST_F(Radio4CurveEditor, AnImportEndsAtTheFirstLineWithTextAndAppendsItsPoints)
     ASSERT_EQ(shown.size(), 9u);
     dialogs.choose({dir.write("curve.txt", "75,-60\n90,-62.5\n80,-61\nnone,-70\n100,-80\n")});
     // The user takes the first column as the frequency and the second as the response.
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<ImportTextDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->OnNext();
-        dialog->OnNext();
-        auto* columns =
-            static_cast<CColSelWin*>(dialog->control(ImportTextDlg::IDC_COLUMN_PANE));
-        auto* fields = static_cast<QComboBox*>(dialog->control(ImportTextDlg::IDC_FIELD_LIST));
-        for (int column : {0, 1}) {
-            columns->select_column(column);
-            fields->setCurrentIndex(column + 1);
-            dialog->OnSelchangeColselectt();
-        }
-        dialog->OnOK();
-        if (dialog->isVisible()) {
-            ADD_FAILURE() << "the import dialog refused its columns";
-            dialog->reject();
-        }
-    });
+    answer_import_dialog();
     editor->OnImport();
     ASSERT_EQ(dialogs.seen.size(), 1u);
     EXPECT_EQ(dialogs.seen[0].title, "Import Radio Curve from Text File");
