@@ -135,6 +135,8 @@ void CurveEditWindow::start(int first) {
         first = m_entries.front().curve;
     }
     show_curve(first);
+    // Typing goes into the points first.
+    m_grid->setFocus();
 }
 
 bool CurveEditWindow::run() {

@@ -104,11 +104,16 @@ std::string Curve_Grid::cell_text(int row, int column) const {
 }
 
 int Curve_Grid::last_visible_row() const {
-    return std::min(m_first + rows_per_page - 1, new_point_row());
+    return std::min(m_first + m_visible_rows - 1, new_point_row());
 }
 
 int Curve_Grid::scroll_limit() const {
-    return std::max(0, row_count() - rows_per_page);
+    return std::max(0, row_count() - m_visible_rows);
+}
+
+void Curve_Grid::set_visible_rows(int rows) {
+    m_visible_rows = std::max(rows, 1);
+    keep_cursor_visible();
 }
 
 int Curve_Grid::row_at(int y, int row_height) const {
@@ -122,8 +127,8 @@ int Curve_Grid::row_at(int y, int row_height) const {
 void Curve_Grid::keep_cursor_visible() {
     if (m_row < m_first) {
         m_first = m_row;
-    } else if (m_row > m_first + rows_per_page - 1) {
-        m_first = m_row - (rows_per_page - 1);
+    } else if (m_row > m_first + m_visible_rows - 1) {
+        m_first = m_row - (m_visible_rows - 1);
     }
     m_first = std::clamp(m_first, 0, scroll_limit());
 }

@@ -73,9 +73,15 @@ public:
     int current_row() const { return m_row; }
     int current_column() const { return m_column; }
     int first_visible_row() const { return m_first; }
-    // The last row shown: first + 19, or the new-point row when the list ends before that.
+    // The last row shown: first + visible rows - 1, or the new-point row when the list ends
+    // before that.
     int last_visible_row() const;
-    // The highest first visible row (the scroll range is 0 to count, 20 rows a page).
+    // How many rows the window shows (rows_per_page until the window says otherwise): the
+    // visible rows and the scroll range follow it; Page Up and Page Down keep moving
+    // rows_per_page rows. At least 1; the cursor is kept in view.
+    void set_visible_rows(int rows);
+    int visible_rows() const { return m_visible_rows; }
+    // The highest first visible row (the scroll range is 0 to count, a page of visible rows).
     int scroll_limit() const;
     // The changed flag: set by every applied change, cleared by attach and reset_cursor.
     bool changed() const { return m_changed; }
@@ -144,6 +150,7 @@ private:
     int m_row = 0;
     int m_column = 0;
     bool m_changed = false;
+    int m_visible_rows = rows_per_page;
     bool m_editing = false;
     bool m_edit_modified = false;
     bool m_edit_selected = false;

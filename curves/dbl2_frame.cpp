@@ -206,7 +206,7 @@ void dbl2_frame::sync_scroll_bar() {
     QScrollBar* bar = verticalScrollBar();
     const QSignalBlocker blocker(bar);
     bar->setRange(0, m_grid.scroll_limit());
-    bar->setPageStep(Curve_Grid::rows_per_page);
+    bar->setPageStep(m_grid.visible_rows());
     bar->setSingleStep(1);
     bar->setValue(m_grid.first_visible_row());
 }
@@ -449,6 +449,9 @@ void dbl2_frame::paintEvent(QPaintEvent*) {
 void dbl2_frame::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     layout_titlebar();
+    // As many rows as the window holds, so that a tall window shows no empty space below them.
+    m_grid.set_visible_rows(viewport()->height() / std::max(row_height(), 1));
+    sync_scroll_bar();
     place_edit();
 }
 

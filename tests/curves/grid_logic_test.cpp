@@ -199,6 +199,7 @@ TEST_F(GridKeys, CursorMovesAndScrolling) {
         int expected_row;
         int expected_column;
         int expected_first; // from a grid scrolled to show the start row at the top
+        int visible = Curve_Grid::rows_per_page; // rows the window shows
     };
     const Case cases[] = {
         {0, 0, Grid_Key::up, 0, 0, 0},           {0, 0, Grid_Key::down, 1, 0, 0},
@@ -209,6 +210,9 @@ TEST_F(GridKeys, CursorMovesAndScrolling) {
         {3, 0, Grid_Key::right, 3, 1, 3},        {3, 1, Grid_Key::left, 3, 0, 3},
         {3, 0, Grid_Key::tab, 3, 1, 3},          {3, 1, Grid_Key::back_tab, 3, 0, 3},
         {3, 0, Grid_Key::escape, 3, 0, 3},
+        // A taller or shorter window: pages stay 20 rows, the view follows the window.
+        {0, 0, Grid_Key::page_down, 20, 0, 0, 30}, {10, 1, Grid_Key::end, 50, 1, 21, 30},
+        {0, 0, Grid_Key::down, 1, 0, 1, 1},
     };
     std::vector<Curve_Pair> pairs;
     for (int i = 0; i < 50; ++i) {
@@ -216,6 +220,7 @@ TEST_F(GridKeys, CursorMovesAndScrolling) {
     }
     for (const Case& c : cases) {
         attach(pairs);
+        grid.set_visible_rows(c.visible);
         grid.scroll_to(c.row);
         grid.move_to(c.row, c.column);
         ASSERT_EQ(grid.first_visible_row(), std::min(c.row, grid.scroll_limit()));
@@ -224,8 +229,9 @@ TEST_F(GridKeys, CursorMovesAndScrolling) {
         EXPECT_EQ(grid.current_column(), c.expected_column) << c.row << " key " << int(c.key);
         EXPECT_EQ(grid.first_visible_row(), c.expected_first) << c.row << " key " << int(c.key);
         EXPECT_EQ(outcome.row_changed, c.row != c.expected_row);
-        EXPECT_LE(grid.current_row() - grid.first_visible_row(), Curve_Grid::rows_per_page - 1);
+        EXPECT_LE(grid.current_row() - grid.first_visible_row(), c.visible - 1);
     }
+    grid.set_visible_rows(Curve_Grid::rows_per_page);
     grid.key(Grid_Key::end);
     EXPECT_EQ(grid.last_visible_row(), 50);
     EXPECT_EQ(grid.row_at(0, 16), 31);

@@ -235,6 +235,14 @@ TEST_F(Grid_Widget_Test, LongListPaintsOnlyTheVisibleRowsAndFollowsTheScrollBar)
     // End moves the cursor and the scroll bar with it.
     press(Qt::Key_End);
     EXPECT_EQ(frame.verticalScrollBar()->value(), frame.grid().scroll_limit());
+
+    // A taller window shows more rows, down to the last one.
+    frame.resize(frame.width(), frame.height() + 10 * frame.row_height());
+    QApplication::processEvents();
+    EXPECT_EQ(frame.grid().visible_rows(), 30);
+    EXPECT_EQ(frame.verticalScrollBar()->pageStep(), 30);
+    frame.viewport()->grab();
+    EXPECT_EQ(frame.painted_rows(), std::make_pair(100000 - 29, 100000));
 }
 
 } // namespace
