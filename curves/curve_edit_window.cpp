@@ -172,8 +172,7 @@ void CurveEditWindow::write_back() {
     if (m_current < 0) {
         return;
     }
-    if (m_grid->changed()) {
-        store_curve(m_current, m_points);
+    if (m_grid->changed() && store_curve(m_current, m_points)) {
         m_record_changed = true;
     }
     if (leave_curve(m_current)) {

@@ -92,8 +92,9 @@ protected:
     virtual std::vector<Curve_Entry> curve_entries() const = 0;
     // The points of `curve` for the grid.
     virtual Curve_Points load_curve(int curve) = 0;
-    // Writes the grid's points into `curve`.
-    virtual void store_curve(int curve, const Curve_Points& points) = 0;
+    // Writes the grid's points into `curve`; false when the record kind refused them (and said
+    // why), the curve kept as it was.
+    virtual bool store_curve(int curve, const Curve_Points& points) = 0;
     // What else leaves with a curve (the version 5 codes); true when that changed the record.
     virtual bool leave_curve(int curve) {
         (void)curve;

@@ -51,8 +51,9 @@ Curve_Points AntennaCurveEdit::load_curve(int curve) {
     return curve_points_of(m_record.cut(curve));
 }
 
-void AntennaCurveEdit::store_curve(int curve, const Curve_Points& points) {
+bool AntennaCurveEdit::store_curve(int curve, const Curve_Points& points) {
     store_pattern_cut(m_record, curve, points);
+    return true;
 }
 
 std::optional<int> AntennaCurveEdit::create_curve() {

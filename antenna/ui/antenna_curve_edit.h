@@ -22,7 +22,7 @@ public:
 protected:
     std::vector<Curve_Entry> curve_entries() const override;
     Curve_Points load_curve(int curve) override;
-    void store_curve(int curve, const Curve_Points& points) override;
+    bool store_curve(int curve, const Curve_Points& points) override;
     std::optional<int> create_curve() override;
     void remove_curve(int curve) override;
     double imported_x(double x) const override;

@@ -51,17 +51,18 @@ Curve_Points RadioCurveEdit::load_curve(int curve) {
     return curve_points_of(m_record.curves[curve]);
 }
 
-void RadioCurveEdit::store_curve(int curve, const Curve_Points& points) {
+bool RadioCurveEdit::store_curve(int curve, const Curve_Points& points) {
     if (store_curve_points(m_record.curves, curve, points)) {
-        return;
+        return true;
     }
     // A stored curve has at least 2 points; rather than lose the curve, keep what it had.
     const Radio_Curve& kept = m_record.curves[curve];
-    const std::string text = std::string("A curve needs at least 2 points.\r\n") + kept.name +
-                             " keeps its " + std::to_string(kept.point_count()) +
+    const std::string text = "A curve needs at least 2 points.\r\n" +
+                             from_file_text(kept.name).toStdString() + " keeps its " + std::to_string(kept.point_count()) +
                              " points; delete the curve to remove it.";
     show_message_box(static_cast<Owner_Window>(static_cast<QWidget*>(this)), "Data Entry Error",
                      text, BOX_OK | BOX_ICON_STOP);
+    return false;
 }
 
 bool RadioCurveEdit::leave_curve(int curve) {

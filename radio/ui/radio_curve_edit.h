@@ -29,7 +29,7 @@ public:
 protected:
     std::vector<Curve_Entry> curve_entries() const override;
     Curve_Points load_curve(int curve) override;
-    void store_curve(int curve, const Curve_Points& points) override;
+    bool store_curve(int curve, const Curve_Points& points) override;
     bool leave_curve(int curve) override;
     void curve_shown(int curve) override;
     std::optional<int> create_curve() override;

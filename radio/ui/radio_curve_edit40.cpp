@@ -50,10 +50,13 @@ Curve_Points RadioCurveEdit40::load_curve(int curve) {
     return shown != nullptr ? curve_points_of(*shown) : Curve_Points();
 }
 
-void RadioCurveEdit40::store_curve(int curve, const Curve_Points& points) {
+bool RadioCurveEdit40::store_curve(int curve, const Curve_Points& points) {
     Radio4_Curve* target = curve_at(curve);
-    if (target == nullptr || store_curve_points(*target, points)) {
-        return;
+    if (target == nullptr) {
+        return false;
+    }
+    if (store_curve_points(*target, points)) {
+        return true;
     }
     const QString message =
         tr("The %1 curve needs at least 2 points.\r\nIt keeps the %2 points it had.")
@@ -61,6 +64,7 @@ void RadioCurveEdit40::store_curve(int curve, const Curve_Points& points) {
             .arg(target->point_count());
     show_message_box(static_cast<QWidget*>(this), "Data Entry Error", message.toStdString(),
                      BOX_OK | BOX_ICON_STOP);
+    return false;
 }
 
 std::optional<int> RadioCurveEdit40::create_curve() {

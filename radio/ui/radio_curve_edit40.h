@@ -30,7 +30,7 @@ protected:
     Curve_Points load_curve(int curve) override;
     // A list of fewer than 2 points that would change the curve's point count is refused: the
     // curve keeps its points and the user is told so.
-    void store_curve(int curve, const Curve_Points& points) override;
+    bool store_curve(int curve, const Curve_Points& points) override;
     std::optional<int> create_curve() override;
     void remove_curve(int curve) override;
 

@@ -47,10 +47,11 @@ protected:
     Curve_Points load_curve(int curve) override {
         return Curve_Points(curves.at(static_cast<std::size_t>(curve)));
     }
-    void store_curve(int curve, const Curve_Points& points) override {
+    bool store_curve(int curve, const Curve_Points& points) override {
         const auto shown = points.points();
         curves.at(static_cast<std::size_t>(curve)).assign(shown.begin(), shown.end());
         stored.push_back(curve);
+        return true;
     }
     std::optional<int> create_curve() override {
         curves.emplace_back();

@@ -231,6 +231,7 @@ TEST_F(RadioCurveEditor, ACurveKeepsItsPointsWhenTheGridHoldsFewerThanTwo) {
               "A curve needs at least 2 points.\r\nTtoI_Same keeps its 3 points; delete the "
               "curve to remove it.");
     EXPECT_EQ(record.curves[ttoi].point_count(), 3);
+    EXPECT_FALSE(editor->record_changed());
 }
 
 TEST_F(RadioCurveEditor, OkWithoutACurveReportsTheRecordChanged) {
