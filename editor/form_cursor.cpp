@@ -1,10 +1,7 @@
-// Form_Cursor: the keys of the keyword forms, and their number texts.
+// Form_Cursor: the keys of the keyword forms.
 #include "form_cursor.h"
 
-#include "text_helpers.h"
-
 #include <algorithm>
-#include <cmath>
 
 Form_Cursor::Form_Cursor(std::vector<Form_Row_Shape> rows, Form_Key_Style style)
     : m_style(style) {
@@ -142,24 +139,4 @@ bool Form_Cursor::key(Form_Key key) {
     }
     }
     return false;
-}
-
-std::string form_number_text(double value, int decimals) {
-    if (value == NOT_SET) {
-        return {};
-    }
-    if (value == 0.0) {
-        return "0.00";
-    }
-    if (std::fabs(value) >= 0.5 * std::pow(10.0, -decimals)) {
-        return format_fixed(value, decimals);
-    }
-    return format_exponent(value, decimals);
-}
-
-std::string form_integer_text(int value) {
-    if (value == -1 || value == 0 || value == 222) {
-        return {};
-    }
-    return std::to_string(value);
 }

@@ -1,9 +1,7 @@
 // Form_Cursor: where the current cell of a keyword form is and how the keys move it, with the
-// rows the form shows; and the value texts the forms show for numbers. Plain rules, driven by
-// the form widget and tested without a window.
+// rows the form shows. Plain rules, driven by the form widget and tested without a window.
 #pragma once
 
-#include <string>
 #include <vector>
 
 // What the cursor needs to know of a form row.
@@ -71,10 +69,3 @@ private:
     int m_first = 0;
     int m_per_page = 20;
 };
-
-// A number as the radio forms show it: empty for NOT_SET; exactly 0 as "0.00"; otherwise with
-// `decimals` decimals when its magnitude is at least half a unit of the last of them, and in
-// exponent notation with that precision below ("1.00E-03").
-std::string form_number_text(double value, int decimals);
-// An integer cell: empty for -1, 0 and 222 (the values that mean none), else the number.
-std::string form_integer_text(int value);

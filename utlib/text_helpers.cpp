@@ -459,3 +459,23 @@ char* get_directory(const char* path) {
     }
     return directory_buffer;
 }
+
+std::string form_number_text(double value, int decimals) {
+    if (value == NOT_SET) {
+        return {};
+    }
+    if (value == 0.0) {
+        return "0.00";
+    }
+    if (std::fabs(value) >= 0.5 * std::pow(10.0, -decimals)) {
+        return format_fixed(value, decimals);
+    }
+    return format_exponent(value, decimals);
+}
+
+std::string form_integer_text(int value) {
+    if (value == -1 || value == 0 || value == 222) {
+        return {};
+    }
+    return std::to_string(value);
+}

@@ -52,6 +52,14 @@ QV6_UT_EXPORT int text_to_int(const char* text);
 QV6_UT_EXPORT std::string format_fixed(double value, int precision);
 QV6_UT_EXPORT std::string format_exponent(double value, int precision);
 
+// A number as the data-entry forms show it: empty for NOT_SET; exactly 0 as "0.00"; otherwise
+// with `decimals` decimals when its magnitude is at least half a unit of the last of them, and in
+// exponent notation with that precision below ("1.00E-03").
+QV6_UT_EXPORT std::string form_number_text(double value, int decimals);
+// An integer cell of the forms: empty for -1, 0 and 222 (the values that mean none), else the
+// number.
+QV6_UT_EXPORT std::string form_integer_text(int value);
+
 // A single-precision number as the double of its shortest decimal form (12.7f gives 12.7, not
 // 12.699999809).
 QV6_UT_EXPORT double float_as_decimal(float value);

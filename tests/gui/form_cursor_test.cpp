@@ -1,6 +1,5 @@
-// The keyword forms' cursor keys and scrolling, and their number texts.
+// The keyword forms' cursor keys and scrolling.
 #include "form_cursor.h"
-#include "text_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -94,27 +93,6 @@ TEST(FormCursor, TheCurrentRowStaysInViewAndTheLastPageIsFull) {
     cursor.scroll_to(100);
     EXPECT_EQ(cursor.first_visible_row(), 25);
     EXPECT_EQ(cursor.row(), 15);
-}
-
-TEST(FormNumbers, TextsOfNumbersAndIntegers) {
-    struct Case {
-        double value;
-        int decimals;
-        const char* text;
-    };
-    const Case numbers[] = {
-        {NOT_SET, 2, ""},       {0.0, 2, "0.00"},      {0.0, 4, "0.00"},
-        {12.5, 2, "12.50"},     {-85.0, 2, "-85.00"},  {0.006, 2, "0.01"},
-        {-0.004, 2, "-4.00E-03"}, {0.00004, 4, "4.0000E-05"}, {0.0002, 4, "0.0002"},
-    };
-    for (const Case& c : numbers) {
-        EXPECT_EQ(form_number_text(c.value, c.decimals), c.text) << c.value;
-    }
-    for (const int none : {-1, 0, 222}) {
-        EXPECT_EQ(form_integer_text(none), "") << none;
-    }
-    EXPECT_EQ(form_integer_text(64), "64");
-    EXPECT_EQ(form_integer_text(-5), "-5");
 }
 
 } // namespace
