@@ -565,6 +565,13 @@ void append_line(std::string& text, const char* keyword, const std::string& valu
 
 } // namespace
 
+Nsma_Text_Field nsma_text_field(Antenna_Record& record, int row) {
+    const Text_Field place = text_field(record, row);
+    return {place.text, place.size};
+}
+
+double* nsma_real_field(Antenna_Record& record, int row) { return real_field(record, row); }
+
 std::string nsma_row_value(const Antenna_Record& r, int row) {
     static const char* const feed_texts[3] = {"N/A", "LEFT", "RIGHT"};
     static const char* const technology_texts[3] = {"UNKNOWN", "DIPOLE", "APERTURE"};

@@ -4,6 +4,7 @@
 
 #include "antenna_record.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,16 @@ void save_nsma_file(const Antenna_Record& record, Error_Handler* handler, const 
 // their size in feet, which becomes antenna_size and depth in metres. Only when antenna_size is
 // NOT_SET and the manufacturer begins with "ANDREW".
 void apply_andrew_size_rule(Antenna_Record& record);
+
+// The record's place of a text row: its field and the field's size (the terminator included); a
+// null text for the other rows.
+struct Nsma_Text_Field {
+    char* text;
+    std::size_t size;
+};
+Nsma_Text_Field nsma_text_field(Antenna_Record& record, int row);
+// The record's number of a real row (MDGAIN, held in two units, excepted); null for other rows.
+double* nsma_real_field(Antenna_Record& record, int row);
 
 // The value the form and the NSMA text give a row (0 to 42 of the keyword table).
 std::string nsma_row_value(const Antenna_Record& record, int row);
