@@ -21,11 +21,11 @@ bool is_gain(int row) { return row == ROW_LWGAIN || row == ROW_MDGAIN || row == 
 
 // The value a choice row holds.
 int32_t* choice_field(Antenna_Record& record, int row) {
-    Antenna_Spec& spec = record.antenna_spec;
+    Antenna_Spec& antenna_spec = record.antenna_spec;
     switch (row) {
-    case ROW_FEDORN: return &spec.feed_orientation;
-    case ROW_FIELD5: return &spec.technology;
-    case ROW_PATTYP: return &spec.pattern_type;
+    case ROW_FEDORN: return &antenna_spec.feed_orientation;
+    case ROW_FIELD5: return &antenna_spec.technology;
+    case ROW_PATTYP: return &antenna_spec.pattern_type;
     default: return nullptr;
     }
 }
