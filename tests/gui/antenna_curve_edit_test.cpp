@@ -153,16 +153,6 @@ TEST_F(AntennaCurves, LevelsTypedAsGainsAreStoredBelowTheirPeak) {
     EXPECT_TRUE(same_points({{0, 0}, {10, 3}, {20, 10}}, record.cut(4)));
 }
 
-TEST_F(AntennaCurves, TypingWithoutACutIsRefusedAndDropped) {
-    open();
-    type_points({{"5", "-1"}});
-    ASSERT_FALSE(presenter.shown.empty());
-    EXPECT_EQ(presenter.last().text,
-              "Click New and define the type of curve before entering data");
-    EXPECT_EQ(editor->points().count(), 0);
-    EXPECT_EQ(record.filled_slots(), 0);
-}
-
 TEST_F(AntennaCurves, DeletingTheOnlyCutLeavesNoneAndImportAsksForNew) {
     record.set_cut(1, hh);
     open();
@@ -221,17 +211,6 @@ TEST_F(AntennaCurves, CutsOfNoneOrOnePointOpenAndDraw) {
     EXPECT_EQ(editor->points().count(), 0);
     EXPECT_TRUE(record.cut(3).empty());
     EXPECT_TRUE(editor->record_changed());
-}
-
-// The default layout gives the grid half the window; it takes no more than its columns need and
-// the chart gets the rest.
-TEST_F(AntennaCurves, TheGridIsNoWiderThanItsColumns) {
-    record.set_cut(0, hh);
-    open();
-    const int needed = editor->grid()->sizeHint().width();
-    ASSERT_GT(editor->width(), 2 * needed);
-    EXPECT_LE(editor->grid()->width(), needed);
-    EXPECT_GT(editor->chart()->width(), editor->width() / 2);
 }
 
 TEST_F(AntennaCurves, TheNewDialogOffersTheSlotsWithoutACut) {

@@ -1,5 +1,5 @@
-// The version 4 curve editor: its New dialog's rules on screen, typing without a curve, the
-// import, and View > Curves as one undo step whose edits reach the saved files.
+// The version 4 curve editor: its New dialog's rules on screen, Delete with the listed name,
+// and View > Curves as one undo step whose edits reach the saved files.
 #include "command_ids.h"
 #include "create_new_curve40_dlg.h"
 #include "dbl2_frame.h"
@@ -146,43 +146,6 @@ TEST_F(Radio4CurveEditor, NewRefusesAnExistingIrfCodeAndAnEmptyOneThenAppendsThe
     EXPECT_EQ(presenter.last().text,
               "The IRF_8E1-QPSK curve needs at least 2 points.\r\nIt keeps the 0 points it had.");
     EXPECT_TRUE(editor->record_changed());
-}
-
-TEST_F(Radio4CurveEditor, TypingWithNoCurveShows144AndEmptiesTheGrid) {
-    Radio4_Record record;
-    auto editor = open_editor(record);
-    ASSERT_EQ(editor->current_curve(), -1);
-    type_cell(*editor, "5");
-    EXPECT_TRUE(presenter.shown.empty());
-    type_cell(*editor, "-3");
-    ASSERT_EQ(presenter.shown.size(), 1u);
-    EXPECT_EQ(presenter.last().caption, "Data Entry Error");
-    EXPECT_EQ(presenter.last().text,
-              "Click New and define the type of curve before entering data");
-    EXPECT_EQ(editor->points().count(), 0);
-    EXPECT_EQ(record.curves.count(), 0);
-}
-
-// The fourth line of the file holds text: the three lines before it are appended after the
-// curve's points, then the list is sorted.
-TEST_F(Radio4CurveEditor, AnImportEndsAtTheFirstLineWithTextAndAppendsItsPoints) {
-    Radio4_Record record = read_example();
-    auto editor = open_editor(record);
-    const std::vector<Curve_Pair> shown = pairs_of(editor->points());
-    ASSERT_EQ(shown.size(), 9u);
-    dialogs.choose({dir.write("curve.txt", "75,-60\n90,-62.5\n80,-61\nnone,-70\n100,-80\n")});
-    // The user takes the first column as the frequency and the second as the response.
-    answer_import_dialog();
-    editor->OnImport();
-    ASSERT_EQ(dialogs.seen.size(), 1u);
-    EXPECT_EQ(dialogs.seen[0].title, "Import Radio Curve from Text File");
-    std::vector<Curve_Pair> expected = shown;
-    expected.insert(expected.end(), {{75, -60}, {80, -61}, {90, -62.5}});
-    EXPECT_EQ(pairs_of(editor->points()), expected);
-    EXPECT_TRUE(editor->grid()->changed());
-    editor->OnOK();
-    EXPECT_EQ(record.curves.front().point_count(), 12);
-    EXPECT_FLOAT_EQ(record.curves.front().points.back().db, -62.5f);
 }
 
 // The question names the curve as the list shows it; No keeps it, Yes unlinks it at once.

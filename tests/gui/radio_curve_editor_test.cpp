@@ -201,22 +201,6 @@ TEST_F(RadioCurveEditor, TheCodesFieldGivesTheCodesAndRenamesWhenTheCurveIsLeft)
               (std::vector<std::string>{"SK99", "NL90_18G_14M"}));
 }
 
-TEST_F(RadioCurveEditor, SwitchingCurvesWritesTheEditedOneBackFirst) {
-    load("hx23_am_56m.raf");
-    auto editor = open_editor();
-    ASSERT_EQ(list_text(*editor), "TX_EMISSION");
-    paste_into(*editor, "150.5\t-80.25\n");
-    ASSERT_EQ(editor->points().count(), 7);
-    EXPECT_EQ(record.curves[0].point_count(), 6);
-
-    choose(*editor, QStringLiteral("RX_SELECTIVITY"));
-    ASSERT_EQ(record.curves[0].point_count(), 7);
-    EXPECT_EQ(pairs_of(record.curves[0]).back(), (Curve_Pair{150.5, -80.25}));
-    EXPECT_EQ(editor->points().count(), 5);
-    EXPECT_EQ(editor->points()[4], (Curve_Pair{112.0, -75.0}));
-    EXPECT_TRUE(editor->record_changed());
-}
-
 TEST_F(RadioCurveEditor, ACurveKeepsItsPointsWhenTheGridHoldsFewerThanTwo) {
     load("hx23_am_56m.raf");
     auto editor = open_editor();
