@@ -5,7 +5,6 @@
 #include "antenna_text.h"
 #include "nsma_format.h"
 #include "nsma_keywords.h"
-#include "string_list.h"
 #include "text_helpers.h"
 
 #include <algorithm>
@@ -31,26 +30,13 @@ int32_t* choice_field(Antenna_Record& record, int row) {
 }
 
 // A text as the file gives it back: its first line, cut to the field, in upper case and without
-// double quotes (as the reader folds every line), no control bytes, no blanks at the ends and no
-// comma at the end (the reader takes that for a separator).
+// double quotes (as the reader folds every line), and as the writer writes a text.
 std::string file_text_value(std::string_view text, std::size_t limit) {
     std::string value(text.substr(0, text.find_first_of("\r\n")));
     remove_quotes(value.data());
     fold_upper(value.data());
     value.resize(std::min(std::strlen(value.c_str()), limit));
-    for (char& c : value) {
-        if (!is_text_byte(static_cast<unsigned char>(c))) {
-            c = ' ';
-        }
-    }
-    for (;;) {
-        strip_space(value.data());
-        value.resize(std::strlen(value.c_str()));
-        if (value.empty() || value.back() != ',') {
-            return value;
-        }
-        value.pop_back();
-    }
+    return nsma_text_value(value);
 }
 
 bool store_number(double& field, double value) {

@@ -531,12 +531,25 @@ std::string nsma_cut_count_warning(const Antenna_Record& record) {
 
 namespace {
 
+const char* choice_text(int32_t value, const char* const (&texts)[3]) {
+    return value >= 0 && value < 3 ? texts[value] : texts[0];
+}
+
+void append_line(std::string& text, const char* keyword, const std::string& value) {
+    text += keyword;
+    text += ":,\t";
+    text += value;
+    text += "\r\n";
+}
+
+} // namespace
+
 // A text value as the reader will give it back: no line feed and none of the control bytes
 // that would make the file no text file (a text of a binary file may hold any byte), no blanks
 // at the ends and no comma at the end, which the reader takes for a separator. Everything the
 // NSMA reader itself can store stays as it is.
-std::string text_value(const char* field) {
-    std::string text = field;
+std::string nsma_text_value(std::string_view value) {
+    std::string text(value);
     for (char& c : text) {
         if (c == '\n' || !is_text_byte(static_cast<unsigned char>(c))) {
             c = ' ';
@@ -552,19 +565,6 @@ std::string text_value(const char* field) {
     }
 }
 
-const char* choice_text(int32_t value, const char* const (&texts)[3]) {
-    return value >= 0 && value < 3 ? texts[value] : texts[0];
-}
-
-void append_line(std::string& text, const char* keyword, const std::string& value) {
-    text += keyword;
-    text += ":,\t";
-    text += value;
-    text += "\r\n";
-}
-
-} // namespace
-
 Nsma_Text_Field nsma_text_field(Antenna_Record& record, int row) {
     const Text_Field place = text_field(record, row);
     return {place.text, place.size};
@@ -577,13 +577,13 @@ std::string nsma_row_value(const Antenna_Record& r, int row) {
     static const char* const technology_texts[3] = {"UNKNOWN", "DIPOLE", "APERTURE"};
     static const char* const pattern_texts[3] = {"UNKNOWN", "TYPICAL", "ENVELOPE"};
     if (const char* field = text_field(r, row)) {
-        std::string text = text_value(field);
+        std::string text = nsma_text_value(field);
         if (text.empty()) {
             // The reader passes over an empty value and the row keeps what a new record has
             // (the revision and its date have texts): write that, so that the file reads back
             // as written.
             static const Antenna_Record fresh;
-            text = text_value(text_field(fresh, row));
+            text = nsma_text_value(text_field(fresh, row));
         }
         return text;
     }

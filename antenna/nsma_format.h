@@ -68,6 +68,11 @@ Nsma_Text_Field nsma_text_field(Antenna_Record& record, int row);
 // The record's number of a real row (MDGAIN, held in two units, excepted); null for other rows.
 double* nsma_real_field(Antenna_Record& record, int row);
 
+// A text value as the reader gives it back, which the writer writes: no line feed and none of
+// the control bytes that would make the file no text file, no blanks at the ends and no comma at
+// the end, which the reader takes for a separator.
+std::string nsma_text_value(std::string_view value);
+
 // The value the form and the NSMA text give a row (0 to 42 of the keyword table).
 std::string nsma_row_value(const Antenna_Record& record, int row);
 // The number a real row holds, unrounded: MDGAIN in dBi; NOT_SET for the rows of other kinds.
