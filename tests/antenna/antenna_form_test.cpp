@@ -6,6 +6,8 @@
 #include "nsma_format.h"
 #include "nsma_keywords.h"
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -95,7 +97,6 @@ TEST(AntennaForm, GainUnitsMoveTheBandGainsAndMidGainShowsInTheUnit) {
 // Whatever is typed into whichever row, the record writes a file that reads back to it.
 TEST(AntennaForm, NothingTypedMakesTheRecordUnwritable) {
     std::mt19937 random(20261207);
-    const std::string alphabet = "0123456789.+-eE ,;:/\"'abcXYZ\t\xe9\xff";
     Antenna_Record record;
     for (int step = 0; step < 3000; ++step) {
         const int row = static_cast<int>(random() % NSMA_FORM_ROWS);
@@ -104,11 +105,7 @@ TEST(AntennaForm, NothingTypedMakesTheRecordUnwritable) {
                                 static_cast<int>(random() % antenna_form_choices(row).size()));
             continue;
         }
-        std::string typed;
-        for (std::size_t length = random() % 14; length > 0; --length) {
-            typed += alphabet[random() % alphabet.size()];
-        }
-        antenna_form_store(record, row, typed);
+        antenna_form_store(record, row, kelvor_test::random_typed_text(random));
     }
     std::string written;
     write_nsma_file(record, written);

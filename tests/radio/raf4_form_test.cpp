@@ -6,6 +6,8 @@
 #include "raf4_form.h"
 #include "string_list.h"
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -71,15 +73,10 @@ TEST(Radio4Form, EditorsTakeTheirRowsCharacters) {
 // Whatever is typed into whichever row, the record writes a file that reads back to it.
 TEST(Radio4Form, NothingTypedMakesTheRecordUnwritable) {
     std::mt19937 random(20261207);
-    const std::string alphabet = "0123456789.+-eE ,;/\"'abcXYZ\t\xe9\xffPDHSYNO";
     Radio4_Record record;
     for (int step = 0; step < 3000; ++step) {
         const int index = static_cast<int>(random() % RAF4_KEYWORD_COUNT);
-        std::string typed;
-        for (std::size_t length = random() % 14; length > 0; --length) {
-            typed += alphabet[random() % alphabet.size()];
-        }
-        raf4_form_store(record.radio_spec, index, typed);
+        raf4_form_store(record.radio_spec, index, kelvor_test::random_typed_text(random));
     }
     ASSERT_EQ(raf4_unwritable_reason(record), "");
     const std::string written = raf4_text(record);

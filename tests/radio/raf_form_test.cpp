@@ -6,6 +6,8 @@
 #include "raf_format.h"
 #include "string_list.h"
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -88,17 +90,12 @@ TEST(RadioForm, ChoicesStoreTheirIndex) {
 // Whatever is typed into whichever cell, the record writes a file that reads back to it.
 TEST(RadioForm, NothingTypedMakesTheRecordUnwritable) {
     std::mt19937 random(20261207);
-    const std::string alphabet = "0123456789.+-eE ,;/\"'abcXYZ\t\xe9\xff";
     Radio_Record record;
     for (int step = 0; step < 3000; ++step) {
         const int row = static_cast<int>(random() % RAF_ROW_COUNT);
         const int cells = std::max(raf_keyword(row).cells, 1);
         const int cell = static_cast<int>(random() % static_cast<unsigned>(cells));
-        std::string typed;
-        for (std::size_t length = random() % 14; length > 0; --length) {
-            typed += alphabet[random() % alphabet.size()];
-        }
-        raf_form_store(record, row, cell, typed);
+        raf_form_store(record, row, cell, kelvor_test::random_typed_text(random));
     }
     const std::string written = raf_text(record);
     Error_Handler handler;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,17 @@ inline std::string with_line_ends(const std::string& text, const std::string& en
         }
     }
     return out;
+}
+
+// What a user might type into a form cell: up to 13 characters of numbers, signs, separators,
+// quotes, comment marks, letters of both cases, a tab and bytes above 127.
+inline std::string random_typed_text(std::mt19937& random) {
+    static const std::string alphabet = "0123456789.+-eE ,;:/\"'abcXYZ\t\xe9\xffPDHSYNO";
+    std::string typed;
+    for (std::size_t length = random() % 14; length > 0; --length) {
+        typed += alphabet[random() % alphabet.size()];
+    }
+    return typed;
 }
 
 // Little-endian bytes of a value, and a value read back from bytes at `offset`.
