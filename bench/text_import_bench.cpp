@@ -49,13 +49,7 @@ std::unique_ptr<txtimport_format> prepared_format(Error_Handler& handler) {
     return format;
 }
 
-bool number_field(int, const char* text) {
-    if (text == nullptr) {
-        return false;
-    }
-    std::string copy(text);
-    return get_valid_double(copy.data(), 4) != NOT_SET;
-}
+bool number_field(int, const char* text) { return curve_import_value(text) != NOT_SET; }
 
 void BM_ReadAndFindColumns(benchmark::State& state) {
     for (auto _ : state) {
@@ -86,12 +80,8 @@ void BM_ImportIntoCurve(benchmark::State& state) {
         int line = -1;
         format->init_import();
         while (format->set_line_buffer(line)) {
-            const char* x_text = format->get_field(0);
-            std::string x_field = x_text != nullptr ? x_text : "";
-            const char* y_text = format->get_field(1);
-            std::string y_field = y_text != nullptr ? y_text : "";
-            const double x = get_valid_double(x_field.data(), 4);
-            const double y = get_valid_double(y_field.data(), 4);
+            const double x = curve_import_value(format->get_field(0));
+            const double y = curve_import_value(format->get_field(1));
             if (x == NOT_SET || y == NOT_SET) {
                 break;
             }

@@ -21,9 +21,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
-#include <limits>
 #include <string>
 
 namespace {
@@ -264,6 +262,9 @@ void CurveEditWindow::OnImport() {
         format.set_header_item(1, to_file_text(m_texts.y_title).value_or(std::string()).c_str());
     }
     ImportTextDlg dialog(ImportTextDlg::IDD_IMPORT_TEXT, this, &format);
+    // The dialog's forecast reads the lines by the same rule as the import below.
+    dialog.set_field_check(
+        [](int, const char* field) { return curve_import_value(field) != NOT_SET; });
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
@@ -272,19 +273,10 @@ void CurveEditWindow::OnImport() {
     int line = -1;
     format.init_import();
     while (format.set_line_buffer(line)) {
-        // Each field lies in a buffer that the next get_field overwrites.
-        const char* x_text = format.get_field(0);
-        std::string x_field = x_text != nullptr ? x_text : "";
-        const char* y_text = format.get_field(1);
-        std::string y_field = y_text != nullptr ? y_text : "";
-        const double x = get_valid_double(x_field.data(), 4);
-        const double y = get_valid_double(y_field.data(), 4);
-        // The records keep single-precision numbers: a value beyond their range is no number
-        // for them either.
-        const auto storable = [](double value) {
-            return value != NOT_SET && std::fabs(value) <= std::numeric_limits<float>::max();
-        };
-        if (!storable(x) || !storable(y)) {
+        // The x is read before get_field reuses its buffer for the y.
+        const double x = curve_import_value(format.get_field(0));
+        const double y = curve_import_value(format.get_field(1));
+        if (x == NOT_SET || y == NOT_SET) {
             break;
         }
         pairs.push_back({imported_x(x), y});

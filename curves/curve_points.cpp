@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <string>
 
 namespace {
 
@@ -160,4 +162,14 @@ void store_pattern_cut(Antenna_Record& record, int slot, const Curve_Points& poi
         return;
     }
     record.set_cut(slot, pattern_points_of(points));
+}
+
+double curve_import_value(const char* field) {
+    if (field == nullptr) {
+        return NOT_SET;
+    }
+    std::string text(field);
+    const double value = get_valid_double(text.data(), 4);
+    return value != NOT_SET && std::fabs(value) <= std::numeric_limits<float>::max() ? value
+                                                                                      : NOT_SET;
 }

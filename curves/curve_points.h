@@ -84,6 +84,11 @@ private:
     std::vector<Curve_Pair> m_slots;
 };
 
+// An imported text field as a curve value: its number by character set 4, or NOT_SET for a
+// missing field, a text that is no number, and a number beyond single precision (the records
+// keep single-precision values). The first line whose x or y is NOT_SET ends an import.
+double curve_import_value(const char* field);
+
 // The points of a version 5 or version 4 radio curve as (offset MHz, dB) pairs. The stored
 // single-precision values come back as their shortest decimals (12.7, not 12.699999809).
 Curve_Points curve_points_of(const Radio_Curve& curve);
