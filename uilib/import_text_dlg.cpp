@@ -47,13 +47,17 @@ bool number_field(int, const char* text) {
     return get_valid_double(copy.data(), 4) != NOT_SET;
 }
 
-QLabel* step_title(const QString& text) {
-    auto* label = new QLabel(text);
+// The layout of a page of the dialog, edge to edge, under the step's title in bold.
+QVBoxLayout* step_page(QWidget* page, const QString& title) {
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* label = new QLabel(title);
     QFont font = label->font();
     font.setBold(true);
     font.setPointSizeF(font.pointSizeF() * 1.1);
     label->setFont(font);
-    return label;
+    layout->addWidget(label);
+    return layout;
 }
 
 QLabel* hint(const QString& text) {
@@ -141,9 +145,7 @@ const char* ImportTextDlg::defaults_key() const {
 
 QWidget* ImportTextDlg::make_format_page() {
     auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(step_title(tr("Step 1 of 3: Data format")));
+    auto* layout = step_page(page, tr("Step 1 of 3: Data format"));
     layout->addWidget(hint(tr("Tell how the columns of the file are separated, and from which "
                               "line on it holds data.")));
 
@@ -206,9 +208,7 @@ QWidget* ImportTextDlg::make_delimiter_page() {
 
     // Delimited.
     auto* delimited = new QWidget;
-    auto* layout = new QVBoxLayout(delimited);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(step_title(tr("Step 2 of 3: Delimiters")));
+    auto* layout = step_page(delimited, tr("Step 2 of 3: Delimiters"));
     layout->addWidget(hint(tr("Choose the character that separates the fields. The preview "
                               "shows the columns as they are found.")));
     auto* choices = new QGroupBox(tr("Delimiters"));
@@ -250,9 +250,7 @@ QWidget* ImportTextDlg::make_delimiter_page() {
 
     // Fixed width.
     auto* fixed = new QWidget;
-    auto* fixed_layout = new QVBoxLayout(fixed);
-    fixed_layout->setContentsMargins(0, 0, 0, 0);
-    fixed_layout->addWidget(step_title(tr("Step 2 of 3: Column boundaries")));
+    auto* fixed_layout = step_page(fixed, tr("Step 2 of 3: Column boundaries"));
     auto* fixed_text = hint(tr("Click on the line display to set a column boundary. Click on an "
                                "existing column boundary to remove it."));
     fixed_layout->addWidget(fixed_text);
@@ -281,9 +279,7 @@ QWidget* ImportTextDlg::make_delimiter_page() {
 
 QWidget* ImportTextDlg::make_column_page() {
     auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(step_title(tr("Step 3 of 3: Column assignment")));
+    auto* layout = step_page(page, tr("Step 3 of 3: Column assignment"));
     layout->addWidget(hint(tr("Select a column in the preview and choose the field it holds; "
                               "columns left at <none> are not imported.")));
     auto* row = new QHBoxLayout;
