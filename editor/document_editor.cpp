@@ -2,6 +2,7 @@
 #include "document_editor.h"
 
 #include "file_document.h"
+#include "keyword_form.h"
 
 #include <QVBoxLayout>
 
@@ -29,7 +30,14 @@ void Document_Editor::attach(File_Document& document) {
     connect(&document.undo_stack(), &QUndoStack::canRedoChanged, this, commands_changed);
 }
 
+void Document_Editor::commit_pending_edit() {
+    if (m_form != nullptr) {
+        m_form->commit_edit();
+    }
+}
+
 bool Document_Editor::handle_command(int id) {
+    commit_pending_edit();
     if (!command_available(id)) {
         return true;
     }
@@ -40,9 +48,15 @@ bool Document_Editor::command_available(int id) const {
     return !lacks_command(id) && m_document->command_available(id);
 }
 
-bool Document_Editor::query_close() { return m_document->query_close(); }
+bool Document_Editor::query_close() {
+    commit_pending_edit();
+    return m_document->query_close();
+}
 
-bool Document_Editor::open_file(const std::string& path) { return m_document->open_path(path); }
+bool Document_Editor::open_file(const std::string& path) {
+    commit_pending_edit();
+    return m_document->open_path(path);
+}
 
 void Document_Editor::set_content(QWidget* content) {
     auto* layout = new QVBoxLayout(this);

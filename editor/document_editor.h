@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class File_Document;
+class Keyword_Form;
 
 class Document_Editor : public QWidget, public Mode_Editor {
     Q_OBJECT
@@ -24,6 +25,9 @@ public:
     // Shows what the record holds now.
     virtual void refresh() = 0;
 
+    // Stores what the form's open cell editor holds, before a command acts on the record.
+    void commit_pending_edit();
+
 protected:
     Document_Editor(QWidget* parent, Editor_Sinks sinks);
 
@@ -32,10 +36,13 @@ protected:
     void attach(File_Document& document);
     // Fills the editor with `content`, edge to edge.
     void set_content(QWidget* content);
+    // The form whose pending edit every command stores first.
+    void attach_form(Keyword_Form* form) { m_form = form; }
     // True for a command of the mode's menu whose window is not built yet.
     virtual bool lacks_command(int id) const = 0;
 
 private:
     File_Document* m_document = nullptr;
+    Keyword_Form* m_form = nullptr;
     Editor_Sinks m_sinks;
 };

@@ -11,6 +11,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 class QComboBox;
 class QLineEdit;
@@ -93,6 +94,7 @@ protected:
     bool viewportEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void measure();
@@ -104,9 +106,16 @@ private:
     // The x and width of the value area.
     int value_left() const;
     int value_width() const;
-    void open_editor(const QString& text);
+    void open_editor(const QString& text, bool changed);
     void open_list();
     void close_list();
+    void place_editor();
+    // The keys of the open editor; true when the form took the key.
+    bool editor_key(QKeyEvent* event);
+    // `text` as the current cell takes it (the first line, in the file's characters, each one
+    // taken by the cell, cut to its limit); nullopt, after a beep, when it cannot.
+    std::optional<QString> cell_text(const QString& text);
+    void close_find();
 
     Form_Model& m_model;
     Form_Cursor m_cursor;
