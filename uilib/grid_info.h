@@ -50,7 +50,7 @@ struct Grid_Rect {
 };
 
 // The table as the program describes it, shared with the list for the life of its window. The
-// reserved field of the original layout is left out: nothing uses it.
+// reserved field is left out: nothing uses it.
 struct Grid_Info {
     int32_t current_row = 0;     // the cursor's row; the row of the add, edit and delete events
     int32_t current_column = 0;  // the cursor's column, by display position
@@ -86,7 +86,7 @@ QV6_EX_EXPORT bool any_editable_column(const Grid_Info& info);
 
 // One exchange between the list and the program about cell (row, column). The list fills row and
 // column; the program fills the rest. The entries' count is the size of `entries`; the reserved
-// fields of the original layout are left out.
+// fields are left out: nothing uses them.
 struct Grid_Transfer {
     int32_t row = 0;
     int32_t column = 0;    // data column
@@ -98,7 +98,7 @@ struct Grid_Transfer {
 };
 
 // The set of marked rows: row numbers in the order they were marked, an anchor for Shift clicks
-// and a capacity that grows and shrinks by 20 as the original list's did.
+// and a capacity that grows and shrinks in steps of 20.
 class QV6_EX_EXPORT Marked_Row {
 public:
     Marked_Row() { init(); }
