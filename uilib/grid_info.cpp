@@ -3,6 +3,19 @@
 
 #include <algorithm>
 
+Grid_Edit grid_edit_kind(const Grid_Column& column) {
+    if (column.editable == 0) {
+        return Grid_Edit::none;
+    }
+    if (is_check_box_kind(column.kind)) {
+        return Grid_Edit::toggle;
+    }
+    if (is_colour_kind(column.kind)) {
+        return Grid_Edit::colour;
+    }
+    return is_drop_list_kind(column.kind) ? Grid_Edit::drop_list : Grid_Edit::text;
+}
+
 Grid_Info make_grid_info(std::vector<Grid_Column> columns, std::vector<std::string> titles,
                          int32_t row_count) {
     Grid_Info info;

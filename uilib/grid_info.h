@@ -5,6 +5,7 @@
 
 #include "qv6_ex_export.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <unordered_set>
@@ -38,6 +39,15 @@ struct Grid_Column {
     int text_limit() const { return limit_plus_one > 0 ? limit_plus_one - 1 : 0; }
 };
 static_assert(sizeof(Grid_Column) == 4);
+
+// How a cell of a column is edited: not at all (a column that cannot be edited), toggled (a
+// check box: a click, Enter or Space, without asking for its text), with the colour chooser,
+// from a drop list, or in a text box.
+enum class Grid_Edit { none, toggle, colour, drop_list, text };
+QV6_EX_EXPORT Grid_Edit grid_edit_kind(const Grid_Column& column);
+
+// The rows a drop list shows: its entries plus two, at most 20.
+inline int grid_drop_list_rows(int entries) { return entries < 18 ? std::max(entries, 0) + 2 : 20; }
 
 // A window rectangle; width and height 0 mean none.
 struct Grid_Rect {

@@ -85,6 +85,24 @@ TEST(MarkedRow, InsertTogglesRealRowsOnly) {
     EXPECT_EQ(marks.single_marked(), -1);
 }
 
+TEST(GridColumn, HowACellIsEdited) {
+    const struct {
+        Grid_Column column;
+        Grid_Edit edit;
+    } cases[] = {
+        {{5, GRID_TEXT, 0, 0}, Grid_Edit::none},      {{5, GRID_CHECK_BOX, 0, 1}, Grid_Edit::toggle},
+        {{5, GRID_COLOUR, 0, 1}, Grid_Edit::colour},  {{5, GRID_DROP_LIST, 0, 1}, Grid_Edit::drop_list},
+        {{5, 200, 0, 1}, Grid_Edit::drop_list},       {{5, GRID_LATITUDE, 0, 1}, Grid_Edit::text},
+        {{5, 17, 0, 1}, Grid_Edit::text},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(grid_edit_kind(c.column), c.edit) << int(c.column.kind);
+    }
+    EXPECT_EQ(grid_drop_list_rows(5), 7);
+    EXPECT_EQ(grid_drop_list_rows(18), 20);
+    EXPECT_EQ(grid_drop_list_rows(500), 20);
+}
+
 Grid_Info table(int rows, bool editable = true) {
     std::vector<Grid_Column> columns(3, Grid_Column{5, GRID_TEXT, 0, 0});
     columns[1].editable = editable ? 1 : 0;
