@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -162,4 +163,93 @@ bool raf_form_choose(Radio_Record& record, int row, int index) {
     }
     *place.code = static_cast<uint8_t>(index);
     return true;
+}
+
+const char* raf_form_tip(int row) {
+    static const char* const tips[] = {
+        "Manufacturer of the radio",
+        "Model name of the radio",
+        "Date the radio was released",
+        "Revision number of this data",
+        "Date of this revision of the data",
+        "The manufacturer's identifier of the radio",
+        "Radio code: the file name, set when the file is opened or saved",
+        "Kind of radio: conventional microwave, adaptive modulation or land mobile",
+        "Type of radio, free text (for example PDH, SDH, Packet)",
+        "Lowest and highest operating frequency, MHz",
+        "ITU emission designator (for example 28M0D7W)",
+        "Transmit data rate, Mbit/s",
+        "Receive data rate, Mbit/s",
+        "Traffic capacity: a whole count and its unit (for example 16 and E1)",
+        "Modulation (for example QPSK, 64QAM)",
+        "FCC authorised bandwidth, MHz",
+        "Occupied bandwidth holding 99 % of the transmitted power, MHz",
+        "Channel bandwidth (channel spacing), MHz",
+        "Transmitter 3 dB bandwidth, MHz",
+        "Receiver 3 dB bandwidth, MHz",
+        "", // Transmit data
+        "Name of each transmit power option (up to five)",
+        "Highest transmit power of each option, dBm",
+        "Lowest transmit power of each option, dBm",
+        "Automatic transmit power control range of each option, dB",
+        "Lowest and highest transmit power of the radio, dBm",
+        "Automatic transmit power control range, dB",
+        "Automatic transmit power control step size, dB",
+        "Receive signal level the power control aims at, dBm",
+        "Transmitter frequency stability, percent",
+        "", // Receiver data
+        "Description of each receiver threshold (10-3 BER, 10-6 BER, RBER, SES BER)",
+        "Bit error ratio of each receiver threshold",
+        "Receiver threshold at each bit error ratio, dBm",
+        "Highest receive signal (overload) at each bit error ratio, dBm",
+        "Dispersive fade margin at each bit error ratio, dB",
+        "Echo delay of the equipment signature at each bit error ratio, ns",
+        "Width of the equipment signature at each bit error ratio, MHz",
+        "Signature depth for minimum phase fades at each bit error ratio, dB",
+        "Signature depth for non-minimum phase fades at each bit error ratio, dB",
+        "Receiver noise figure, dB",
+        "Threshold to interference ratio for an interferer of like modulation, dB",
+        "Carrier to interference ratio that degrades the 10-6 BER threshold by 3 dB, dB",
+        "Carrier to interference ratio that degrades the 10-3 BER threshold by 3 dB, dB",
+        "Receiver noise floor (kTBF), dBm",
+        "Simulcast capture range of a land mobile radio, dB",
+        "", // BBER and ESR parameters
+        "Bits per block, for the background block error ratio (whole number)",
+        "Blocks per second, for the errored second ratio (whole number)",
+        "The three alpha factors of the block error estimates (whole numbers)",
+        "Number of adaptive modulation states; they are edited in the Adaptive Modulation Data "
+        "list",
+        "", // Cochannel operation
+        "Whether the radio works co-channel, on both polarisations of one frequency",
+        "Cross-polar interference improvement factor of co-channel operation, dB",
+        "Cross-polar discrimination to cross-polar interference ratio, dB",
+        "", // Selective fading method
+        "How selective fading is taken into account: dispersive fade margin, equipment signature "
+        "or not at all",
+        "", // Space diversity improvement parameters
+        "How the space diversity receiver combines: baseband switching or IF combining",
+        "", // the IF combiner's factors
+        "IF combining: combiner gain (dB), signature width factor and signature depth factor",
+        "", // Minimum frequency separation
+        "Least transmitter to transmitter separation, one antenna, co-polar, MHz",
+        "Least transmitter to transmitter separation, one antenna, cross-polar, MHz",
+        "Least transmitter to transmitter separation, two antennas, co-polar, MHz",
+        "Least transmitter to transmitter separation, two antennas, cross-polar, MHz",
+        "Least transmitter to receiver separation, one antenna, co-polar, MHz",
+        "Least transmitter to receiver separation, one antenna, cross-polar, MHz",
+        "Least transmitter to receiver separation, two antennas, co-polar, MHz",
+        "Least transmitter to receiver separation, two antennas, cross-polar, MHz",
+        "Fixed transmitter to receiver separation (duplex spacing), MHz",
+        "Number of antenna coupling unit configurations; they are edited in the Antenna Coupling "
+        "Unit Data list",
+        "", // Miscellaneous
+        "Free comment",
+        "Free comment",
+        "Free comment",
+        "Free comment",
+        "Free comment",
+        "Free comment",
+    };
+    static_assert(std::size(tips) == RAF_ROW_COUNT);
+    return row >= 0 && row < RAF_ROW_COUNT ? tips[row] : "";
 }

@@ -27,3 +27,6 @@ int raf_form_limit(int row, int cell);
 bool raf_form_store(Radio_Record& record, int row, int cell, std::string_view text);
 // Chooses entry `index` of a choice row; true when the record changed.
 bool raf_form_choose(Radio_Record& record, int row, int index);
+// What the field of a row means, in plain words, with its unit; for the count rows what they
+// count and where they are edited. Empty for headings and rows out of range.
+const char* raf_form_tip(int row);

@@ -87,6 +87,14 @@ TEST(RadioForm, ChoicesStoreTheirIndex) {
     EXPECT_EQ(raf_form_choices(ROW_SELECTIVE_FADING).size(), 3u);
 }
 
+TEST(RadioForm, EveryFieldHasATipAndNoHeadingHasOne) {
+    for (int row = 0; row < RAF_ROW_COUNT; ++row) {
+        const bool heading = raf_keyword(row).kind == Raf_Row_Kind::heading;
+        EXPECT_EQ(std::string(raf_form_tip(row)).empty(), heading) << raf_keyword(row).keyword;
+    }
+    EXPECT_STREQ(raf_form_tip(RAF_ROW_COUNT), "");
+}
+
 // Whatever is typed into whichever cell, the record writes a file that reads back to it.
 TEST(RadioForm, NothingTypedMakesTheRecordUnwritable) {
     std::mt19937 random(20261207);
