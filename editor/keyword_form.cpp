@@ -682,8 +682,15 @@ bool Keyword_Form::eventFilter(QObject* watched, QEvent* event) {
 
 void Keyword_Form::keyPressEvent(QKeyEvent* event) {
     if (m_editor != nullptr) {
-        // Keys that reach the form while its editor is open belong to the editor.
+        // Keys that reach the form while its editor is open belong to the editor. A key the
+        // editor leaves (Ctrl alone, F5) comes back up to the form: it goes no further.
+        if (m_forwarding) {
+            event->ignore();
+            return;
+        }
+        m_forwarding = true;
         QApplication::sendEvent(m_editor, event);
+        m_forwarding = false;
         return;
     }
     const Qt::KeyboardModifiers modifiers = event->modifiers();

@@ -125,6 +125,8 @@ private:
     int m_char_width = 8;
     QLineEdit* m_editor = nullptr;
     bool m_editor_changed = false;
+    // True while a key is passed on to the editor.
+    bool m_forwarding = false;
     int m_edit_row = -1;
     int m_edit_cell = -1;
     QComboBox* m_list = nullptr;

@@ -147,6 +147,20 @@ TEST_F(Form_Fixture, RefusedCharactersOpenNoEditorAndNeverReachOne) {
     EXPECT_EQ(form->current_row(), LAST);
 }
 
+// Keys the cell editor does not take (Ctrl alone, which begins Ctrl+V, or F5) come back up to
+// the form, which passed them on: they end there.
+TEST_F(Form_Fixture, KeysTheEditorLeavesGoNoFurther) {
+    open();
+    QTest::keyClicks(form.get(), "ab");
+    ASSERT_NE(form->cell_editor(), nullptr);
+    QApplication::clipboard()->setText(QStringLiteral("c"));
+    QTest::keyClick(form.get(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(form->cell_editor(), Qt::Key_F5);
+    QTest::keyClick(form.get(), Qt::Key_Shift);
+    ASSERT_NE(form->cell_editor(), nullptr);
+    EXPECT_EQ(form->cell_editor()->text(), "abc");
+}
+
 TEST_F(Form_Fixture, ChoiceRowsOpenTheirListAndStoreTheChoice) {
     open();
     ASSERT_TRUE(form->select(MODE, 0));
