@@ -89,6 +89,7 @@ void File_Document::make_unnamed() {
     m_path.clear();
     m_undo->clear();
     notify();
+    emit record_replaced();
 }
 
 bool File_Document::run_reported(const std::function<void()>& work) {
@@ -127,6 +128,7 @@ bool File_Document::open_path(const std::string& path) {
         m_path.clear();
         m_undo->clear();
         notify();
+        emit record_replaced();
         return false;
     case Read_Result::read:
         break;
@@ -138,6 +140,7 @@ bool File_Document::open_path(const std::string& path) {
     }
     path_changed(m_path);
     notify();
+    emit record_replaced();
     return true;
 }
 

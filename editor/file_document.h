@@ -105,6 +105,9 @@ signals:
     void changed();
     // The file's path changed (empty for an unnamed record).
     void title_changed(const std::string& path);
+    // The record was replaced as a whole (New, Open, a conversion): the view starts again at
+    // its top. Emitted after changed().
+    void record_replaced();
 
 protected:
     // `owner` (a QWidget*) owns the message boxes and dialogs; `directory_key` is the settings key
