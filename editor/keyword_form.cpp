@@ -436,14 +436,14 @@ void Keyword_Form::open_editor(const QString& text, bool changed) {
 }
 
 void Keyword_Form::place_editor() {
-    if (m_editor == nullptr) {
-        return;
+    if (m_editor != nullptr) {
+        const QRect cell = cell_rect(m_edit_row, m_edit_cell);
+        m_editor->setVisible(cell.isValid());
+        if (cell.isValid()) {
+            m_editor->setGeometry(cell.adjusted(0, 0, 0, -1));
+        }
     }
-    const QRect cell = cell_rect(m_edit_row, m_edit_cell);
-    m_editor->setVisible(cell.isValid());
-    if (cell.isValid()) {
-        m_editor->setGeometry(cell.adjusted(0, 0, 0, -1));
-    }
+    // The list, open without an editor, lies over its cell so that its popup drops from there.
     if (m_list != nullptr) {
         const QRect list_cell = cell_rect(m_list_row, m_cursor.cell());
         m_list->setVisible(list_cell.isValid());

@@ -170,6 +170,8 @@ TEST_F(Form_Fixture, ChoiceRowsOpenTheirListAndStoreTheChoice) {
     QTest::keyClick(form.get(), Qt::Key_Space);
     ASSERT_NE(form->choice_list(), nullptr);
     EXPECT_EQ(form->choice_list()->count(), 2);
+    // The list lies over its cell, where its popup drops from.
+    EXPECT_EQ(form->choice_list()->geometry().topLeft(), form->cell_rect(MODE, 0).topLeft());
     form->choose(1);
     EXPECT_EQ(form->choice_list(), nullptr);
     EXPECT_EQ(model.text(MODE, 0), "On");
