@@ -1,36 +1,41 @@
-// The version 5 radio view: until the keyword form exists, a summary of the open record.
+// The version 5 radio view: the keyword form over the record, with the buttons of its two lists.
 #include "v5_radio_file_edit.h"
 
 #include "command_ids.h"
 #include "curve_edit_rules.h"
-#include "qt_file_text.h"
+#include "keyword_form.h"
 #include "radio_curve_edit.h"
 #include "radio_record.h"
+#include "raf_form_model.h"
+#include "raf_keywords.h"
 #include "rsd_lock_dlg.h"
-#include "summary_panel.h"
 
-namespace {
-
-const char* application_type_text(uint8_t type) {
-    switch (type) {
-    case APPLICATION_MICROWAVE:
-        return "Conventional Microwave Radio";
-    case APPLICATION_ADAPTIVE_MODULATION:
-        return "Adaptive Modulation Radio";
-    case APPLICATION_LAND_MOBILE:
-        return "Land Mobile Radio";
-    default:
-        return "";
-    }
-}
-
-} // namespace
+#include <QPushButton>
 
 V5RadioFileEdit::V5RadioFileEdit(QWidget* parent, Editor_Sinks sinks)
     : Document_Editor(parent, std::move(sinks)), m_document(this),
-      m_summary(new Summary_Panel(this)) {
-    set_content(m_summary);
+      m_model(std::make_unique<Raf_Form_Model>(m_document)),
+      m_form(new Keyword_Form(*m_model, this)) {
+    set_content(m_form);
+    setFocusProxy(m_form);
+    // The lists these buttons open come with the list windows; until then they are disabled.
+    const struct {
+        int row;
+        int id;
+        const char* text;
+    } buttons[] = {
+        {ROW_NUM_ACM_STATES, IDC_ACM_DATA, "Adaptive Modulation Data"},
+        {ROW_NUM_ACU_CONFIG, IDC_ACU_DATA, "Antenna Coupling Unit Data"},
+    };
+    for (const auto& placed : buttons) {
+        auto* button = new QPushButton(QString::fromLatin1(placed.text));
+        button->setObjectName(QStringLiteral("control_%1").arg(placed.id));
+        button->setEnabled(false);
+        m_form->place_in_row(placed.row, button);
+    }
     attach(m_document);
+    attach_form(m_form);
+    connect(&m_document, &File_Document::record_replaced, m_form, &Keyword_Form::go_to_top);
     m_document.lock_dialog = [this](bool current) -> std::optional<bool> {
         RsdLockDlg dialog(current, this);
         if (dialog.exec() != QDialog::Accepted) {
@@ -38,10 +43,14 @@ V5RadioFileEdit::V5RadioFileEdit(QWidget* parent, Editor_Sinks sinks)
         }
         return dialog.locked();
     };
-    refresh();
+    m_form->go_to_top();
 }
 
-V5RadioFileEdit::~V5RadioFileEdit() = default;
+V5RadioFileEdit::~V5RadioFileEdit() {
+    // The form shows the model, which shows the document: it goes first.
+    attach_form(nullptr);
+    delete m_form;
+}
 
 bool V5RadioFileEdit::lacks_command(int id) const {
     return id == ID_VIEW_ACM_DATA || id == ID_VIEW_ACU_DATA;
@@ -65,21 +74,4 @@ void V5RadioFileEdit::edit_curves() {
         [](const Radio_Record& a, const Radio_Record& b) { return same_curves(a.curves, b.curves); });
 }
 
-void V5RadioFileEdit::refresh() {
-    const Radio_Record& record = m_document.record();
-    const std::string& path = m_document.path();
-    m_summary->set_file_heading(path, QStringLiteral("Unnamed radio data file"),
-                                QStringLiteral("Version 5 radio data"));
-    const Radio_Spec& radio_spec = record.radio_spec;
-    m_summary->set_rows({
-        {QStringLiteral("Manufacturer"), from_file_text(radio_spec.manufacturer)},
-        {QStringLiteral("Model"), from_file_text(radio_spec.model)},
-        {QStringLiteral("Radio code"), from_file_text(radio_spec.radio_code)},
-        {QStringLiteral("Application type"),
-         QString::fromLatin1(application_type_text(radio_spec.application_type))},
-        {QStringLiteral("Curves"), QString::number(record.curves.count())},
-        {QStringLiteral("Adaptive modulation states"), QString::number(record.acm_table.count())},
-        {QStringLiteral("Coupling unit configurations"),
-         QString::number(record.acu_table.count())},
-    });
-}
+void V5RadioFileEdit::refresh() { m_form->refresh(); }

@@ -1,20 +1,28 @@
-// V5RadioFileEdit: the view of the version 5 radio mode.
+// V5RadioFileEdit: the view of the version 5 radio mode: the keyword form over the record.
 #pragma once
 
 #include "document_editor.h"
 #include "v5_radio_document.h"
 
-class Summary_Panel;
+#include <memory>
+
+class Keyword_Form;
+class QPushButton;
+class Raf_Form_Model;
 
 class V5RadioFileEdit : public Document_Editor {
     Q_OBJECT
 
 public:
+    // The ids of the form's two push buttons (object names "control_155" and "control_156").
+    static constexpr int IDC_ACM_DATA = 155;
+    static constexpr int IDC_ACU_DATA = 156;
+
     V5RadioFileEdit(QWidget* parent, Editor_Sinks sinks);
     ~V5RadioFileEdit() override;
 
     V5_Radio_Document& document() { return m_document; }
-    const Summary_Panel& summary() const { return *m_summary; }
+    Keyword_Form& form() { return *m_form; }
 
     void refresh() override;
     // View > Curves runs the curve editor; the other commands go to the document.
@@ -29,5 +37,6 @@ protected:
 
 private:
     V5_Radio_Document m_document;
-    Summary_Panel* m_summary;
+    std::unique_ptr<Raf_Form_Model> m_model;
+    Keyword_Form* m_form;
 };

@@ -5,9 +5,11 @@
 #include "editor_factory.h"
 #include "frame_window_size.h"
 #include "gui_test_support.h"
+#include "keyword_form.h"
 #include "main_frame.h"
+#include "qt_file_text.h"
 #include "radio_record.h"
-#include "summary_panel.h"
+#include "raf_keywords.h"
 #include "v4_radio_file_edit.h"
 #include "v5_radio_file_edit.h"
 
@@ -27,6 +29,11 @@ using namespace kelvor_test;
 namespace {
 
 namespace fs = std::filesystem;
+
+// What the version 5 form shows in the first cell of `row`.
+QString form_text(V5RadioFileEdit& editor, int row) {
+    return from_file_text(editor.form().model().text(row, 0));
+}
 
 class MainFrame : public Gui_Test {
 protected:
@@ -71,9 +78,8 @@ TEST_F(MainFrame, StartingWithAnUpperCaseRafOpensTheVersion5ModeAndReadsTheFile)
     EXPECT_EQ(frame->windowTitle(), "Kelvor - Radio Data Files V5 - LINK.RAF");
     auto* editor = dynamic_cast<V5RadioFileEdit*>(frame->controller().editor());
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->summary().value("Model"), QString::fromUtf8("HX-23 \u00B0\u20AC"));
-    EXPECT_EQ(editor->summary().value("Radio code"), "LINK");
-    EXPECT_EQ(editor->summary().heading(), "LINK.RAF");
+    EXPECT_EQ(form_text(*editor, ROW_MODEL), QString::fromUtf8("HX-23 \u00B0\u20AC"));
+    EXPECT_EQ(form_text(*editor, ROW_RADIO_CODE), "LINK");
     EXPECT_EQ(checked_modes(*frame), std::vector<int>{ID_MODE_RADIO_V5});
     EXPECT_TRUE(presenter.shown.empty());
 }
@@ -86,7 +92,7 @@ TEST_F(MainFrame, StartingWithATextFileOpensTheVersion5ModeWithAnEmptyRecord) {
     auto* editor = dynamic_cast<V5RadioFileEdit*>(frame->controller().editor());
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->document().path(), "");
-    EXPECT_EQ(editor->summary().value("Manufacturer"), "");
+    EXPECT_EQ(form_text(*editor, ROW_MANUFACTURER), "");
 }
 
 TEST_F(MainFrame, StartingWithAnAntennaFileOpensTheAntennaMode) {
@@ -149,7 +155,7 @@ TEST_F(MainFrame, UndoAndRedoTheRecordsEditsInEveryMode) {
     ASSERT_TRUE(document.store_value(QStringLiteral("rate"), rate, 200.0));
     EXPECT_TRUE(document.modified());
     EXPECT_TRUE(undo->isEnabled());
-    EXPECT_EQ(editor->summary().heading(), "hx23.raf");
+    EXPECT_EQ(form_text(*editor, ROW_TXDATA_RATE), "200.00");
 
     undo->trigger();
     EXPECT_EQ(rate, 100.0);
@@ -252,7 +258,7 @@ TEST_F(MainFrame, CancelOnUnsavedChangesKeepsTheModeMenuRecordAndCheckMarks) {
     EXPECT_EQ(frame->controller().editor(), editor);
     EXPECT_EQ(editor->document().path(), path);
     EXPECT_TRUE(editor->document().modified());
-    EXPECT_EQ(editor->summary().value("Model"), "HX-23 Adaptive");
+    EXPECT_EQ(form_text(*editor, ROW_MODEL), "HX-23 Adaptive");
     EXPECT_EQ(frame->windowTitle(), "Kelvor - Radio Data Files V5 - hx23.raf");
     ASSERT_NE(frame->action(ID_LOCK_BINARY), nullptr);
     EXPECT_EQ(frame->action(ID_ANTENNA_ASD_SELECTED), nullptr);

@@ -11,7 +11,6 @@
 #include "radio_record.h"
 #include "raf_format.h"
 #include "rsd_format.h"
-#include "summary_panel.h"
 #include "v4_radio_document.h"
 #include "v5_radio_document.h"
 
