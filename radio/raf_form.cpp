@@ -222,7 +222,7 @@ const char* raf_form_tip(int row) {
         "", // Cochannel operation
         "Whether the radio works co-channel, on both polarisations of one frequency",
         "Cross-polar interference improvement factor of co-channel operation, dB",
-        "Cross-polar discrimination to cross-polar interference ratio, dB",
+        "Cross-polar discrimination (XPD, XPI) of co-channel operation, dB",
         "", // Selective fading method
         "How selective fading is taken into account: dispersive fade margin, equipment signature "
         "or not at all",
