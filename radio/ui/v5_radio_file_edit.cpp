@@ -58,6 +58,8 @@ bool V5RadioFileEdit::lacks_command(int id) const {
 
 bool V5RadioFileEdit::handle_command(int id) {
     if (id == ID_VIEW_CURVES) {
+        // What is being typed belongs to the record the curve editor starts from.
+        commit_pending_edit();
         edit_curves();
         return true;
     }

@@ -1,10 +1,12 @@
 // The version 5 radio form in its editor: the rows, the keys a user types and what they store,
 // each store as one undo step, the captions that follow the application type, the list buttons,
 // random keys and pastes that leave a writable record, and the example files shown field by field.
+#include "command_ids.h"
 #include "error_handler.h"
 #include "gui_test_support.h"
 #include "keyword_form.h"
 #include "qt_file_text.h"
+#include "radio_curve_edit.h"
 #include "radio_record.h"
 #include "raf_form.h"
 #include "raf_format.h"
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <cmath>
 #include <cstdlib>
@@ -308,6 +311,26 @@ TEST_F(RadioForm, OpenAndNewPutTheFormAtTheTop) {
         EXPECT_EQ(form().cursor().first_visible_row(), 0);
         EXPECT_EQ(form().current_row(), ROW_MANUFACTURER);
     }
+}
+
+// View > Curves works on the record with what is being typed stored first.
+TEST_F(RadioForm, ATypedValueIsStoredBeforeTheCurveEditorOpens) {
+    open_example("hx23_am_56m.raf");
+    ASSERT_TRUE(form().select(ROW_BANDWIDTH_3DB_RX, 0));
+    type("40");
+    ASSERT_NE(form().cell_editor(), nullptr);
+    bool ran = false;
+    QTimer::singleShot(0, [&ran] {
+        if (auto* curves = qobject_cast<RadioCurveEdit*>(QApplication::activeModalWidget())) {
+            ran = true;
+            curves->OnOK();
+        }
+    });
+    editor->handle_command(ID_VIEW_CURVES);
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(form().cell_editor(), nullptr);
+    EXPECT_EQ(shown(ROW_BANDWIDTH_3DB_RX), "40.00");
+    EXPECT_EQ(undo_stack().count(), 1);
 }
 
 // Whatever a user types or pastes wherever, the record writes a file that reads back to it.
