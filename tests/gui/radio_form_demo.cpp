@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QLineEdit>
 
 #include <string>
 
