@@ -178,7 +178,7 @@ void Keyword_Form::paintEvent(QPaintEvent* event) {
             painter.fillRect(line, heading_background);
             painter.setFont(bold);
             painter.setPen(heading_colour);
-            painter.drawText(label.adjusted(pad, 0, 0, 0).united(QRect(0, y, value_right, m_row_height)),
+            painter.drawText(QRect(pad, y, value_right - pad, m_row_height),
                              Qt::AlignLeft | Qt::AlignVCenter, from_file_text(row.label));
             painter.setFont(viewport()->font());
             const QRect values(value_left(), y, value_width(), m_row_height);
