@@ -33,6 +33,14 @@ constexpr Library_String library_strings[] = {
     {IDS_SAVE_IMPORT_DEFINITION, "Save text import definition file"},
     {IDS_WNDSZE_KELVOR_MAIN, "WNDSZE_KELVOR_MAIN"},
     {IDS_WNDSZE_KELVOR_CURVES, "WNDSZE_KELVOR_CURVES"},
+    // Tooltips of the worksheet toolbars: the text after the line feed.
+    {IDS_WKS_OK, "\nAccept all data entries and close this form"},
+    {IDS_WKS_CANCEL, "\nCancel all data entries and close this form"},
+    {IDS_WKS_ERASE, "\nErase the current cell contents. (Delete or F3)"},
+    {IDS_WKS_RESET_ALL, "\nReset all cells to their values on entry"},
+    {IDS_WKS_RESET, "\nReset the current cell to its value on entry (F9)"},
+    {IDS_WKS_HELP, "\nTechnical help for the data entries"},
+    {IDS_WKS_ERASE_ALL, "\nErase contents of all cells. (Ctrl+Delete)"},
 };
 
 } // namespace

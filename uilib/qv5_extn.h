@@ -63,6 +63,14 @@ enum Qv6_Ex_String : int {
     IDS_SAVE_IMPORT_DEFINITION = 683,
     IDS_WNDSZE_KELVOR_MAIN = 691,
     IDS_WNDSZE_KELVOR_CURVES = 692,
+    // Worksheet toolbar buttons: the command ids and their tooltips.
+    IDS_WKS_OK = 470,
+    IDS_WKS_CANCEL = 471,
+    IDS_WKS_ERASE = 472,
+    IDS_WKS_RESET_ALL = 473,
+    IDS_WKS_RESET = 474,
+    IDS_WKS_HELP = 484,
+    IDS_WKS_ERASE_ALL = 40001,
 };
 
 // The library's text for `id`, or null when it has none.
