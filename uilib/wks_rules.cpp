@@ -395,7 +395,7 @@ bool wks_choose(WorkSheetCell& cell, int index) {
 
 std::vector<int> wks_cell_rows(const wks_menu_transfer& transfer) {
     const int columns = std::max(transfer.column_count, 1);
-    const int count = std::max(transfer.cell_count, 0);
+    const int count = transfer.cells != nullptr ? std::max(transfer.cell_count, 0) : 0;
     std::vector<int> rows(static_cast<std::size_t>(count), 0);
     int row = -1;
     int previous_column = std::numeric_limits<int>::max();
@@ -434,7 +434,7 @@ Wks_Layout wks_layout(wks_menu_transfer& transfer, const Wks_Metrics& metrics,
                          : transfer.second_titles == nullptr ? 1
                                                               : 2;
 
-    const int count = std::max(transfer.cell_count, 0);
+    const int count = transfer.cells != nullptr ? std::max(transfer.cell_count, 0) : 0;
     layout.cell_rows = wks_cell_rows(transfer);
     int whole_row_width = 0;
     for (int index = 0; index < count; ++index) {

@@ -384,3 +384,24 @@ TEST(WorksheetLayout, ColumnWidthsRowsAndWholeRowCells) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(WorksheetSheet, ATableWithoutCellsDoesNothing) {
+    wks_menu_transfer transfer;
+    transfer.cell_count = 5; // but no cell array
+    transfer.column_count = 2;
+    const Wks_Layout layout = wks_layout(
+        transfer, Wks_Metrics{}, [](std::string_view) { return 10; }, missing);
+    EXPECT_EQ(layout.row_count, 0);
+    Wks_Sheet sheet(transfer, missing);
+    EXPECT_EQ(sheet.current(), -1);
+    EXPECT_FALSE(sheet.move(Wks_Move::right));
+    EXPECT_FALSE(sheet.commit("1"));
+    EXPECT_FALSE(sheet.paste("1"));
+    EXPECT_FALSE(sheet.erase_all());
+    EXPECT_EQ(sheet.ok(), WKS_OK);
+    EXPECT_EQ(transfer.changed, 0);
+}
+
+} // namespace
