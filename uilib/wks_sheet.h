@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Messages to the form's owner.
 inline constexpr int WKS_MSG_NOTIFY = 0x8015;  // first: notify id (or button id); second: cell id
@@ -63,8 +64,8 @@ public:
     bool edit_accepts(char c) const;
     // The most characters the current cell's edit box takes.
     int edit_limit() const;
-    // Enter or Space on the current cell (`space` for Space): toggles a flag, asks for the drop
-    // list, notifies the owner of a selection cell, or asks for the edit box.
+    // Enter or Space on the current cell: toggles a flag, asks for the drop list, notifies the
+    // owner of a selection cell, or asks for the edit box.
     Wks_Activation activate();
 
     // Commits an edit box's text into the current cell: stores it by the type, marks the form
