@@ -33,6 +33,8 @@ constexpr Library_String library_strings[] = {
     {IDS_SAVE_IMPORT_DEFINITION, "Save text import definition file"},
     {IDS_WNDSZE_KELVOR_MAIN, "WNDSZE_KELVOR_MAIN"},
     {IDS_WNDSZE_KELVOR_CURVES, "WNDSZE_KELVOR_CURVES"},
+    {IDS_GRID_KELVOR_ACM, "GRID_KELVOR_ACM_DATA"},
+    {IDS_GRID_KELVOR_ACU, "GRID_KELVOR_ACU_DATA"},
     // Tooltips of the worksheet toolbars: the text after the line feed.
     {IDS_WKS_OK, "\nAccept all data entries and close this form"},
     {IDS_WKS_CANCEL, "\nCancel all data entries and close this form"},

@@ -63,6 +63,8 @@ enum Qv6_Ex_String : int {
     IDS_SAVE_IMPORT_DEFINITION = 683,
     IDS_WNDSZE_KELVOR_MAIN = 691,
     IDS_WNDSZE_KELVOR_CURVES = 692,
+    IDS_GRID_KELVOR_ACM = 693, // stored layout of the adaptive-modulation list
+    IDS_GRID_KELVOR_ACU = 694, // stored layout of the coupling unit list
     // Worksheet toolbar buttons: the command ids and their tooltips.
     IDS_WKS_OK = 470,
     IDS_WKS_CANCEL = 471,
