@@ -5,6 +5,7 @@
 #include "curve_edit_rules.h"
 #include "keyword_form.h"
 #include "radio_curve_edit.h"
+#include "radio_data_lists.h"
 #include "radio_record.h"
 #include "raf_form_model.h"
 #include "raf_keywords.h"
@@ -53,7 +54,8 @@ V5RadioFileEdit::~V5RadioFileEdit() {
 }
 
 bool V5RadioFileEdit::lacks_command(int id) const {
-    return id == ID_VIEW_ACM_DATA || id == ID_VIEW_ACU_DATA;
+    (void)id;
+    return false;
 }
 
 bool V5RadioFileEdit::handle_command(int id) {
@@ -61,6 +63,14 @@ bool V5RadioFileEdit::handle_command(int id) {
         // What is being typed belongs to the record the curve editor starts from.
         commit_pending_edit();
         edit_curves();
+        return true;
+    }
+    if (id == ID_VIEW_ACM_DATA) {
+        run_acm_data_list(m_document, this, power_options);
+        return true;
+    }
+    if (id == ID_VIEW_ACU_DATA) {
+        run_acu_data_list(m_document, this);
         return true;
     }
     return Document_Editor::handle_command(id);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "document_editor.h"
+#include "radio_data_lists.h"
 #include "v5_radio_document.h"
 
 #include <memory>
@@ -31,6 +32,10 @@ public:
     // Edits the curves of a copy of the record and stores the copy as one undo step when the
     // editor changed them.
     void edit_curves();
+
+    // Opens the TX power options of a state from the adaptive-modulation list; empty until the
+    // program gives one (the list's entry is then disabled).
+    Tx_Power_Options_Hook power_options;
 
 protected:
     bool lacks_command(int id) const override;

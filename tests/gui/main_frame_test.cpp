@@ -122,10 +122,11 @@ TEST_F(MainFrame, TheMenuBarHasTheModesMenusWithTheirKeys) {
     EXPECT_EQ(frame->action(ID_FILE_SAVE_ASCII)->shortcut(), QKeySequence("Ctrl+Shift+S"));
     EXPECT_EQ(frame->action(ID_MODE_ANTENNA)->shortcut(), QKeySequence("Ctrl+3"));
     EXPECT_EQ(frame->action(ID_APP_EXIT)->shortcut(), QKeySequence("Alt+F4"));
-    // The lists come later: their items are there, but disabled.
     EXPECT_TRUE(frame->action(ID_VIEW_CURVES)->isEnabled());
     EXPECT_EQ(frame->action(ID_VIEW_CURVES)->shortcut(), QKeySequence("Ctrl+D"));
-    EXPECT_FALSE(frame->action(ID_VIEW_ACM_DATA)->isEnabled());
+    EXPECT_TRUE(frame->action(ID_VIEW_ACM_DATA)->isEnabled());
+    EXPECT_EQ(frame->action(ID_VIEW_ACM_DATA)->shortcut(), QKeySequence("Ctrl+Q"));
+    EXPECT_EQ(frame->action(ID_VIEW_ACU_DATA)->shortcut(), QKeySequence("Ctrl+W"));
     EXPECT_TRUE(frame->action(ID_FILE_OPEN)->isEnabled());
     EXPECT_TRUE(frame->action(ID_LOCK_BINARY)->isEnabled());
     frame->run_command(ID_HELP_RADIO);
