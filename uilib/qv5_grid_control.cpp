@@ -34,6 +34,7 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -244,6 +245,12 @@ public:
             QObject::connect(box, &QComboBox::activated, box, [this, box] {
                 emit const_cast<Grid_Delegate*>(this)->commitData(box);
                 emit const_cast<Grid_Delegate*>(this)->closeEditor(box);
+            });
+            // The list drops down at once, under the cell.
+            QTimer::singleShot(0, box, [box] {
+                if (box->isVisible()) {
+                    box->showPopup();
+                }
             });
             editor = box;
         } else {
