@@ -19,19 +19,21 @@ V5RadioFileEdit::V5RadioFileEdit(QWidget* parent, Editor_Sinks sinks)
       m_form(new Keyword_Form(*m_model, this)) {
     set_content(m_form);
     setFocusProxy(m_form);
-    // The lists these buttons open come with the list windows; until then they are disabled.
+    // The buttons open the lists as their View commands do.
     const struct {
         int row;
         int id;
+        int command;
         const char* text;
     } buttons[] = {
-        {ROW_NUM_ACM_STATES, IDC_ACM_DATA, "Adaptive Modulation Data"},
-        {ROW_NUM_ACU_CONFIG, IDC_ACU_DATA, "Antenna Coupling Unit Data"},
+        {ROW_NUM_ACM_STATES, IDC_ACM_DATA, ID_VIEW_ACM_DATA, "Adaptive Modulation Data"},
+        {ROW_NUM_ACU_CONFIG, IDC_ACU_DATA, ID_VIEW_ACU_DATA, "Antenna Coupling Unit Data"},
     };
     for (const auto& placed : buttons) {
         auto* button = new QPushButton(QString::fromLatin1(placed.text));
         button->setObjectName(QStringLiteral("control_%1").arg(placed.id));
-        button->setEnabled(false);
+        const int command = placed.command;
+        connect(button, &QPushButton::clicked, this, [this, command] { handle_command(command); });
         m_form->place_in_row(placed.row, button);
     }
     attach(m_document);
@@ -65,12 +67,15 @@ bool V5RadioFileEdit::handle_command(int id) {
         edit_curves();
         return true;
     }
-    if (id == ID_VIEW_ACM_DATA) {
-        run_acm_data_list(m_document, this, power_options);
-        return true;
-    }
-    if (id == ID_VIEW_ACU_DATA) {
-        run_acu_data_list(m_document, this);
+    if (id == ID_VIEW_ACM_DATA || id == ID_VIEW_ACU_DATA) {
+        // The lists start from the record with what is being typed in it.
+        commit_pending_edit();
+        if (id == ID_VIEW_ACM_DATA) {
+            run_acm_data_list(m_document, this, power_options);
+        } else {
+            run_acu_data_list(m_document, this);
+        }
+        refresh();
         return true;
     }
     return Document_Editor::handle_command(id);

@@ -271,23 +271,33 @@ TEST_F(RadioForm, AStoreOfTheSameValueOrOfACountPushesNothing) {
     EXPECT_EQ(shown(ROW_NUM_ACM_STATES), "4");
 }
 
-// The lists' buttons sit in their count rows, disabled until the lists exist.
-TEST_F(RadioForm, TheListButtonsSitDisabledInTheirCountRows) {
+// The lists' buttons sit in their count rows and open their lists.
+TEST_F(RadioForm, TheListButtonsSitInTheirCountRowsAndOpenTheLists) {
     open_example("hx23_am_56m.raf");
     const struct {
         const char* name;
         const char* text;
         int row;
+        const char* list;
     } cases[] = {
-        {"control_155", "Adaptive Modulation Data", ROW_NUM_ACM_STATES},
-        {"control_156", "Antenna Coupling Unit Data", ROW_NUM_ACU_CONFIG},
+        {"control_155", "Adaptive Modulation Data", ROW_NUM_ACM_STATES, "Adaptive Modulation"},
+        {"control_156", "Antenna Coupling Unit Data", ROW_NUM_ACU_CONFIG, "Antenna Coupling"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         auto* button = editor->findChild<QPushButton*>(QString::fromLatin1(c.name));
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->text(), c.text);
-        EXPECT_FALSE(button->isEnabled());
+        EXPECT_TRUE(button->isEnabled());
+        QString opened;
+        QTimer::singleShot(0, [&opened] {
+            if (QWidget* list = QApplication::activeModalWidget()) {
+                opened = list->windowTitle();
+                list->close();
+            }
+        });
+        button->click();
+        EXPECT_EQ(opened, c.list);
         ASSERT_TRUE(form().select(c.row, 0));
         QApplication::processEvents();
         EXPECT_TRUE(button->isVisible());
