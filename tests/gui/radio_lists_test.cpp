@@ -17,8 +17,10 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -27,6 +29,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <tuple>
 
 using namespace kelvor_test;
 
@@ -315,6 +318,38 @@ TEST_F(RadioLists, TheTemplateRowBecomesAStateOnlyWithATxPower) {
     EXPECT_EQ(added.RXthr10_6, -88.5);
     EXPECT_EQ(added.TXmax[0], 21.0);
     EXPECT_EQ(document->undo_stack().undoText(), "Edit Adaptive Modulation Data");
+}
+
+TEST_F(RadioLists, TheAddFormEnablesOkOnceItsRowIsAState) {
+    open_example("hx23_am_56m.raf");
+    const int states = record().acm_table.count();
+    when_shown<ACM_Data_List>([](ACM_Data_List& list) {
+        bool checked = false;
+        QTimer::singleShot(0, [&checked] {
+            auto* form = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(form, nullptr);
+            EXPECT_EQ(form->windowTitle(), "Add new item");
+            const QList<QLineEdit*> fields = form->findChildren<QLineEdit*>();
+            ASSERT_EQ(fields.size(), 18);
+            QPushButton* ok = form->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+            // Modulation, throughput, RX threshold, then TX power: only the last makes a state.
+            for (const auto& [field, text, enabled] :
+                 {std::tuple{0, "QPSK", false}, {1, "12", false}, {4, "-80", false}, {3, "20", true}}) {
+                fields[field]->setText(QString::fromLatin1(text));
+                fields[field]->setModified(true);
+                emit fields[field]->editingFinished();
+                EXPECT_EQ(ok->isEnabled(), enabled) << field;
+            }
+            checked = true;
+            ok->click();
+        });
+        list.CmAddItem();
+        EXPECT_TRUE(checked);
+        list.close();
+    });
+    EXPECT_TRUE(run_acm_data_list(*document, nullptr));
+    ASSERT_EQ(record().acm_table.count(), states + 1);
+    EXPECT_STREQ(record().acm_table[states].Mod, "QPSK");
 }
 
 TEST_F(RadioLists, DeletingTheSecondOfThreeStatesMovesTheThirdUpAndUndoRestoresThem) {
