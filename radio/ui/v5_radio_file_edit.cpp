@@ -4,6 +4,7 @@
 #include "command_ids.h"
 #include "curve_edit_rules.h"
 #include "keyword_form.h"
+#include "power_options_form.h"
 #include "radio_curve_edit.h"
 #include "radio_data_lists.h"
 #include "radio_record.h"
@@ -36,6 +37,9 @@ V5RadioFileEdit::V5RadioFileEdit(QWidget* parent, Editor_Sinks sinks)
         connect(button, &QPushButton::clicked, this, [this, command] { handle_command(command); });
         m_form->place_in_row(placed.row, button);
     }
+    power_options = [](Radio_Record& record, int state, QWidget* parent) {
+        run_power_options_form(record, state, parent);
+    };
     attach(m_document);
     attach_form(m_form);
     connect(&m_document, &File_Document::record_replaced, m_form, &Keyword_Form::go_to_top);

@@ -33,8 +33,8 @@ public:
     // editor changed them.
     void edit_curves();
 
-    // Opens the TX power options of a state from the adaptive-modulation list; empty until the
-    // program gives one (the list's entry is then disabled).
+    // Opens the TX power options of a state from the adaptive-modulation list (the worksheet
+    // form); when empty, the list's entry is disabled.
     Tx_Power_Options_Hook power_options;
 
 protected:

@@ -320,6 +320,29 @@ TEST_F(RadioLists, TheTemplateRowBecomesAStateOnlyWithATxPower) {
     EXPECT_EQ(document->undo_stack().undoText(), "Edit Adaptive Modulation Data");
 }
 
+TEST_F(RadioLists, TxPowerOptionsOpenForAStateOnlyWithAHook) {
+    open_example("hx23_am_56m.raf");
+    std::vector<int> opened;
+    const Tx_Power_Options_Hook hook = [&opened](Radio_Record& record, int state, QWidget*) {
+        opened.push_back(state);
+        record.acm_table[state].TXmax[0] = 11.0;
+    };
+    ACM_Data_List without(record(), {});
+    EXPECT_FALSE(without.power_options_enabled());
+    ACM_Data_List list(record(), hook);
+    list.show();
+    QTest::keyClick(list.grid(), Qt::Key_Down);
+    EXPECT_TRUE(list.power_options_enabled());
+    list.power_options();
+    EXPECT_EQ(opened, std::vector<int>{1});
+    // The grid shows what the options changed.
+    EXPECT_EQ(list.grid()->model()->index(1, 3).data().toString(), "11.0");
+    QTest::keyClick(list.grid(), Qt::Key_End);
+    EXPECT_FALSE(list.power_options_enabled());
+    list.power_options();
+    EXPECT_EQ(opened.size(), 1u);
+}
+
 TEST_F(RadioLists, TheAddFormEnablesOkOnceItsRowIsAState) {
     open_example("hx23_am_56m.raf");
     const int states = record().acm_table.count();
