@@ -580,7 +580,8 @@ QV5_Grid_Control::QV5_Grid_Control() {
     m_view->setSelectionBehavior(QAbstractItemView::SelectItems);
     m_view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
-    m_view->setTabKeyNavigation(false);
+    // Tab and Shift+Tab move between the columns, not out of the grid.
+    m_view->setTabKeyNavigation(true);
     m_view->setWordWrap(false);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view, &QWidget::customContextMenuRequested, this,

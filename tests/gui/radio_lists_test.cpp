@@ -158,7 +158,9 @@ TEST_F(GridList, EditAndDeleteWorkOnlyOnARealRow) {
     grid.show();
     QTableView* view = grid.grid();
     QTest::keyClick(view, Qt::Key_End);
+    QTest::keyClick(view, Qt::Key_Tab);
     ASSERT_EQ(grid.info.current_row, 2);
+    EXPECT_EQ(grid.info.current_column, 1);
     EXPECT_FALSE(grid.command_enabled(CM_GRID_EDIT_ITEM));
     EXPECT_FALSE(grid.command_enabled(CM_GRID_DELETE_ITEM));
     EXPECT_TRUE(grid.command_enabled(CM_GRID_ADD_ITEM));
