@@ -249,6 +249,27 @@ void Radio_Curve_List::delete_curve(int index) {
     m_curves.erase(m_curves.begin() + index);
 }
 
+void Radio_Curve_List::remove_state_curves(int state) {
+    const auto family_first = [](int type) {
+        return type >= CURVE_RX_SELECTIVITY_STATE_FIRST ? CURVE_RX_SELECTIVITY_STATE_FIRST
+                                                        : CURVE_TX_EMISSION_STATE_FIRST;
+    };
+    std::erase_if(m_curves, [&](const Radio_Curve& curve) {
+        return is_state_type(curve.curve_type) &&
+               curve.curve_type - family_first(curve.curve_type) == state;
+    });
+    for (Radio_Curve& curve : m_curves) {
+        if (!is_state_type(curve.curve_type) ||
+            curve.curve_type - family_first(curve.curve_type) < state) {
+            continue;
+        }
+        // A curve named after its code keeps being so.
+        const bool by_code = curve_type_name(curve.curve_type) != curve.name;
+        curve.curve_type = static_cast<uint8_t>(curve.curve_type - 1);
+        name_curve(curve, by_code);
+    }
+}
+
 int Radio_Curve_List::find_first(int type) const {
     for (int i = 0; i < count(); ++i) {
         if ((*this)[i].curve_type == type) {

@@ -134,6 +134,10 @@ public:
     int find_first(int type) const;
     // Deletes every curve of the masks and the calculated selectivity.
     void remove_derived_curves();
+    // State `state` (from 0) left the adaptive-modulation table: its emission and selectivity
+    // curves go, and those of the states after it move down one number, so that every curve
+    // stays with its state.
+    void remove_state_curves(int state);
     void clear() { m_curves.clear(); }
 
 private:

@@ -94,6 +94,9 @@ int Radio_Data_List<List>::EvGridEvent(int code, int row, Grid_Transfer* transfe
     case GE_DELETE: {
         const bool removed = m_list.remove(row);
         m_grid.row_count = m_list.row_count();
+        if (removed) {
+            row_removed(row);
+        }
         return removed ? 1 : 0;
     }
     default: return 0;
@@ -115,6 +118,8 @@ ACM_Data_List::ACM_Data_List(Radio_Record& record, Tx_Power_Options_Hook power_o
     : Radio_Data_List(Acm_List(record.acm_table), acm_list_columns(), ACM_LIST_TITLE,
                       IDS_GRID_KELVOR_ACM, "states"),
       m_record(record), m_power_options(std::move(power_options)) {}
+
+void ACM_Data_List::row_removed(int row) { m_record.curves.remove_state_curves(row); }
 
 void ACM_Data_List::add_context_entries(QMenu& menu) {
     menu.addSeparator();

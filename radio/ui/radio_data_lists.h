@@ -40,6 +40,9 @@ protected:
     Radio_Data_List(List list, std::span<const List_Column> columns, const char* title,
                     int layout_key, const char* entries);
 
+    // A row of the table was deleted.
+    virtual void row_removed(int row) { (void)row; }
+
     List m_list;
     Grid_Info m_grid;
     const char* m_title;
@@ -61,6 +64,10 @@ public:
     bool power_options_enabled() const;
     // Opens the TX power options of the state under the cursor.
     void power_options();
+
+protected:
+    // A deleted state takes its curves along, and the later states' curves move up with them.
+    void row_removed(int row) override;
 
 private:
     Radio_Record& m_record;

@@ -102,6 +102,30 @@ TEST(CurveList, DeleteAndDerivedCurves) {
     EXPECT_EQ(list.find_first(CURVE_TX_EMISSION), -1);
 }
 
+TEST(CurveList, ADeletedStateTakesItsCurvesAndTheLaterOnesMoveUp) {
+    constexpr int tx = CURVE_TX_EMISSION_STATE_FIRST;
+    constexpr int rx = CURVE_RX_SELECTIVITY_STATE_FIRST;
+    Radio_Curve_List list;
+    for (const int type : {tx, tx + 1, tx + 2, rx + 1, rx + 2, int{CURVE_TTOI_CW}}) {
+        list.add_curve(type, nullptr);
+    }
+    // A state curve read from a file with its code is named after it.
+    const int coded = list.find_first(tx + 2);
+    list[coded].interfering_codes = {"64QAM"};
+    name_curve(list[coded], true);
+
+    list.remove_state_curves(1);
+    std::vector<std::string> names;
+    for (const Radio_Curve& curve : list) {
+        names.emplace_back(curve.name);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"TtoI_CW", "TX_EMISSION_01", "TX_EMISSION_02 - 64QAM",
+                                               "RX_SELECTIVITY_02"}));
+    EXPECT_EQ(list.find_first(tx + 1), 2);
+    EXPECT_EQ(list.find_first(rx + 1), 3);
+    EXPECT_EQ(list.find_first(tx + 2), -1);
+}
+
 TEST(CurveValue, InterpolatesAndHoldsTheEnds) {
     const Radio_Curve two = curve_of(CURVE_TTOI_SAME, {{-10, -20}, {0, 30}, {10, -20}});
     EXPECT_DOUBLE_EQ(curve_value_at(two, 0), 30);
