@@ -21,11 +21,14 @@ AntennaFileEdit::AntennaFileEdit(QWidget* parent, Editor_Sinks sinks)
         return ask_antenna_technology(this, path, answers);
     };
     curve_editor = edit_antenna_curves;
-    refresh();
+    m_form->go_to_top();
 }
 
-// The form goes before the model it shows.
-AntennaFileEdit::~AntennaFileEdit() { delete m_form; }
+AntennaFileEdit::~AntennaFileEdit() {
+    // The form shows the model, which shows the document: it goes first.
+    attach_form(nullptr);
+    delete m_form;
+}
 
 bool AntennaFileEdit::lacks_command(int id) const {
     (void)id;

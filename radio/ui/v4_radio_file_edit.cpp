@@ -16,11 +16,14 @@ V4RadioFileEdit::V4RadioFileEdit(QWidget* parent, Editor_Sinks sinks)
     attach(m_document);
     attach_form(m_form);
     connect(&m_document, &File_Document::record_replaced, m_form, &Keyword_Form::go_to_top);
-    refresh();
+    m_form->go_to_top();
 }
 
-// The form goes before the model it shows.
-V4RadioFileEdit::~V4RadioFileEdit() { delete m_form; }
+V4RadioFileEdit::~V4RadioFileEdit() {
+    // The form shows the model, which shows the document: it goes first.
+    attach_form(nullptr);
+    delete m_form;
+}
 
 bool V4RadioFileEdit::lacks_command(int id) const {
     (void)id;

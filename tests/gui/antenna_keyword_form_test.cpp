@@ -273,6 +273,7 @@ TEST_F(AntennaKeywordForm, OpeningEveryExampleShowsEveryFieldItHolds) {
         {"antenna/pnl450_Vpol.msi", msi_fields, false},
         {"antenna/npx180_6.pat", pattern_fields, false},
     };
+    EXPECT_EQ(form().current_row(), 0); // a new record starts at the top too
     for (const auto& e : examples) {
         SCOPED_TRACE(e.file);
         form().select(NSMA_FORM_ROWS - 1, 0);

@@ -165,6 +165,7 @@ TEST_F(Raf4KeywordForm, OpeningEveryExampleShowsEveryFieldItHolds) {
         {"radio/nr18s_stm1.raf", "radio/nr18s_stm1.raf"},
         {"radio/hm6l_16e1q.mrs", "radio/hm6l_16e1q.raf"},
     };
+    EXPECT_EQ(form().current_row(), 0); // a new record starts at the top too
     for (const auto& e : examples) {
         SCOPED_TRACE(e.file);
         form().select(RAF4_KEYWORD_COUNT - 1, 0);
