@@ -14,11 +14,11 @@
 #include "form_keys.h"
 #include "gui_test_support.h"
 
-#include <QSignalSpy>
 #include <QUndoStack>
 
 #include <algorithm>
-#include <cmath>
+#include <cctype>
+#include <cstdio>
 #include <memory>
 #include <random>
 #include <sstream>
