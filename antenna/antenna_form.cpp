@@ -66,6 +66,57 @@ const std::vector<std::string>& antenna_form_choices(int row) {
     }
 }
 
+std::string antenna_form_tip(int row) {
+    // In the order of the keyword table.
+    static const char* const tips[NSMA_FORM_ROWS] = {
+        "Revision of the NSMA antenna data format the file follows",
+        "Date of that format revision, as YYYYMMDD",
+        "First free comment line",
+        "Second free comment line",
+        "Name of the antenna's manufacturer",
+        "The manufacturer's model number of the antenna",
+        "The manufacturer's number of this pattern file",
+        "Identifier of the radiation pattern",
+        "Orientation of the feed: left, right, or not applicable",
+        "Short description of the antenna; the binary files keep this line too",
+        "Second line of the description",
+        "Third line of the description",
+        "Fourth line of the description",
+        "Fifth line of the description",
+        "Date the antenna data was measured or issued",
+        "Lowest frequency of the antenna's band, in MHz",
+        "Highest frequency of the antenna's band, in MHz",
+        "Unit of the gains: dBd (over a half-wave dipole) or dBi (over an isotropic "
+        "radiator); the pattern levels are relative to the peak (dBr)",
+        "Gain at the low end of the band, in the unit Gain units names",
+        "Mid-band gain, in the unit Gain units names",
+        "Gain at the high end of the band, in the unit Gain units names",
+        "Half-power (3 dB) beam width in the horizontal plane, in degrees",
+        "Half-power (3 dB) beam width in the vertical plane, in degrees",
+        "Type of the antenna's input connector",
+        "Voltage standing wave ratio at the input, a ratio such as 1.25, no unit",
+        "Ratio of the forward gain to the gain in the opposite direction, in dB",
+        "Electrical downtilt of the main beam, in degrees",
+        "Height of the radiation centre above the antenna's base, in metres",
+        "Isolation between the antenna's two ports, in dB",
+        "Highest input power the antenna takes, in watts",
+        "Length of the antenna, or the diameter of a dish, in metres",
+        "Width of the antenna, in metres",
+        "Depth of the antenna, in metres",
+        "Weight of the antenna, in kilograms",
+        "Kept for a future field of the format; any text",
+        "Kept for a future field of the format; any text",
+        "Kept for a future field of the format; any text",
+        "Kept for a future field of the format; any text",
+        "How the antenna radiates: dipole or aperture (parabolic, horn); the binary files need "
+        "it",
+        "What the patterns show: a typical measurement or the envelope over the worst case",
+        "Number of frequencies this file holds patterns for, a whole number",
+        "Frequency the patterns were measured at, in MHz",
+    };
+    return is_form_row(row) ? tips[row] : std::string();
+}
+
 std::string antenna_form_text(const Antenna_Record& record, int row) {
     if (!is_form_row(row)) {
         return {};

@@ -16,6 +16,9 @@ std::string antenna_form_text(const Antenna_Record& record, int row);
 // The list of a choice row (FEDORN, GUNITS, FIELD5, PATTYP), in the order of the stored values;
 // empty for the other rows.
 const std::vector<std::string>& antenna_form_choices(int row);
+// What row `row` (0 to 41) means, in plain words with its unit, for the row's tooltip; empty for
+// any other row.
+std::string antenna_form_tip(int row);
 // True when a row's editor takes `c` (its character class); false on choice and disabled rows.
 bool antenna_form_accepts(int row, char c);
 // The most characters a row's editor takes: its buffer size - 1 (0 for choice rows).

@@ -2,12 +2,13 @@
 #pragma once
 
 #include "antenna_document.h"
+#include "antenna_form_model.h"
 #include "document_editor.h"
 
 #include <functional>
 
 class Antenna_Record;
-class Summary_Panel;
+class Keyword_Form;
 
 class AntennaFileEdit : public Document_Editor {
     Q_OBJECT
@@ -17,7 +18,8 @@ public:
     ~AntennaFileEdit() override;
 
     Antenna_Document& document() { return m_document; }
-    const Summary_Panel& summary() const { return *m_summary; }
+    // The form of the record's keywords.
+    Keyword_Form& form() { return *m_form; }
 
     void refresh() override;
     bool handle_command(int id) override;
@@ -33,5 +35,6 @@ protected:
 
 private:
     Antenna_Document m_document;
-    Summary_Panel* m_summary;
+    Antenna_Form_Model m_model;
+    Keyword_Form* m_form;
 };

@@ -1,25 +1,29 @@
-// The version 4 radio view: until the keyword form exists, a summary of the open record.
+// The version 4 radio view: the keyword form of the open record.
 #include "v4_radio_file_edit.h"
 
 #include "command_ids.h"
-#include "file_dialogs.h"
-#include "qt_file_text.h"
+#include "keyword_form.h"
 #include "radio4_format.h"
 #include "radio4_record.h"
-#include "radio4_support.h"
 #include "radio_curve_edit40.h"
-#include "summary_panel.h"
 
 V4RadioFileEdit::V4RadioFileEdit(QWidget* parent, Editor_Sinks sinks)
     : Document_Editor(parent, std::move(sinks)), m_document(this),
-      m_summary(new Summary_Panel(this)),
+      m_model(m_document), m_form(new Keyword_Form(m_model, this)),
       m_run_editor([](RadioCurveEdit40& editor) { return editor.run(); }) {
-    set_content(m_summary);
+    set_content(m_form);
+    setFocusProxy(m_form);
     attach(m_document);
-    refresh();
+    attach_form(m_form);
+    connect(&m_document, &File_Document::record_replaced, m_form, &Keyword_Form::go_to_top);
+    m_form->go_to_top();
 }
 
-V4RadioFileEdit::~V4RadioFileEdit() = default;
+V4RadioFileEdit::~V4RadioFileEdit() {
+    // The form shows the model, which shows the document: it goes first.
+    attach_form(nullptr);
+    delete m_form;
+}
 
 bool V4RadioFileEdit::lacks_command(int id) const {
     (void)id;
@@ -28,6 +32,7 @@ bool V4RadioFileEdit::lacks_command(int id) const {
 
 bool V4RadioFileEdit::handle_command(int id) {
     if (id == ID_VIEW_CURVES) {
+        commit_pending_edit();
         edit_curves();
         return true;
     }
@@ -46,18 +51,4 @@ void V4RadioFileEdit::edit_curves() {
         });
 }
 
-void V4RadioFileEdit::refresh() {
-    const std::string& path = m_document.path();
-    const Radio4_Summary record = summarise_radio4(m_document.record());
-    m_summary->set_file_heading(path, QStringLiteral("Unnamed radio data file"),
-                                QStringLiteral("Version 4 radio data"));
-    m_summary->set_rows({
-        {QStringLiteral("Manufacturer"), from_file_text(record.manufacturer)},
-        {QStringLiteral("Model"), from_file_text(record.model)},
-        {QStringLiteral("File code"), from_local_path(m_document.file_code())},
-        {QStringLiteral("Radio type"), QString::fromLatin1(record.radio_type.c_str())},
-        {QStringLiteral("Modulation"), from_file_text(record.modulation)},
-        {QStringLiteral("Capacity"), from_file_text(record.capacity)},
-        {QStringLiteral("Curves"), QString::number(record.curve_count)},
-    });
-}
+void V4RadioFileEdit::refresh() { m_form->refresh(); }

@@ -2,12 +2,13 @@
 #pragma once
 
 #include "document_editor.h"
+#include "raf4_form_model.h"
 #include "v4_radio_document.h"
 
 #include <functional>
 
+class Keyword_Form;
 class RadioCurveEdit40;
-class Summary_Panel;
 
 class V4RadioFileEdit : public Document_Editor {
     Q_OBJECT
@@ -17,7 +18,8 @@ public:
     ~V4RadioFileEdit() override;
 
     V4_Radio_Document& document() { return m_document; }
-    const Summary_Panel& summary() const { return *m_summary; }
+    // The form of the record's keywords.
+    Keyword_Form& form() { return *m_form; }
 
     // View > Curves opens the curve editor; the other commands go to the document.
     bool handle_command(int id) override;
@@ -37,6 +39,7 @@ protected:
 
 private:
     V4_Radio_Document m_document;
-    Summary_Panel* m_summary;
+    Raf4_Form_Model m_model;
+    Keyword_Form* m_form;
     Curve_Editor_Runner m_run_editor;
 };

@@ -94,6 +94,22 @@ TEST(AntennaForm, GainUnitsMoveTheBandGainsAndMidGainShowsInTheUnit) {
     EXPECT_FALSE(antenna_form_choose(record, ROW_PATTYP, 3));
 }
 
+// Every row says what it means; a number also says in which unit.
+TEST(AntennaForm, EveryRowHasATipAndNumbersNameTheirUnit) {
+    for (int row = 0; row < NSMA_FORM_ROWS; ++row) {
+        const std::string tip = antenna_form_tip(row);
+        SCOPED_TRACE(nsma_keywords[row].keyword);
+        EXPECT_FALSE(tip.empty());
+        if (nsma_keywords[row].kind == NSMA_REAL) {
+            EXPECT_TRUE(tip.find(", in ") != std::string::npos ||
+                        tip.find("no unit") != std::string::npos)
+                << tip;
+        }
+    }
+    EXPECT_EQ(antenna_form_tip(ROW_NUMCUT), "");
+    EXPECT_EQ(antenna_form_tip(-1), "");
+}
+
 // Whatever is typed into whichever row, the record writes a file that reads back to it.
 TEST(AntennaForm, NothingTypedMakesTheRecordUnwritable) {
     std::mt19937 random(20261207);
