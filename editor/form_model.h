@@ -18,6 +18,7 @@ struct Form_Row {
     bool choice = false;     // the cells are chosen from choices(), never typed
     std::string description; // drawn to the right of the value cells (empty for none)
     std::string tip;         // what the field means, shown as the label's tooltip
+    std::string keyword;     // the file's keyword, when the label is not it: found by Ctrl+F too
 };
 
 class Form_Model {

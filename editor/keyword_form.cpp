@@ -85,7 +85,9 @@ void Keyword_Form::measure() {
     m_row_height = metrics.height() + 6;
     m_char_width = std::max(metrics.averageCharWidth(), 1);
     int widest = 0;
+    m_descriptions = false;
     for (const Form_Row& row : m_rows) {
+        m_descriptions = m_descriptions || !row.description.empty();
         // A heading has no cells: its text may reach into the value area.
         if (!row.heading) {
             widest = std::max(widest, metrics.horizontalAdvance(from_file_text(row.label)));
@@ -161,10 +163,16 @@ void Keyword_Form::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     const QFontMetrics metrics(viewport()->font());
     const int pad = m_char_width / 2 + 2;
-    const int full_width = viewport()->width();
     const int value_right = value_left() + value_width();
+    // The rows end with their cells, or with the window when descriptions follow the cells.
+    const int full_width = m_descriptions ? viewport()->width() : value_right + 1;
     QFont bold = viewport()->font();
     bold.setBold(true);
+    if (full_width < viewport()->width()) {
+        // Beyond the form's columns lies the window, not more form.
+        painter.fillRect(QRect(full_width, 0, viewport()->width() - full_width, viewport()->height()),
+                         palette().color(QPalette::Window));
+    }
 
     const int first = m_cursor.first_visible_row();
     const int shown = viewport()->height() / m_row_height + 1;
@@ -864,7 +872,8 @@ bool Keyword_Form::find(const QString& text) {
     for (int r = 0; r < m_cursor.row_count(); ++r) {
         const Form_Row& row = m_rows[static_cast<std::size_t>(r)];
         if (!row.heading && row.enabled &&
-            from_file_text(row.label).contains(text, Qt::CaseInsensitive)) {
+            (from_file_text(row.label).contains(text, Qt::CaseInsensitive) ||
+             from_file_text(row.keyword).contains(text, Qt::CaseInsensitive))) {
             commit_edit();
             m_cursor.select(r, 0);
             after_move();

@@ -59,8 +59,8 @@ public:
     // Ctrl+V: an editor on the current cell with the clipboard's first line, cut to the cell.
     bool paste_cell();
 
-    // Moves to the first row whose label holds `text` (any case), searching from the top; false
-    // when none does.
+    // Moves to the first row whose label or keyword holds `text` (any case), searching from the
+    // top; false when none does.
     bool find(const QString& text);
     // Opens the find box under the form (Ctrl+F).
     void open_find();
@@ -123,6 +123,7 @@ private:
     int m_row_height = 20;
     int m_label_width = 100;
     int m_char_width = 8;
+    bool m_descriptions = false; // some row has a description right of its cells
     QLineEdit* m_editor = nullptr;
     bool m_editor_changed = false;
     // True while a key is passed on to the editor.

@@ -25,6 +25,7 @@ Form_Row Antenna_Form_Model::row(int row) const {
     shown.enabled = keyword.enabled != 0;
     shown.choice = keyword.kind == NSMA_CHOICE;
     shown.tip = std::string(keyword.keyword) + ": " + antenna_form_tip(row);
+    shown.keyword = keyword.keyword;
     return shown;
 }
 

@@ -37,8 +37,8 @@ V5RadioFileEdit::V5RadioFileEdit(QWidget* parent, Editor_Sinks sinks)
         connect(button, &QPushButton::clicked, this, [this, command] { handle_command(command); });
         m_form->place_in_row(placed.row, button);
     }
-    power_options = [](Radio_Record& record, int state, QWidget* parent) {
-        run_power_options_form(record, state, parent);
+    power_options = [](Radio_Record& record, int state, QWidget* owner) {
+        run_power_options_form(record, state, owner);
     };
     attach(m_document);
     attach_form(m_form);

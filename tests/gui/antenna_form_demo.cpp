@@ -38,7 +38,9 @@ int main(int argc, char** argv) {
         return QApplication::exec();
     }
 
-    QTest::qWaitForWindowExposed(&frame);
+    if (!QTest::qWaitForWindowExposed(&frame)) {
+        return 1;
+    }
     Keyword_Form& form = editor->form();
     form.setFocus();
     form.select(ROW_MDGAIN, 0);

@@ -52,7 +52,7 @@ inline void enter_text(Keyword_Form& form, int row, const std::string& typed) {
     if (typed.empty()) {
         press(form, Qt::Key_F2);
         press(form, Qt::Key_End);
-        for (int length = form.cell_editor() != nullptr ? form.cell_editor()->text().size() : 0;
+        for (auto length = form.cell_editor() != nullptr ? form.cell_editor()->text().size() : 0;
              length > 0; --length) {
             press(form, Qt::Key_Backspace);
         }
@@ -87,7 +87,7 @@ inline void random_form_action(Keyword_Form& form, std::mt19937& random) {
         type_keys(form, random_typed_text(random));
     }
     static const Qt::Key endings[] = {Qt::Key_Return, Qt::Key_Tab, Qt::Key_Down, Qt::Key_Escape};
-    const unsigned ending = random() % 5;
+    const auto ending = random() % 5;
     if (ending < 4) {
         press(form, endings[ending]);
     } else {

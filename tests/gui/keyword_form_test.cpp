@@ -37,15 +37,26 @@ public:
 
     int row_count() const override { return ROWS; }
     Form_Row row(int row) const override {
+        const auto make = [](const char* label, int cells, bool heading, bool enabled, bool choice,
+                             const char* keyword = "") {
+            Form_Row shown;
+            shown.label = label;
+            shown.cells = cells;
+            shown.heading = heading;
+            shown.enabled = enabled;
+            shown.choice = choice;
+            shown.keyword = keyword;
+            return shown;
+        };
         switch (row) {
-        case HEADING: return {"Section", 0, true, true, false, {}, {}};
-        case NAME: return {"NAME", 1, false, true, false, {}, "The name"};
-        case LEVELS: return {"LEVELS", 3, false, true, false, {}, {}};
-        case MODE: return {"MODE", 1, false, true, true, {}, {}};
-        case LOCKED: return {"LOCKED", 1, false, false, false, {}, {}};
-        case COUNT: return {"COUNT", 1, false, true, false, {}, {}};
-        case HEADING_2: return {"Other", 0, true, true, false, {}, {}};
-        default: return {"LAST_KEYWORD", 1, false, true, false, "a description", {}};
+        case HEADING: return make("Section", 0, true, true, false);
+        case NAME: return make("NAME", 1, false, true, false);
+        case LEVELS: return make("LEVELS", 3, false, true, false);
+        case MODE: return make("MODE", 1, false, true, true);
+        case LOCKED: return make("LOCKED", 1, false, false, false);
+        case COUNT: return make("COUNT", 1, false, true, false);
+        case HEADING_2: return make("Other", 0, true, true, false);
+        default: return make("Last row", 1, false, true, false, "LAST_KEYWORD");
         }
     }
     std::string text(int row, int cell) const override {
@@ -262,7 +273,10 @@ TEST_F(Form_Fixture, RowsKeyStyleAndFind) {
         QTest::keyClick(form.get(), step.key, step.modifiers);
         EXPECT_EQ(form->current_row(), step.row);
     }
-    EXPECT_TRUE(form->find("keyw"));
+    EXPECT_TRUE(form->find("keyw")); // the keyword of a row labelled otherwise
+    EXPECT_EQ(form->current_row(), LAST);
+    form->select(NAME, 0);
+    EXPECT_TRUE(form->find("last r"));
     EXPECT_EQ(form->current_row(), LAST);
     EXPECT_FALSE(form->find("locked")); // a disabled row is not found
     EXPECT_FALSE(form->find("nothing"));
