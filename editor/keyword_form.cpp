@@ -44,6 +44,20 @@ public:
     }
 };
 
+// Draws `text` from the left of `area`, centred in its height and cut with an ellipsis when it is
+// wider. Drawn at its baseline: a text laid out in a rectangle costs several times as much.
+void draw_left(QPainter& painter, const QRect& area, const QString& text) {
+    if (text.isEmpty() || area.width() <= 0) {
+        return;
+    }
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QString shown = metrics.horizontalAdvance(text) > area.width()
+                              ? metrics.elidedText(text, Qt::ElideRight, area.width())
+                              : text;
+    const int baseline = area.top() + (area.height() - metrics.height()) / 2 + metrics.ascent();
+    painter.drawText(QPoint(area.left(), baseline), shown);
+}
+
 std::vector<Form_Row_Shape> shapes_of(const std::vector<Form_Row>& rows) {
     std::vector<Form_Row_Shape> shapes;
     shapes.reserve(rows.size());
@@ -186,8 +200,8 @@ void Keyword_Form::paintEvent(QPaintEvent* event) {
             painter.fillRect(line, heading_background);
             painter.setFont(bold);
             painter.setPen(heading_colour);
-            painter.drawText(QRect(pad, y, value_right - pad, m_row_height),
-                             Qt::AlignLeft | Qt::AlignVCenter, from_file_text(row.label));
+            draw_left(painter, QRect(pad, y, value_right - pad, m_row_height),
+                      from_file_text(row.label));
             painter.setFont(viewport()->font());
             const QRect values(value_left(), y, value_width(), m_row_height);
             const std::string note = m_model.note(r);
@@ -211,8 +225,7 @@ void Keyword_Form::paintEvent(QPaintEvent* event) {
                                  current_background.lighter(104));
             }
             painter.setPen(row.enabled ? palette().color(QPalette::Text) : disabled_colour);
-            painter.drawText(label.adjusted(pad, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                             from_file_text(row.label));
+            draw_left(painter, label.adjusted(pad, 0, -2, 0), from_file_text(row.label));
             const int cells = std::max(row.cells, 1);
             painter.setPen(palette().color(QPalette::Text));
             for (int c = 0; c < cells; ++c) {
@@ -235,18 +248,14 @@ void Keyword_Form::paintEvent(QPaintEvent* event) {
                 if (m_editor != nullptr && r == m_edit_row && c == m_edit_cell) {
                     continue;
                 }
-                const QString text = from_file_text(m_model.text(r, c));
-                painter.drawText(text_area, Qt::AlignLeft | Qt::AlignVCenter,
-                                 metrics.elidedText(text, Qt::ElideRight, text_area.width()));
+                draw_left(painter, text_area, from_file_text(m_model.text(r, c)));
             }
             if (!row.description.empty()) {
                 painter.setPen(description_colour);
-                painter.drawText(QRect(value_right + pad, y, full_width - value_right - 2 * pad,
-                                       m_row_height),
-                                 Qt::AlignLeft | Qt::AlignVCenter,
-                                 metrics.elidedText(from_file_text(row.description),
-                                                    Qt::ElideRight,
-                                                    full_width - value_right - 2 * pad));
+                draw_left(painter,
+                          QRect(value_right + pad, y, full_width - value_right - 2 * pad,
+                                m_row_height),
+                          from_file_text(row.description));
             }
             // The lines between the cells.
             painter.setPen(grid_colour);
