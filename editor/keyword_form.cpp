@@ -206,16 +206,23 @@ void Keyword_Form::paintEvent(QPaintEvent* event) {
             const QRect values(value_left(), y, value_width(), m_row_height);
             const std::string note = m_model.note(r);
             painter.setPen(note_colour);
+            // A note or caption wider than its place is cut, not run over its neighbours.
+            const auto draw_centred = [&](const QRect& area, const std::string& text) {
+                const QRect inner = area.adjusted(pad, 0, -pad, 0);
+                painter.drawText(inner, Qt::AlignCenter,
+                                 metrics.elidedText(from_file_text(text), Qt::ElideRight,
+                                                    inner.width()));
+            };
             if (!note.empty()) {
-                painter.drawText(values, Qt::AlignCenter, from_file_text(note));
+                draw_centred(values, note);
             }
             const std::vector<std::string> captions = m_model.captions(r);
             const int count = static_cast<int>(captions.size());
             for (int c = 0; c < count; ++c) {
                 const int left = value_left() + value_width() * c / count;
                 const int right = value_left() + value_width() * (c + 1) / count;
-                painter.drawText(QRect(left, y, right - left, m_row_height), Qt::AlignCenter,
-                                 from_file_text(captions[static_cast<std::size_t>(c)]));
+                draw_centred(QRect(left, y, right - left, m_row_height),
+                             captions[static_cast<std::size_t>(c)]);
             }
         } else {
             const bool current = r == m_cursor.row();
