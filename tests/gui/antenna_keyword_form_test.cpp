@@ -29,28 +29,13 @@ using namespace kelvor_test;
 
 namespace {
 
-class AntennaKeywordForm : public Gui_Test {
+class AntennaKeywordForm : public kelvor_test::Editor_Form_Test<AntennaFileEdit> {
 protected:
-    void SetUp() override {
-        Gui_Test::SetUp();
-        editor = std::make_unique<AntennaFileEdit>(nullptr, Editor_Sinks{});
-        editor->resize(1100, 800);
-        editor->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
-    }
-    void TearDown() override {
-        editor.reset();
-        Gui_Test::TearDown();
-    }
-
-    Keyword_Form& form() { return editor->form(); }
     Antenna_Record& record() { return editor->document().record(); }
-    QUndoStack& undo() { return editor->document().undo_stack(); }
     std::string shown(int row) { return form().model().text(row, 0); }
 
     Scripted_Presenter presenter;
     Scripted_File_Dialogs dialogs;
-    std::unique_ptr<AntennaFileEdit> editor;
 };
 
 TEST_F(AntennaKeywordForm, ACharacterTheRowDoesNotTakeOpensNoEditor) {
@@ -75,7 +60,7 @@ TEST_F(AntennaKeywordForm, ACharacterTheRowDoesNotTakeOpensNoEditor) {
         }
         EXPECT_EQ(form().cell_editor(), nullptr);
     }
-    EXPECT_EQ(undo().count(), 0);
+    EXPECT_EQ(undo_stack().count(), 0);
 }
 
 TEST_F(AntennaKeywordForm, TypedValuesFollowTheApplyRulesAndUndoTakesThemBack) {
@@ -97,16 +82,16 @@ TEST_F(AntennaKeywordForm, TypedValuesFollowTheApplyRulesAndUndoTakesThemBack) {
         SCOPED_TRACE(testing::Message() << nsma_keywords[c.row].keyword << " " << c.typed);
         enter_text(form(), c.row, c.first);
         const std::string before = shown(c.row);
-        const int steps = undo().count();
+        const int steps = undo_stack().count();
         enter_text(form(), c.row, c.typed);
         EXPECT_EQ(shown(c.row), c.shown);
         EXPECT_EQ(nsma_row_value(record(), c.row), c.written);
         if (before == c.shown) {
-            EXPECT_EQ(undo().count(), steps);
+            EXPECT_EQ(undo_stack().count(), steps);
             continue;
         }
-        ASSERT_EQ(undo().count(), steps + 1);
-        EXPECT_EQ(undo().text(steps), QStringLiteral("Edit %1").arg(nsma_keywords[c.row].keyword));
+        ASSERT_EQ(undo_stack().count(), steps + 1);
+        EXPECT_EQ(undo_stack().text(steps), QStringLiteral("Edit %1").arg(nsma_keywords[c.row].keyword));
         editor->handle_command(ID_EDIT_UNDO);
         EXPECT_EQ(shown(c.row), before);
         editor->handle_command(ID_EDIT_REDO);
@@ -123,7 +108,7 @@ TEST_F(AntennaKeywordForm, GainUnitsChosenInTheListMoveTheBandGains) {
     EXPECT_EQ(form().choice_list(), nullptr);
     EXPECT_EQ(shown(ROW_GUNITS), "DBD/DBR");
     enter_text(form(), ROW_LWGAIN, "10");
-    const int steps = undo().count();
+    const int steps = undo_stack().count();
 
     ASSERT_TRUE(form().select(ROW_GUNITS, 0));
     press(form(), Qt::Key_Space);
@@ -136,8 +121,8 @@ TEST_F(AntennaKeywordForm, GainUnitsChosenInTheListMoveTheBandGains) {
     EXPECT_EQ(shown(ROW_GUNITS), "DBI/DBR");
     EXPECT_EQ(shown(ROW_LWGAIN), "12.15");
     EXPECT_EQ(shown(ROW_HGGAIN), ""); // a gain not set stays unset
-    ASSERT_EQ(undo().count(), steps + 1);
-    EXPECT_EQ(undo().text(steps), "Edit GUNITS");
+    ASSERT_EQ(undo_stack().count(), steps + 1);
+    EXPECT_EQ(undo_stack().text(steps), "Edit GUNITS");
 
     editor->handle_command(ID_EDIT_UNDO);
     EXPECT_EQ(shown(ROW_GUNITS), "DBD/DBR");
@@ -152,7 +137,7 @@ TEST_F(AntennaKeywordForm, RandomKeysAndPastesLeaveARecordThatReadsBack) {
         random_form_action(form(), random);
     }
     form().commit_edit();
-    ASSERT_GT(undo().count(), 0);
+    ASSERT_GT(undo_stack().count(), 0);
     std::string written;
     write_nsma_file(record(), written);
     Error_Handler handler;

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "keyword_form.h"
+#include "mode_editor.h"
 #include "qt_file_text.h"
+#include "gui_test_support.h"
 #include "test_support.h"
 
 #include <QApplication>
@@ -11,11 +13,35 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+#include <QUndoStack>
 
+#include <memory>
 #include <random>
 #include <string>
 
 namespace kelvor_test {
+
+// A mode editor shown at 1100 x 800 with its form, over its own settings file.
+template <class Editor>
+class Editor_Form_Test : public Gui_Test {
+protected:
+    void SetUp() override {
+        Gui_Test::SetUp();
+        editor = std::make_unique<Editor>(nullptr, Editor_Sinks{});
+        editor->resize(1100, 800);
+        editor->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
+    }
+    void TearDown() override {
+        editor.reset();
+        Gui_Test::TearDown();
+    }
+
+    Keyword_Form& form() { return editor->form(); }
+    QUndoStack& undo_stack() { return editor->document().undo_stack(); }
+
+    std::unique_ptr<Editor> editor;
+};
 
 // Where a key goes now.
 inline QWidget* key_target(Keyword_Form& form) {

@@ -3,6 +3,7 @@
 // random keys and pastes that leave a writable record, and the example files shown field by field.
 #include "command_ids.h"
 #include "error_handler.h"
+#include "form_keys.h"
 #include "gui_test_support.h"
 #include "keyword_form.h"
 #include "qt_file_text.h"
@@ -60,24 +61,10 @@ std::vector<std::string> split_cells(const std::string& value) {
     return cells;
 }
 
-class RadioForm : public Gui_Test {
+class RadioForm : public kelvor_test::Editor_Form_Test<V5RadioFileEdit> {
 protected:
-    void SetUp() override {
-        Gui_Test::SetUp();
-        editor = std::make_unique<V5RadioFileEdit>(nullptr, Editor_Sinks{});
-        editor->resize(1100, 800);
-        editor->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
-    }
-    void TearDown() override {
-        editor.reset();
-        Gui_Test::TearDown();
-    }
-
-    Keyword_Form& form() { return editor->form(); }
     Form_Model& model() { return editor->form().model(); }
     V5_Radio_Document& document() { return editor->document(); }
-    QUndoStack& undo_stack() { return editor->document().undo_stack(); }
     std::string shown(int row, int cell = 0) { return model().text(row, cell); }
 
     void open_example(const std::string& name) {
@@ -113,7 +100,6 @@ protected:
 
     Scripted_Presenter presenter;
     Scripted_File_Dialogs dialogs;
-    std::unique_ptr<V5RadioFileEdit> editor;
 };
 
 TEST_F(RadioForm, RowsFollowTheKeywordTable) {

@@ -27,34 +27,19 @@ namespace {
 
 int row_of(const char* keyword) { return find_raf4_keyword(keyword); }
 
-class Raf4KeywordForm : public Gui_Test {
+class Raf4KeywordForm : public kelvor_test::Editor_Form_Test<V4RadioFileEdit> {
 protected:
-    void SetUp() override {
-        Gui_Test::SetUp();
-        editor = std::make_unique<V4RadioFileEdit>(nullptr, Editor_Sinks{});
-        editor->resize(1100, 800);
-        editor->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
-    }
-    void TearDown() override {
-        editor.reset();
-        Gui_Test::TearDown();
-    }
-
-    Keyword_Form& form() { return editor->form(); }
     Radio4_Record& record() { return editor->document().record(); }
-    QUndoStack& undo() { return editor->document().undo_stack(); }
     std::string shown(const char* keyword) { return form().model().text(row_of(keyword), 0); }
 
     Scripted_Presenter presenter;
     Scripted_File_Dialogs dialogs;
-    std::unique_ptr<V4RadioFileEdit> editor;
 };
 
 TEST_F(Raf4KeywordForm, TypedValuesFollowTheVersion4RulesAndUndoTakesThemBack) {
     // A new record is PDH: typing it again changes nothing and pushes nothing.
     enter_text(form(), row_of("DIGRADIO_TYPE"), "PDH");
-    EXPECT_EQ(undo().count(), 0);
+    EXPECT_EQ(undo_stack().count(), 0);
     EXPECT_EQ(record().radio_spec.flags & RADIO4_TYPE_FLAGS, RADIO4_PDH);
 
     struct Case {
@@ -74,15 +59,15 @@ TEST_F(Raf4KeywordForm, TypedValuesFollowTheVersion4RulesAndUndoTakesThemBack) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keyword);
         const std::string before = shown(c.checked);
-        const int steps = undo().count();
+        const int steps = undo_stack().count();
         enter_text(form(), row_of(c.keyword), c.typed);
         EXPECT_EQ(shown(c.checked), c.shown);
         if (before == c.shown) {
-            EXPECT_EQ(undo().count(), steps);
+            EXPECT_EQ(undo_stack().count(), steps);
             continue;
         }
-        ASSERT_EQ(undo().count(), steps + 1);
-        EXPECT_EQ(undo().text(steps), QStringLiteral("Edit %1").arg(c.keyword));
+        ASSERT_EQ(undo_stack().count(), steps + 1);
+        EXPECT_EQ(undo_stack().text(steps), QStringLiteral("Edit %1").arg(c.keyword));
         EXPECT_TRUE(editor->document().modified());
         editor->handle_command(ID_EDIT_UNDO);
         EXPECT_EQ(shown(c.checked), before);
@@ -100,7 +85,7 @@ TEST_F(Raf4KeywordForm, RandomKeysAndPastesLeaveARecordThatReadsBack) {
         random_form_action(form(), random);
     }
     form().commit_edit();
-    ASSERT_GT(undo().count(), 0);
+    ASSERT_GT(undo_stack().count(), 0);
     ASSERT_EQ(raf4_unwritable_reason(record()), "");
     const std::string written = raf4_text(record());
     Error_Handler handler;
