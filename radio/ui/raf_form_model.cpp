@@ -7,15 +7,9 @@
 
 #include <QString>
 
-#include <cstring>
+#include <functional>
 
 namespace {
-
-// The form edits the thresholds and the description, nothing else of the record.
-bool same_fields(const Radio_Record& a, const Radio_Record& b) {
-    return std::memcmp(a.thresholds, b.thresholds, sizeof a.thresholds) == 0 &&
-           std::memcmp(&a.radio_spec, &b.radio_spec, sizeof a.radio_spec) == 0;
-}
 
 QString edit_label(int row) {
     return QStringLiteral("Edit %1").arg(QString::fromLatin1(raf_keyword(row).keyword));
@@ -65,13 +59,21 @@ bool Raf_Form_Model::accepts(int row, int cell, char c) const {
 
 int Raf_Form_Model::limit(int row, int cell) const { return raf_form_limit(row, cell); }
 
+bool Raf_Form_Model::edit(int row, const std::function<bool(Radio_Record&)>& change) {
+    // The rules say whether they changed the record: that decides the undo step, whatever the
+    // change reached (a derived field included).
+    bool changed = false;
+    return m_document.store_record_edit<Radio_Record>(
+        edit_label(row), m_document.record(),
+        [&](Radio_Record& record) { changed = change(record); },
+        [&](const Radio_Record&, const Radio_Record&) { return !changed; });
+}
+
 bool Raf_Form_Model::store(int row, int cell, std::string_view text) {
     if (raf_form_limit(row, cell) == 0) {
         return false;
     }
-    return m_document.store_record_edit<Radio_Record>(
-        edit_label(row), m_document.record(),
-        [&](Radio_Record& record) { raf_form_store(record, row, cell, text); }, same_fields);
+    return edit(row, [&](Radio_Record& record) { return raf_form_store(record, row, cell, text); });
 }
 
 std::vector<std::string> Raf_Form_Model::choices(int row) const { return raf_form_choices(row); }
@@ -80,9 +82,7 @@ bool Raf_Form_Model::choose(int row, int index) {
     if (raf_form_choices(row).empty()) {
         return false;
     }
-    return m_document.store_record_edit<Radio_Record>(
-        edit_label(row), m_document.record(),
-        [&](Radio_Record& record) { raf_form_choose(record, row, index); }, same_fields);
+    return edit(row, [&](Radio_Record& record) { return raf_form_choose(record, row, index); });
 }
 
 std::string Raf_Form_Model::note(int row) const {

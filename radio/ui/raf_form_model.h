@@ -5,7 +5,10 @@
 
 #include "form_model.h"
 
+#include <functional>
+
 class V5_Radio_Document;
+struct Radio_Record;
 
 class Raf_Form_Model : public Form_Model {
 public:
@@ -28,5 +31,9 @@ public:
     std::vector<std::string> captions(int row) const override;
 
 private:
+    // Runs a rule on a copy of the record; the copy becomes one undo step when the rule says it
+    // changed the record.
+    bool edit(int row, const std::function<bool(Radio_Record&)>& change);
+
     V5_Radio_Document& m_document;
 };
