@@ -30,6 +30,14 @@ KELVOR_PACKAGES=(
     clang
     libclang-rt-14-dev
     python3
+    # Icons drawn at build time, the install and package tests, the desktop entry and MIME types.
+    librsvg2-bin
+    dpkg-dev
+    desktop-file-utils
+    libxml2-utils
+    shared-mime-info
+    xdg-utils
+    libglib2.0-bin
 )
 
 kelvor_log() {
