@@ -33,4 +33,6 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# What a program that links the libraries through find_package(Kelvor) needs besides them.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cmake, qt6-base-dev, nlohmann-json3-dev")
 include(CPack)
