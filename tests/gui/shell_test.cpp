@@ -387,6 +387,22 @@ TEST(EditorSupport, BatchCountingAndContinueRules) {
     EXPECT_EQ(run_conversion_batch({"ok", "stop-name", "ok"}, true, steps), 1);
     EXPECT_EQ(run_conversion_batch({"ok", "ok", "stop-error", "ok"}, true, steps), 2);
     EXPECT_EQ(converted_count_text(2), "2 files successfully converted");
+
+    // Progress hears of each file before it runs; a cancel ends the batch before the next one.
+    std::vector<std::string> told;
+    const auto cancel_at = [&](std::size_t at) {
+        return [&told, at](const std::string& path, std::size_t index, std::size_t total) {
+            told.push_back(path + " " + std::to_string(index) + "/" + std::to_string(total));
+            return index != at;
+        };
+    };
+    done.clear();
+    EXPECT_EQ(run_conversion_batch({"ok", "skip-name", "ok", "ok"}, true, steps, cancel_at(2)), 1);
+    EXPECT_EQ(told, (std::vector<std::string>{"ok 0/4", "skip-name 1/4", "ok 2/4"}));
+    EXPECT_EQ(done, std::vector<std::string>{"ok"});
+    told.clear();
+    EXPECT_EQ(run_conversion_batch({"ok", "ok"}, true, steps, cancel_at(9)), 2);
+    EXPECT_EQ(told.size(), 2u);
 }
 
 TEST(EditorSupport, FailuresAreShownOnce) {
