@@ -30,6 +30,7 @@ KELVOR_PACKAGES=(
     clang
     libclang-rt-14-dev
     python3
+    bsdutils
 )
 
 kelvor_log() {
