@@ -4,6 +4,10 @@
 #include "command_ids.h"
 #include "mode_editor.h"
 #include "mode_menus.h"
+#include "message_presenter.h"
+
+#include <filesystem>
+#include <system_error>
 
 Frame_Controller::Frame_Controller(Frame_Host& host, std::string help_base)
     : m_host(host), m_help_base(std::move(help_base)) {}
@@ -57,6 +61,7 @@ bool Frame_Controller::switch_mode(Equipment_Mode mode) {
         }
     }
     m_mode = mode;
+    m_host.recent_files_changed();
     m_host.update_menu_state(mode, *created);
     m_host.show_editor(created);
     m_host.set_title(mode_info(mode).title);
@@ -108,6 +113,75 @@ bool Frame_Controller::close_requested() {
 
 void Frame_Controller::set_title_path(const std::string& path) {
     m_host.set_title(mode_title(m_mode, path));
+    if (path.empty()) {
+        return;
+    }
+    Recent_Files files = load_recent_files(m_mode);
+    const std::vector<std::string> before = files.paths();
+    files.add(path);
+    if (files.paths() != before) {
+        store_recent_files(m_mode, files);
+        m_host.recent_files_changed();
+    }
+}
+
+bool Frame_Controller::open_path(const std::string& path) {
+    const Startup_Choice choice = startup_choice(path);
+    if (!choice.open_file) {
+        return false;
+    }
+    if (Mode_Editor* existing = editor(choice.mode)) {
+        if (choice.mode != m_mode || !existing->query_close()) {
+            return false;
+        }
+    } else if (!switch_mode(choice.mode)) {
+        return false;
+    }
+    return editor()->open_file(path);
+}
+
+std::string Frame_Controller::open_dropped(const std::vector<std::string>& paths) {
+    if (paths.empty()) {
+        return {};
+    }
+    const std::string& first = paths.front();
+    const std::string name = std::filesystem::path(first).filename().string();
+    std::error_code error;
+    if (std::filesystem::is_directory(first, error)) {
+        return "A folder is not opened: drop a data file.";
+    }
+    if (!startup_choice(first).open_file) {
+        return name + " is not a radio or antenna data file.";
+    }
+    if (!open_path(first) || paths.size() == 1) {
+        return {};
+    }
+    const std::size_t others = paths.size() - 1;
+    return "Opened " + name + "; one file opens at a time, " + std::to_string(others) +
+           (others == 1 ? " other dropped file was" : " other dropped files were") +
+           " not opened.";
+}
+
+Recent_Files Frame_Controller::recent_files() const { return load_recent_files(m_mode); }
+
+bool Frame_Controller::open_recent(std::size_t index) {
+    Recent_Files files = load_recent_files(m_mode);
+    if (index >= files.paths().size() || editor() == nullptr) {
+        return false;
+    }
+    const std::string path = files.paths()[index];
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        files.remove(path);
+        store_recent_files(m_mode, files);
+        m_host.recent_files_changed();
+        show_message_box(nullptr, "Kelvor",
+                         "The file " + path +
+                             " no longer exists. It was removed from the recent files.",
+                         BOX_OK | BOX_ICON_EXCLAMATION);
+        return false;
+    }
+    return editor()->query_close() && editor()->open_file(path);
 }
 
 std::string Frame_Controller::help_address() const {

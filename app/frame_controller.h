@@ -3,8 +3,11 @@
 #pragma once
 
 #include "equipment_modes.h"
+#include "recent_files.h"
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 class Mode_Editor;
 
@@ -30,6 +33,8 @@ public:
     virtual void close_window() = 0;
     // Stores the window's placement.
     virtual void store_placement() = 0;
+    // The recent files of the current mode may have changed.
+    virtual void recent_files_changed() {}
 };
 
 class Frame_Controller {
@@ -56,8 +61,26 @@ public:
     // cancelled), then asks the editor to resolve unsaved changes. True when the window may close.
     bool close_requested();
 
-    // The title message: the mode's title with the file name of `path`, or alone for empty.
+    // The title message: the mode's title with the file name of `path`, or alone for empty. A
+    // named file goes to the top of the mode's recent files.
     void set_title_path(const std::string& path);
+
+    // Opens `path` as the command line does: the mode its extension names, the unsaved changes
+    // of the editors resolved first. False, changing nothing, for a file of no data extension or
+    // a cancelled question; false too when the editor could not read it (the editor said why).
+    bool open_path(const std::string& path);
+
+    // Opens the first of the dropped `paths` (open_path) and returns what the status bar says
+    // about the drop: why nothing opened (a folder, not a data file), or that the other dropped
+    // files were not opened; empty otherwise.
+    std::string open_dropped(const std::vector<std::string>& paths);
+
+    // The recent files of the current mode, newest first.
+    Recent_Files recent_files() const;
+    // Opens recent file `index` of the current mode in that mode, the unsaved changes resolved
+    // first. A file that no longer exists is taken off the list with a message; false then, and
+    // for an index beyond the list.
+    bool open_recent(std::size_t index);
 
     // The address the help command of the current mode opens.
     std::string help_address() const;

@@ -11,6 +11,10 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
@@ -22,6 +26,20 @@
 namespace {
 
 QWidget* widget_of(Mode_Editor* editor) { return dynamic_cast<QWidget*>(editor); }
+
+// The local files among the dragged URLs, in the file system's encoding.
+std::vector<std::string> dropped_paths(const QMimeData* data) {
+    std::vector<std::string> paths;
+    if (data == nullptr || !data->hasUrls()) {
+        return paths;
+    }
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+            paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+        }
+    }
+    return paths;
+}
 
 const char* mode_status_text(Equipment_Mode mode) {
     switch (mode) {
@@ -46,6 +64,7 @@ CMainFrame::CMainFrame(Editor_Factory factory, const std::string& help_base, QWi
     init_kelvor_resources();
     init_qv5_extn_help_path(help_base.c_str());
     setCentralWidget(m_stack);
+    setAcceptDrops(true);
     statusBar()->addPermanentWidget(m_mode_label);
     statusBar()->showMessage(QStringLiteral("Ready"));
     setWindowIcon(QIcon(QStringLiteral(":/kelvor/kelvor.svg")));
@@ -107,6 +126,26 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     }
 }
 
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!dropped_paths(event->mimeData()).empty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const std::vector<std::string> paths = dropped_paths(event->mimeData());
+    if (paths.empty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    std::string said;
+    run_and_report(this, false, [&] { said = m_controller.open_dropped(paths); });
+    check_current_mode();
+    if (!said.empty()) {
+        statusBar()->showMessage(QString::fromLocal8Bit(said));
+    }
+}
+
 void CMainFrame::focusInEvent(QFocusEvent* event) {
     QMainWindow::focusInEvent(event);
     if (QWidget* editor = widget_of(m_controller.editor())) {
@@ -142,6 +181,7 @@ void CMainFrame::install_menu(Equipment_Mode mode) {
     QMenuBar* bar = menuBar();
     const QList<QMenu*> old_menus = bar->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly);
     bar->clear();
+    m_recent_menu = nullptr;
     for (QMenu* old_menu : old_menus) {
         old_menu->deleteLater();
     }
@@ -159,6 +199,9 @@ void CMainFrame::install_menu(Equipment_Mode mode) {
                     break;
                 case Menu_Item::submenu:
                     fill(menu->addMenu(QString::fromLatin1(item.text)), item.items);
+                    break;
+                case Menu_Item::recent_files:
+                    m_recent_menu = menu->addMenu(QString::fromLatin1(item.text));
                     break;
                 case Menu_Item::command: {
                     auto* command = new QAction(QString::fromLatin1(item.text), this);
@@ -180,6 +223,33 @@ void CMainFrame::install_menu(Equipment_Mode mode) {
     for (const Menu_Bar_Menu& bar_menu : mode_menu(mode)) {
         fill(bar->addMenu(QLatin1Char('&') + QString::fromLatin1(bar_menu.title)), bar_menu.items);
     }
+}
+
+void CMainFrame::recent_files_changed() { fill_recent_menu(); }
+
+void CMainFrame::fill_recent_menu() {
+    if (m_recent_menu == nullptr) {
+        return;
+    }
+    // The list may change inside the triggered signal of one of its own items.
+    for (QAction* old : m_recent_menu->actions()) {
+        m_recent_menu->removeAction(old);
+        old->deleteLater();
+    }
+    const std::vector<std::string> paths = m_controller.recent_files().paths();
+    for (std::size_t index = 0; index < paths.size(); ++index) {
+        auto* entry = new QAction(QStringLiteral("&%1 %2").arg(index + 1).arg(
+                                      QFile::decodeName(paths[index].c_str())),
+                                  m_recent_menu);
+        if (index == 0) {
+            entry->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+T")));
+        }
+        connect(entry, &QAction::triggered, this, [this, index] {
+            run_and_report(this, false, [&] { m_controller.open_recent(index); });
+        });
+        m_recent_menu->addAction(entry);
+    }
+    m_recent_menu->setEnabled(!paths.empty());
 }
 
 void CMainFrame::show_editor(Mode_Editor* editor) {

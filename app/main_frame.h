@@ -14,6 +14,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QStackedWidget;
 
 // Makes the editor of a mode for `parent`; the editor is a QWidget, which the frame then keeps
@@ -51,6 +52,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Files dropped on the window open as the command line opens them (Frame_Controller::
+    // open_dropped); what the drop did not open is said in the status bar.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
 private:
@@ -65,6 +70,10 @@ private:
     void check_for_updates() override;
     void close_window() override;
     void store_placement() override;
+    void recent_files_changed() override;
+    // Lists the current mode's recent files in Files > Recent Files; the newest reopens with
+    // Ctrl+Shift+T.
+    void fill_recent_menu();
     // Checks the item of the current mode in the Equipment Type menu, and only that one.
     void check_current_mode();
     // Enables the commands of the present menu as the current editor says.
@@ -76,5 +85,6 @@ private:
     QStackedWidget* m_stack;
     QLabel* m_mode_label;
     std::map<int, QAction*> m_actions;
+    QMenu* m_recent_menu = nullptr;
     std::function<void(const std::string&)> m_url_opener;
 };

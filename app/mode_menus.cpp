@@ -11,6 +11,9 @@ Menu_Item command(int id, const char* text, const char* keys = "") {
 
 Menu_Item separator() { return {Menu_Item::separator, 0, "", "", {}}; }
 
+// The submenu the frame fills with the mode's recent files.
+Menu_Item recent_files() { return {Menu_Item::recent_files, 0, "Recent Files", "", {}}; }
+
 Menu_Item submenu(const char* text, std::vector<Menu_Item> items) {
     return {Menu_Item::submenu, 0, text, "", std::move(items)};
 }
@@ -38,7 +41,7 @@ std::vector<Menu_Bar_Menu> radio_v5_menu() {
     return {
         {"Files",
          {command(ID_FILE_NEW, "New", "Ctrl+N"), command(ID_FILE_OPEN, "Open", "Ctrl+O"),
-          separator(), command(ID_FILE_SAVE_ASCII, "Save ASCII Format (raf)", "Ctrl+Shift+S"),
+          recent_files(), separator(), command(ID_FILE_SAVE_ASCII, "Save ASCII Format (raf)", "Ctrl+Shift+S"),
           command(ID_FILE_SAVE_BINARY, "Save Binary Format (rsd)", "Ctrl+S"),
           submenu("Save As", {command(ID_FILE_SAVE_AS_ASCII, "ASCII Format (raf)"),
                               command(ID_FILE_SAVE_AS_BINARY, "Binary Format (rsd)")}),
@@ -63,7 +66,7 @@ std::vector<Menu_Bar_Menu> radio_v4_menu() {
     return {
         {"Files",
          {command(ID_FILE_NEW, "New", "Ctrl+N"), command(ID_FILE_OPEN, "Open", "Ctrl+O"),
-          separator(), command(ID_FILE_SAVE_ASCII, "Save ASCII Format (raf)", "Ctrl+Shift+S"),
+          recent_files(), separator(), command(ID_FILE_SAVE_ASCII, "Save ASCII Format (raf)", "Ctrl+Shift+S"),
           command(ID_FILE_SAVE_BINARY, "Save Binary Format (mrs)", "Ctrl+S"), separator(),
           command(ID_APP_EXIT, "Exit", "Alt+F4")}},
         edit_menu(),
@@ -81,7 +84,7 @@ std::vector<Menu_Bar_Menu> antenna_menu() {
     return {
         {"Files",
          {command(ID_FILE_NEW, "New", "Ctrl+N"), command(ID_FILE_OPEN, "Open", "Ctrl+O"),
-          separator(), command(ID_FILE_SAVE_ASCII, "Save ASCII Format (adf)", "Ctrl+Shift+S"),
+          recent_files(), separator(), command(ID_FILE_SAVE_ASCII, "Save ASCII Format (adf)", "Ctrl+Shift+S"),
           command(ID_FILE_SAVE_BINARY, "Save Binary Format (asd)", "Ctrl+S"),
           submenu("Save As", {command(ID_FILE_SAVE_AS_ASCII, "ASCII Format (adf)"),
                               command(ID_FILE_SAVE_AS_BINARY, "Binary Format (asd)")}),

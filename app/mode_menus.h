@@ -6,9 +6,9 @@
 #include <vector>
 
 struct Menu_Item {
-    enum Kind { command, separator, submenu };
+    enum Kind { command, separator, submenu, recent_files };
     Kind kind;
-    int id;           // the command; 0 for separators and submenus
+    int id;           // the command; 0 for separators, submenus and the recent files
     const char* text; // the item's text
     const char* keys; // the accelerator in Qt's portable text ("Ctrl+Shift+S"), or empty
     std::vector<Menu_Item> items; // a submenu's items

@@ -437,6 +437,48 @@ std::vector<Convert_Source> convert_sources(const std::string& target,
     return sources;
 }
 
+namespace {
+
+// The one line a long batch keeps up to date on a terminal: rewritten in place after a carriage
+// return, and blanked before anything else is written there.
+class Progress_Line {
+public:
+    Progress_Line(std::ostream& err, bool shown) : m_err(err), m_shown(shown) {}
+
+    void show(std::size_t done, std::size_t total, const std::string& path) {
+        if (!m_shown) {
+            return;
+        }
+        std::string text =
+            "converted " + std::to_string(done) + " of " + std::to_string(total) + ": " + path;
+        // A path longer than a terminal line would wrap, and the carriage return would then
+        // rewrite only its last part.
+        constexpr std::size_t width = 79;
+        if (text.size() > width) {
+            text = text.substr(0, width - 3) + "...";
+        }
+        clear();
+        m_err << text << std::flush;
+        m_length = text.size();
+    }
+
+    void clear() {
+        if (m_length > 0) {
+            m_err << '\r' << std::string(m_length, ' ') << '\r' << std::flush;
+            m_length = 0;
+        }
+    }
+
+private:
+    std::ostream& m_err;
+    bool m_shown;
+    std::size_t m_length = 0;
+};
+
+constexpr std::size_t progress_threshold = 100;
+
+} // namespace
+
 int run_convert(const Convert_Options& options, const std::vector<std::string>& paths,
                 std::ostream& out, std::ostream& err) {
     if (!options.out_dir.empty()) {
@@ -456,6 +498,9 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
     const std::vector<Convert_Source> sources = convert_sources(options.target, paths);
     int converted = 0;
     bool failed = false;
+    Progress_Line progress(err, options.progress && !options.quiet &&
+                                    sources.size() > progress_threshold);
+    std::size_t reported = 0;
     // Reports one file's outcome; false when the batch stops there.
     const auto report = [&](const Convert_Source& source, const Convert_Outcome& outcome) {
         if (outcome.failure.failed()) {
@@ -463,12 +508,14 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
         } else if (!outcome.passed_over) {
             ++converted;
         }
-        if (options.json) {
+        progress.clear();
+        const bool told = !options.quiet || outcome.failure.failed();
+        if (told && options.json) {
             out << outcome_json(source, outcome).dump(-1, ' ', false, Json::error_handler_t::replace)
                 << '\n';
         } else if (outcome.failure.failed()) {
             err << outcome.failure.report << '\n';
-        } else if (!outcome.passed_over) { // version 5 and binary files are passed over silently
+        } else if (told && !outcome.passed_over) { // version 5 and binary files are passed over silently
             out << source.path << " -> " << outcome.target;
             if (!outcome.not_kept.empty()) {
                 out << " (" << not_kept_text(outcome.not_kept) << ")";
@@ -478,6 +525,7 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
             }
             out << '\n';
         }
+        progress.show(++reported, sources.size(), source.path);
         return !outcome.failure.failed() || (options.keep_going && !options.v4_only);
     };
     const std::vector<std::string> targets = target_identities(options, sources);
@@ -499,11 +547,12 @@ int run_convert(const Convert_Options& options, const std::vector<std::string>& 
             },
             [&](std::size_t i, const Convert_Outcome& outcome) { report(sources[i], outcome); });
     }
+    progress.clear();
     if (!Deferred_Flush_Scope::flush()) {
         err << "kelvor-cli: the converted files could not be flushed to disk\n";
         failed = true;
     }
-    if (!options.json) {
+    if (!options.json && !options.quiet) {
         char count[64];
         std::snprintf(count, sizeof count, "%d files successfully converted", converted);
         out << count << '\n';

@@ -17,6 +17,8 @@ struct Convert_Options {
     int jobs = 0;         // files converted at once with keep_going; 0: one per processor
     bool reverse_backwards = false; // .msi elevation patterns that look backwards are mirrored
     bool json = false; // one JSON object per file instead of the report lines and the count
+    bool quiet = false;    // only the failures are reported
+    bool progress = false; // a batch of more than 100 files shows its count on `err`
 };
 
 // Formats `convert --to` accepts.
@@ -43,6 +45,9 @@ std::vector<Convert_Source> convert_sources(const std::string& target,
 // the warnings after it; the failures on `err`. With `options.json` one JSON object per file on
 // `out` instead, and no count. A source whose target
 // (however spelt) an earlier source of the run was converted into is refused, naming both, and
-// counts as not converted. Returns the exit code: 0 when every file converted, 1 when any failed.
+// counts as not converted. With `options.quiet` only the failures are reported (as lines on `err`,
+// or with `options.json` as their objects on `out`). With `options.progress` a batch of more
+// than 100 files keeps one line on `err` up to date ("converted 7 of 250: PATH"), cleared before
+// each failure line and at the end. Returns the exit code: 0 when every file converted, 1 when any failed.
 int run_convert(const Convert_Options& options, const std::vector<std::string>& paths,
                 std::ostream& out, std::ostream& err);

@@ -33,7 +33,7 @@ constexpr const char* usage_text =
     "  dump [--reverse-backwards A] FILE\n"
     "                     print the file's record as JSON\n"
     "  convert --to FORMAT [--out DIR] [--continue [--jobs N]] [--lock] [--technology T]\n"
-    "          [--reverse-backwards A] [--json] PATH...\n"
+    "          [--reverse-backwards A] [--json] [--quiet] PATH...\n"
     "                     convert files, or every file of the right kind below a folder;\n"
     "                     FORMAT: raf (version 5 ASCII radio file),\n"
     "                             rsd (version 5 binary radio file),\n"
@@ -56,6 +56,8 @@ constexpr const char* usage_text =
     "                     yes or no (default): whether an .msi elevation pattern that\n"
     "                     appears to be backwards is mirrored; the report tells which\n"
     "  --json             report one JSON object per file, one per line\n"
+    "  --quiet            with convert: report nothing but the failures (a batch of more\n"
+    "                     than 100 files otherwise shows its progress on a terminal)\n"
     "  --lint             with check: also warn of data that reads but is probably wrong\n"
     "  --lint=error       the same, and a warning fails the check\n"
     "  --help             show this text\n"
@@ -265,6 +267,8 @@ int convert(const std::vector<std::string>& args) {
             options.v4_only = true;
         } else if (arg == "--json") {
             options.json = true;
+        } else if (arg == "--quiet") {
+            options.quiet = true;
         } else if (arg.rfind("--", 0) == 0) {
             return usage_error("unknown option " + arg);
         } else {
@@ -283,6 +287,7 @@ int convert(const std::vector<std::string>& args) {
     if (options.v4_only && (options.target != "raf" || options.out_dir.empty())) {
         return usage_error("--v4-only goes with --to raf and --out DIR");
     }
+    options.progress = ::isatty(STDERR_FILENO) != 0;
     return run_convert(options, paths, std::cout, std::cerr);
 }
 

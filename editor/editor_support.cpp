@@ -32,9 +32,13 @@ int check_file_name(Owner_Window owner, const std::string& path, std::size_t max
 }
 
 int run_conversion_batch(const std::vector<std::string>& files, bool ask_continue,
-                         const Batch_Steps& steps) {
+                         const Batch_Steps& steps, const Batch_Progress& progress) {
     int converted = 0;
-    for (const std::string& path : files) {
+    for (std::size_t index = 0; index < files.size(); ++index) {
+        const std::string& path = files[index];
+        if (progress && !progress(path, index, files.size())) {
+            break;
+        }
         const int name_check = steps.check_name(path, ask_continue);
         if (name_check == ID_NO) {
             break;

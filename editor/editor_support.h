@@ -29,11 +29,17 @@ struct Batch_Steps {
     std::function<int(const std::string& path, bool ask_continue)> convert;
 };
 
+// Told before each file of a batch: the file, its place (from 0) and the number of files. False
+// ends the batch there, before that file (the user cancelled while the one before ran).
+using Batch_Progress =
+    std::function<bool(const std::string& path, std::size_t index, std::size_t total)>;
+
 // Runs the steps over `files` in order and returns the number converted: a name check of 7 ends
 // the batch and any other answer but 1 passes the file over; a conversion of 7 ends the batch,
-// 1 counts, anything else passes the file over.
+// 1 counts, anything else passes the file over. `progress`, when given, is told of each file
+// first and may end the batch.
 int run_conversion_batch(const std::vector<std::string>& files, bool ask_continue,
-                         const Batch_Steps& steps);
+                         const Batch_Steps& steps, const Batch_Progress& progress = {});
 
 // "%d files successfully converted".
 std::string converted_count_text(int count);

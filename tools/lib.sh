@@ -38,6 +38,8 @@ KELVOR_PACKAGES=(
     shared-mime-info
     xdg-utils
     libglib2.0-bin
+    # script, which the command-line tests use for a terminal.
+    bsdutils
 )
 
 kelvor_log() {

@@ -4,6 +4,7 @@
 #include "antenna_binary.h"
 #include "antenna_open.h"
 #include "antenna_record.h"
+#include "batch_progress_dlg.h"
 #include "command_ids.h"
 #include "editor_support.h"
 #include "error_handler.h"
@@ -118,6 +119,7 @@ void Antenna_Document::convert(Antenna_Target target, const std::vector<std::str
     auto scratch = std::make_unique<Antenna_Record>();
     Error_Handler handler;
     Batch_Losses losses;
+    BatchProgressDlg progress(owner_widget(), files.size());
     const int count = run_conversion_batch(
         files, whole_folder || files.size() > 1,
         {[this](const std::string& file, bool ask) { return check_name(file, ask); },
@@ -150,7 +152,9 @@ void Antenna_Document::convert(Antenna_Target target, const std::vector<std::str
                             decisions.texts_cut);
              }
              return failed ? (ask ? *failed : ID_NO) : result;
-         }});
+         }},
+        progress.progress());
+    progress.hide();
     show_batch_result(owner(), CONVERT_ANTENNA_TITLE, count,
                       BOX_OK | batch_count_icon(count, whole_folder), losses);
     make_unnamed();

@@ -98,9 +98,14 @@ int convert_file_to_mrs(Owner_Window owner, const std::string& path, const std::
 
 std::optional<int> convert_v4_files_to_v5(Owner_Window owner,
                                           const std::vector<std::string>& files,
-                                          const std::string& save_folder, Batch_Losses* losses) {
+                                          const std::string& save_folder, Batch_Losses* losses,
+                                          const Batch_Progress& progress) {
     int converted = 0;
-    for (const std::string& path : files) {
+    for (std::size_t index = 0; index < files.size(); ++index) {
+        const std::string& path = files[index];
+        if (progress && !progress(path, index, files.size())) {
+            break;
+        }
         Error_Handler handler;
         std::string bytes;
         if (run_and_report(owner, false, [&] { bytes = read_radio_file(path.c_str(), &handler); })) {

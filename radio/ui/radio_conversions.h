@@ -2,13 +2,12 @@
 // ASCII to version 5 ASCII.
 #pragma once
 
+#include "editor_support.h"
 #include "message_presenter.h"
 
 #include <optional>
 #include <string>
 #include <vector>
-
-class Batch_Losses;
 
 // Reads the ASCII radio file at `path` (version 5, or version 4 converted to version 5) into a
 // scratch record, sets its radio code to the file name and writes "<folder>/<name>.rsd", locked
@@ -27,11 +26,13 @@ int convert_file_to_mrs(Owner_Window owner, const std::string& path, const std::
 // Converts each version 4 ASCII file of `files` to a version 5 ASCII file of the same name in
 // `save_folder`, passing over every other file. Returns the number written; nullopt when a read,
 // conversion or write failed (shown at once), which ends the conversion. Each file written adds
-// to `losses`, when given, as convert_file_to_rsd does.
+// to `losses`, when given, as convert_file_to_rsd does. `progress`, when given, is told of each
+// file first; its false ends the conversion there with the number written so far.
 std::optional<int> convert_v4_files_to_v5(Owner_Window owner,
                                           const std::vector<std::string>& files,
                                           const std::string& save_folder,
-                                          Batch_Losses* losses = nullptr);
+                                          Batch_Losses* losses = nullptr,
+                                          const Batch_Progress& progress = {});
 
 // "<folder>/<base name of path>.<extension>".
 std::string converted_file_path(const std::string& path, const std::string& folder,

@@ -1,6 +1,7 @@
 // The file commands of the version 4 radio mode.
 #include "v4_radio_document.h"
 
+#include "batch_progress_dlg.h"
 #include "command_ids.h"
 #include "editor_support.h"
 #include "folder_walk.h"
@@ -109,12 +110,15 @@ std::vector<File_Filter> V4_Radio_Document::open_filters() const { return RADIO_
 
 void V4_Radio_Document::convert_to_mrs(const std::vector<std::string>& files, bool whole_folder) {
     Batch_Losses losses;
+    BatchProgressDlg progress(owner_widget(), files.size());
     const int count = run_conversion_batch(
         files, whole_folder || files.size() > 1,
         {[this](const std::string& file, bool ask) { return check_name(file, ask); },
          [this, &losses](const std::string& file, bool ask) {
              return convert_file_to_mrs(owner(), file, get_directory(file.c_str()), ask, &losses);
-         }});
+         }},
+        progress.progress());
+    progress.hide();
     show_batch_result(owner(), CONVERT_TO_BINARY_TITLE, count,
                       BOX_OK | batch_count_icon(count, whole_folder), losses);
     make_unnamed();

@@ -1,6 +1,7 @@
 // The file commands of the version 5 radio mode.
 #include "v5_radio_document.h"
 
+#include "batch_progress_dlg.h"
 #include "command_ids.h"
 #include "editor_support.h"
 #include "folder_walk.h"
@@ -126,13 +127,16 @@ void V5_Radio_Document::lock_command() {
 void V5_Radio_Document::convert_to_rsd(const std::vector<std::string>& files, bool whole_folder) {
     const bool lock = rsd_lock_option();
     Batch_Losses losses;
+    BatchProgressDlg progress(owner_widget(), files.size());
     const int count = run_conversion_batch(
         files, whole_folder || files.size() > 1,
         {[this](const std::string& file, bool ask) { return check_name(file, ask); },
          [this, lock, &losses](const std::string& file, bool ask) {
              return convert_file_to_rsd(owner(), file, get_directory(file.c_str()), ask, lock,
                                         &losses);
-         }});
+         }},
+        progress.progress());
+    progress.hide();
     show_batch_result(owner(), CONVERT_TO_BINARY_TITLE, count,
                       BOX_OK | batch_count_icon(count, whole_folder), losses);
     make_unnamed();
@@ -173,7 +177,10 @@ void V5_Radio_Document::convert_v4_to_v5() {
         return;
     }
     Batch_Losses losses;
-    const auto count = convert_v4_files_to_v5(owner(), *files, *save_folder, &losses);
+    BatchProgressDlg progress(owner_widget(), files->size());
+    const auto count =
+        convert_v4_files_to_v5(owner(), *files, *save_folder, &losses, progress.progress());
+    progress.hide();
     if (count) {
         show_batch_result(owner(), CONVERT_V4_TO_V5_TITLE, *count, BOX_OK | BOX_ICON_INFORMATION,
                           losses);

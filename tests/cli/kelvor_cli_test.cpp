@@ -231,6 +231,69 @@ TEST_F(KelvorCli, ConvertWalksFoldersByExtension) {
     EXPECT_NE(read_bytes(dir.file("out/b.raf")).find("QV50_RADIO_CODE:\tb\r\n"), std::string::npos);
 }
 
+// A batch of more than 100 files shows its progress when stderr is a terminal, on one line that
+// is cleared at the end; --quiet leaves nothing but the failures.
+TEST_F(KelvorCli, ConvertProgressOnATerminalAndQuiet) {
+    const std::string hundred = dir.file("tree/a");
+    for (int i = 0; i < 100; ++i) {
+        copy_example("nl180_18g_28m.raf", "tree/a/f" + std::to_string(i) + ".raf");
+    }
+    copy_example("nl180_18g_28m.raf", "tree/b.raf");
+    const std::string tree = dir.file("tree");
+    const std::string out = dir.file("out");
+
+    // Not a terminal: the report and the count, nothing on stderr.
+    Cli_Run plain = run({"convert", "--to", "rsd", "--out", out, tree});
+    EXPECT_EQ(plain.exit_code, 0) << plain.err;
+    EXPECT_EQ(std::count(plain.out.begin(), plain.out.end(), '\n'), 102);
+    EXPECT_EQ(plain.err, "");
+
+    // stderr on a pseudo-terminal (script), stdout into a file.
+    const auto on_terminal = [&](const std::string& path, const std::string& flags) {
+        const std::string command = quoted(KELVOR_CLI_PATH) + " convert --to rsd " + flags +
+                                    " --out " + quoted(out) + " " + quoted(path) + " >" +
+                                    quoted(dir.file(".tty-out"));
+        const std::string typescript = dir.file(".typescript");
+        const int status = std::system(("script -qec " + quoted(command) + " /dev/null >" +
+                                        quoted(typescript) + " </dev/null")
+                                           .c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << "script (bsdutils) must be installed; status " << status;
+        return read_bytes(typescript);
+    };
+    const std::string shown = on_terminal(tree, "");
+    EXPECT_NE(shown.find("converted 1 of 101: "), std::string::npos) << shown;
+    EXPECT_NE(shown.find("converted 101 of 101: "), std::string::npos) << shown;
+    // After the last count the line is blanked.
+    const std::string after = shown.substr(shown.find('\r', shown.rfind("converted 101 of 101: ")));
+    EXPECT_EQ(after.find_first_not_of(" \r"), std::string::npos) << after;
+    EXPECT_EQ(on_terminal(hundred, ""), "");
+    EXPECT_EQ(on_terminal(tree, "--quiet"), "");
+    EXPECT_EQ(read_bytes(dir.file(".tty-out")), "");
+
+    // --quiet keeps the failures, as lines or as JSON objects.
+    const std::string broken = dir.write("tree/c.raf", "QV50_ASCII_RADIO_SPEC_04\r\nnonsense\r\n");
+    for (const bool json : {false, true}) {
+        std::vector<std::string> args = {"convert", "--to", "rsd", "--continue", "--quiet",
+                                         "--out", out, tree};
+        if (json) {
+            args.push_back("--json");
+        }
+        Cli_Run quiet = run(args);
+        EXPECT_EQ(quiet.exit_code, 1);
+        if (json) {
+            const std::vector<nlohmann::json> objects = json_lines(quiet.out);
+            ASSERT_EQ(objects.size(), 1u) << quiet.out;
+            EXPECT_EQ(objects[0]["path"], broken);
+            EXPECT_EQ(quiet.err, "");
+        } else {
+            EXPECT_EQ(quiet.out, "");
+            EXPECT_EQ(quiet.err.rfind(broken + ":", 0), 0u) << quiet.err;
+            EXPECT_EQ(std::count(quiet.err.begin(), quiet.err.end(), '\n'), 1) << quiet.err;
+        }
+    }
+}
+
 // Root reads and writes whatever the permissions say, so the tool is run as the user nobody there
 // (empty: this process is no root). Nothing when root cannot become nobody.
 std::optional<std::string> as_plain_user() {

@@ -1,6 +1,7 @@
 // The dialog plumbing of QV6_EX and the program's small dialogs.
 #include "about_kelvor_dlg.h"
 #include "antenna_tech_dlg.h"
+#include "batch_progress_dlg.h"
 #include "gui_test_support.h"
 #include "kelvor_version.h"
 #include "ldialog.h"
@@ -9,6 +10,7 @@
 #include "rsd_lock_dlg.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QApplication>
 #include <QCheckBox>
 #include <QMessageBox>
@@ -191,6 +193,46 @@ TEST(TechnologyDialog, StartsFromTheLastAnswers) {
     later.use_for_all()->setChecked(false);
     EXPECT_EQ(later.answers().last_technology, 1);
     EXPECT_FALSE(later.answers().use_for_all);
+}
+
+// A batch shows the file it converts and the count; Cancel ends it after that file.
+TEST(BatchProgressDlg, ShowsTheFileAndCountAndCancelEndsAfterTheCurrentFile) {
+    QWidget owner;
+    BatchProgressDlg dialog(&owner, 4, 0);
+    std::vector<std::string> converted;
+    std::vector<QString> labels;
+    const Batch_Steps steps{
+        [](const std::string&, bool) { return ID_OK; },
+        [&](const std::string& path, bool) {
+            labels.push_back(dialog.findChild<QLabel*>()->text());
+            EXPECT_TRUE(dialog.isVisible());
+            converted.push_back(path);
+            if (path == "/d/b.raf") {
+                QPushButton* cancel = dialog.findChild<QPushButton*>();
+                EXPECT_NE(cancel, nullptr);
+                if (cancel != nullptr) {
+                    cancel->click();
+                }
+            }
+            return ID_OK;
+        }};
+    const int count =
+        run_conversion_batch({"/d/a.raf", "/d/b.raf", "/d/c.raf", "/d/d.raf"}, true, steps,
+                             dialog.progress());
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(converted, (std::vector<std::string>{"/d/a.raf", "/d/b.raf"}));
+    EXPECT_EQ(labels, (std::vector<QString>{"Converting /d/a.raf\n1 of 4",
+                                            "Converting /d/b.raf\n2 of 4"}));
+}
+
+// A batch that ends before the delay shows nothing.
+TEST(BatchProgressDlg, AShortBatchShowsNoDialog) {
+    QWidget owner;
+    BatchProgressDlg dialog(&owner, 3, 60000);
+    const Batch_Steps steps{[](const std::string&, bool) { return ID_OK; },
+                            [](const std::string&, bool) { return ID_OK; }};
+    EXPECT_EQ(run_conversion_batch({"a", "b", "c"}, true, steps, dialog.progress()), 3);
+    EXPECT_FALSE(dialog.isVisible());
 }
 
 } // namespace

@@ -14,9 +14,14 @@
 #include "v5_radio_file_edit.h"
 
 #include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
 #include <QTest>
+#include <QUrl>
 
 #include <cerrno>
 #include <filesystem>
@@ -360,3 +365,124 @@ TEST_F(MainFrame, TheEditorsTitleMessageNamesTheOpenedFile) {
 }
 
 } // namespace
+
+namespace {
+
+// Drops `paths` on the frame as the desktop does: a drag that enters, then the drop.
+bool drop_files(CMainFrame& frame, const std::vector<std::string>& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const std::string& path : paths) {
+        urls << QUrl::fromLocalFile(QString::fromStdString(path));
+    }
+    data.setUrls(urls);
+    const QPoint middle = frame.rect().center();
+    QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&frame, &enter);
+    if (!enter.isAccepted()) {
+        return false;
+    }
+    QDropEvent drop(QPointF(middle), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&frame, &drop);
+    return drop.isAccepted();
+}
+
+// Files > Recent Files of the present menu bar (the menus of a mode left go only later).
+QMenu* recent_menu(const CMainFrame& frame) {
+    for (const QAction* bar_item : frame.menuBar()->actions()) {
+        if (bar_item->menu() == nullptr || bar_item->text() != "&Files") {
+            continue;
+        }
+        for (const QAction* item : bar_item->menu()->actions()) {
+            if (item->menu() != nullptr && item->text() == "Recent Files") {
+                return item->menu();
+            }
+        }
+    }
+    return nullptr;
+}
+
+QStringList recent_texts(const CMainFrame& frame) {
+    QStringList texts;
+    if (QMenu* menu = recent_menu(frame)) {
+        for (const QAction* entry : menu->actions()) {
+            texts << entry->text();
+        }
+    }
+    return texts;
+}
+
+} // namespace
+
+// A dropped file opens as the command line opens it, after the unsaved-changes question; a
+// dropped folder, or a drop of several files, says in the status bar what it did not open.
+TEST_F(MainFrame, DroppedFilesOpenTheFirstAfterTheUnsavedChangesQuestion) {
+    const std::string radio = copy_example("radio/hx23_am_56m.raf", "hx23.raf");
+    const std::string antenna = copy_example("antenna/npx120_11_envelope.adf", "npx.adf");
+    auto frame = make_frame();
+    frame->start(radio);
+    auto* editor = dynamic_cast<V5RadioFileEdit*>(frame->controller().editor());
+    ASSERT_NE(editor, nullptr);
+    double& rate = editor->document().record().radio_spec.tx_data_rate;
+    ASSERT_TRUE(editor->document().store_value(QStringLiteral("rate"), rate, 100.0));
+
+    presenter.answers = {ID_CANCEL};
+    EXPECT_TRUE(drop_files(*frame, {antenna, radio}));
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(presenter.last().text, "Save changes made to the file " + radio + " ?");
+    EXPECT_EQ(frame->controller().current_mode(), Equipment_Mode::radio_v5);
+    EXPECT_EQ(rate, 100.0);
+
+    presenter.answers = {ID_NO};
+    EXPECT_TRUE(drop_files(*frame, {antenna, radio}));
+    EXPECT_EQ(frame->windowTitle(), "Kelvor - TIA NSMA Antenna Data Files - npx.adf");
+    EXPECT_EQ(checked_modes(*frame), std::vector<int>{ID_MODE_ANTENNA});
+    EXPECT_EQ(frame->statusBar()->currentMessage(),
+              "Opened npx.adf; one file opens at a time, 1 other dropped file was not opened.");
+
+    EXPECT_TRUE(drop_files(*frame, {dir.path().string()}));
+    EXPECT_EQ(frame->statusBar()->currentMessage(), "A folder is not opened: drop a data file.");
+    EXPECT_EQ(frame->windowTitle(), "Kelvor - TIA NSMA Antenna Data Files - npx.adf");
+
+    // Only local files are taken.
+    QMimeData remote;
+    remote.setUrls({QUrl(QStringLiteral("https://example.org/a.raf"))});
+    QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, &remote, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame.get(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
+}
+
+// Files > Recent Files lists the mode's files newest first; Ctrl+Shift+T reopens the newest.
+TEST_F(MainFrame, RecentFilesReopenAndAMissingOneIsRemoved) {
+    const std::string first = copy_example("radio/hx23_am_56m.raf", "first.raf");
+    const std::string second = copy_example("radio/nr18s_stm1.raf", "second.raf");
+    auto frame = make_frame();
+    frame->start(first);
+    ASSERT_NE(recent_menu(*frame), nullptr);
+    EXPECT_EQ(recent_texts(*frame), QStringList{"&1 " + QString::fromStdString(first)});
+    ASSERT_TRUE(frame->controller().open_path(second));
+    EXPECT_EQ(recent_texts(*frame), QStringList({"&1 " + QString::fromStdString(second),
+                                                 "&2 " + QString::fromStdString(first)}));
+    const QList<QAction*> entries = recent_menu(*frame)->actions();
+    EXPECT_EQ(entries[0]->shortcut(), QKeySequence("Ctrl+Shift+T"));
+    EXPECT_TRUE(entries[1]->shortcut().isEmpty());
+
+    entries[1]->trigger();
+    EXPECT_EQ(frame->windowTitle(), "Kelvor - Radio Data Files V5 - first.raf");
+    EXPECT_EQ(recent_texts(*frame).front(), "&1 " + QString::fromStdString(first));
+
+    // Another mode has its own list.
+    frame->run_command(ID_MODE_RADIO_V4);
+    ASSERT_NE(recent_menu(*frame), nullptr);
+    EXPECT_TRUE(recent_texts(*frame).isEmpty());
+    EXPECT_FALSE(recent_menu(*frame)->isEnabled());
+    frame->run_command(ID_MODE_RADIO_V5);
+
+    std::filesystem::remove(second);
+    recent_menu(*frame)->actions()[1]->trigger();
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(presenter.last().text,
+              "The file " + second + " no longer exists. It was removed from the recent files.");
+    EXPECT_EQ(recent_texts(*frame), QStringList{"&1 " + QString::fromStdString(first)});
+    EXPECT_EQ(frame->windowTitle(), "Kelvor - Radio Data Files V5");
+}

@@ -7,6 +7,7 @@
 #include "gui_test_support.h"
 #include "mode_editor.h"
 #include "mode_menus.h"
+#include "recent_files.h"
 #include "startup.h"
 
 #include <filesystem>
@@ -221,6 +222,98 @@ TEST(FrameController, CloseStoresThePlacementEvenWhenCancelled) {
     EXPECT_TRUE(controller.close_requested());
 }
 
+// Dropped files: the first opens as the command line would open it; the status text says what
+// the drop did not open.
+class FrameControllerFiles : public Gui_Test {
+protected:
+    Fake_Host host;
+    Frame_Controller controller{host, "https://h/"};
+};
+
+TEST_F(FrameControllerFiles, TheFirstFileOpensInTheModeOfItsExtension) {
+    const std::string folder = dir.file("sub.adf");
+    std::filesystem::create_directory(folder);
+    const std::string antenna = dir.write("ANT.ADF", "x");
+    const std::string radio = dir.write("a.raf", "x");
+    const std::string text = dir.write("notes.txt", "x");
+    struct Case {
+        std::vector<std::string> paths;
+        bool allow_close;
+        std::string said;
+        std::vector<std::string> log;
+    };
+    const std::vector<Case> cases = {
+        {{}, true, "", {}},
+        {{folder, antenna}, true, "A folder is not opened: drop a data file.", {}},
+        {{text}, true, "notes.txt is not a radio or antenna data file.", {}},
+        // The current mode's editor resolves its unsaved changes before the file is read.
+        {{radio}, true, "", {"v5 query_close", "v5 open " + radio}},
+        {{radio}, false, "", {"v5 query_close"}},
+        {{antenna, radio, text},
+         true,
+         "Opened ANT.ADF; one file opens at a time, 2 other dropped files were not opened.",
+         {"v5 query_close", "menu antenna", "create antenna", "destroy v5", "check antenna",
+          "show antenna", "title Kelvor - TIA NSMA Antenna Data Files",
+          "antenna open " + antenna}},
+    };
+    for (const Case& c : cases) {
+        Fake_Host fresh;
+        Frame_Controller dropped_on(fresh, "https://h/");
+        dropped_on.start("");
+        fresh.editor(dropped_on).allow_close = c.allow_close;
+        fresh.log.clear();
+        EXPECT_EQ(dropped_on.open_dropped(c.paths), c.said) << c.said;
+        EXPECT_EQ(fresh.log, c.log) << c.said;
+    }
+}
+
+TEST(RecentFiles, TheNewestFirstEachOnceAndNoMoreThanEight) {
+    Recent_Files files({"a", "", "b", "a", "c", "d", "e", "f", "g", "h", "i"});
+    EXPECT_EQ(files.paths(), (std::vector<std::string>{"a", "b", "c", "d", "e", "f", "g", "h"}));
+    files.add("c");
+    EXPECT_EQ(files.paths(), (std::vector<std::string>{"c", "a", "b", "d", "e", "f", "g", "h"}));
+    files.add("new");
+    EXPECT_EQ(files.paths(), (std::vector<std::string>{"new", "c", "a", "b", "d", "e", "f", "g"}));
+    files.add("");
+    EXPECT_EQ(files.paths().front(), "new");
+    EXPECT_TRUE(files.remove("a"));
+    EXPECT_FALSE(files.remove("a"));
+    EXPECT_EQ(files.paths(), (std::vector<std::string>{"new", "c", "b", "d", "e", "f", "g"}));
+}
+
+// Each mode keeps its own list in the settings file, whose other lines stay as they were.
+TEST_F(FrameControllerFiles, TheRecentFilesOfEachModeAreKeptInTheSettingsFile) {
+    write_settings("; kept\r\n[Recent Files V5]\r\nFile1=/old.raf\r\nFile2=/older.raf\r\n");
+    controller.start("");
+    controller.set_title_path("/d/b.raf");
+    controller.set_title_path("/d/a.raf");
+    controller.set_title_path("/d/b.raf");
+    EXPECT_EQ(controller.recent_files().paths(),
+              (std::vector<std::string>{"/d/b.raf", "/d/a.raf", "/old.raf", "/older.raf"}));
+    EXPECT_EQ(settings(), "; kept\r\n[Recent Files V5]\r\nFile1=/d/b.raf\r\nFile2=/d/a.raf\r\n"
+                          "File3=/old.raf\r\nFile4=/older.raf\r\n");
+    controller.switch_mode(Equipment_Mode::antenna);
+    EXPECT_TRUE(controller.recent_files().empty());
+    controller.set_title_path("/d/x.adf");
+    EXPECT_EQ(load_recent_files(Equipment_Mode::antenna).paths(),
+              std::vector<std::string>{"/d/x.adf"});
+    EXPECT_EQ(load_recent_files(Equipment_Mode::radio_v5).paths().size(), 4u);
+
+    // A file that is gone leaves the list with a message; one that exists opens in the mode.
+    const std::string kept = dir.write("k.adf", "x");
+    controller.set_title_path(kept);
+    Scripted_Presenter presenter;
+    host.log.clear();
+    EXPECT_FALSE(controller.open_recent(1));
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(presenter.last().text,
+              "The file /d/x.adf no longer exists. It was removed from the recent files.");
+    EXPECT_EQ(controller.recent_files().paths(), std::vector<std::string>{kept});
+    EXPECT_FALSE(controller.open_recent(1));
+    EXPECT_TRUE(controller.open_recent(0));
+    EXPECT_EQ(host.log, (std::vector<std::string>{"antenna query_close", "antenna open " + kept}));
+}
+
 TEST(Startup, OnlyTheFirstArgumentIsTheFile) {
     const char* none[] = {"Kelvor"};
     const char* two[] = {"Kelvor", "/d/a.raf", "/d/b.raf"};
@@ -294,6 +387,22 @@ TEST(EditorSupport, BatchCountingAndContinueRules) {
     EXPECT_EQ(run_conversion_batch({"ok", "stop-name", "ok"}, true, steps), 1);
     EXPECT_EQ(run_conversion_batch({"ok", "ok", "stop-error", "ok"}, true, steps), 2);
     EXPECT_EQ(converted_count_text(2), "2 files successfully converted");
+
+    // Progress hears of each file before it runs; a cancel ends the batch before the next one.
+    std::vector<std::string> told;
+    const auto cancel_at = [&](std::size_t at) {
+        return [&told, at](const std::string& path, std::size_t index, std::size_t total) {
+            told.push_back(path + " " + std::to_string(index) + "/" + std::to_string(total));
+            return index != at;
+        };
+    };
+    done.clear();
+    EXPECT_EQ(run_conversion_batch({"ok", "skip-name", "ok", "ok"}, true, steps, cancel_at(2)), 1);
+    EXPECT_EQ(told, (std::vector<std::string>{"ok 0/4", "skip-name 1/4", "ok 2/4"}));
+    EXPECT_EQ(done, std::vector<std::string>{"ok"});
+    told.clear();
+    EXPECT_EQ(run_conversion_batch({"ok", "ok"}, true, steps, cancel_at(9)), 2);
+    EXPECT_EQ(told.size(), 2u);
 }
 
 TEST(EditorSupport, FailuresAreShownOnce) {
