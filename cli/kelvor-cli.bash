@@ -47,7 +47,7 @@ _kelvor_cli() {
             check) word='--json --lint --lint=error --reverse-backwards --' ;;
             dump) word='--reverse-backwards --' ;;
             convert) word='--to --out --continue --jobs --lock --v4-only --technology
-                           --reverse-backwards --json --' ;;
+                           --reverse-backwards --json --quiet --' ;;
             *) word='' ;;
         esac
         mapfile -t COMPREPLY < <(compgen -W "$word" -- "$cur")
