@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real Kelvor program under Xvfb: with a version 5 radio file on the command line it
 # must show "Kelvor - Radio Data Files V5 - NAME.raf"; Ctrl+2 switches to the version 4 mode;
-# Alt+F4 closes it and the settings file must hold the placement of a first start on a
-# 1280 x 800 screen; a second start with an antenna file opens the antenna mode. A screenshot of
+# Alt+F4 closes it and the settings file must hold the file among the version 5 mode's recent
+# files and the placement of a first start on a 1280 x 800 screen; a second start with an antenna file opens the antenna mode. A screenshot of
 # the main window in each mode is saved in the screenshot folder.
 #
 #   kelvor_smoke.sh KELVOR_BINARY EXAMPLES_FOLDER SCREENSHOT_FOLDER
@@ -150,13 +150,14 @@ close_and_wait "$window" "$pid"
 
 settings="$XDG_CONFIG_HOME/Kelvor/Kelvor.ini"
 [[ -f "$settings" ]] || fail "no settings file $settings"
-expected=$'[DEFAULT_WINDOWSIZE]\r\nWNDSZE_KELVOR_MAIN=160,66,512,600,256,0,0,0,0\r\n'
+expected="$(printf '[Recent Files V5]\r\nFile1=%s\r\n[DEFAULT_WINDOWSIZE]\r\nWNDSZE_KELVOR_MAIN=160,66,512,600,256,0,0,0,0\r\nx' "$radio_file")"
+expected="${expected%x}"
 actual="$(cat "$settings"; echo x)"
 actual="${actual%x}"
 if [[ "$actual" != "$expected" ]]; then
     echo "settings file:" >&2
     od -c "$settings" >&2
-    fail "the stored placement is not that of the default rectangle"
+    fail "the settings file does not hold the recent file and the default rectangle"
 fi
 
 # Second start: an antenna file opens the antenna mode.
