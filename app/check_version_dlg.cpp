@@ -61,9 +61,16 @@ CheckVersionDlg::CheckVersionDlg(QWidget* parent, std::string address)
 }
 
 void CheckVersionDlg::run_check() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const std::string latest = latest_version_text(m_address);
-    QApplication::restoreOverrideCursor();
+    // The transfer blocks the window; the busy cursor goes again however the fetch ends.
+    struct Busy_Cursor {
+        Busy_Cursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+        ~Busy_Cursor() { QApplication::restoreOverrideCursor(); }
+    };
+    std::string latest;
+    {
+        const Busy_Cursor busy;
+        latest = latest_version_text(m_address);
+    }
     m_latest_version->setText(QString::fromLocal8Bit(latest.c_str()));
     m_checked = true;
 }

@@ -238,9 +238,11 @@ void CMainFrame::fill_recent_menu() {
     }
     const std::vector<std::string> paths = m_controller.recent_files().paths();
     for (std::size_t index = 0; index < paths.size(); ++index) {
-        auto* entry = new QAction(QStringLiteral("&%1 %2").arg(index + 1).arg(
-                                      QFile::decodeName(paths[index].c_str())),
-                                  m_recent_menu);
+        // An "&" of the path is a plain character, not a second access key.
+        QString shown = QFile::decodeName(paths[index].c_str());
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto* entry =
+            new QAction(QStringLiteral("&%1 %2").arg(index + 1).arg(shown), m_recent_menu);
         if (index == 0) {
             entry->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+T")));
         }

@@ -9,13 +9,13 @@ struct Menu_Item {
     enum Kind { command, separator, submenu, recent_files };
     Kind kind;
     int id;           // the command; 0 for separators, submenus and the recent files
-    const char* text; // the item's text
+    const char* text; // the item's text, "&" before its access key
     const char* keys; // the accelerator in Qt's portable text ("Ctrl+Shift+S"), or empty
     std::vector<Menu_Item> items; // a submenu's items
 };
 
 struct Menu_Bar_Menu {
-    const char* title; // "Files", "Edit", "Convert", "View", "Equipment Type", "Help"
+    const char* title; // "&Files", "&Edit", "&Convert", "&View", "E&quipment Type", "&Help"
     std::vector<Menu_Item> items;
 };
 

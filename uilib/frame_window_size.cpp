@@ -8,6 +8,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -131,4 +133,45 @@ Screen_Sizes current_screen_sizes() {
     sizes.virtual_width = all.width();
     sizes.virtual_height = all.height();
     return sizes;
+}
+
+namespace {
+
+int32_t scaled(int32_t value, double factor) {
+    const double result = std::round(static_cast<double>(value) * factor);
+    if (result >= static_cast<double>(INT32_MAX)) {
+        return INT32_MAX;
+    }
+    if (result <= static_cast<double>(INT32_MIN)) {
+        return INT32_MIN;
+    }
+    return static_cast<int32_t>(result);
+}
+
+bool usable_factor(double factor) { return std::isfinite(factor) && factor > 0.0; }
+
+} // namespace
+
+frame_window_size scaled_window_rect(const frame_window_size& size, double factor) {
+    frame_window_size result = size;
+    if (!usable_factor(factor)) {
+        return result;
+    }
+    result.left = scaled(size.left, factor);
+    result.top = scaled(size.top, factor);
+    result.width = scaled(size.width, factor);
+    result.height = scaled(size.height, factor);
+    return result;
+}
+
+Screen_Sizes scaled_screen_sizes(const Screen_Sizes& screens, double factor) {
+    Screen_Sizes result = screens;
+    if (!usable_factor(factor)) {
+        return result;
+    }
+    result.primary_width = scaled(screens.primary_width, factor);
+    result.primary_height = scaled(screens.primary_height, factor);
+    result.virtual_width = scaled(screens.virtual_width, factor);
+    result.virtual_height = scaled(screens.virtual_height, factor);
+    return result;
 }

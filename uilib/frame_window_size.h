@@ -63,5 +63,13 @@ QV6_EX_EXPORT void getdefault_framewindowsize(int key_id, frame_window_size* siz
 // Stores the nine values under "DEFAULT_WINDOWSIZE" and the key of `key_id`; non-zero on success.
 QV6_EX_EXPORT int setdefault_framewindowsize(int key_id, const frame_window_size* size);
 
+// The rectangle (left, top, width, height) multiplied by `factor` and rounded; the layout values
+// and the flag stay. Windows store their rectangles in device pixels: logical pixels times the
+// screen's device pixel ratio, so a start at another scale factor keeps the size on screen.
+// A factor that is not a positive finite number leaves the rectangle as it is.
+QV6_EX_EXPORT frame_window_size scaled_window_rect(const frame_window_size& size, double factor);
+// The screen sizes multiplied by `factor` and rounded (the same guard as above).
+QV6_EX_EXPORT Screen_Sizes scaled_screen_sizes(const Screen_Sizes& screens, double factor);
+
 // The sizes of the screens the application shows on (zero without a screen).
 QV6_EX_EXPORT Screen_Sizes current_screen_sizes();

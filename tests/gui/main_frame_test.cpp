@@ -394,7 +394,7 @@ QMenu* recent_menu(const CMainFrame& frame) {
             continue;
         }
         for (const QAction* item : bar_item->menu()->actions()) {
-            if (item->menu() != nullptr && item->text() == "Recent Files") {
+            if (item->menu() != nullptr && item->text() == "&Recent Files") {
                 return item->menu();
             }
         }

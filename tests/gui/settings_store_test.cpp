@@ -7,6 +7,8 @@
 #include "screen_metrics.h"
 #include "stored_metrics.h"
 
+#include <cmath>
+#include <cstdint>
 #include <filesystem>
 
 using namespace kelvor_test;
@@ -270,3 +272,45 @@ TEST_F(DisplayDefaults, ChartDefaults) {
 }
 
 } // namespace
+
+// Stored rectangles are in device pixels: what one scale factor stores, another reads back as
+// the same size on screen.
+TEST(FrameWindowSize, RectanglesScaleBetweenLogicalAndDevicePixels) {
+    frame_window_size logical;
+    logical.left = 101;
+    logical.top = 50;
+    logical.width = 640;
+    logical.height = 481;
+    logical.layout[0] = 320;
+    logical.maximised = true;
+    struct Case {
+        double ratio;
+        const char* stored;
+    };
+    const Case cases[] = {
+        {1.0, "101,50,640,481,320,0,0,0,1"},
+        {2.0, "202,100,1280,962,320,0,0,0,1"},
+        {1.5, "152,75,960,722,320,0,0,0,1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ratio);
+        const frame_window_size device = scaled_window_rect(logical, c.ratio);
+        EXPECT_EQ(format_frame_window_size(device), c.stored);
+        // Read back at a ratio of 2 the device rectangle is half as many logical pixels.
+        const frame_window_size at_two = scaled_window_rect(device, 1.0 / 2.0);
+        EXPECT_NEAR(at_two.width, logical.width * c.ratio / 2.0, 1.0);
+    }
+    EXPECT_EQ(format_frame_window_size(scaled_window_rect(scaled_window_rect(logical, 2.0), 0.5)),
+              format_frame_window_size(logical));
+    for (const double bad : {0.0, -1.0, std::nan("")}) {
+        EXPECT_EQ(format_frame_window_size(scaled_window_rect(logical, bad)),
+                  format_frame_window_size(logical));
+    }
+    frame_window_size huge = logical;
+    huge.width = 2000000000;
+    EXPECT_EQ(scaled_window_rect(huge, 4.0).width, INT32_MAX);
+    const Screen_Sizes screens = scaled_screen_sizes({1280, 800, 2560, 800}, 2.0);
+    EXPECT_EQ(screens.primary_width, 2560);
+    EXPECT_EQ(screens.virtual_width, 5120);
+    EXPECT_EQ(screens.virtual_height, 1600);
+}
