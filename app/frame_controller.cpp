@@ -3,6 +3,7 @@
 
 #include "command_ids.h"
 #include "mode_editor.h"
+#include "help_guide.h"
 #include "mode_menus.h"
 #include "message_presenter.h"
 
@@ -185,7 +186,7 @@ bool Frame_Controller::open_recent(std::size_t index) {
 }
 
 std::string Frame_Controller::help_address() const {
-    return m_help_base + mode_info(m_mode).help_page;
+    return ::help_address(m_help_base, mode_info(m_mode).help_page);
 }
 
 void Frame_Controller::destroy_editors() {

@@ -82,7 +82,8 @@ public:
     // for an index beyond the list.
     bool open_recent(std::size_t index);
 
-    // The address the help command of the current mode opens.
+    // The address the help command of the current mode opens: the web-help page when a base
+    // address is configured, else the shipped guide's page.
     std::string help_address() const;
 
     bool has_editor() const { return editor() != nullptr; }

@@ -5,20 +5,23 @@
 #include "check_version_dlg.h"
 #include "command_ids.h"
 #include "editor_support.h"
+#include "help_guide.h"
 #include "mode_menus.h"
 #include "qv5_extn.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
-#include <QMimeData>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QUrl>
@@ -39,6 +42,12 @@ std::vector<std::string> dropped_paths(const QMimeData* data) {
         }
     }
     return paths;
+}
+
+// Device pixels per logical pixel of the primary screen (1 without a screen).
+double screen_pixel_ratio() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->devicePixelRatio() : 1.0;
 }
 
 const char* mode_status_text(Equipment_Mode mode) {
@@ -68,13 +77,27 @@ CMainFrame::CMainFrame(Editor_Factory factory, const std::string& help_base, QWi
     statusBar()->addPermanentWidget(m_mode_label);
     statusBar()->showMessage(QStringLiteral("Ready"));
     setWindowIcon(QIcon(QStringLiteral(":/kelvor/kelvor.svg")));
-    m_url_opener = [](const std::string& address) {
-        QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
-    };
+    m_url_opener = [](const std::string& address) { open_help_address(address); };
 
-    getdefault_framewindowsize(IDS_WNDSZE_KELVOR_MAIN, &m_placement, DWS_MAIN_FRAME);
-    move(m_placement.left, m_placement.top);
-    resize(m_placement.width, m_placement.height);
+    // The stored rectangle is in device pixels, so a start at another scale factor keeps the
+    // window's size on screen.
+    const double ratio = screen_pixel_ratio();
+    getdefault_framewindowsize(IDS_WNDSZE_KELVOR_MAIN, &m_placement, DWS_MAIN_FRAME,
+                               scaled_screen_sizes(current_screen_sizes(), ratio));
+    const frame_window_size logical = scaled_window_rect(m_placement, 1.0 / ratio);
+    move(logical.left, logical.top);
+    resize(logical.width, logical.height);
+
+    // F10 opens the menu bar at its first menu, as desktop programs do.
+    auto* open_menu_bar = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    open_menu_bar->setContext(Qt::WindowShortcut);
+    connect(open_menu_bar, &QShortcut::activated, this, [this] {
+        const QList<QAction*> menus = menuBar()->actions();
+        if (!menus.isEmpty()) {
+            menuBar()->setFocus(Qt::ShortcutFocusReason);
+            menuBar()->setActiveAction(menus.first());
+        }
+    });
 }
 
 CMainFrame::~CMainFrame() { m_controller.destroy_editors(); }
@@ -221,7 +244,7 @@ void CMainFrame::install_menu(Equipment_Mode mode) {
             }
         };
     for (const Menu_Bar_Menu& bar_menu : mode_menu(mode)) {
-        fill(bar->addMenu(QLatin1Char('&') + QString::fromLatin1(bar_menu.title)), bar_menu.items);
+        fill(bar->addMenu(QString::fromLatin1(bar_menu.title)), bar_menu.items);
     }
 }
 
@@ -312,5 +335,6 @@ void CMainFrame::store_placement() {
         stored.height = height();
         stored.maximised = false;
     }
+    stored = scaled_window_rect(stored, screen_pixel_ratio());
     setdefault_framewindowsize(IDS_WNDSZE_KELVOR_MAIN, &stored);
 }

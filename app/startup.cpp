@@ -80,3 +80,8 @@ Global_Constants kelvor_global_constants() {
     constants.factor_1_3888888e_06 = 1.3888888e-06;
     return constants;
 }
+
+std::string kelvor_help_base(const std::string& setting) {
+    const char* value = std::getenv("KELVOR_HELP_URL");
+    return value != nullptr && value[0] != '\0' ? std::string(value) : setting;
+}

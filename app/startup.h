@@ -6,8 +6,10 @@
 
 #include <string>
 
-// The suite's web-help base address; help pages are appended to it.
-inline constexpr const char* KELVOR_HELP_BASE = "https://www.kelvor.example/webhelp/";
+// The web-help base address that help pages are appended to: $KELVOR_HELP_URL when set and not
+// empty, else `setting` (the settings file's "Help" / "KELVOR_HELP_URL"); empty when neither is
+// set, and the help commands then open the user guide shipped with the program.
+std::string kelvor_help_base(const std::string& setting);
 
 // Longest command-line path the program takes; a longer one starts the program without a file.
 inline constexpr std::size_t MAX_STARTUP_PATH = 4095;

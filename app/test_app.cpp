@@ -3,6 +3,7 @@
 
 #include "editor_factory.h"
 #include "frame_window_size.h"
+#include "ini_settings.h"
 #include "main_frame.h"
 #include "qv5_extn.h"
 #include "startup.h"
@@ -36,7 +37,8 @@ bool CTestApp::InitInstance() {
     m_metrics.font_size = 90;
     m_metrics.reset();
 
-    m_frame = std::make_unique<CMainFrame>(create_mode_editor, KELVOR_HELP_BASE);
+    m_frame = std::make_unique<CMainFrame>(
+        create_mode_editor, kelvor_help_base(ReadINIfile("Help", "KELVOR_HELP_URL", "")));
     m_presenter.set_main_window(m_frame.get());
     m_frame->show_placed();
     m_frame->start(m_startup_file);

@@ -1,6 +1,7 @@
 // The worksheet form's windows.
 #include "wks_menu_frame.h"
 
+#include "help_guide.h"
 #include "qt_file_text.h"
 #include "qv5_extn.h"
 #include "screen_metrics.h"
@@ -9,7 +10,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -17,7 +17,6 @@
 #include <QPainter>
 #include <QStyle>
 #include <QToolBar>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -687,11 +686,11 @@ void WksMenu_Frame::refresh() {
 
 void WksMenu_Frame::show_help() {
     const std::string address =
-        qv5_help_path() + (m_transfer->help_page != nullptr ? m_transfer->help_page : "");
+        help_address(qv5_help_path(), m_transfer->help_page != nullptr ? m_transfer->help_page : "");
     if (m_url_opener) {
         m_url_opener(address);
     } else {
-        QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+        open_help_address(address);
     }
 }
 

@@ -102,8 +102,8 @@ public:
 
     // Receives the messages to the owner (WKS_MSG_NOTIFY, WKS_MSG_SELECT).
     void set_notifier(Wks_Sheet::Notifier notifier) { m_owner_notifier = std::move(notifier); }
-    // Opens the web-help address given (the base address and the page); QDesktopServices
-    // without one.
+    // Opens the help address given (the base address and the page, or the shipped guide's page
+    // when no base is configured); open_help_address without one.
     void set_url_opener(std::function<void(const std::string&)> opener) {
         m_url_opener = std::move(opener);
     }

@@ -5,8 +5,10 @@
 #include "editor_factory.h"
 #include "frame_window_size.h"
 #include "gui_test_support.h"
+#include "help_guide.h"
 #include "keyword_form.h"
 #include "main_frame.h"
+#include "power_options_form.h"
 #include "qt_file_text.h"
 #include "radio_record.h"
 #include "raf_keywords.h"
@@ -14,17 +16,21 @@
 #include "v5_radio_file_edit.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTest>
 #include <QUrl>
 
 #include <cerrno>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <new>
 #include <system_error>
@@ -121,8 +127,9 @@ TEST_F(MainFrame, TheMenuBarHasTheModesMenusWithTheirKeys) {
     for (const QAction* menu : frame->menuBar()->actions()) {
         titles << menu->text();
     }
-    EXPECT_EQ(titles, QStringList({"&Files", "&Edit", "&Convert", "&View", "&Equipment Type", "&Help"}));
-    EXPECT_EQ(frame->action(ID_FILE_SAVE_BINARY)->text(), "Save Binary Format (rsd)");
+    EXPECT_EQ(titles,
+              QStringList({"&Files", "&Edit", "&Convert", "&View", "E&quipment Type", "&Help"}));
+    EXPECT_EQ(frame->action(ID_FILE_SAVE_BINARY)->text(), "Save &Binary Format (rsd)");
     EXPECT_EQ(frame->action(ID_FILE_SAVE_BINARY)->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(frame->action(ID_FILE_SAVE_ASCII)->shortcut(), QKeySequence("Ctrl+Shift+S"));
     EXPECT_EQ(frame->action(ID_MODE_ANTENNA)->shortcut(), QKeySequence("Ctrl+3"));
@@ -281,7 +288,7 @@ TEST_F(MainFrame, ASwitchReplacesTheMenuEditorAndTitle) {
     EXPECT_EQ(frame->windowTitle(), "Kelvor - Radio Data Files V4");
     EXPECT_EQ(frame->action(ID_LOCK_BINARY), nullptr);
     EXPECT_EQ(frame->action(ID_FILE_SAVE_AS_ASCII), nullptr);
-    EXPECT_EQ(frame->action(ID_FILE_SAVE_BINARY)->text(), "Save Binary Format (mrs)");
+    EXPECT_EQ(frame->action(ID_FILE_SAVE_BINARY)->text(), "Save &Binary Format (mrs)");
     EXPECT_EQ(checked_modes(*frame), std::vector<int>{ID_MODE_RADIO_V4});
     frame->action(ID_MODE_ANTENNA)->trigger();
     EXPECT_EQ(frame->windowTitle(), "Kelvor - TIA NSMA Antenna Data Files");
@@ -311,6 +318,142 @@ TEST_F(MainFrame, ExitWithUnsavedChangesInTheVersion4ModeAsks) {
     presenter.answers = {ID_NO};
     EXPECT_TRUE(frame->close());
     EXPECT_EQ(presenter.shown.size(), 2u);
+}
+
+// The access key of a menu text: the character after its one "&" ("&&" is a plain "&"), lower
+// case; empty when the text has none, "?" when it has more than one.
+QString access_key(const QString& text) {
+    QString key;
+    for (qsizetype at = 0; at + 1 < text.size(); ++at) {
+        if (text[at] != QLatin1Char('&')) {
+            continue;
+        }
+        if (text[at + 1] == QLatin1Char('&')) {
+            ++at;
+            continue;
+        }
+        if (!key.isEmpty()) {
+            return QStringLiteral("?");
+        }
+        key = text[at + 1].toLower();
+    }
+    return key;
+}
+
+// Checks that every entry of `actions` (a menu bar's or a menu's) has one access key of its own,
+// then does the same for each submenu.
+void expect_access_keys(const QList<QAction*>& actions, const QString& where) {
+    std::map<QString, QString> taken;
+    for (const QAction* action : actions) {
+        if (action->isSeparator()) {
+            continue;
+        }
+        const QString key = access_key(action->text());
+        EXPECT_EQ(key.size(), 1) << where.toStdString() << ": " << action->text().toStdString();
+        if (key.size() == 1) {
+            const auto [found, added] = taken.emplace(key, action->text());
+            EXPECT_TRUE(added) << where.toStdString() << ": " << action->text().toStdString()
+                               << " and " << found->second.toStdString() << " share " << key.toStdString();
+        }
+        if (action->menu() != nullptr) {
+            expect_access_keys(action->menu()->actions(), where + " > " + action->text());
+        }
+    }
+}
+
+TEST_F(MainFrame, EveryMenuEntryOfEveryModeHasAnAccessKeyOfItsOwn) {
+    auto frame = make_frame();
+    frame->start("");
+    for (const int mode : {ID_MODE_RADIO_V5, ID_MODE_RADIO_V4, ID_MODE_ANTENNA}) {
+        frame->run_command(mode);
+        SCOPED_TRACE(frame->windowTitle().toStdString());
+        ASSERT_FALSE(frame->menuBar()->actions().isEmpty());
+        expect_access_keys(frame->menuBar()->actions(), QStringLiteral("menu bar"));
+    }
+    EXPECT_EQ(access_key(QStringLiteral("Save && &Close")), "c");
+    EXPECT_EQ(access_key(QStringLiteral("&Save &Close")), "?");
+    EXPECT_EQ(access_key(QStringLiteral("Close")), "");
+}
+
+TEST_F(MainFrame, F10OpensTheMenuBarAtItsFirstMenu) {
+    auto frame = make_frame();
+    frame->start("");
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    QTest::keyClick(focus, Qt::Key_F10);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->title(), "&Files");
+    EXPECT_EQ(frame->menuBar()->activeAction(), frame->menuBar()->actions().first());
+    menu->close();
+}
+
+// The user guide window the help commands opened, or null.
+QTextBrowser* user_guide() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QLatin1String("user_guide")) {
+            return qobject_cast<QTextBrowser*>(window);
+        }
+    }
+    return nullptr;
+}
+
+bool document_has_anchor(const QTextDocument& document, const QString& name) {
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            if (fragment.fragment().charFormat().anchorNames().contains(name)) {
+                return true;
+            }
+        }
+        if (block.charFormat().anchorNames().contains(name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST_F(MainFrame, WithoutAWebAddressHelpOpensTheShippedGuideAtTheModesSection) {
+    auto frame = std::make_unique<CMainFrame>(create_mode_editor, "");
+    frame->set_url_opener([this](const std::string& address) { opened.push_back(address); });
+    frame->start("");
+    frame->run_command(ID_HELP_RADIO);
+    frame->run_command(ID_MODE_ANTENNA);
+    frame->run_command(ID_HELP_ANTENNA);
+    EXPECT_EQ(opened, (std::vector<std::string>{"qrc:/guide/Kelvor_6.htm#Version_5_RADIO_Data",
+                                                "qrc:/guide/Kelvor_6.htm#Antenna_Data_Files"}));
+    EXPECT_EQ(help_address("https://help.example/", "Kelvor_6.htm#X"),
+              "https://help.example/Kelvor_6.htm#X");
+    EXPECT_FALSE(is_user_guide_address("https://help.example/Kelvor_6.htm"));
+}
+
+// Every help page the program names (the modes' and the forms') is a section of the guide.
+TEST_F(MainFrame, EveryHelpPageOfTheProgramIsASectionOfTheShippedGuide) {
+    auto frame = std::make_unique<CMainFrame>(create_mode_editor, "");
+    const char* const pages[] = {mode_info(Equipment_Mode::radio_v5).help_page,
+                                 mode_info(Equipment_Mode::radio_v4).help_page,
+                                 mode_info(Equipment_Mode::antenna).help_page,
+                                 POWER_OPTIONS_HELP_PAGE};
+    for (const char* page : pages) {
+        SCOPED_TRACE(page);
+        const std::string address = help_address("", page);
+        ASSERT_TRUE(is_user_guide_address(address));
+        open_help_address(address);
+        QTextBrowser* guide = user_guide();
+        ASSERT_NE(guide, nullptr);
+        EXPECT_TRUE(guide->isVisible());
+        EXPECT_EQ(guide->source(), QUrl(QString::fromStdString(address)));
+        EXPECT_TRUE(guide->toPlainText().contains(QStringLiteral("Kelvor user guide")));
+        const QString anchor = QUrl(QString::fromStdString(address)).fragment();
+        ASSERT_FALSE(anchor.isEmpty());
+        EXPECT_TRUE(document_has_anchor(*guide->document(), anchor)) << anchor.toStdString();
+    }
+    EXPECT_FALSE(document_has_anchor(*user_guide()->document(), QStringLiteral("No_Such_Page")));
+    delete user_guide();
 }
 
 TEST_F(MainFrame, TheDefaultPlacementIsStoredOnClose) {
