@@ -3,11 +3,9 @@
 // record changed; "--grab FOLDER" instead saves a picture of the form on the example's first
 // state (power_options.png).
 #include "demo_support.h"
-#include "error_handler.h"
+#include "radio_demo_support.h"
 #include "power_options_form.h"
 #include "radio_record.h"
-#include "raf_format.h"
-#include "syntax_error.h"
 #include "wks_menu_frame.h"
 
 #include <QApplication>
@@ -25,14 +23,7 @@ int main(int argc, char** argv) {
                                  : std::string(KELVOR_EXAMPLES_DIR) + "/radio/hx23_am_56m.raf";
     const int state = folder.empty() && argc >= 3 ? std::atoi(argv[2]) : 0;
     Radio_Record record;
-    Error_Handler handler;
-    try {
-        read_raf_file(record, path.c_str(), &handler);
-    } catch (Error_Handler* raised) {
-        raised->show_errormsg(nullptr, false);
-        return 1;
-    } catch (Data_Syntax_Error* error) {
-        std::fprintf(stderr, "%s: syntax error on line %d\n", path.c_str(), error->line_number());
+    if (!kelvor_demo::read_demo_radio(record, path)) {
         return 1;
     }
     if (state < 0 || state >= record.acm_table.count()) {

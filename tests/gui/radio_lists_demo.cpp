@@ -4,11 +4,9 @@
 // (acm_data_list.png, acu_data_list.png) and of the edit form on its second state
 // (acm_edit_form.png).
 #include "demo_support.h"
-#include "error_handler.h"
+#include "radio_demo_support.h"
 #include "radio_data_lists.h"
 #include "radio_record.h"
-#include "raf_format.h"
-#include "syntax_error.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -54,14 +52,7 @@ int main(int argc, char** argv) {
     const std::string path = argc == 2 ? argv[1]
                                        : std::string(KELVOR_EXAMPLES_DIR) + "/radio/hx23_am_56m.raf";
     Radio_Record record;
-    Error_Handler handler;
-    try {
-        read_raf_file(record, path.c_str(), &handler);
-    } catch (Error_Handler* raised) {
-        raised->show_errormsg(nullptr, false);
-        return 1;
-    } catch (Data_Syntax_Error* error) {
-        std::fprintf(stderr, "%s: syntax error on line %d\n", path.c_str(), error->line_number());
+    if (!kelvor_demo::read_demo_radio(record, path)) {
         return 1;
     }
     if (!folder.empty()) {
