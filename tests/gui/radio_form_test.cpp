@@ -71,31 +71,20 @@ protected:
         ASSERT_TRUE(document().open_path(example("radio/" + name)));
     }
 
-    // Where a key goes for a user: the open cell editor or choice list, else the form.
-    QWidget* key_target() {
-        if (form().cell_editor() != nullptr) {
-            return form().cell_editor();
-        }
-        if (form().choice_list() != nullptr) {
-            return form().choice_list();
-        }
-        return &form();
-    }
     // Types a file text key by key (a tab is the Tab key).
     void type(const std::string& text) {
-        for (const char c : text) {
-            if (c == '\t') {
-                press(Qt::Key_Tab);
-                continue;
+        for (std::size_t start = 0;;) {
+            const std::size_t tab = text.find('\t', start);
+            kelvor_test::type_keys(form(), text.substr(start, tab - start));
+            if (tab == std::string::npos) {
+                return;
             }
-            const QString typed = from_file_text(std::string(1, c));
-            QTest::sendKeyEvent(QTest::Click, key_target(),
-                                static_cast<Qt::Key>(typed.at(0).toUpper().unicode()), typed,
-                                Qt::NoModifier);
+            press(Qt::Key_Tab);
+            start = tab + 1;
         }
     }
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(key_target(), key, modifiers);
+        kelvor_test::press(form(), key, modifiers);
     }
 
     Scripted_Presenter presenter;
